@@ -1,0 +1,37 @@
+// options.dat (the player's settings) and stats.dat (play statistics), both beside the program.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct GameOptions {  // 12 bytes on disk
+    int32_t MusicVolume = 100;  // 0..100, 0 = music off
+    int32_t SfxVolume = 0;      // hundredths of a decibel, -2000..0, -2000 = effects off
+    int32_t VideoMode = 1;      // 1 = 800 x 600, 2 = 1024 x 768
+};
+
+struct LevelStatsRecord {  // 16 bytes on disk
+    int32_t PlayTime = 0;  // milliseconds
+    int32_t DeathCount = 0;
+    int32_t FallCount = 0;
+    int32_t JumpCount = 0;
+};
+
+extern GameOptions gOptions;
+extern int32_t gTotalPlayTime;
+extern std::vector<LevelStatsRecord> gLevelStats;  // index 0 unused: levels are 1..n
+extern int32_t gDeathCount;
+extern int32_t gFallCount;
+extern int32_t gJumpCount;
+
+namespace optionsDat {
+void LoadOptions();
+void SaveOptions();
+}  // namespace optionsDat
+
+namespace stats {
+void LoadStats(int32_t levelCount);
+void SaveStats();
+void ResetSessionCounters();
+std::string FormatTime(int32_t ms);
+}  // namespace stats

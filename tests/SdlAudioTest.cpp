@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr int kAudible = 1000;
+
 class DiskAudio : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -51,43 +53,53 @@ protected:
         return loudest;
     }
 
+    // Waits until the device has written more bytes than 'bytes' plus about ms of sound.
+    void WaitPast(size_t bytes, int ms) const {
+        const size_t target = bytes + static_cast<size_t>(44100 * 4 * ms / 1000);  // 16-bit stereo
+        for (int waited = 0; Written() < target && waited < 5000; waited += 10) SDL_Delay(10);
+    }
+
+    // Waits up to two seconds for a sample louder than kAudible written after byte offset from.
+    bool BecomesAudible(size_t from) const {
+        for (int waited = 0; waited < 2000; waited += 20) {
+            if (Loudest(from) > kAudible) return true;
+            SDL_Delay(20);
+        }
+        return false;
+    }
+
     ScratchFolder folder_;
     std::string assets_, previousDriver_;
     std::unique_ptr<platform::AudioBackend> output_;
 };
 
-constexpr int kAudible = 1000;
-
 }  // namespace
 
 TEST_F(DiskAudio, APlayedEffectReachesTheOutput) {
     ASSERT_TRUE(output_->LoadEffect(1, Asset("sfx/getstar.wav")));
-    SDL_Delay(150);
-    const size_t before = Written();
+    WaitPast(0, 100);
     EXPECT_LT(Loudest(0), kAudible);
+    const size_t before = Written();
     output_->PlayEffect(1);
-    SDL_Delay(300);
-    EXPECT_GT(Loudest(before), kAudible);
+    EXPECT_TRUE(BecomesAudible(before));
 }
 
 TEST_F(DiskAudio, AStreamPlaysPausesAndGoesOn) {
     ASSERT_TRUE(output_->OpenStream(1, Asset("music/track01.ogg"), true));
     output_->PlayStream(1);
-    SDL_Delay(600);
-    EXPECT_GT(Loudest(0), kAudible);
+    EXPECT_TRUE(BecomesAudible(0));
 
     output_->PauseStream(1);
     EXPECT_EQ(output_->GetStreamState(1), platform::StreamState::Paused);
-    SDL_Delay(200);  // what was mixed before the pause drains
+    WaitPast(Written(), 100);  // what was mixed before the pause drains
     const size_t paused = Written();
-    SDL_Delay(400);
-    EXPECT_GT(Written(), paused) << "the device goes on writing";
+    WaitPast(paused, 300);
+    ASSERT_GT(Written(), paused) << "the device goes on writing";
     EXPECT_EQ(Loudest(paused), 0);
 
     const size_t resumed = Written();
     output_->PlayStream(1);
-    SDL_Delay(400);
-    EXPECT_GT(Loudest(resumed), kAudible);
+    EXPECT_TRUE(BecomesAudible(resumed));
 }
 
 TEST_F(DiskAudio, MissingFilesAreRefused) {

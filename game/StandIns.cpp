@@ -2,27 +2,14 @@
 
 #include "game/Globals.h"
 
-int32_t gFontFieldCount = 0;
 bool gCanJump = false;
 StandInPlayer gPlayer;
 StandInEffect gParticles;
 StandInEffect gShadow;
 
-StandInFontField& FontField(int32_t) {
-    static StandInFontField field;
-    return field;
-}
-
 namespace DirectInput {
 bool InitDInput() { return true; }
 }
-namespace DXmusicSFX {
-bool InitSound() { return true; }
-void PlayMusic(int16_t) {}
-void PauseMusic() {}
-void ResumeMusic() {}
-void StopFallSound(int16_t) {}
-}  // namespace DXmusicSFX
 namespace AnimatedTextures {
 void InitAnimatedTextures() {}
 void UpdateAllBlocks() {}

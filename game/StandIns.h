@@ -1,20 +1,12 @@
-// Temporary stand-ins for services that later work replaces: the keyboard, sound, the
-// track world, the menus and collision. Each keeps the interface the game calls.
+// Temporary stand-ins for services that later work replaces: the keyboard, the track
+// world, the menus and collision. Each keeps the interface the game calls.
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "world/clsBackground.h"
 
-extern int32_t gFontFieldCount;
 extern bool gCanJump;
-
-struct StandInFontField {
-    void OnLostDevice() {}
-    void onRestoreDevice() {}
-    void Render() {}
-};
-StandInFontField& FontField(int32_t i);
 
 struct StandInPlayer {
     bool DeathStatus = false;
@@ -33,13 +25,6 @@ extern StandInEffect gShadow;
 namespace DirectInput {
 bool InitDInput();
 }
-namespace DXmusicSFX {
-bool InitSound();
-void PlayMusic(int16_t track);
-void PauseMusic();
-void ResumeMusic();
-void StopFallSound(int16_t n);
-}  // namespace DXmusicSFX
 namespace AnimatedTextures {
 void InitAnimatedTextures();
 void UpdateAllBlocks();

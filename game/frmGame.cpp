@@ -10,6 +10,8 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "ui/DXmusicSFX.h"
+#include "ui/FontFieldTable.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;
@@ -93,6 +95,7 @@ void MainLoop() {
 
 void Shutdown() {
     VeloRuneDebug::CloseDebugLog();
+    DXmusicSFX::ShutdownSound();
     DirectX::ReleaseDevice();
     Form_Unload();
 }
@@ -100,7 +103,7 @@ void Shutdown() {
 void DrawButtons() { GUI::DrawButtons(); }
 
 void DrawTextFields() {
-    for (int32_t i = 1; i <= gFontFieldCount; ++i) FontField(i).Render();
+    for (int32_t i = 1; i <= gFontFieldCount; ++i) gFontFields(i).Render();
 }
 
 }  // namespace
@@ -134,8 +137,8 @@ void loadgame() {
     }
     if (result) result = DirectInput::InitDInput();
     VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectInput = ") + Word(result));
-    if (result) result = DXmusicSFX::InitSound();
-    VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectSound = ") + Word(result));
+    const bool soundOK = result && DXmusicSFX::InitSound();  // without sound the game runs silent
+    VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectSound = ") + Word(soundOK));
     AnimatedTextures::InitAnimatedTextures();
     if (result) {
         gParticles.create();

@@ -5,7 +5,6 @@
 int32_t gFontFieldCount = 0;
 bool gCanJump = false;
 StandInPlayer gPlayer;
-StandInEffect gParticles;
 StandInEffect gShadow;
 
 StandInFontField& FontField(int32_t) {

@@ -27,7 +27,6 @@ struct StandInEffect {
     void create() {}
     void resetParticles() {}
 };
-extern StandInEffect gParticles;
 extern StandInEffect gShadow;
 
 namespace DirectInput {

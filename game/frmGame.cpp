@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "world/clsParticles.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;

@@ -4,7 +4,6 @@
 
 bool gCanJump = false;
 StandInPlayer gPlayer;
-StandInEffect gParticles;
 StandInEffect gShadow;
 
 namespace DirectInput {

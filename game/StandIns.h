@@ -19,7 +19,6 @@ struct StandInEffect {
     void create() {}
     void resetParticles() {}
 };
-extern StandInEffect gParticles;
 extern StandInEffect gShadow;
 
 namespace DirectInput {

@@ -12,6 +12,7 @@
 #include "platform/Window.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
+#include "world/clsParticles.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;

@@ -3,11 +3,33 @@
 #include "game/Globals.h"
 
 bool gCanJump = false;
-StandInPlayer gPlayer;
 StandInEffect gShadow;
 
-namespace DirectInput {
-bool InitDInput() { return true; }
+namespace d3dx {
+MeshPtr LoadMeshFromX(const std::string&, d3d::Device&, std::string* error) {
+    if (error) *error = "no mesh loader";
+    return nullptr;
+}
+}  // namespace d3dx
+
+std::vector<StandInTrackObject> gBlocks;
+std::vector<StandInTrackObject> gRamps;
+std::vector<StandInTrackObject> gMovingPlatforms;
+std::vector<StandInTrackObject> gStars;
+std::vector<LevelRecord> gLevelRecords;
+
+StandInButtonTable gButtons;
+int32_t gTabIndex = 0;
+int32_t gTabMax = 0;
+int16_t gZone = 1;
+int16_t gZoneFirstLevel = 1;
+int16_t gZoneLastLevel = 10;
+
+int32_t gPendingSeconds = 0;
+int32_t gPendingHundredths = 0;
+bool gRecordPending = false;
+namespace frmGame {
+void InsertHighScore(const std::string&, int32_t, int32_t) {}
 }
 namespace AnimatedTextures {
 void InitAnimatedTextures() {}
@@ -31,6 +53,9 @@ void MouseClickButtons(float, float) {}
 void MouseMoveButtons(float, float) {}
 void OnChangeVideoModeAllButtons() {}
 void DrawButtons() {}
+void ClearMouseOver() {
+    for (StandInButton& button : gButtons.buttons) button.MouseOver(false);
+}
 }  // namespace GUI
 namespace CollisionDetection {
 void CheckCollisions() {}

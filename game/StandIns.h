@@ -1,29 +1,87 @@
 // Temporary stand-ins for services that later work replaces: the keyboard, the track
 // world, the menus and collision. Each keeps the interface the game calls.
 #pragma once
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "game/TrackRecords.h"
+#include "platform/Device.h"
 #include "world/clsBackground.h"
 
 extern bool gCanJump;
 
-struct StandInPlayer {
-    bool DeathStatus = false;
-    void resetPLayer() { DeathStatus = false; }
-    void load(const std::string&) {}
-};
-extern StandInPlayer gPlayer;
-
 struct StandInEffect {
     void create() {}
     void resetParticles() {}
+    void draw() {}
 };
 extern StandInEffect gShadow;
 
-namespace DirectInput {
-bool InitDInput();
+// The .x mesh loader.
+namespace d3dx {
+struct MeshSubset {
+    d3d::Material Material;
+    std::string TextureFilename;
+};
+class Mesh {
+public:
+    size_t SubsetCount() const { return subsets.size(); }
+    const MeshSubset& Subset(size_t i) const { return subsets.at(i); }
+    void DrawSubset(size_t) const {}
+    std::vector<MeshSubset> subsets;
+};
+using MeshPtr = std::shared_ptr<const Mesh>;
+MeshPtr LoadMeshFromX(const std::string& path, d3d::Device& device, std::string* error = nullptr);
+}  // namespace d3dx
+
+// The track objects of the current level and the level records.
+struct StandInTrackObject {
+    int32_t Zpos() const { return Z; }
+    float scalez() const { return Depth; }
+    void draw() { ++DrawCount; }
+    int32_t Z = 0;
+    float Depth = 1;
+    int DrawCount = 0;
+};
+extern std::vector<StandInTrackObject> gBlocks;
+extern std::vector<StandInTrackObject> gRamps;
+extern std::vector<StandInTrackObject> gMovingPlatforms;
+extern std::vector<StandInTrackObject> gStars;
+extern std::vector<LevelRecord> gLevelRecords;  // levels 1..n; index 0 unused
+
+// The menu buttons and the keyboard focus.
+struct StandInButton {
+    int32_t TabIndex() const { return Tab; }
+    void MouseOver(bool value) { Highlighted = value; }
+    bool enabled() const { return Enabled; }
+    void draw(int16_t) { ++DrawCount; }
+    int32_t Tab = 0;
+    bool Highlighted = false;
+    bool Enabled = false;
+    int DrawCount = 0;
+};
+struct StandInButtonTable {
+    StandInButton& operator[](int32_t index) { return buttons.at(static_cast<size_t>(index - 1)); }
+    std::array<StandInButton, 59> buttons;
+};
+extern StandInButtonTable gButtons;
+extern int32_t gTabIndex;
+extern int32_t gTabMax;
+extern int16_t gZone;
+extern int16_t gZoneFirstLevel;
+extern int16_t gZoneLastLevel;
+
+// Level completion.
+extern int32_t gPendingSeconds;
+extern int32_t gPendingHundredths;
+extern bool gRecordPending;  // a finish produced a record that still waits for its name
+namespace frmGame {
+void InsertHighScore(const std::string& PlayerName, int32_t Seconds, int32_t Hundredths);
 }
+
 namespace AnimatedTextures {
 void InitAnimatedTextures();
 void UpdateAllBlocks();
@@ -44,6 +102,7 @@ void MouseClickButtons(float x, float y);
 void MouseMoveButtons(float x, float y);
 void OnChangeVideoModeAllButtons();
 void DrawButtons();
+void ClearMouseOver();
 }  // namespace GUI
 namespace CollisionDetection {
 void CheckCollisions();

@@ -2,6 +2,11 @@
 // materials with texture names, and damaged files refused without a crash.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
 #include "platform/XFile.h"
 #include "tests/support/WorldFakeDevice.h"
 
@@ -95,4 +100,35 @@ TEST(XFile, MeshWithoutMaterialsGetsOneSubset) {
     ASSERT_TRUE(mesh);
     ASSERT_EQ(mesh->SubsetCount(), 1u);
     EXPECT_FLOAT_EQ(mesh->Subset(0).Vertices[0].Nz, -1);  // flat normal towards the viewer of the clockwise side
+}
+
+TEST(XFile, ShippedStarModelIsCentredAndSkinned) {
+    const char* assets = std::getenv("VELORUNE_ASSETS");
+    if (!assets) GTEST_SKIP() << "VELORUNE_ASSETS not set";
+    WorldFakeDevice device;
+    std::string error;
+    const auto mesh = d3dx::LoadMeshFromX(std::string(assets) + "/models/orb.x", device, &error);
+    ASSERT_TRUE(mesh) << error;
+    ASSERT_GE(mesh->SubsetCount(), 1u);
+    EXPECT_EQ(mesh->Subset(0).TextureFilename, "StarSkin.bmp");
+    float reach = 0, sumY = 0;
+    for (const auto& v : mesh->Subset(0).Vertices) {
+        reach = std::max(reach, std::sqrt(v.X * v.X + v.Y * v.Y + v.Z * v.Z));
+        sumY += v.Y;
+    }
+    EXPECT_NEAR(reach, 0.35f, 0.01f);
+    EXPECT_NEAR(sumY / mesh->Subset(0).Vertices.size(), 0.0f, 0.05f);  // centred in its pick-up box
+    for (const char* skin : {"/skins/StarSkin.bmp", "/skins/StarSkin_selected.bmp"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::string(assets) + skin)) << skin;
+}
+
+TEST(XFile, ShippedTexturesCarryTheExactNamesTheBlocksUse) {
+    const char* assets = std::getenv("VELORUNE_ASSETS");
+    if (!assets) GTEST_SKIP() << "VELORUNE_ASSETS not set";
+    for (const char* name : {"_default.bmp", "AnimationTest_0.bmp", "AnimationTest_3.bmp", "_WIN.bmp",
+                             "Blue With Yellow Dot.bmp", "Ice2.bmp", "red.bmp", "Red Cross on Grey.bmp", "buildingTop.bmp",
+                             "concrete.bmp", "buildingFront.bmp", "building Side.bmp"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::string(assets) + "/textures/" + name)) << name;
+    for (const char* name : {"_default.jpg", "bk001.jpg", "bk006.jpg", "load.jpg"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::string(assets) + "/backgrounds/" + name)) << name;
 }

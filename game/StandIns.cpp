@@ -24,16 +24,12 @@ void ResumeMusic() {}
 void StopFallSound(int16_t) {}
 }  // namespace DXmusicSFX
 namespace AnimatedTextures {
-void UpdateAllBlocks() {}
 }
 std::vector<LevelRecord> gLevelRecords(1);
 namespace LevelStructure {
 int32_t gLevelCount = 10;
 bool LoadLevels() { return true; }
 void ReadLevelHeader() {}
-int32_t BlockCount(int32_t) { return -1; }
-int32_t PlatformCount(int32_t) { return -1; }
-void MoveAllPlatforms() {}
 }  // namespace LevelStructure
 namespace GUI {
 void InitGUI() {}

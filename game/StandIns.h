@@ -44,17 +44,11 @@ void PauseMusic();
 void ResumeMusic();
 void StopFallSound(int16_t n);
 }  // namespace DXmusicSFX
-namespace AnimatedTextures {
-void UpdateAllBlocks();
-}
 extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
 namespace LevelStructure {
 extern int32_t gLevelCount;
 bool LoadLevels();
 void ReadLevelHeader();
-int32_t BlockCount(int32_t level);
-int32_t PlatformCount(int32_t level);
-void MoveAllPlatforms();
 }  // namespace LevelStructure
 namespace GUI {
 void InitGUI();

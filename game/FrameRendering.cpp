@@ -9,6 +9,7 @@
 #include "game/frmGame.h"
 #include "ui/FontFieldTable.h"
 #include "world/clsParticles.h"
+#include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
 
 namespace frmGame {

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "game/LevelBuilding.h"
 #include "game/TrackRecords.h"
-#include "platform/Device.h"
+#include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
 
 extern bool gCanJump;
@@ -19,38 +20,6 @@ struct StandInEffect {
     void draw() {}
 };
 extern StandInEffect gShadow;
-
-// The .x mesh loader.
-namespace d3dx {
-struct MeshSubset {
-    d3d::Material Material;
-    std::string TextureFilename;
-};
-class Mesh {
-public:
-    size_t SubsetCount() const { return subsets.size(); }
-    const MeshSubset& Subset(size_t i) const { return subsets.at(i); }
-    void DrawSubset(size_t) const {}
-    std::vector<MeshSubset> subsets;
-};
-using MeshPtr = std::shared_ptr<const Mesh>;
-MeshPtr LoadMeshFromX(const std::string& path, d3d::Device& device, std::string* error = nullptr);
-}  // namespace d3dx
-
-// The track objects of the current level and the level records.
-struct StandInTrackObject {
-    int32_t Zpos() const { return Z; }
-    float scalez() const { return Depth; }
-    void draw() { ++DrawCount; }
-    int32_t Z = 0;
-    float Depth = 1;
-    int DrawCount = 0;
-};
-extern std::vector<StandInTrackObject> gBlocks;
-extern std::vector<StandInTrackObject> gRamps;
-extern std::vector<StandInTrackObject> gMovingPlatforms;
-extern std::vector<StandInTrackObject> gStars;
-extern std::vector<LevelRecord> gLevelRecords;  // levels 1..n; index 0 unused
 
 // The menu buttons and the keyboard focus.
 struct StandInButton {
@@ -81,19 +50,11 @@ extern bool gRecordPending;  // a finish produced a record that still waits for 
 namespace frmGame {
 void InsertHighScore(const std::string& PlayerName, int32_t Seconds, int32_t Hundredths);
 }
-
-namespace AnimatedTextures {
-void InitAnimatedTextures();
-void UpdateAllBlocks();
-}
+extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
 namespace LevelStructure {
 extern int32_t gLevelCount;
 bool LoadLevels();
 void ReadLevelHeader();
-void BuildLevel(int32_t level, bool withBackground);
-int32_t BlockCount(int32_t level);
-int32_t PlatformCount(int32_t level);
-void MoveAllPlatforms();
 }  // namespace LevelStructure
 namespace GUI {
 void InitGUI();

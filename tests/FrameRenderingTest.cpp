@@ -1,40 +1,54 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/StandIns.h"
 #include "game/frmGame.h"
 #include "tests/support/PlayRig.h"
+#include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
 
 using d3d::CallKind;
 
 namespace {
 
-// Level 1 with blocks at the given (Zpos, depth); the player at z = 10.
+// Level 1 with blocks told apart by their X (their index); the player at z = 10.
 class Frame : public ::testing::Test {
 protected:
     void SetUp() override {
         gCurrentLevel = 1;
         gLevelRecords.assign(2, LevelRecord{});
         gBlocks.clear();
-        gRamps.clear();
-        gMovingPlatforms.assign(1, StandInTrackObject{1000, 1, 0});
-        gStars.clear();
+        gMovingPlatforms.assign(1, clsMovingPlatform{});
+        gMovingPlatforms[0].create(100, 0, 1000);
         gLevelRecords[1].PlatformCount = 0;
         gPlayer.Posz(10);
     }
 
     void TearDown() override {
-        gLevelRecords.clear();
+        gLevelRecords.assign(1, LevelRecord{});
         gBlocks.clear();
         gMovingPlatforms.clear();
         gGameState = STATE_LOADED;
     }
 
-    void AddBlock(int32_t z, float depth) {
-        gBlocks.push_back({z, depth, 0});
+    void AddBlock(float z, float depth) {
+        clsblock block;
+        block.create(static_cast<float>(gBlocks.size()), 0, z, 1, 1, 1);
+        block.scalez(depth);
+        gBlocks.push_back(block);
         gLevelRecords[1].BlockCount = static_cast<int32_t>(gBlocks.size()) - 1;
+    }
+
+    // The X of every object drawn since the last call.
+    std::set<float> Drawn() {
+        std::set<float> xs;
+        for (const auto& call : rig.device.CallsOf(CallKind::SetTransform))
+            if (call.State == d3d::TS_WORLD) xs.insert(call.Transform.m41);
+        rig.device.ClearRecording();
+        return xs;
     }
 
     PlayRig rig;
@@ -43,22 +57,17 @@ protected:
 }  // namespace
 
 TEST_F(Frame, PlayDrawsBlocksOnlyInsideTheDepthWindowAroundThePlayer) {
-    AddBlock(60, 1);      // begins exactly 50 ahead: not drawn
-    AddBlock(59, 1);      // just inside
-    AddBlock(-20, 5);     // ends exactly 25 behind: not drawn
-    AddBlock(-20, 5.5f);  // reaches just past it
-    AddBlock(210, 1);     // far ahead
+    AddBlock(60, 1);      // 0: begins exactly 50 ahead, not drawn
+    AddBlock(59, 1);      // 1: just inside
+    AddBlock(-20, 5);     // 2: ends exactly 25 behind, not drawn
+    AddBlock(-20, 5.5f);  // 3: reaches just past it
+    AddBlock(210, 1);     // 4: far ahead
+    rig.device.ClearRecording();
     frmGame::DrawLevel(false);
-    EXPECT_EQ(gBlocks[0].DrawCount, 0);
-    EXPECT_EQ(gBlocks[1].DrawCount, 1);
-    EXPECT_EQ(gBlocks[2].DrawCount, 0);
-    EXPECT_EQ(gBlocks[3].DrawCount, 1);
-    EXPECT_EQ(gBlocks[4].DrawCount, 0);
-    EXPECT_EQ(gMovingPlatforms[0].DrawCount, 1);  // platforms are always drawn
+    EXPECT_EQ(Drawn(), (std::set<float>{1, 3, 100}));  // and the platform, always
 
     frmGame::DrawLevel(true);  // level select shows everything
-    EXPECT_EQ(gBlocks[0].DrawCount, 1);
-    EXPECT_EQ(gBlocks[4].DrawCount, 1);
+    EXPECT_EQ(Drawn(), (std::set<float>{0, 1, 2, 3, 4, 100}));
 }
 
 TEST_F(Frame, LoopsStopAtTheLevelsCountsNotTheArraysSizes) {
@@ -66,10 +75,9 @@ TEST_F(Frame, LoopsStopAtTheLevelsCountsNotTheArraysSizes) {
     AddBlock(11, 1);
     gLevelRecords[1].BlockCount = 0;  // the second block is left over from another level
     gLevelRecords[1].PlatformCount = -1;
+    rig.device.ClearRecording();
     frmGame::DrawLevel(false);
-    EXPECT_EQ(gBlocks[0].DrawCount, 1);
-    EXPECT_EQ(gBlocks[1].DrawCount, 0);
-    EXPECT_EQ(gMovingPlatforms[0].DrawCount, 0);
+    EXPECT_EQ(Drawn(), (std::set<float>{0}));
 }
 
 TEST_F(Frame, PauseMenuShowsTheTrackAndButtonsButNoVehicleOrText) {
@@ -77,8 +85,9 @@ TEST_F(Frame, PauseMenuShowsTheTrackAndButtonsButNoVehicleOrText) {
     gButtons[2].Enabled = true;
     gPlayer.ForwardVelocity(0.5f);
     gGameState = STATE_PAUSE;
+    rig.device.ClearRecording();
     frmGame::Render();
-    EXPECT_EQ(gBlocks[0].DrawCount, 1);
+    EXPECT_EQ(Drawn(), (std::set<float>{0, 100}));
     EXPECT_EQ(gButtons[2].DrawCount, 1);
     EXPECT_EQ(gPlayer.Posz(), 10.0f);  // the player was not drawn, so it did not move
 

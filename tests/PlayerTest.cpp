@@ -199,14 +199,16 @@ TEST_F(Player, MissingModelSkinsAndPicturesAreLoggedAndPlayGoesOn) {
     EXPECT_NE(log.find("explode16.bmp"), std::string::npos);
 }
 
-TEST_F(Player, ExplosionPicturesLoadKeyedOnOpaqueBlack) {
+TEST_F(Player, ShippedVehicleLoadsWithSkinsAndKeyedExplosionPictures) {
     const char* assets = std::getenv("VELORUNE_ASSETS");
     if (!assets) GTEST_SKIP() << "VELORUNE_ASSETS names no generated assets";
     platform::SetProgramFolder(assets);
     gPlayer.load(platform::ProgramPath("models/player.x"));
     platform::SetProgramFolder(rig.folder.Path());
-    size_t pictures = 0;
+    EXPECT_EQ(gPlayer.MaterialCount(), 3);
+    size_t skins = 0, pictures = 0;
     for (const auto& call : rig.device.CallsOf(CallKind::CreateTextureFromFile)) {
+        if (call.Text.find("/skins/player_") != std::string::npos && call.Texture) ++skins;
         if (call.Text.find("/misc/explode") == std::string::npos) continue;
         ASSERT_TRUE(call.Texture) << call.Text;
         const auto& options = std::static_pointer_cast<d3d::FakeTexture>(call.Texture)->Options;
@@ -215,4 +217,16 @@ TEST_F(Player, ExplosionPicturesLoadKeyedOnOpaqueBlack) {
         ++pictures;
     }
     EXPECT_EQ(pictures, 16u);
+    EXPECT_EQ(skins, 3u);
+
+    Step();  // the mesh stays inside the collision box
+    for (const auto& draw : rig.device.DrawCalls())
+        for (const auto& v : draw.VerticesAs<d3d::MeshVertex>()) {
+            EXPECT_LE(std::abs(v.X), 0.4f);
+            EXPECT_GE(v.Y, 0.0f);
+            EXPECT_LE(v.Y, 0.8f);
+            EXPECT_GE(v.Z, -0.8f);
+            EXPECT_LE(v.Z, 0.0f);
+        }
+    EXPECT_EQ(rig.device.DrawCalls().size(), 3u);
 }

@@ -9,7 +9,7 @@
 
 #include "platform/D3DTypes.h"
 #include "platform/Device.h"
-#include "game/StandIns.h"
+#include "platform/XFile.h"
 
 class clsPlayer {
 public:

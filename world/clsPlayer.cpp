@@ -188,10 +188,12 @@ void clsPlayer::load(const std::string& modelFile) {
 // the frame and its timer are left alone.
 void clsPlayer::explode() {
     ExplodeStatus = true;
-    m_ExplosionVertex.X = m_Posx;
-    m_ExplosionVertex.Y = Sum(m_PosY, 1.0);
-    m_ExplosionVertex.Z = Sum(m_Posz, -0.5);
-    m_ExplosionVertex.Diffuse = ColorARGB(255, 255, 255, 255);
+    ExplosionParticle.Position = {m_Posx, Sum(m_PosY, 1.0), Sum(m_Posz, -0.5)};
+    ExplosionParticle.Colour = {1, 1, 1, 1};
+    m_ExplosionVertex.X = ExplosionParticle.Position.X;
+    m_ExplosionVertex.Y = ExplosionParticle.Position.Y;
+    m_ExplosionVertex.Z = ExplosionParticle.Position.Z;
+    m_ExplosionVertex.Diffuse = ColorARGB(255, 255, 255, 255);  // the colour packed, 0..1 as 0..255
 }
 
 void clsPlayer::resetPLayer() {

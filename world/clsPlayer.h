@@ -10,6 +10,7 @@
 #include "platform/D3DTypes.h"
 #include "platform/Device.h"
 #include "platform/XFile.h"
+#include "world/clsParticles.h"
 
 class clsPlayer {
 public:
@@ -88,7 +89,8 @@ private:
     std::array<d3d::Vector3, 9> BoxPoints{};  // corners 1 to 8 relative to the position
 
     bool ExplodeStatus = false;
-    d3d::PointVertex m_ExplosionVertex{};
+    d3d::PointVertex m_ExplosionVertex{};  // the one sprite, at the particle's place and colour
+    Particle ExplosionParticle{};
     uint32_t ExplosionFrameTick = 0;
     int32_t m_ExplosionFrame = 0;
     std::array<d3d::TexturePtr, 16> ExplosionTextures;

@@ -16,6 +16,7 @@
 #include "platform/Paths.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
+#include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
 
 using namespace dinput;

@@ -1,8 +1,8 @@
 #include "game/StandIns.h"
 
 #include "game/Globals.h"
+#include "game/frmGame.h"
 
-bool gCanJump = false;
 StandInEffect gShadow;
 
 StandInButtonTable gButtons;
@@ -17,7 +17,12 @@ int32_t gPendingHundredths = 0;
 bool gRecordPending = false;
 namespace frmGame {
 void InsertHighScore(const std::string&, int32_t, int32_t) {}
+void Winlevel() {
+    gGameState = STATE_LEVELDONE;
+    GUI::ShowScreen(0);
+    resetgame(true);
 }
+}  // namespace frmGame
 std::vector<LevelRecord> gLevelRecords(1);
 namespace LevelStructure {
 int32_t gLevelCount = 10;
@@ -37,6 +42,3 @@ void ClearMouseOver() {
     for (StandInButton& button : gButtons.buttons) button.MouseOver(false);
 }
 }  // namespace GUI
-namespace CollisionDetection {
-void CheckCollisions() {}
-}

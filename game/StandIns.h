@@ -12,8 +12,6 @@
 #include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
 
-extern bool gCanJump;
-
 struct StandInEffect {
     void create() {}
     void resetParticles() {}
@@ -49,6 +47,8 @@ extern int32_t gPendingHundredths;
 extern bool gRecordPending;  // a finish produced a record that still waits for its name
 namespace frmGame {
 void InsertHighScore(const std::string& PlayerName, int32_t Seconds, int32_t Hundredths);
+// The level is finished: the level-done screen, and the level starts again.
+void Winlevel();
 }
 extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
 namespace LevelStructure {
@@ -65,6 +65,3 @@ void OnChangeVideoModeAllButtons();
 void DrawButtons();
 void ClearMouseOver();
 }  // namespace GUI
-namespace CollisionDetection {
-void CheckCollisions();
-}

@@ -15,6 +15,7 @@
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 #include "world/clsParticles.h"
+#include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
 
 int32_t TotalFrames = 0;

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "tests/support/PlayRig.h"
 #include "ui/FontFieldTable.h"
+#include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
 
 using namespace dinput;

@@ -10,6 +10,7 @@
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "ui/DXmusicSFX.h"
+#include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
 
 PlayRig::PlayRig() {

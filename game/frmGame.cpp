@@ -1,5 +1,6 @@
 #include "game/frmGame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/DebugLog.h"
@@ -69,7 +70,7 @@ void PlayLoop() {
             gNowCounter = platform::QueryPerformanceCounter();
             if (StillPlaying()) {
                 const double wait = kStepMs - MsSinceLastStep();
-                if (wait > 0) gWindow->WaitForMessages(static_cast<int>(std::ceil(wait)));
+                gWindow->WaitForMessages(std::max(1, static_cast<int>(std::ceil(wait))));
             }
         } else {
             DXmusicSFX::PauseMusic();

@@ -2,6 +2,7 @@
 // makers of vertices, vectors, colours and matrices that every drawing class uses.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/Device.h"
@@ -20,6 +21,8 @@ using d3d::ScreenVertex;
 using d3d::Vector3;
 using d3d::Vector4;
 
+// Makes the root graphics object; the program sets it to the OpenGL back-end, tests to a fake.
+extern std::function<std::unique_ptr<d3d::Direct3D>()> gDX;
 extern d3d::Direct3D* gD3D;         // the root graphics object, owned by the program
 extern d3d::Device* gD3DDevice;     // the device every draw goes through
 extern d3d::DisplayMode gDisplayMode;

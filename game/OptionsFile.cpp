@@ -1,0 +1,98 @@
+#include "game/OptionsFile.h"
+
+#include <algorithm>
+
+#include "game/BinaryFile.h"
+#include "platform/Paths.h"
+
+GameOptions gOptions;
+int32_t gTotalPlayTime = 0;
+std::vector<LevelStatsRecord> gLevelStats(1);
+int32_t gDeathCount = 0;
+int32_t gFallCount = 0;
+int32_t gJumpCount = 0;
+
+namespace {
+
+constexpr size_t kOptionsBytes = 12;
+constexpr size_t kStatsRecordBytes = 16;
+
+std::string OptionsPath() { return platform::ProgramPath("options.dat"); }
+std::string StatsPath() { return platform::ProgramPath("stats.dat"); }
+
+}  // namespace
+
+namespace optionsDat {
+
+void LoadOptions() {
+    const auto bytes = BinaryFile::ReadAll(OptionsPath());
+    GameOptions read;  // the defaults
+    bool complete = bytes && bytes->size() >= kOptionsBytes;
+    if (complete) {
+        read.MusicVolume = std::clamp(BinaryFile::GetInt32(bytes->data()), 0, 100);
+        read.SfxVolume = std::clamp(BinaryFile::GetInt32(bytes->data() + 4), -2000, 0);
+        read.VideoMode = BinaryFile::GetInt32(bytes->data() + 8);
+        if (read.VideoMode != 1 && read.VideoMode != 2) {
+            // Without a usable mode the game could never start: fall back to 800 x 600.
+            read.VideoMode = 1;
+            complete = false;
+        }
+    }
+    gOptions = read;
+    if (!complete) SaveOptions();
+}
+
+void SaveOptions() {
+    uint8_t bytes[kOptionsBytes];
+    BinaryFile::PutInt32(bytes, gOptions.MusicVolume);
+    BinaryFile::PutInt32(bytes + 4, gOptions.SfxVolume);
+    BinaryFile::PutInt32(bytes + 8, gOptions.VideoMode);
+    BinaryFile::WriteAt(OptionsPath(), 0, bytes, sizeof bytes);
+}
+
+}  // namespace optionsDat
+
+namespace stats {
+
+void LoadStats(int32_t levelCount) {
+    gTotalPlayTime = 0;
+    gLevelStats.assign(static_cast<size_t>(std::max(levelCount, 0)) + 1, LevelStatsRecord{});
+    const auto bytes = BinaryFile::ReadAll(StatsPath());
+    if (!bytes) return;
+    const std::vector<uint8_t>& b = *bytes;
+    if (b.size() >= 4) gTotalPlayTime = BinaryFile::GetInt32(b.data());
+    for (int32_t i = 1; i <= levelCount; ++i) {
+        const size_t at = 4 + kStatsRecordBytes * static_cast<size_t>(i - 1);
+        auto field = [&](size_t k) -> int32_t {
+            return at + 4 * k + 4 <= b.size() ? BinaryFile::GetInt32(b.data() + at + 4 * k) : 0;
+        };
+        gLevelStats[i] = {field(0), field(1), field(2), field(3)};
+    }
+}
+
+void SaveStats() {
+    std::vector<uint8_t> bytes(4 + kStatsRecordBytes * (gLevelStats.size() - 1));
+    BinaryFile::PutInt32(bytes.data(), gTotalPlayTime);
+    for (size_t i = 1; i < gLevelStats.size(); ++i) {
+        uint8_t* p = bytes.data() + 4 + kStatsRecordBytes * (i - 1);
+        BinaryFile::PutInt32(p, gLevelStats[i].PlayTime);
+        BinaryFile::PutInt32(p + 4, gLevelStats[i].DeathCount);
+        BinaryFile::PutInt32(p + 8, gLevelStats[i].FallCount);
+        BinaryFile::PutInt32(p + 12, gLevelStats[i].JumpCount);
+    }
+    BinaryFile::WriteAt(StatsPath(), 0, bytes.data(), bytes.size());
+}
+
+void ResetSessionCounters() {
+    gDeathCount = 0;
+    gFallCount = 0;
+    gJumpCount = 0;
+}
+
+std::string FormatTime(int32_t ms) {
+    const int32_t s = ms / 1000;
+    const int32_t r = s % 60;
+    return std::to_string(s / 60) + ":" + (r < 10 ? "0" : "") + std::to_string(r);
+}
+
+}  // namespace stats

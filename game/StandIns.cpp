@@ -1,0 +1,51 @@
+#include "game/StandIns.h"
+
+#include "game/Globals.h"
+
+int32_t gFontFieldCount = 0;
+bool gCanJump = false;
+StandInPlayer gPlayer;
+StandInEffect gParticles;
+StandInEffect gShadow;
+
+StandInFontField& FontField(int32_t) {
+    static StandInFontField field;
+    return field;
+}
+
+namespace DirectInput {
+bool InitDInput() { return true; }
+}
+namespace DXmusicSFX {
+bool InitSound() { return true; }
+void PlayMusic(int16_t) {}
+void PauseMusic() {}
+void ResumeMusic() {}
+void StopFallSound(int16_t) {}
+}  // namespace DXmusicSFX
+namespace AnimatedTextures {
+void InitAnimatedTextures() {}
+void UpdateAllBlocks() {}
+}
+namespace LevelStructure {
+int32_t gLevelCount = 10;
+bool LoadLevels() { return true; }
+void ReadLevelHeader() {}
+void BuildLevel(int32_t, bool) {}
+int32_t BlockCount(int32_t) { return -1; }
+int32_t PlatformCount(int32_t) { return -1; }
+void MoveAllPlatforms() {}
+}  // namespace LevelStructure
+namespace GUI {
+void InitGUI() {}
+void ShowScreen(uint8_t) {
+    if (gGameState == STATE_MAINMENU) gBackground.create(gBackgroundPath + "bk002.jpg");
+}
+void MouseClickButtons(float, float) {}
+void MouseMoveButtons(float, float) {}
+void OnChangeVideoModeAllButtons() {}
+void DrawButtons() {}
+}  // namespace GUI
+namespace CollisionDetection {
+void CheckCollisions() {}
+}

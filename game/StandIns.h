@@ -1,0 +1,66 @@
+// Temporary stand-ins for services that later work replaces: the keyboard, sound, the
+// track world, the menus and collision. Each keeps the interface the game calls.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "world/clsBackground.h"
+
+extern int32_t gFontFieldCount;
+extern bool gCanJump;
+
+struct StandInFontField {
+    void OnLostDevice() {}
+    void onRestoreDevice() {}
+    void Render() {}
+};
+StandInFontField& FontField(int32_t i);
+
+struct StandInPlayer {
+    bool DeathStatus = false;
+    void resetPLayer() { DeathStatus = false; }
+    void load(const std::string&) {}
+};
+extern StandInPlayer gPlayer;
+
+struct StandInEffect {
+    void create() {}
+    void resetParticles() {}
+};
+extern StandInEffect gParticles;
+extern StandInEffect gShadow;
+
+namespace DirectInput {
+bool InitDInput();
+}
+namespace DXmusicSFX {
+bool InitSound();
+void PlayMusic(int16_t track);
+void PauseMusic();
+void ResumeMusic();
+void StopFallSound(int16_t n);
+}  // namespace DXmusicSFX
+namespace AnimatedTextures {
+void InitAnimatedTextures();
+void UpdateAllBlocks();
+}
+namespace LevelStructure {
+extern int32_t gLevelCount;
+bool LoadLevels();
+void ReadLevelHeader();
+void BuildLevel(int32_t level, bool withBackground);
+int32_t BlockCount(int32_t level);
+int32_t PlatformCount(int32_t level);
+void MoveAllPlatforms();
+}  // namespace LevelStructure
+namespace GUI {
+void InitGUI();
+void ShowScreen(uint8_t direction);
+void MouseClickButtons(float x, float y);
+void MouseMoveButtons(float x, float y);
+void OnChangeVideoModeAllButtons();
+void DrawButtons();
+}  // namespace GUI
+namespace CollisionDetection {
+void CheckCollisions();
+}

@@ -1,0 +1,270 @@
+#include "game/frmGame.h"
+
+#include <cmath>
+
+#include "game/DebugLog.h"
+#include "game/DirectX.h"
+#include "game/Globals.h"
+#include "game/OptionsFile.h"
+#include "game/StandIns.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "platform/Window.h"
+
+int32_t TotalFrames = 0;
+int64_t gPerfFrequency = 0;
+int64_t gLastCounter = 0;
+int64_t gNowCounter = 0;
+
+namespace frmGame {
+namespace {
+
+platform::Window* gWindow = nullptr;
+uint32_t gLastAnimTick = 0;  // when the animated block textures last advanced
+
+constexpr double kStepMs = 40.0;
+
+const char* Word(bool result) { return result ? "True" : "False"; }
+
+double MsSinceLastStep() {
+    return static_cast<double>(gNowCounter - gLastCounter) / static_cast<double>(gPerfFrequency) * 1000.0;
+}
+
+bool StillPlaying() { return gGameState == STATE_PLAYING && gRunning; }
+
+void PlayStep() {
+    gLastCounter = platform::QueryPerformanceCounter();
+    if (gPlayer.DeathStatus) resetgame(false);
+    ProcessInput();
+    CollisionDetection::CheckCollisions();
+    MovePlatforms();
+    Render();
+    gWindow->ProcessMessages();
+    const uint32_t now = platform::GetTickCount();
+    if (platform::TicksSince(now, gLastAnimTick) > 300) {
+        AnimatedTextures::UpdateAllBlocks();
+        gLastAnimTick = platform::GetTickCount();
+    }
+    CountFrame();
+    gNowCounter = platform::QueryPerformanceCounter();
+}
+
+// Fixed steps while playing. Between steps the thread sleeps in the window's message wait
+// until the next step is due, instead of spinning.
+void PlayLoop() {
+    bool musicPausedForFocus = false;
+    while (gGameState == STATE_PLAYING) {
+        if (gWindow->HasFocus()) {
+            if (musicPausedForFocus) {
+                DXmusicSFX::ResumeMusic();
+                musicPausedForFocus = false;
+            }
+            while (MsSinceLastStep() > kStepMs && StillPlaying()) PlayStep();
+            gNowCounter = platform::QueryPerformanceCounter();
+            if (StillPlaying()) {
+                const double wait = kStepMs - MsSinceLastStep();
+                if (wait > 0) gWindow->WaitForMessages(static_cast<int>(std::ceil(wait)));
+            }
+        } else {
+            DXmusicSFX::PauseMusic();
+            musicPausedForFocus = true;
+            gWindow->WaitForMessages(static_cast<int>(kStepMs));
+        }
+        gWindow->ProcessMessages();
+    }
+}
+
+void MainLoop() {
+    while (gRunning) {
+        gLastCounter = platform::QueryPerformanceCounter();
+        bool drew = false;
+        while (gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning) {
+            Render();
+            ProcessInput();
+            gWindow->ProcessMessages();
+            drew = true;
+        }
+        const bool played = gGameState == STATE_PLAYING;
+        PlayLoop();
+        if (!drew && !played && gRunning) gWindow->WaitForMessages(static_cast<int>(kStepMs));  // unfocused menus
+        gWindow->ProcessMessages();
+    }
+}
+
+void Shutdown() {
+    VeloRuneDebug::CloseDebugLog();
+    DirectX::ReleaseDevice();
+    Form_Unload();
+}
+
+void DrawButtons() { GUI::DrawButtons(); }
+
+void DrawTextFields() {
+    for (int32_t i = 1; i <= gFontFieldCount; ++i) FontField(i).Render();
+}
+
+}  // namespace
+
+platform::Window& Window() { return *gWindow; }
+
+void Form_Load(platform::Window& window) {
+    gWindow = &window;
+    window.Events().MouseDown = Form_MouseDown;
+    window.Events().MouseMove = Form_MouseMove;
+    window.Events().MouseUp = Form_MouseUp;
+    window.Events().Close = Form_Unload;
+    gGameState = STATE_LOADED;
+    loadgame();
+}
+
+void loadgame() {
+    optionsDat::LoadOptions();
+    gGameState = STATE_LOADING;
+    VeloRuneDebug::OpenDebugLog();
+    gWindow->Show();
+    gTexturePath = platform::ProgramPath("textures/");
+    gBackgroundPath = platform::ProgramPath("backgrounds/");
+    gLastAnimTick = 0;
+
+    bool result = DirectX::InitD3D(*gWindow);
+    VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectX and DX3D = ") + Word(result));
+    if (result) {
+        gBackground.create(gBackgroundPath + "load.jpg");
+        Render();
+    }
+    if (result) result = DirectInput::InitDInput();
+    VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectInput = ") + Word(result));
+    if (result) result = DXmusicSFX::InitSound();
+    VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectSound = ") + Word(result));
+    AnimatedTextures::InitAnimatedTextures();
+    if (result) {
+        gParticles.create();
+        gShadow.create();
+    }
+    if (result) {
+        gBackground.create(gBackgroundPath + "load.jpg");
+        Render();
+        gGameState = STATE_MAINMENU;
+        if (LevelStructure::LoadLevels()) {
+            GUI::InitGUI();
+            stats::LoadStats(LevelStructure::gLevelCount);
+            gRunning = true;
+            LevelStructure::ReadLevelHeader();
+            gPerfFrequency = platform::QueryPerformanceFrequency();
+            GUI::ShowScreen(0);
+        }
+    }
+    MainLoop();
+    Shutdown();
+}
+
+void resetgame(bool Winlevel) {
+    const uint32_t tick = platform::GetTickCount();
+    const auto elapsed = static_cast<int32_t>(platform::TicksSince(tick, gLevelStartTick));
+    gPlayer.resetPLayer();
+    DXmusicSFX::StopFallSound(0);
+    gStarsCollected = 0;
+    gParticles.resetParticles();
+    DirectX::ResetCamera();
+    LevelStructure::BuildLevel(gCurrentLevel, false);
+    if (Winlevel) DXmusicSFX::PlayMusic(7);
+    if (gCurrentLevel >= 1 && gCurrentLevel < static_cast<int32_t>(gLevelStats.size())) {
+        LevelStatsRecord& level = gLevelStats[static_cast<size_t>(gCurrentLevel)];
+        level.DeathCount += gDeathCount;
+        level.FallCount += gFallCount;
+        level.JumpCount += gJumpCount;
+        level.PlayTime += elapsed;
+    }
+    gTotalPlayTime += elapsed;
+    gLevelStartTick = tick;
+    stats::ResetSessionCounters();
+    stats::SaveStats();
+    ResetFPSCounter();
+}
+
+void ResetFPSCounter() { TotalFrames = 0; }
+
+void startPlaying() {
+    gCanJump = false;
+    gStarsCollected = 0;
+    gPlayer.load(platform::ProgramPath("models/player.x"));
+    gGameState = STATE_PLAYING;
+    gParticles.resetParticles();
+    DirectX::ResetCamera();
+    gLevelStartTick = platform::GetTickCount();
+}
+
+void MovePlatforms() { LevelStructure::MoveAllPlatforms(); }
+
+void CountFrame() { ++TotalFrames; }
+
+void Render() {
+    if (!gD3DDevice) return;
+    if (gD3DDevice->TestCooperativeLevel() != d3d::D3D_OK) {
+        DirectX::ResetDevice();
+        return;
+    }
+    gD3DDevice->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+    gD3DDevice->BeginScene();
+    switch (gGameState) {
+        case STATE_MAINMENU:
+        case STATE_ZONEMENU:
+            gBackground.draw();
+            DrawButtons();
+            break;
+        case STATE_NAMEENTRY:
+        case STATE_LEVELDONE:
+        case STATE_OPTIONS:
+        case STATE_INSTRUCTIONS1:
+        case STATE_INSTRUCTIONS2:
+        case STATE_INSTRUCTIONS3:
+        case STATE_USERLEVELS:
+            gBackground.draw();
+            DrawButtons();
+            DrawTextFields();
+            break;
+        case STATE_LOADING:
+            gBackground.draw();
+            break;
+        case STATE_PLAYING:
+            gBackground.draw();
+            DrawTextFields();
+            break;
+        case STATE_LEVELSELECT:
+            gBackground.draw();
+            DrawButtons();
+            DrawTextFields();
+            break;
+        case STATE_PAUSE:
+            gBackground.draw();
+            DrawButtons();
+            break;
+        default:
+            break;
+    }
+    gD3DDevice->EndScene();
+    gD3DDevice->Present();
+}
+
+void ProcessInput() {}
+
+void Form_MouseDown(int, int, float x, float y) {
+    if (gGameState != STATE_PLAYING) GUI::MouseClickButtons(x, y);
+    if (gGameState == STATE_LEVELDONE) {
+        gGameState = STATE_LEVELSELECT;
+        GUI::ShowScreen(3);
+    }
+}
+
+void Form_MouseMove(int, int, float x, float y) {
+    if (gRunning && gGameState != STATE_PLAYING) GUI::MouseMoveButtons(x, y);
+}
+
+void Form_MouseUp(int, int, float, float) {}
+
+void Form_Unload() {
+    gGameState = STATE_LEAVING;
+    gRunning = false;
+}
+
+}  // namespace frmGame

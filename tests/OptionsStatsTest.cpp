@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "game/OptionsFile.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+std::vector<uint8_t> Longs(std::initializer_list<int32_t> values) {
+    std::vector<uint8_t> out;
+    for (int32_t v : values)
+        for (int k = 0; k < 4; ++k) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
+    return out;
+}
+
+}  // namespace
+
+TEST(OptionsFile, ReadsAndWritesTwelveLittleEndianBytes) {
+    ScratchFolder folder;
+    folder.Write("options.dat", Longs({55, -1000, 2}));
+    optionsDat::LoadOptions();
+    EXPECT_EQ(gOptions.MusicVolume, 55);
+    EXPECT_EQ(gOptions.SfxVolume, -1000);
+    EXPECT_EQ(gOptions.VideoMode, 2);
+    gOptions.MusicVolume = 30;
+    optionsDat::SaveOptions();
+    EXPECT_EQ(folder.Read("options.dat"), Longs({30, -1000, 2}));
+}
+
+TEST(OptionsFile, MissingShortOrUnusableFilesFallBackToAPlayableDefault) {
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        bool present;
+        std::vector<uint8_t> expected;
+    };
+    const std::vector<Case> cases = {
+        {"missing", {}, false, Longs({100, 0, 1})},
+        {"empty", {}, true, Longs({100, 0, 1})},
+        {"short", {1, 2, 3, 4, 5}, true, Longs({100, 0, 1})},
+        {"video mode 0 keeps the volumes", Longs({40, -500, 0}), true, Longs({40, -500, 1})},
+        {"video mode 3", Longs({40, -500, 3}), true, Longs({40, -500, 1})},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        if (c.present) folder.Write("options.dat", c.bytes);
+        optionsDat::LoadOptions();
+        EXPECT_EQ(folder.Read("options.dat"), c.expected) << c.what;
+        EXPECT_EQ(gOptions.VideoMode, 1) << c.what;
+    }
+}
+
+TEST(OptionsFile, VolumesAreClampedToTheirRanges) {
+    ScratchFolder folder;
+    folder.Write("options.dat", Longs({250, -9000, 1}));
+    optionsDat::LoadOptions();
+    EXPECT_EQ(gOptions.MusicVolume, 100);
+    EXPECT_EQ(gOptions.SfxVolume, -2000);
+    folder.Write("options.dat", Longs({-5, 300, 2}));
+    optionsDat::LoadOptions();
+    EXPECT_EQ(gOptions.MusicVolume, 0);
+    EXPECT_EQ(gOptions.SfxVolume, 0);
+}
+
+TEST(OptionsFile, SavingNeverShortensTheFile) {
+    ScratchFolder folder;
+    auto bytes = Longs({10, -20, 1, 777});
+    folder.Write("options.dat", bytes);
+    optionsDat::LoadOptions();
+    optionsDat::SaveOptions();
+    EXPECT_EQ(folder.Read("options.dat"), bytes);
+}
+
+TEST(StatsFile, RoundTripsTotalAndPerLevelRecords) {
+    ScratchFolder folder;
+    stats::LoadStats(2);
+    gTotalPlayTime = 123456;
+    gLevelStats[1] = {1000, 1, 2, 3};
+    gLevelStats[2] = {-1, 4, 5, 6};
+    stats::SaveStats();
+    EXPECT_EQ(folder.Read("stats.dat"), Longs({123456, 1000, 1, 2, 3, -1, 4, 5, 6}));
+    stats::LoadStats(2);
+    EXPECT_EQ(gTotalPlayTime, 123456);
+    EXPECT_EQ(gLevelStats[2].JumpCount, 6);
+    EXPECT_EQ(gLevelStats[1].PlayTime, 1000);
+}
+
+TEST(StatsFile, MoreLevelsThanStoredReadAsZeroAndGrowTheFile) {
+    ScratchFolder folder;
+    stats::LoadStats(10);
+    for (int i = 1; i <= 10; ++i) gLevelStats[i] = {i, i, i, i};
+    stats::SaveStats();
+    stats::LoadStats(12);
+    EXPECT_EQ(gLevelStats[10].PlayTime, 10);
+    EXPECT_EQ(gLevelStats[11].PlayTime, 0);
+    EXPECT_EQ(gLevelStats[12].JumpCount, 0);
+    stats::SaveStats();
+    EXPECT_EQ(folder.Read("stats.dat").size(), 4u + 16u * 12u);
+}
+
+TEST(StatsFile, FewerLevelsThanStoredKeepTheTailOnSave) {
+    ScratchFolder folder;
+    stats::LoadStats(12);
+    for (int i = 1; i <= 12; ++i) gLevelStats[i] = {i, i, i, i};
+    stats::SaveStats();
+    const auto before = folder.Read("stats.dat");
+    stats::LoadStats(10);
+    gLevelStats[1].DeathCount = 99;
+    stats::SaveStats();
+    const auto after = folder.Read("stats.dat");
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_TRUE(std::equal(before.end() - 32, before.end(), after.end() - 32));
+    EXPECT_NE(before, after);
+}
+
+TEST(StatsFile, EmptyOrMissingFileGivesZeros) {
+    ScratchFolder folder;
+    stats::LoadStats(3);
+    EXPECT_EQ(gTotalPlayTime, 0);
+    EXPECT_EQ(gLevelStats.size(), 4u);
+    folder.Write("stats.dat", {7, 0});
+    stats::LoadStats(3);
+    EXPECT_EQ(gTotalPlayTime, 0);
+}
+
+TEST(StatsFile, FormatTimeShowsMinutesAndTwoDigitSeconds) {
+    EXPECT_EQ(stats::FormatTime(0), "0:00");
+    EXPECT_EQ(stats::FormatTime(59999), "0:59");
+    EXPECT_EQ(stats::FormatTime(60000), "1:00");
+    EXPECT_EQ(stats::FormatTime(65432), "1:05");
+    EXPECT_EQ(stats::FormatTime(62 * 60000 + 3000), "62:03");
+}

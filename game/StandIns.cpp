@@ -4,13 +4,16 @@
 
 int32_t gFontFieldCount = 0;
 bool gCanJump = false;
+int16_t gZone = 1;
+int16_t gZoneFirstLevel = 1;
+int16_t gZoneLastLevel = 10;
 StandInPlayer gPlayer;
 StandInEffect gParticles;
 StandInEffect gShadow;
 
-StandInFontField& FontField(int32_t) {
-    static StandInFontField field;
-    return field;
+StandInFontField& FontField(int32_t i) {
+    static StandInFontField fields[12];
+    return fields[i >= 1 && i <= 11 ? i : 0];
 }
 
 namespace DirectInput {
@@ -28,9 +31,6 @@ void InitAnimatedTextures() {}
 void UpdateAllBlocks() {}
 }
 namespace LevelStructure {
-int32_t gLevelCount = 10;
-bool LoadLevels() { return true; }
-void ReadLevelHeader() {}
 void BuildLevel(int32_t, bool) {}
 int32_t BlockCount(int32_t) { return -1; }
 int32_t PlatformCount(int32_t) { return -1; }

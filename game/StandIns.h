@@ -10,9 +10,12 @@ extern int32_t gFontFieldCount;
 extern bool gCanJump;
 
 struct StandInFontField {
+    std::string Text;
     void OnLostDevice() {}
     void onRestoreDevice() {}
     void Render() {}
+    void Set_Text(const std::string& writing) { Text = writing; }
+    std::string Get_String() const { return Text; }
 };
 StandInFontField& FontField(int32_t i);
 
@@ -44,10 +47,12 @@ namespace AnimatedTextures {
 void InitAnimatedTextures();
 void UpdateAllBlocks();
 }
+// The current zone and its first and last level (zone 1: levels 1 to 10).
+extern int16_t gZone;
+extern int16_t gZoneFirstLevel;
+extern int16_t gZoneLastLevel;
+
 namespace LevelStructure {
-extern int32_t gLevelCount;
-bool LoadLevels();
-void ReadLevelHeader();
 void BuildLevel(int32_t level, bool withBackground);
 int32_t BlockCount(int32_t level);
 int32_t PlatformCount(int32_t level);

@@ -5,6 +5,7 @@
 #include "game/DebugLog.h"
 #include "game/DirectX.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "platform/Clock.h"
@@ -147,9 +148,8 @@ void loadgame() {
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels()) {
             GUI::InitGUI();
-            stats::LoadStats(LevelStructure::gLevelCount);
-            gRunning = true;
-            LevelStructure::ReadLevelHeader();
+            stats::LoadStats(gLevelCount);
+            gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();
             GUI::ShowScreen(0);
         }

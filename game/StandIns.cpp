@@ -26,16 +26,6 @@ void PauseMusic() {}
 void ResumeMusic() {}
 void StopFallSound(int16_t) {}
 }  // namespace DXmusicSFX
-namespace AnimatedTextures {
-void InitAnimatedTextures() {}
-void UpdateAllBlocks() {}
-}
-namespace LevelStructure {
-void BuildLevel(int32_t, bool) {}
-int32_t BlockCount(int32_t) { return -1; }
-int32_t PlatformCount(int32_t) { return -1; }
-void MoveAllPlatforms() {}
-}  // namespace LevelStructure
 namespace GUI {
 void InitGUI() {}
 void ShowScreen(uint8_t) {

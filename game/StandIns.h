@@ -3,7 +3,11 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "game/LevelBuilding.h"
+#include "game/TrackRecords.h"
+#include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
 
 extern int32_t gFontFieldCount;
@@ -43,21 +47,11 @@ void PauseMusic();
 void ResumeMusic();
 void StopFallSound(int16_t n);
 }  // namespace DXmusicSFX
-namespace AnimatedTextures {
-void InitAnimatedTextures();
-void UpdateAllBlocks();
-}
 // The current zone and its first and last level (zone 1: levels 1 to 10).
 extern int16_t gZone;
 extern int16_t gZoneFirstLevel;
 extern int16_t gZoneLastLevel;
 
-namespace LevelStructure {
-void BuildLevel(int32_t level, bool withBackground);
-int32_t BlockCount(int32_t level);
-int32_t PlatformCount(int32_t level);
-void MoveAllPlatforms();
-}  // namespace LevelStructure
 namespace GUI {
 void InitGUI();
 void ShowScreen(uint8_t direction);

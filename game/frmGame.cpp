@@ -7,6 +7,7 @@
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "world/TrackObjects.h"
@@ -71,6 +72,7 @@ void PlayLoop() {
             if (StillPlaying()) {
                 const double wait = kStepMs - MsSinceLastStep();
                 gWindow->WaitForMessages(std::max(1, static_cast<int>(std::ceil(wait))));
+                gNowCounter = platform::QueryPerformanceCounter();
             }
         } else {
             DXmusicSFX::PauseMusic();
@@ -149,9 +151,8 @@ void loadgame() {
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels()) {
             GUI::InitGUI();
-            stats::LoadStats(LevelStructure::gLevelCount);
-            gRunning = true;
-            LevelStructure::ReadLevelHeader();
+            stats::LoadStats(gLevelCount);
+            gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();
             GUI::ShowScreen(0);
         }

@@ -227,7 +227,9 @@ bool GlDevice::ReadPixels(std::vector<uint32_t>& argb) {
 }
 
 void GlDevice::SetTransform(TransformType type, const Matrix& m) {
-    state_.Transform(type) = m;
+    Matrix& current = state_.Transform(type);
+    if (std::memcmp(&current, &m, sizeof m) == 0) return;  // objects often set the same world again
+    current = m;
     transformsDirty_ = true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "platform/GlDevice.h"
 #include "platform/GlSurface.h"
@@ -14,6 +15,15 @@ namespace d3d {
 namespace {
 
 bool HasContext() { return SDL_WasInit(SDL_INIT_VIDEO) && SDL_GL_GetCurrentContext() != nullptr; }
+
+// Mesa's software rasterizers: multisampling there costs more than a frame's budget.
+bool IsSoftwareRenderer() {
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!renderer) return true;
+    const std::string name(renderer);
+    return name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos ||
+           name.find("swrast") != std::string::npos;
+}
 
 }  // namespace
 
@@ -40,7 +50,7 @@ Result GlDirect3D::GetAdapterDisplayMode(DisplayMode& out) {
 }
 
 Result GlDirect3D::CheckDeviceMultiSampleType(DeviceType, uint32_t, bool, uint32_t samples) {
-    if (!HasContext() || samples < 2) return D3DERR_NOTAVAILABLE;
+    if (!HasContext() || samples < 2 || IsSoftwareRenderer()) return D3DERR_NOTAVAILABLE;
     GLint maxSamples = 0;
     glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
     return samples <= static_cast<uint32_t>(maxSamples) ? D3D_OK : D3DERR_NOTAVAILABLE;

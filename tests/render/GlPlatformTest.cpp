@@ -50,7 +50,8 @@ TEST(GlDirect3D, DescribesTheRendererAndCreatesDevicesOnGlWindows) {
     DisplayMode mode;
     EXPECT_EQ(d3d.GetAdapterDisplayMode(mode), D3D_OK);
     EXPECT_GT(mode.Width, 0);
-    EXPECT_EQ(d3d.CheckDeviceMultiSampleType(DEVTYPE_HAL, FMT_R5G6B5, false, 2), D3D_OK);
+    // Multisampling on the software renderer would cost more than a frame's budget.
+    EXPECT_EQ(d3d.CheckDeviceMultiSampleType(DEVTYPE_HAL, FMT_R5G6B5, false, 2), D3DERR_NOTAVAILABLE);
     EXPECT_EQ(d3d.CheckDeviceMultiSampleType(DEVTYPE_HAL, FMT_R5G6B5, false, 64), D3DERR_NOTAVAILABLE);
 
     std::unique_ptr<Device> device;

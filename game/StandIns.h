@@ -1,7 +1,9 @@
-// Temporary stand-ins for services that later work replaces: the keyboard, sound, the
-// track world, the menus and collision. Each keeps the interface the game calls.
+// Temporary stand-ins for services that later work replaces: the keyboard, the track
+// world, the menus and collision. Each keeps the interface the game calls.
 #pragma once
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,39 +12,44 @@
 #include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
 
-extern int32_t gFontFieldCount;
 extern bool gCanJump;
-
-struct StandInFontField {
-    void OnLostDevice() {}
-    void onRestoreDevice() {}
-    void Render() {}
-};
-StandInFontField& FontField(int32_t i);
-
-struct StandInPlayer {
-    bool DeathStatus = false;
-    void resetPLayer() { DeathStatus = false; }
-    void load(const std::string&) {}
-};
-extern StandInPlayer gPlayer;
 
 struct StandInEffect {
     void create() {}
     void resetParticles() {}
+    void draw() {}
 };
 extern StandInEffect gShadow;
 
-namespace DirectInput {
-bool InitDInput();
+// The menu buttons and the keyboard focus.
+struct StandInButton {
+    int32_t TabIndex() const { return Tab; }
+    void MouseOver(bool value) { Highlighted = value; }
+    bool enabled() const { return Enabled; }
+    void draw(int16_t) { ++DrawCount; }
+    int32_t Tab = 0;
+    bool Highlighted = false;
+    bool Enabled = false;
+    int DrawCount = 0;
+};
+struct StandInButtonTable {
+    StandInButton& operator[](int32_t index) { return buttons.at(static_cast<size_t>(index - 1)); }
+    std::array<StandInButton, 59> buttons;
+};
+extern StandInButtonTable gButtons;
+extern int32_t gTabIndex;
+extern int32_t gTabMax;
+extern int16_t gZone;
+extern int16_t gZoneFirstLevel;
+extern int16_t gZoneLastLevel;
+
+// Level completion.
+extern int32_t gPendingSeconds;
+extern int32_t gPendingHundredths;
+extern bool gRecordPending;  // a finish produced a record that still waits for its name
+namespace frmGame {
+void InsertHighScore(const std::string& PlayerName, int32_t Seconds, int32_t Hundredths);
 }
-namespace DXmusicSFX {
-bool InitSound();
-void PlayMusic(int16_t track);
-void PauseMusic();
-void ResumeMusic();
-void StopFallSound(int16_t n);
-}  // namespace DXmusicSFX
 extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
 namespace LevelStructure {
 extern int32_t gLevelCount;
@@ -56,6 +63,7 @@ void MouseClickButtons(float x, float y);
 void MouseMoveButtons(float x, float y);
 void OnChangeVideoModeAllButtons();
 void DrawButtons();
+void ClearMouseOver();
 }  // namespace GUI
 namespace CollisionDetection {
 void CheckCollisions();

@@ -3,7 +3,6 @@
 #include "game/Globals.h"
 
 bool gCanJump = false;
-StandInEffect gShadow;
 
 StandInButtonTable gButtons;
 int32_t gTabIndex = 0;

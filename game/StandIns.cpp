@@ -4,7 +4,6 @@
 #include "ui/FontFieldTable.h"
 
 bool gCanJump = false;
-StandInEffect gShadow;
 
 StandInButtonTable gButtons;
 int32_t gTabIndex = 0;

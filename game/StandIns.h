@@ -14,13 +14,6 @@
 
 extern bool gCanJump;
 
-struct StandInEffect {
-    void create() {}
-    void resetParticles() {}
-    void draw() {}
-};
-extern StandInEffect gShadow;
-
 // The menu buttons and the keyboard focus.
 struct StandInButton {
     int32_t TabIndex() const { return Tab; }

@@ -18,6 +18,7 @@
 #include "ui/FontFieldTable.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
+#include "world/clsShadow.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;

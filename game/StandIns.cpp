@@ -1,9 +1,7 @@
 #include "game/StandIns.h"
 
 #include "game/Globals.h"
-#include "game/frmGame.h"
-
-StandInEffect gShadow;
+#include "ui/FontFieldTable.h"
 
 StandInButtonTable gButtons;
 int32_t gTabIndex = 0;
@@ -12,27 +10,12 @@ int16_t gZone = 1;
 int16_t gZoneFirstLevel = 1;
 int16_t gZoneLastLevel = 10;
 
-int32_t gPendingSeconds = 0;
-int32_t gPendingHundredths = 0;
-bool gRecordPending = false;
-namespace frmGame {
-void InsertHighScore(const std::string&, int32_t, int32_t) {}
-void Winlevel() {
-    gGameState = STATE_LEVELDONE;
-    GUI::ShowScreen(0);
-    resetgame(true);
-}
-}  // namespace frmGame
-std::vector<LevelRecord> gLevelRecords(1);
-namespace LevelStructure {
-int32_t gLevelCount = 10;
-bool LoadLevels() { return true; }
-void ReadLevelHeader() {}
-}  // namespace LevelStructure
 namespace GUI {
 void InitGUI() {}
 void ShowScreen(uint8_t) {
     if (gGameState == STATE_MAINMENU) gBackground.create(gBackgroundPath + "bk002.jpg");
+    if (gGameState == STATE_PLAYING || gGameState == STATE_LEVELDONE) gFontFields.ReDim(1);
+    if (gGameState == STATE_NAMEENTRY) gFontFields.ReDim(2);
 }
 void MouseClickButtons(float, float) {}
 void MouseMoveButtons(float, float) {}

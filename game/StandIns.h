@@ -12,13 +12,6 @@
 #include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
 
-struct StandInEffect {
-    void create() {}
-    void resetParticles() {}
-    void draw() {}
-};
-extern StandInEffect gShadow;
-
 // The menu buttons and the keyboard focus.
 struct StandInButton {
     int32_t TabIndex() const { return Tab; }
@@ -41,21 +34,6 @@ extern int16_t gZone;
 extern int16_t gZoneFirstLevel;
 extern int16_t gZoneLastLevel;
 
-// Level completion.
-extern int32_t gPendingSeconds;
-extern int32_t gPendingHundredths;
-extern bool gRecordPending;  // a finish produced a record that still waits for its name
-namespace frmGame {
-void InsertHighScore(const std::string& PlayerName, int32_t Seconds, int32_t Hundredths);
-// The level is finished: the level-done screen, and the level starts again.
-void Winlevel();
-}
-extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
-namespace LevelStructure {
-extern int32_t gLevelCount;
-bool LoadLevels();
-void ReadLevelHeader();
-}  // namespace LevelStructure
 namespace GUI {
 void InitGUI();
 void ShowScreen(uint8_t direction);

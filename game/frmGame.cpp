@@ -1,11 +1,13 @@
 #include "game/frmGame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/DebugLog.h"
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "world/TrackObjects.h"
@@ -17,6 +19,7 @@
 #include "world/clsParticles.h"
 #include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
+#include "world/clsShadow.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;
@@ -70,7 +73,8 @@ void PlayLoop() {
             gNowCounter = platform::QueryPerformanceCounter();
             if (StillPlaying()) {
                 const double wait = kStepMs - MsSinceLastStep();
-                if (wait > 0) gWindow->WaitForMessages(static_cast<int>(std::ceil(wait)));
+                gWindow->WaitForMessages(std::max(1, static_cast<int>(std::ceil(wait))));
+                gNowCounter = platform::QueryPerformanceCounter();
             }
         } else {
             DXmusicSFX::PauseMusic();
@@ -149,9 +153,8 @@ void loadgame() {
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels()) {
             GUI::InitGUI();
-            stats::LoadStats(LevelStructure::gLevelCount);
-            gRunning = true;
-            LevelStructure::ReadLevelHeader();
+            stats::LoadStats(gLevelCount);
+            gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();
             GUI::ShowScreen(0);
         }

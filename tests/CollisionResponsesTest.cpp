@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "game/Globals.h"
-#include "game/StandIns.h"
+#include "game/LevelCompletion.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
 #include "tests/support/PlayTestBed.h"
@@ -202,9 +202,11 @@ TEST(CollisionResponses, FinishCompletesTheLevelOnceAndEndsTheStep) {
     bed.AddStar(0, 3, 1);  // where the reset puts the player
     bed.Build();
     bed.Place(0, 2.3f, 5, 0, -0.5f, 0);
+    TotalFrames = 250;  // ten seconds
     CheckCollisions();
     EXPECT_TRUE(CollisionDetection::gKillPending);
-    EXPECT_NE(gGameState, STATE_PLAYING);
+    EXPECT_EQ(gGameState, STATE_NAMEENTRY);
+    EXPECT_EQ(gPendingSeconds, 10);  // a second completion would have taken 0 seconds
     EXPECT_FALSE(gPlayer.getexplodeStatus());
     EXPECT_EQ(gStarsCollected, 0);
     EXPECT_TRUE(gStars[0].visible());

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/LevelCompletion.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "ui/DXmusicSFX.h"

@@ -7,12 +7,9 @@
 #include <vector>
 
 #include "game/Globals.h"
-#include "game/TrackRecords.h"
+#include "game/LevelStructure.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
-
-// The levels of levels.dat, 1-based (declared with the level data).
-extern std::vector<LevelRecord> gLevelRecords;
 
 namespace CollisionDetection {
 

@@ -11,6 +11,7 @@
 #include "platform/D3DXMath.h"
 #include "platform/Paths.h"
 #include "ui/DXmusicSFX.h"
+#include "world/clsShadow.h"
 
 clsPlayer gPlayer;
 

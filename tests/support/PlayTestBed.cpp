@@ -1,6 +1,7 @@
 #include "tests/support/PlayTestBed.h"
 
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "game/frmGame.h"

@@ -1,0 +1,107 @@
+#include "tools/replay/ReplayWorld.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "game/DirectInput.h"
+#include "game/DirectX.h"
+#include "game/Globals.h"
+#include "game/LevelBuilding.h"
+#include "game/LevelStructure.h"
+#include "game/OptionsFile.h"
+#include "game/frmGame.h"
+#include "platform/Paths.h"
+#include "ui/FontFieldTable.h"
+#include "world/CollisionDetection.h"
+
+namespace replay {
+
+namespace fs = std::filesystem;
+
+ReplayWorld::ReplayWorld(const std::string& levelsFile) : previousFolder_(platform::ProgramFolder()) {
+    folder_ = (fs::temp_directory_path() / ("velorune-replay-" + std::to_string(getpid()))).string();
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+    fs::create_directories(folder_, ec);
+    fs::copy_file(levelsFile, folder_ + "/levels.dat", ec);
+    platform::SetProgramFolder(folder_);
+    gD3DDevice = &device_;
+    platform::SetClockSource(&clock_);
+    keyboard_.Acquire();
+    gKeyboardDevice = &keyboard_;
+    DirectInput::DisarmAll();
+    gRunning = true;
+    loaded_ = !ec && LevelStructure::LoadLevels();
+}
+
+ReplayWorld::~ReplayWorld() {
+    gKeyboardDevice = nullptr;
+    platform::SetClockSource(nullptr);
+    gD3DDevice = nullptr;
+    gGameState = STATE_LOADED;
+    platform::SetProgramFolder(previousFolder_);
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+int32_t ReplayWorld::LevelCount() const { return gLevelCount; }
+
+int32_t ReplayWorld::StarsInLevel(int32_t level) const {
+    return gLevelRecords[static_cast<size_t>(level)].StarCount + 1;
+}
+
+void ReplayWorld::StartLevel(int32_t level) {
+    gCurrentLevel = level;
+    gGameState = STATE_LEVELSELECT;
+    LevelStructure::BuildLevel(level, false);
+    frmGame::startPlaying();
+    gFontFields.ReDim(1);  // the play screen's star counter
+    stats::ResetSessionCounters();
+}
+
+Outcome ReplayWorld::Step(const Keys& keys) {
+    if (gPlayer.DeathStatus()) frmGame::resetgame(false);
+    keyboard_.ReleaseAll();
+    for (uint8_t code : ScanCodes(keys)) keyboard_.SetKey(code, true);
+    frmGame::ProcessInput();
+    CollisionDetection::CheckCollisions();
+    if (gGameState != STATE_PLAYING) return Outcome::Finished;
+    frmGame::MovePlatforms();
+    frmGame::Render();
+    frmGame::CountFrame();
+    device_.ClearRecording();
+    clock_.AdvanceMs(40);
+    return gPlayer.DeathStatus() ? Outcome::Died : Outcome::Playing;
+}
+
+Outcome ReplayWorld::Play(int32_t level, const KeyScript& script) {
+    StartLevel(level);
+    Outcome outcome = Outcome::Playing;
+    for (const Keys& keys : script) {
+        outcome = Step(keys);
+        if (outcome == Outcome::Finished) break;
+    }
+    return outcome;
+}
+
+PlayState ReplayWorld::Save() const {
+    return {gPlayer,         gBlocks,     gRamps,       gMovingPlatforms, gStars,        gCanJump,
+            gStarsCollected, TotalFrames, clock_.ticks, gCameraEye,       gCameraLookAt};
+}
+
+void ReplayWorld::Restore(const PlayState& state) {
+    gPlayer = state.player;
+    gBlocks = state.blocks;
+    gRamps = state.ramps;
+    gMovingPlatforms = state.platforms;
+    gStars = state.stars;
+    gCanJump = state.canJump;
+    gStarsCollected = state.starsCollected;
+    TotalFrames = state.frames;
+    clock_.ticks = state.ticks;
+    gCameraEye = state.cameraEye;
+    gCameraLookAt = state.cameraLookAt;
+    gGameState = STATE_PLAYING;
+}
+
+}  // namespace replay

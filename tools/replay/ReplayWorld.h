@@ -1,0 +1,67 @@
+// The game's play step run headless on fakes (recording device, hand-moved clock, a keyboard
+// held by the script), over the levels of a copy of levels.dat: the same code the game runs
+// from the keys to the frame, so a key script that finishes here finishes in the game.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Keyboard.h"
+#include "platform/RecordingDevice.h"
+#include "tools/replay/KeyScript.h"
+#include "world/TrackObjects.h"
+#include "world/clsPlayer.h"
+
+namespace replay {
+
+enum class Outcome { Playing, Finished, Died };
+
+// Everything of play that a step can change, so a search can go back to it.
+struct PlayState {
+    clsPlayer player;
+    std::vector<clsblock> blocks;
+    std::vector<clsRamp> ramps;
+    std::vector<clsMovingPlatform> platforms;
+    std::vector<clsStar> stars;
+    bool canJump = false;
+    int32_t starsCollected = 0;
+    int32_t frames = 0;
+    uint32_t ticks = 0;
+    d3d::Vector3 cameraEye, cameraLookAt;  // the frame draws what lies near the camera
+};
+
+class ReplayWorld {
+public:
+    // Plays from a copy of levelsFile in a folder of its own; the original is never written.
+    explicit ReplayWorld(const std::string& levelsFile);
+    ~ReplayWorld();
+    ReplayWorld(const ReplayWorld&) = delete;
+    ReplayWorld& operator=(const ReplayWorld&) = delete;
+
+    // False when the copy of levels.dat could not be read.
+    bool Loaded() const { return loaded_; }
+    int32_t LevelCount() const;
+    int32_t StarsInLevel(int32_t level) const;
+
+    // Level select's build, then the start of play.
+    void StartLevel(int32_t level);
+    // One play step as the main loop runs it, with these keys held. Finished once the level
+    // is complete (the play step has then ended the play); Died once an attempt ends.
+    Outcome Step(const Keys& keys);
+    // Runs a whole script from the start of the level; stops at the first finish.
+    Outcome Play(int32_t level, const KeyScript& script);
+
+    PlayState Save() const;
+    void Restore(const PlayState& state);
+
+private:
+    std::string folder_;
+    std::string previousFolder_;
+    bool loaded_ = false;
+    d3d::RecordingDevice device_;
+    platform::ManualClock clock_;
+    dinput::Keyboard keyboard_;
+};
+
+}  // namespace replay

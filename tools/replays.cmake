@@ -1,0 +1,9 @@
+# The replay kit plays key scripts through the game's real play step, headless; the search
+# tool finds scripts that finish the shipped levels (run by hand:
+# find_replays build/bin/levels.dat tests/replays), and the tests replay them.
+add_library(replaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/KeyScript.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplayWorld.cpp)
+target_link_libraries(replaykit PUBLIC velorune_core)
+
+add_executable(find_replays ${CMAKE_CURRENT_SOURCE_DIR}/find_replays.cpp)
+target_link_libraries(find_replays PRIVATE replaykit)

@@ -59,17 +59,21 @@ void ReplayWorld::StartLevel(int32_t level) {
     stats::ResetSessionCounters();
 }
 
-Outcome ReplayWorld::Step(const Keys& keys) {
-    if (gPlayer.DeathStatus()) frmGame::resetgame(false);
+void ReplayWorld::Hold(const Keys& keys) {
     keyboard_.ReleaseAll();
     for (uint8_t code : ScanCodes(keys)) keyboard_.SetKey(code, true);
+}
+
+Outcome ReplayWorld::Step(const Keys& keys) {
+    if (gPlayer.DeathStatus()) frmGame::resetgame(false);
+    Hold(keys);
     frmGame::ProcessInput();
     CollisionDetection::CheckCollisions();
     if (gGameState != STATE_PLAYING) return Outcome::Finished;
     frmGame::MovePlatforms();
     frmGame::Render();
     frmGame::CountFrame();
-    device_.ClearRecording();
+    ForgetDrawing();
     clock_.AdvanceMs(40);
     return gPlayer.DeathStatus() ? Outcome::Died : Outcome::Playing;
 }

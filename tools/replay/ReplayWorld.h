@@ -46,6 +46,10 @@ public:
 
     // Level select's build, then the start of play.
     void StartLevel(int32_t level);
+    // Exactly these keys are down from now on.
+    void Hold(const Keys& keys);
+    // Drops what the recording device has kept of the frames so far.
+    void ForgetDrawing() { device_.ClearRecording(); }
     // One play step as the main loop runs it, with these keys held. Finished once the level
     // is complete (the play step has then ended the play); Died once an attempt ends.
     Outcome Step(const Keys& keys);

@@ -1,32 +1,31 @@
 #include "game/StandIns.h"
 
 #include "game/Globals.h"
+#include "ui/FontFieldTable.h"
 
 bool gCanJump = false;
-StandInPlayer gPlayer;
-StandInEffect gParticles;
-StandInEffect gShadow;
 
-namespace DirectInput {
-bool InitDInput() { return true; }
-}
-namespace AnimatedTextures {
-}
-std::vector<LevelRecord> gLevelRecords(1);
-namespace LevelStructure {
-int32_t gLevelCount = 10;
-bool LoadLevels() { return true; }
-void ReadLevelHeader() {}
-}  // namespace LevelStructure
+StandInButtonTable gButtons;
+int32_t gTabIndex = 0;
+int32_t gTabMax = 0;
+int16_t gZone = 1;
+int16_t gZoneFirstLevel = 1;
+int16_t gZoneLastLevel = 10;
+
 namespace GUI {
 void InitGUI() {}
 void ShowScreen(uint8_t) {
     if (gGameState == STATE_MAINMENU) gBackground.create(gBackgroundPath + "bk002.jpg");
+    if (gGameState == STATE_PLAYING || gGameState == STATE_LEVELDONE) gFontFields.ReDim(1);
+    if (gGameState == STATE_NAMEENTRY) gFontFields.ReDim(2);
 }
 void MouseClickButtons(float, float) {}
 void MouseMoveButtons(float, float) {}
 void OnChangeVideoModeAllButtons() {}
 void DrawButtons() {}
+void ClearMouseOver() {
+    for (StandInButton& button : gButtons.buttons) button.MouseOver(false);
+}
 }  // namespace GUI
 namespace CollisionDetection {
 void CheckCollisions() {}

@@ -1,10 +1,13 @@
 #include "game/frmGame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/DebugLog.h"
+#include "game/DirectInput.h"
 #include "game/DirectX.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "world/TrackObjects.h"
@@ -13,6 +16,9 @@
 #include "platform/Window.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
+#include "world/clsParticles.h"
+#include "world/clsPlayer.h"
+#include "world/clsShadow.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;
@@ -37,7 +43,7 @@ bool StillPlaying() { return gGameState == STATE_PLAYING && gRunning; }
 
 void PlayStep() {
     gLastCounter = platform::QueryPerformanceCounter();
-    if (gPlayer.DeathStatus) resetgame(false);
+    if (gPlayer.DeathStatus()) resetgame(false);
     ProcessInput();
     CollisionDetection::CheckCollisions();
     MovePlatforms();
@@ -66,7 +72,8 @@ void PlayLoop() {
             gNowCounter = platform::QueryPerformanceCounter();
             if (StillPlaying()) {
                 const double wait = kStepMs - MsSinceLastStep();
-                if (wait > 0) gWindow->WaitForMessages(static_cast<int>(std::ceil(wait)));
+                gWindow->WaitForMessages(std::max(1, static_cast<int>(std::ceil(wait))));
+                gNowCounter = platform::QueryPerformanceCounter();
             }
         } else {
             DXmusicSFX::PauseMusic();
@@ -99,12 +106,6 @@ void Shutdown() {
     DXmusicSFX::ShutdownSound();
     DirectX::ReleaseDevice();
     Form_Unload();
-}
-
-void DrawButtons() { GUI::DrawButtons(); }
-
-void DrawTextFields() {
-    for (int32_t i = 1; i <= gFontFieldCount; ++i) gFontFields(i).Render();
 }
 
 }  // namespace
@@ -151,9 +152,8 @@ void loadgame() {
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels()) {
             GUI::InitGUI();
-            stats::LoadStats(LevelStructure::gLevelCount);
-            gRunning = true;
-            LevelStructure::ReadLevelHeader();
+            stats::LoadStats(gLevelCount);
+            gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();
             GUI::ShowScreen(0);
         }
@@ -203,56 +203,6 @@ void MovePlatforms() {
 }
 
 void CountFrame() { ++TotalFrames; }
-
-void Render() {
-    if (!gD3DDevice) return;
-    if (gD3DDevice->TestCooperativeLevel() != d3d::D3D_OK) {
-        DirectX::ResetDevice();
-        return;
-    }
-    gD3DDevice->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
-    gD3DDevice->BeginScene();
-    switch (gGameState) {
-        case STATE_MAINMENU:
-        case STATE_ZONEMENU:
-            gBackground.draw();
-            DrawButtons();
-            break;
-        case STATE_NAMEENTRY:
-        case STATE_LEVELDONE:
-        case STATE_OPTIONS:
-        case STATE_INSTRUCTIONS1:
-        case STATE_INSTRUCTIONS2:
-        case STATE_INSTRUCTIONS3:
-        case STATE_USERLEVELS:
-            gBackground.draw();
-            DrawButtons();
-            DrawTextFields();
-            break;
-        case STATE_LOADING:
-            gBackground.draw();
-            break;
-        case STATE_PLAYING:
-            gBackground.draw();
-            DrawTextFields();
-            break;
-        case STATE_LEVELSELECT:
-            gBackground.draw();
-            DrawButtons();
-            DrawTextFields();
-            break;
-        case STATE_PAUSE:
-            gBackground.draw();
-            DrawButtons();
-            break;
-        default:
-            break;
-    }
-    gD3DDevice->EndScene();
-    gD3DDevice->Present();
-}
-
-void ProcessInput() {}
 
 void Form_MouseDown(int, int, float x, float y) {
     if (gGameState != STATE_PLAYING) GUI::MouseClickButtons(x, y);

@@ -11,5 +11,5 @@ target_compile_definitions(velorune_render_tests PRIVATE
   VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts" VELORUNE_ASSETS_DIR="${VELORUNE_OUT}")
 add_dependencies(velorune_render_tests assets)
 gtest_discover_tests(velorune_render_tests
-  PROPERTIES ENVIRONMENT "VELORUNE_ASSETS=${VELORUNE_OUT};SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy"
+  PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
   DISCOVERY_TIMEOUT 60)

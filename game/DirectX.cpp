@@ -11,6 +11,7 @@
 #include "platform/D3DXMath.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
+#include "ui/GUI.h"
 
 d3d::Direct3D* gD3D = nullptr;
 d3d::Device* gD3DDevice = nullptr;

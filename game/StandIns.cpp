@@ -1,6 +1,7 @@
 #include "game/StandIns.h"
 
 #include "game/Globals.h"
+#include "ui/GUI.h"
 
 int32_t gFontFieldCount = 0;
 bool gCanJump = false;
@@ -22,6 +23,7 @@ void PlayMusic(int16_t) {}
 void PauseMusic() {}
 void ResumeMusic() {}
 void StopFallSound(int16_t) {}
+void PlaySound(int16_t) {}
 }  // namespace DXmusicSFX
 namespace AnimatedTextures {
 void InitAnimatedTextures() {}
@@ -37,14 +39,11 @@ int32_t PlatformCount(int32_t) { return -1; }
 void MoveAllPlatforms() {}
 }  // namespace LevelStructure
 namespace GUI {
-void InitGUI() {}
 void ShowScreen(uint8_t) {
     if (gGameState == STATE_MAINMENU) gBackground.create(gBackgroundPath + "bk002.jpg");
 }
 void MouseClickButtons(float, float) {}
 void MouseMoveButtons(float, float) {}
-void OnChangeVideoModeAllButtons() {}
-void DrawButtons() {}
 }  // namespace GUI
 namespace CollisionDetection {
 void CheckCollisions() {}

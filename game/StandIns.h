@@ -39,6 +39,7 @@ void PlayMusic(int16_t track);
 void PauseMusic();
 void ResumeMusic();
 void StopFallSound(int16_t n);
+void PlaySound(int16_t n);
 }  // namespace DXmusicSFX
 namespace AnimatedTextures {
 void InitAnimatedTextures();
@@ -53,14 +54,6 @@ int32_t BlockCount(int32_t level);
 int32_t PlatformCount(int32_t level);
 void MoveAllPlatforms();
 }  // namespace LevelStructure
-namespace GUI {
-void InitGUI();
-void ShowScreen(uint8_t direction);
-void MouseClickButtons(float x, float y);
-void MouseMoveButtons(float x, float y);
-void OnChangeVideoModeAllButtons();
-void DrawButtons();
-}  // namespace GUI
 namespace CollisionDetection {
 void CheckCollisions();
 }

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "ui/GUI.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;
@@ -145,8 +146,7 @@ void loadgame() {
         gBackground.create(gBackgroundPath + "load.jpg");
         Render();
         gGameState = STATE_MAINMENU;
-        if (LevelStructure::LoadLevels()) {
-            GUI::InitGUI();
+        if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
             stats::LoadStats(LevelStructure::gLevelCount);
             gRunning = true;
             LevelStructure::ReadLevelHeader();

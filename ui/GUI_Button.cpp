@@ -40,6 +40,12 @@ void GUI_Button::Y(float value) {
 float GUI_Button::X() const { return gGuiOffsetX + static_cast<float>(X_); }
 float GUI_Button::Y() const { return gGuiOffsetY + static_cast<float>(Y_); }
 
+bool GUI_Button::HitTest(float px, float py) const {
+    const float left = X(), top = Y();
+    const float right = left + static_cast<float>(width_), bottom = top + static_cast<float>(height_);
+    return left < px && px < right && top < py && py < bottom;
+}
+
 bool GUI_Button::LoadTexture(const std::string& TextureFileName, uint32_t ColourKey) {
     if (!LoadPicture(TextureFileName, ColourKey, ButtonTexture, width_, height_)) return false;
     AlphaLevel = 255;

@@ -32,6 +32,9 @@ public:
     float Y() const;
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
+    // Whether a point in screen pixels lies strictly inside the button: a point on any edge
+    // is outside.
+    bool HitTest(float px, float py) const;
 
     // Loads the normal picture with a colour key (ARGB, made transparent), takes its size,
     // makes the button opaque and puts it in render pass 1. Returns false, changing nothing,

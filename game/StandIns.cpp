@@ -26,17 +26,12 @@ void StopFallSound(int16_t) {}
 void PlaySound(int16_t) {}
 }  // namespace DXmusicSFX
 namespace AnimatedTextures {
-void InitAnimatedTextures() {}
-void UpdateAllBlocks() {}
 }
+std::vector<LevelRecord> gLevelRecords(1);
 namespace LevelStructure {
 int32_t gLevelCount = 10;
 bool LoadLevels() { return true; }
 void ReadLevelHeader() {}
-void BuildLevel(int32_t, bool) {}
-int32_t BlockCount(int32_t) { return -1; }
-int32_t PlatformCount(int32_t) { return -1; }
-void MoveAllPlatforms() {}
 }  // namespace LevelStructure
 namespace GUI {
 void ShowScreen(uint8_t) {

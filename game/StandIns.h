@@ -3,7 +3,11 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "game/LevelBuilding.h"
+#include "game/TrackRecords.h"
+#include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
 
 extern int32_t gFontFieldCount;
@@ -41,18 +45,11 @@ void ResumeMusic();
 void StopFallSound(int16_t n);
 void PlaySound(int16_t n);
 }  // namespace DXmusicSFX
-namespace AnimatedTextures {
-void InitAnimatedTextures();
-void UpdateAllBlocks();
-}
+extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
 namespace LevelStructure {
 extern int32_t gLevelCount;
 bool LoadLevels();
 void ReadLevelHeader();
-void BuildLevel(int32_t level, bool withBackground);
-int32_t BlockCount(int32_t level);
-int32_t PlatformCount(int32_t level);
-void MoveAllPlatforms();
 }  // namespace LevelStructure
 namespace CollisionDetection {
 void CheckCollisions();

@@ -7,6 +7,7 @@
 #include "game/Globals.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
+#include "world/TrackObjects.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
@@ -43,7 +44,7 @@ void PlayStep() {
     gWindow->ProcessMessages();
     const uint32_t now = platform::GetTickCount();
     if (platform::TicksSince(now, gLastAnimTick) > 300) {
-        AnimatedTextures::UpdateAllBlocks();
+        for (int32_t i = 0; i <= gLevelRecords[gCurrentLevel].BlockCount; ++i) gBlocks[i].UpdateAnimatedTexture();
         gLastAnimTick = platform::GetTickCount();
     }
     CountFrame();
@@ -194,7 +195,9 @@ void startPlaying() {
     gLevelStartTick = platform::GetTickCount();
 }
 
-void MovePlatforms() { LevelStructure::MoveAllPlatforms(); }
+void MovePlatforms() {
+    for (int32_t i = 0; i <= gLevelRecords[gCurrentLevel].PlatformCount; ++i) gMovingPlatforms[i].move();
+}
 
 void CountFrame() { ++TotalFrames; }
 

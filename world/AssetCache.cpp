@@ -1,0 +1,52 @@
+#include "world/AssetCache.h"
+
+#include <unordered_map>
+
+#include "game/DebugLog.h"
+#include "game/DirectX.h"
+
+namespace AssetCache {
+
+namespace {
+
+struct Store {
+    const d3d::Device* device = nullptr;
+    std::unordered_map<std::string, d3d::TexturePtr> textures;
+    std::unordered_map<std::string, d3dx::MeshPtr> meshes;
+};
+
+Store& TheStore() {
+    static Store store;
+    if (store.device != gD3DDevice) {
+        store = Store{};
+        store.device = gD3DDevice;
+    }
+    return store;
+}
+
+}  // namespace
+
+d3d::TexturePtr Texture(const std::string& path) {
+    if (!gD3DDevice) return nullptr;
+    auto& textures = TheStore().textures;
+    if (auto found = textures.find(path); found != textures.end()) return found->second;
+    d3d::TexturePtr texture = gD3DDevice->CreateTextureFromFile(path);
+    if (!texture) VeloRuneDebug::WriteDebugLine("Missing texture file: " + path);
+    textures.emplace(path, texture);
+    return texture;
+}
+
+d3dx::MeshPtr Mesh(const std::string& path) {
+    if (!gD3DDevice) return nullptr;
+    auto& meshes = TheStore().meshes;
+    if (auto found = meshes.find(path); found != meshes.end()) return found->second;
+    std::string error;
+    d3dx::MeshPtr mesh = d3dx::LoadMeshFromX(path, *gD3DDevice, &error);
+    if (!mesh) VeloRuneDebug::WriteDebugLine("Cannot load mesh " + path + ": " + error);
+    meshes.emplace(path, mesh);
+    return mesh;
+}
+
+void Clear() { TheStore() = Store{}; }
+
+}  // namespace AssetCache

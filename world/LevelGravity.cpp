@@ -1,0 +1,14 @@
+#include "world/LevelGravity.h"
+
+#include <vector>
+
+#include "game/Globals.h"
+#include "game/TrackRecords.h"
+
+// The levels of levels.dat, 1-based (declared with the level data).
+extern std::vector<LevelRecord> gLevelRecords;
+
+float CurrentLevelGravity() {
+    if (gCurrentLevel < 1 || static_cast<size_t>(gCurrentLevel) >= gLevelRecords.size()) return 0.0f;
+    return gLevelRecords[static_cast<size_t>(gCurrentLevel)].Settings.Gravity;
+}

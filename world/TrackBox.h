@@ -1,0 +1,89 @@
+// The textured box that blocks and moving platforms share: a unit cube of four drawn faces
+// (A front, B left, C right, D top) scaled and moved by the world matrix, with texture
+// repeats, and five collision faces in world coordinates (1 left, 2 right, 3 top, 4 front,
+// 5 bottom, normals pointing out of the box).
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/Device.h"
+
+class TrackBox {
+public:
+    static constexpr int kFaceCount = 4;
+    static constexpr int kVertexCount = 24;
+    static constexpr int32_t kSideColour = 0x009A9A9A;
+    static constexpr int32_t kTopColour = 0x00FFFFFF;
+
+    uint8_t TextAlignTop() const { return TopTextureRepeat; }
+    uint8_t TextAlignSide() const { return SideTextureRepeat; }
+    // A repeat written here shows only from the next size write on.
+    uint8_t ScaleTextureSide() const { return SideTextureRepeat; }
+    void ScaleTextureSide(uint8_t value) { SideTextureRepeat = value; }
+    uint8_t ScaleTextureTop() const { return TopTextureRepeat; }
+    void ScaleTextureTop(uint8_t value) { TopTextureRepeat = value; }
+
+    uint8_t changeactioncode() const { return ActionCode; }
+    void changeactioncode(uint8_t code) { ActionCode = code; }
+
+    // Size writes of 0 or less are ignored; the others rebuild the texture coordinates of
+    // the faces along that axis but leave the collision planes as they were.
+    float scaleX() const { return ScaleXValue; }
+    void scaleX(float value);
+    float scaleY() const { return ScaleYValue; }
+    void scaleY(float value);
+    float scalez() const { return ScaleZValue; }
+    void scalez(float value);
+
+    std::string GetTextureA() const { return Faces[0].Name; }
+    std::string GetTextureB() const { return Faces[1].Name; }
+    std::string GetTextureC() const { return Faces[2].Name; }
+    std::string GetTextureD() const { return Faces[3].Name; }
+
+    // planenumber 1 to 5; any other gives the all-zero plane.
+    d3d::Plane GetCollisionPlane(int16_t planenumber) const;
+    d3d::Vector3 GetPlaneNormal(int16_t planenumber) const;
+    void GetCollisionPlaneBounds(int16_t planenumber, d3d::Vector3& greatest, d3d::Vector3& smallest) const;
+    // The corners of a collision face, once round it; four zero corners for other numbers.
+    std::array<d3d::Vector3, 4> GetPlaneCorners(int16_t planenumber) const;
+
+    const std::array<d3d::LitVertex, kVertexCount>& GetVertices() const { return Vertices; }
+    d3d::Vector3 GetPosition() const { return Position; }
+
+protected:
+    struct FaceTexture {
+        d3d::TexturePtr Texture;
+        std::string Name;
+    };
+    enum class Axis { X, Y, Z };
+
+    void FillUnitCube();
+    void CreateVertexBuffer();
+    void CalculateCollisionPlanes();
+    // Texture coordinates so that each face shows its texture rx, ry, rz times along x, y, z:
+    // the three side faces, or else the top face.
+    void SetFaceRepeats(bool sides, float rx, float ry, float rz);
+    // Index 0..3 of face letter "A".."D" in either case; -1 for any other text.
+    static int FaceIndex(const std::string& face);
+    // World matrix = scaling by the size, then translation to the position.
+    void SetWorldTransform();
+    void DrawFaces() const;
+
+    std::array<d3d::LitVertex, kVertexCount> Vertices{};
+    d3d::Matrix WorldMatrix;
+    d3d::Matrix ScalingMatrix;
+    d3d::Vector3 Position;
+    float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
+    uint8_t SideTextureRepeat = 0;
+    uint8_t TopTextureRepeat = 0;
+    std::array<d3d::Plane, 5> CollisionPlanes{};  // faces 1..5 at 0..4
+    std::array<FaceTexture, kFaceCount> Faces;
+    d3d::VertexBufferPtr VertexBuffer;
+    uint8_t ActionCode = 0;
+
+private:
+    void RebuildAlongAxis(Axis axis, float size);
+    // The three corners of a collision face that its plane is made from.
+    std::array<d3d::Vector3, 3> PlanePoints(int16_t planenumber) const;
+};

@@ -1,0 +1,80 @@
+// A ramp: a wedge whose slope rises from height 0 to its full height across the box, turned
+// in quarter turns about the vertical axis. Collision faces: 1 left, 2 right, 3 slope,
+// 4 front, 5 bottom, 6 top (a landing strip past the high edge); a face the rotation lacks
+// is the all-zero plane.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/Device.h"
+
+class clsRamp {
+public:
+    static constexpr int kVertexCount = 18;
+    static constexpr int kPlaneCount = 6;
+
+    uint8_t rotateVal() const { return Rotation; }
+    uint8_t GetRotation() const { return Rotation; }
+
+    // The unit wedge in rotation 0 at the position (the rotation count itself is kept).
+    void create(float CoordX, float CoordY, float CoordZ);
+    // One quarter turn further; 3 turns on to 0.
+    void rotate();
+    void draw();
+    // Face "A" is the slope, "B" the other faces (either case).
+    void Texture(std::string Name, const std::string& face, const std::string& TextureDir);
+
+    int32_t Xpos() const;
+    void Xpos(int32_t NewVal) { Position.X = static_cast<float>(NewVal); }
+    int32_t Ypos() const;
+    void Ypos(int32_t NewVal);
+    int32_t Zpos() const;
+    void Zpos(int32_t NewVal);
+
+    void SelectBlock() { Selected = true; }
+    void UnSelectBlock() { Selected = false; }
+
+    // Size writes rebuild the wedge in its current rotation.
+    int16_t scaleX() const;
+    void scaleX(int16_t NewValue);
+    int16_t scaleY() const;
+    void scaleY(int16_t NewValue);
+    int16_t scalez() const;
+    void scalez(int16_t NewValue);
+
+    std::string GetTextureA() const { return TextureAName; }
+    std::string GetTextureB() const { return TextureBName; }
+
+    // Height gained per unit towards +z (rotations 0, 2) or +x (1, 3); 0 for a flat size.
+    float GetGradient() const;
+    void CalculateCollisionPlanes();
+    d3d::Plane GetCollisionPlane(int16_t planenumber) const;
+    d3d::Vector3 GetPlaneNormal(int16_t planenumber) const;
+    void GetCollisionPlaneBounds(int16_t planenumber, d3d::Vector3& greatest, d3d::Vector3& smallest) const;
+    // The corners of a face from the current position, size and rotation; a three-cornered
+    // face repeats its first corner, a face the rotation lacks gives four zero corners.
+    std::array<d3d::Vector3, 4> GetPlaneCorners(int16_t planenumber) const;
+
+    const std::array<d3d::LitVertex, kVertexCount>& GetVertices() const { return Vertices; }
+    d3d::Vector3 GetPosition() const { return Position; }
+
+private:
+    void FillWedge(uint8_t rotation, float sx, float sy, float sz);
+    void UpdateChanges();
+    void Resize(float& size, int16_t NewValue);
+
+    std::array<d3d::LitVertex, kVertexCount> Vertices{};
+    d3d::Matrix WorldMatrix;
+    d3d::Matrix ScalingMatrix;
+    d3d::Vector3 Position;
+    float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
+    d3d::TexturePtr TextureA;
+    d3d::TexturePtr TextureB;
+    std::string TextureAName;
+    std::string TextureBName;
+    d3d::VertexBufferPtr VertexBuffer;
+    uint8_t Rotation = 0;
+    bool Selected = false;
+    std::array<d3d::Plane, kPlaneCount> CollisionPlanes{};  // faces 1..6 at 0..5
+};

@@ -1,0 +1,42 @@
+// A collectible star: the star mesh spinning about the vertical axis during play, hidden
+// once the player picks it up.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Device.h"
+#include "platform/XFile.h"
+
+class clsStar {
+public:
+    void GetStar() { IsVisible = false; }
+    bool visible() const { return IsVisible; }
+    void visible(bool value) { IsVisible = value; }
+
+    // Loads the mesh with its materials and skins (from the skins folder) and shows the star.
+    void load(const std::string& modelFile);
+    // Draws the star; during play it turns 5 degrees further first.
+    void draw();
+
+    int32_t Xpos() const;
+    void Xpos(int32_t NewVal) { Position.X = static_cast<float>(NewVal); }
+    int32_t Ypos() const;
+    void Ypos(int32_t NewVal);
+    int32_t Zpos() const;
+    void Zpos(int32_t NewVal);
+
+    int32_t GetSpinAngle() const { return SpinAngle; }
+
+private:
+    d3dx::MeshPtr Mesh;
+    std::vector<d3d::Material> Materials;
+    std::vector<d3d::TexturePtr> Textures;
+    int32_t MaterialCount = 0;
+    d3d::Matrix TranslationMatrix;
+    d3d::Matrix RotationMatrix;
+    d3d::Matrix WorldMatrix;
+    int32_t SpinAngle = 0;
+    bool IsVisible = false;
+    d3d::Vector3 Position;
+};

@@ -1,0 +1,89 @@
+#include "world/clsblock.h"
+
+#include "game/DirectX.h"
+#include "game/Globals.h"
+#include "world/AnimatedTextures.h"
+#include "world/AssetCache.h"
+#include "world/LevelGravity.h"
+#include "world/Rounding.h"
+
+void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, float scaleY, float scalez) {
+    FillUnitCube();
+    CreateVertexBuffer();
+    Position = {CoordX, CoordY, CoordZ};
+    ScaleXValue = scaleX;
+    ScaleYValue = scaleY;
+    ScaleZValue = scalez - 0.1f;
+    CalculateCollisionPlanes();
+}
+
+void clsblock::Bounce() {
+    Bouncing = true;
+    BounceT = -1.0f;
+    BounceBaseY = Position.Y;
+}
+
+void clsblock::Fall() { Falling = true; }
+
+void clsblock::Ypos(float NewVal) {
+    if (NewVal > -1.0f) Position.Y = NewVal;
+}
+
+int32_t clsblock::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
+
+void clsblock::Zpos(int32_t NewVal) {
+    if (NewVal > -1) Position.Z = static_cast<float>(NewVal);
+}
+
+void clsblock::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {
+    const int index = FaceIndex(face);
+    if (index < 0) return;
+    Faces[index].Texture = AssetCache::Texture(TextureDir + Name);
+    Faces[index].Name = Name;
+    FaceAnimated[index] = AnimatedTextures::IsAnimatedTexture(Name);
+}
+
+void clsblock::UpdateAnimatedTexture() {
+    static const char* const kLetters[kFaceCount] = {"A", "B", "C", "D"};
+    for (int face = 0; face < kFaceCount; ++face)
+        if (FaceAnimated[face]) Texture(AnimatedTextures::NextAnimationFrame(Faces[face].Name), kLetters[face], gTexturePath);
+}
+
+void clsblock::SETTEXTURE() const {
+    if (gD3DDevice) gD3DDevice->SetTexture(0, Faces[0].Texture);
+}
+
+void clsblock::draw() {
+    if (gD3DDevice) {
+        gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
+        SetWorldTransform();
+        gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
+        DrawFaces();
+    }
+    if (gGameState != STATE_PLAYING) return;
+    if (Falling) AdvanceFall();
+    if (Bouncing) AdvanceHop();
+}
+
+// A falling block speeds up by the level's gravity each step and never stops.
+void clsblock::AdvanceFall() {
+    FallSpeed = FallSpeed + CurrentLevelGravity();
+    Position.Y = Position.Y - FallSpeed;
+    CalculateCollisionPlanes();
+}
+
+// The hop lifts the block along 1 - t^2 for t = -1.0, -0.9, ... in Single steps; the step
+// at which t reaches 1.1 ends it exactly on the height it started from.
+void clsblock::AdvanceHop() {
+    const float t = BounceT;
+    const float newY = BounceBaseY + 1.0f - t * t;
+    FallSpeed = Position.Y - newY;
+    Position.Y = newY;
+    if (t >= 1.1f) {
+        Bouncing = false;
+        Position.Y = BounceBaseY;
+        FallSpeed = 0;
+    }
+    CalculateCollisionPlanes();
+    BounceT = BounceT + 0.1f;
+}

@@ -12,6 +12,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 #include "ui/GUI.h"
+#include "ui/DXmusicSFX.h"
+#include "ui/FontFieldTable.h"
 
 d3d::Direct3D* gD3D = nullptr;
 d3d::Device* gD3DDevice = nullptr;
@@ -156,7 +158,7 @@ void ApplyTransforms() {
 }
 
 void ResetDevice() {
-    for (int32_t i = 1; i <= gFontFieldCount; ++i) FontField(i).OnLostDevice();
+    for (int32_t i = 1; i <= gFontFieldCount; ++i) gFontFields(i).OnLostDevice();
     d3d::Result hr = gD3DDevice->Reset(gPresentParams);
     if (hr != d3d::D3D_OK) {
         VeloRuneDebug::WriteDebugLine(ErrorText(hr) + " " + std::to_string(hr));
@@ -171,7 +173,7 @@ void ResetDevice() {
     SetRenderStates(*gD3DDevice, false);
     if (gCurrentLevel > 0) LevelStructure::BuildLevel(gCurrentLevel, true);
     GUI::ShowScreen(0);
-    for (int32_t i = 1; i <= gFontFieldCount; ++i) FontField(i).onRestoreDevice();
+    for (int32_t i = 1; i <= gFontFieldCount; ++i) gFontFields(i).onRestoreDevice();
     if (gGameState == STATE_PLAYING) DXmusicSFX::ResumeMusic();
 }
 

@@ -3,29 +3,20 @@
 #include "game/Globals.h"
 #include "ui/GUI.h"
 
-int32_t gFontFieldCount = 0;
 bool gCanJump = false;
-StandInPlayer gPlayer;
-StandInEffect gParticles;
 StandInEffect gShadow;
 
-StandInFontField& FontField(int32_t) {
-    static StandInFontField field;
-    return field;
-}
+int32_t gTabIndex = 0;
+int32_t gTabMax = 0;
+int16_t gZone = 1;
+int16_t gZoneFirstLevel = 1;
+int16_t gZoneLastLevel = 10;
 
-namespace DirectInput {
-bool InitDInput() { return true; }
-}
-namespace DXmusicSFX {
-bool InitSound() { return true; }
-void PlayMusic(int16_t) {}
-void PauseMusic() {}
-void ResumeMusic() {}
-void StopFallSound(int16_t) {}
-void PlaySound(int16_t) {}
-}  // namespace DXmusicSFX
-namespace AnimatedTextures {
+int32_t gPendingSeconds = 0;
+int32_t gPendingHundredths = 0;
+bool gRecordPending = false;
+namespace frmGame {
+void InsertHighScore(const std::string&, int32_t, int32_t) {}
 }
 std::vector<LevelRecord> gLevelRecords(1);
 namespace LevelStructure {

@@ -1,7 +1,8 @@
-// Temporary stand-ins for services that later work replaces: the keyboard, sound, the
-// track world, the menus and collision. Each keeps the interface the game calls.
+// Temporary stand-ins for services that later work replaces: the keyboard, the track
+// world, the menus and collision. Each keeps the interface the game calls.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,41 +11,29 @@
 #include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
 
-extern int32_t gFontFieldCount;
 extern bool gCanJump;
-
-struct StandInFontField {
-    void OnLostDevice() {}
-    void onRestoreDevice() {}
-    void Render() {}
-};
-StandInFontField& FontField(int32_t i);
-
-struct StandInPlayer {
-    bool DeathStatus = false;
-    void resetPLayer() { DeathStatus = false; }
-    void load(const std::string&) {}
-};
-extern StandInPlayer gPlayer;
 
 struct StandInEffect {
     void create() {}
     void resetParticles() {}
+    void draw() {}
 };
-extern StandInEffect gParticles;
 extern StandInEffect gShadow;
 
-namespace DirectInput {
-bool InitDInput();
+// The keyboard focus and the zone choice of the menus.
+extern int32_t gTabIndex;
+extern int32_t gTabMax;
+extern int16_t gZone;
+extern int16_t gZoneFirstLevel;
+extern int16_t gZoneLastLevel;
+
+// Level completion.
+extern int32_t gPendingSeconds;
+extern int32_t gPendingHundredths;
+extern bool gRecordPending;  // a finish produced a record that still waits for its name
+namespace frmGame {
+void InsertHighScore(const std::string& PlayerName, int32_t Seconds, int32_t Hundredths);
 }
-namespace DXmusicSFX {
-bool InitSound();
-void PlayMusic(int16_t track);
-void PauseMusic();
-void ResumeMusic();
-void StopFallSound(int16_t n);
-void PlaySound(int16_t n);
-}  // namespace DXmusicSFX
 extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
 namespace LevelStructure {
 extern int32_t gLevelCount;

@@ -1,8 +1,10 @@
 #include "game/frmGame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/DebugLog.h"
+#include "game/DirectInput.h"
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/OptionsFile.h"
@@ -12,6 +14,10 @@
 #include "platform/Paths.h"
 #include "platform/Window.h"
 #include "ui/GUI.h"
+#include "ui/DXmusicSFX.h"
+#include "ui/FontFieldTable.h"
+#include "world/clsParticles.h"
+#include "world/clsPlayer.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;
@@ -36,7 +42,7 @@ bool StillPlaying() { return gGameState == STATE_PLAYING && gRunning; }
 
 void PlayStep() {
     gLastCounter = platform::QueryPerformanceCounter();
-    if (gPlayer.DeathStatus) resetgame(false);
+    if (gPlayer.DeathStatus()) resetgame(false);
     ProcessInput();
     CollisionDetection::CheckCollisions();
     MovePlatforms();
@@ -65,7 +71,7 @@ void PlayLoop() {
             gNowCounter = platform::QueryPerformanceCounter();
             if (StillPlaying()) {
                 const double wait = kStepMs - MsSinceLastStep();
-                if (wait > 0) gWindow->WaitForMessages(static_cast<int>(std::ceil(wait)));
+                gWindow->WaitForMessages(std::max(1, static_cast<int>(std::ceil(wait))));
             }
         } else {
             DXmusicSFX::PauseMusic();
@@ -95,14 +101,9 @@ void MainLoop() {
 
 void Shutdown() {
     VeloRuneDebug::CloseDebugLog();
+    DXmusicSFX::ShutdownSound();
     DirectX::ReleaseDevice();
     Form_Unload();
-}
-
-void DrawButtons() { GUI::DrawButtons(); }
-
-void DrawTextFields() {
-    for (int32_t i = 1; i <= gFontFieldCount; ++i) FontField(i).Render();
 }
 
 }  // namespace
@@ -136,8 +137,8 @@ void loadgame() {
     }
     if (result) result = DirectInput::InitDInput();
     VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectInput = ") + Word(result));
-    if (result) result = DXmusicSFX::InitSound();
-    VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectSound = ") + Word(result));
+    const bool soundOK = result && DXmusicSFX::InitSound();  // without sound the game runs silent
+    VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectSound = ") + Word(soundOK));
     AnimatedTextures::InitAnimatedTextures();
     if (result) {
         gParticles.create();
@@ -200,56 +201,6 @@ void MovePlatforms() {
 }
 
 void CountFrame() { ++TotalFrames; }
-
-void Render() {
-    if (!gD3DDevice) return;
-    if (gD3DDevice->TestCooperativeLevel() != d3d::D3D_OK) {
-        DirectX::ResetDevice();
-        return;
-    }
-    gD3DDevice->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
-    gD3DDevice->BeginScene();
-    switch (gGameState) {
-        case STATE_MAINMENU:
-        case STATE_ZONEMENU:
-            gBackground.draw();
-            DrawButtons();
-            break;
-        case STATE_NAMEENTRY:
-        case STATE_LEVELDONE:
-        case STATE_OPTIONS:
-        case STATE_INSTRUCTIONS1:
-        case STATE_INSTRUCTIONS2:
-        case STATE_INSTRUCTIONS3:
-        case STATE_USERLEVELS:
-            gBackground.draw();
-            DrawButtons();
-            DrawTextFields();
-            break;
-        case STATE_LOADING:
-            gBackground.draw();
-            break;
-        case STATE_PLAYING:
-            gBackground.draw();
-            DrawTextFields();
-            break;
-        case STATE_LEVELSELECT:
-            gBackground.draw();
-            DrawButtons();
-            DrawTextFields();
-            break;
-        case STATE_PAUSE:
-            gBackground.draw();
-            DrawButtons();
-            break;
-        default:
-            break;
-    }
-    gD3DDevice->EndScene();
-    gD3DDevice->Present();
-}
-
-void ProcessInput() {}
 
 void Form_MouseDown(int, int, float x, float y) {
     if (gGameState != STATE_PLAYING) GUI::MouseClickButtons(x, y);

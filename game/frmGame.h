@@ -25,8 +25,20 @@ void ResetFPSCounter();
 void startPlaying();
 void MovePlatforms();
 void CountFrame();
+// One frame of the current game state; in play, drawing the player moves it by its speeds.
 void Render();
+// The keyboard, read once per call and acted on by the current game state.
 void ProcessInput();
+
+// The parts of a frame. DrawLevel draws, unless drawAll, only the blocks and ramps within
+// the depth window round the player (see InDepthWindow).
+void DrawLevel(bool drawAll);
+void DrawPlayer();
+void DrawTextFields();
+void DrawButtons();
+// An object from zStart to zEnd along Z is drawn in play while it reaches further back than
+// 25 units behind the player at playerZ and starts less than 50 units ahead of it.
+bool InDepthWindow(float playerZ, int32_t zStart, float zEnd);
 
 void Form_MouseDown(int button, int shift, float x, float y);
 void Form_MouseMove(int button, int shift, float x, float y);

@@ -4,9 +4,8 @@ ButtonTable gButtons;
 
 namespace GUI {
 
-void DrawButtons() {
-    for (int32_t i = ButtonTable::kFirst; i <= ButtonTable::kLast; ++i)
-        if (gButtons[i].enabled()) gButtons[i].draw(1);
+void ClearMouseOver() {
+    for (int32_t i = ButtonTable::kFirst; i <= ButtonTable::kLast; ++i) gButtons[i].MouseOver(false);
 }
 
 void OnChangeVideoModeAllButtons() {

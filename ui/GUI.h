@@ -28,10 +28,10 @@ namespace GUI {
 // Loads and places every menu button. A missing or damaged menu picture stops the build at
 // that entry: it is logged and shown in a message naming the file, and the result is false.
 bool InitGUI();
-// Draws every enabled button in index order (render pass 1).
-void DrawButtons();
 // Rebuilds every button's quad for the GUI offsets of a new video mode.
 void OnChangeVideoModeAllButtons();
+// Takes the highlight off every button.
+void ClearMouseOver();
 
 // Lays out the screen of the current game state. Direction: 0 plainly, 1 previous level,
 // 2 next level, 3 back to the level select from a level.

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "game/DirectX.h"
-#include "game/StandIns.h"
 #include "ui/BITMAP_Loader.h"
+#include "ui/DXmusicSFX.h"
 
 namespace {
 

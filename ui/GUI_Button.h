@@ -21,6 +21,7 @@ public:
     bool Rollover() const { return Rollover_; }
     // Drawn with the rollover picture while set; the write itself plays nothing.
     void MouseOver(bool value) { MouseOver_ = value; }
+    bool MouseOver() const { return MouseOver_; }
     // Sound number played the first time the rollover picture shows; 0 = none.
     void MouseOverSFX(int16_t value) { MouseOverSFX_ = value; }
 

@@ -1,0 +1,62 @@
+#include "game/DirectInput.h"
+
+#include <span>
+#include <string>
+
+#include "game/DebugLog.h"
+#include "platform/MessageBox.h"
+
+dinput::Keyboard* gKeyboardDevice = nullptr;
+dinput::KeyState gKeyboardState{};
+std::array<dinput::DeviceObjectData, dinput::Keyboard::kBufferSize + 1> gKeyEventBuffer{};
+
+bool gEscArmed = false;
+bool gUpArmed = false;
+bool gDownArmed = false;
+bool gLeftArmed = false;
+bool gRightArmed = false;
+bool gBackspaceArmed = false;
+bool gSpaceArmed = false;
+bool gEnterArmed = false;
+std::array<bool, 26> gLetterArmed{};
+
+namespace DirectInput {
+
+bool InitDInput() {
+    VeloRuneDebug::WriteDebugLine("Using Polling Method for Direct Input");
+    if (!gKeyboardDevice) gKeyboardDevice = &dinput::SystemKeyboard();
+    if (!gKeyboardDevice->Acquire()) {
+        platform::MessageBox("Error occured trying to initalise Direct Input", "Velorune");
+        return false;
+    }
+    const dinput::DeviceInstance instance = gKeyboardDevice->Instance();
+    VeloRuneDebug::WriteBlankLine();
+    VeloRuneDebug::WriteDebugLine("Keyboard Information");
+    VeloRuneDebug::WriteDebugLine("Product Name : " + instance.ProductName);
+    VeloRuneDebug::WriteDebugLine("Device Type : " + std::to_string(instance.DevType));
+    VeloRuneDebug::WriteDebugLine("GUID : " + instance.GuidInstance);
+    VeloRuneDebug::WriteBlankLine();
+    return true;
+}
+
+bool Poll() {
+    if (!gKeyboardDevice || gKeyboardDevice->GetDeviceState(gKeyboardState) != dinput::DI_OK) {
+        gKeyboardState.fill(0);
+        if (gKeyboardDevice) gKeyboardDevice->Acquire();
+        return false;
+    }
+    int count = 0;
+    if (gKeyboardDevice->GetDeviceData(std::span(gKeyEventBuffer), count) == dinput::DIERR_BUFFEROVERFLOW) {
+        VeloRuneDebug::WriteDebugLine("Buffer Overflow -> Compensating");
+        return false;
+    }
+    return true;
+}
+
+void DisarmAll() {
+    gEscArmed = gUpArmed = gDownArmed = gLeftArmed = gRightArmed = false;
+    gBackspaceArmed = gSpaceArmed = gEnterArmed = false;
+    gLetterArmed.fill(false);
+}
+
+}  // namespace DirectInput

@@ -1,0 +1,294 @@
+// The keys of every screen. Each call reads the keyboard once and acts by the game state.
+// Most action keys are guarded by an armed flag so that one press acts once; each state
+// says which flags it re-arms when their key is seen up. The rows of a state run in order,
+// all testing the same key state, even after a row has changed the state, unless the row
+// ends the call.
+#include <SDL.h>
+
+#include <algorithm>
+#include <string>
+
+#include "game/DirectInput.h"
+#include "game/Globals.h"
+#include "game/OptionsFile.h"
+#include "game/StandIns.h"
+#include "game/frmGame.h"
+#include "platform/Paths.h"
+#include "ui/DXmusicSFX.h"
+#include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
+#include "world/clsPlayer.h"
+
+using namespace dinput;
+
+namespace frmGame {
+namespace {
+
+constexpr int16_t kMenuSound = 9;
+constexpr int16_t kJumpSound = 1;
+constexpr float kJumpSpeed = 0.35f;
+constexpr size_t kNameLength = 15;
+constexpr int32_t kZoneLevels = 10;
+constexpr int32_t kFirstButton = 1;
+constexpr int32_t kLastButton = 59;
+
+// Letter key codes are not in alphabetical order.
+constexpr uint8_t kLetterKeys[26] = {DIK_A, DIK_B, DIK_C, DIK_D, DIK_E, DIK_F, DIK_G, DIK_H, DIK_I,
+                                     DIK_J, DIK_K, DIK_L, DIK_M, DIK_N, DIK_O, DIK_P, DIK_Q, DIK_R,
+                                     DIK_S, DIK_T, DIK_U, DIK_V, DIK_W, DIK_X, DIK_Y, DIK_Z};
+
+int16_t gStateOfLastCall = STATE_LOADED;
+
+bool Down(uint8_t code) { return DirectInput::KeyDown(code); }
+
+void Rearm(bool& armed, uint8_t code) {
+    if (!Down(code)) armed = true;
+}
+
+// The key is down and armed; the flag stays as it is.
+bool Armed(const bool& armed, uint8_t code) { return armed && Down(code); }
+
+// The key is down and armed; the press is used up.
+bool Press(bool& armed, uint8_t code) {
+    if (!Armed(armed, code)) return false;
+    armed = false;
+    return true;
+}
+
+void ChangeState(int16_t state, uint8_t direction = 0) {
+    gGameState = state;
+    GUI::ShowScreen(direction);
+}
+
+void ChangeStateWithSound(int16_t state) {
+    gGameState = state;
+    DXmusicSFX::PlaySound(kMenuSound);
+    GUI::ShowScreen(0);
+}
+
+// Moves the keyboard focus to the button with the next (step 1) or previous (step -1) tab
+// index, wrapping round; without such a button the focus stays. The button found last in
+// this call keeps the highlight.
+class FocusMover {
+public:
+    void Move(int step) {
+        int32_t target = gTabIndex + step;
+        if (step > 0 && gTabIndex == gTabMax) target = 1;
+        if (step < 0 && gTabIndex == 1) target = gTabMax;
+        for (int32_t i = kFirstButton; i <= kLastButton; ++i)
+            if (gButtons[i].TabIndex() == target) {
+                gTabIndex = target;
+                found_ = i;
+                break;
+            }
+        GUI::ClearMouseOver();
+        if (found_) gButtons[found_].MouseOver(true);
+    }
+
+private:
+    int32_t found_ = 0;
+};
+
+void Jump() {
+    if (!gCanJump || gPlayer.getexplodeStatus()) return;
+    gPlayer.verticalvelocity(kJumpSpeed);
+    DXmusicSFX::PlaySound(kJumpSound);
+    gJumpCount += 1;
+}
+
+// The web-site item opens the read-me beside the program.
+void OpenReadMe() { SDL_OpenURL(("file://" + platform::ProgramPath("readme.txt")).c_str()); }
+
+void MainMenu() {
+    Rearm(gUpArmed, DIK_UP);
+    Rearm(gDownArmed, DIK_DOWN);
+    Rearm(gEnterArmed, DIK_RETURN);
+    FocusMover focus;
+    if (Press(gDownArmed, DIK_DOWN)) focus.Move(1);
+    if (Press(gUpArmed, DIK_UP)) focus.Move(-1);
+    if (!Armed(gEnterArmed, DIK_RETURN)) return;
+    switch (gTabIndex) {
+        case 1: ChangeStateWithSound(STATE_ZONEMENU); break;
+        case 2: ChangeStateWithSound(STATE_OPTIONS); break;
+        case 3: ChangeStateWithSound(STATE_INSTRUCTIONS1); break;
+        case 4:
+            DXmusicSFX::PlaySound(kMenuSound);
+            OpenReadMe();
+            break;
+        case 5:
+            DXmusicSFX::PlaySound(kMenuSound);
+            gGameState = STATE_LEAVING;
+            gRunning = false;
+            break;
+        default: break;
+    }
+}
+
+void Playing() {
+    Rearm(gEnterArmed, DIK_RETURN);
+    if (Down(DIK_UP)) gPlayer.accelerate();
+    if (Down(DIK_DOWN)) gPlayer.deccelerate();
+    if (!Down(DIK_LEFT) && !Down(DIK_RIGHT) && !gPlayer.ISPlayerOnAnIceBlock()) gPlayer.HorizontalVelocity(0);
+    if (Down(DIK_RIGHT)) gPlayer.MoveRight();
+    if (Down(DIK_LEFT)) gPlayer.Moveleft();
+    if (Down(DIK_RSHIFT) || Down(DIK_RCONTROL) || Down(DIK_SPACE) || Down(DIK_LCONTROL) || Down(DIK_LSHIFT)) Jump();
+    if (Armed(gEnterArmed, DIK_RETURN)) Jump();
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeState(STATE_PAUSE);
+    if (Down(DIK_H)) ChangeState(STATE_NAMEENTRY);
+}
+
+void LevelSelect() {
+    Rearm(gEnterArmed, DIK_RETURN);
+    Rearm(gLeftArmed, DIK_LEFT);
+    Rearm(gRightArmed, DIK_RIGHT);
+    if (Press(gLeftArmed, DIK_LEFT)) GUI::ShowScreen(1);
+    if (Press(gRightArmed, DIK_RIGHT)) GUI::ShowScreen(2);
+    if (gEnterArmed && (Down(DIK_RETURN) || Down(DIK_SPACE))) {
+        DXmusicSFX::PlaySound(kMenuSound);
+        if (gZone == 1) DXmusicSFX::PlayMusic(1);
+        startPlaying();
+        GUI::ShowScreen(0);
+        return;
+    }
+    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_ZONEMENU);
+}
+
+void PauseMenu() {
+    Rearm(gUpArmed, DIK_UP);
+    Rearm(gDownArmed, DIK_DOWN);
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeState(STATE_PLAYING);
+    FocusMover focus;
+    if (Press(gUpArmed, DIK_UP)) focus.Move(-1);
+    if (Press(gDownArmed, DIK_DOWN)) focus.Move(1);
+    if (!Down(DIK_RETURN)) return;
+    switch (gTabIndex) {
+        case 1:
+            gGameState = STATE_PLAYING;
+            resetgame(false);
+            GUI::ShowScreen(0);
+            break;
+        case 2:
+            gGameState = STATE_LEVELSELECT;
+            resetgame(false);
+            GUI::ShowScreen(3);
+            break;
+        case 3:
+            gGameState = STATE_MAINMENU;
+            resetgame(false);
+            GUI::ShowScreen(0);
+            break;
+        case 4:
+            gGameState = STATE_PLAYING;  // resumes without laying the screen out again
+            gEnterArmed = false;         // so that the held Enter does not jump
+            break;
+        default: break;
+    }
+}
+
+// Enter acts only once it has been released on this screen, so that an Enter held across
+// the finish cannot store the record under the placeholder name. A record is stored only
+// when a finish left one waiting for its name.
+void NameEntry(bool screenIsNew) {
+    if (screenIsNew) gEnterArmed = false;
+    Rearm(gEnterArmed, DIK_RETURN);
+    Rearm(gBackspaceArmed, DIK_BACK);
+    Rearm(gSpaceArmed, DIK_SPACE);
+    for (size_t i = 0; i < 26; ++i) Rearm(gLetterArmed[i], kLetterKeys[i]);
+
+    if (Armed(gEnterArmed, DIK_RETURN)) {
+        if (gRecordPending) {
+            InsertHighScore(gFontFields(1).Get_String(), gPendingSeconds, gPendingHundredths);
+            gRecordPending = false;
+        }
+        ChangeState(STATE_LEVELSELECT);
+        gEnterArmed = false;
+    }
+    // The keys below act on text field 1 of whatever screen is laid out now.
+    if (gFontFieldCount < 1) return;
+    if (Press(gBackspaceArmed, DIK_BACK)) gFontFields(1).removeLastCharacter();
+    if (gFontFields(1).Get_String().size() >= kNameLength) return;
+    if (Press(gSpaceArmed, DIK_SPACE)) gFontFields(1).concatString(" ");
+    for (size_t i = 0; i < 26; ++i)
+        if (Press(gLetterArmed[i], kLetterKeys[i])) gFontFields(1).concatString(std::string(1, static_cast<char>('A' + i)));
+}
+
+void LevelDone() {
+    Rearm(gLeftArmed, DIK_LEFT);
+    Rearm(gRightArmed, DIK_RIGHT);
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeState(STATE_LEVELSELECT, 3);
+    if (Down(DIK_RETURN)) {
+        ChangeState(STATE_LEVELSELECT, 3);
+        gEnterArmed = false;
+    }
+}
+
+void Options() {
+    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
+}
+
+// Zone 1 is the only zone; it holds up to ten levels, as many as levels.dat has.
+void ZoneMenu() {
+    Rearm(gUpArmed, DIK_UP);
+    Rearm(gDownArmed, DIK_DOWN);
+    Rearm(gLeftArmed, DIK_LEFT);
+    Rearm(gRightArmed, DIK_RIGHT);
+    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
+    if (Down(DIK_RETURN)) {
+        gGameState = STATE_LEVELSELECT;
+        gZone = 1;
+        gZoneFirstLevel = 1;
+        gZoneLastLevel = static_cast<int16_t>(std::clamp(LevelStructure::gLevelCount, 1, kZoneLevels));
+        gCurrentLevel = 1;
+        DXmusicSFX::PlaySound(kMenuSound);
+        GUI::ShowScreen(0);
+        return;
+    }
+    gEnterArmed = false;
+}
+
+// Three pages in a ring; the arrows page from the page this call began on.
+void Instructions(int16_t page) {
+    Rearm(gLeftArmed, DIK_LEFT);
+    Rearm(gRightArmed, DIK_RIGHT);
+    if (Down(DIK_ESCAPE)) ChangeState(STATE_MAINMENU);
+    const auto pageAt = [page](int step) {
+        const int first = STATE_INSTRUCTIONS1;
+        return static_cast<int16_t>(first + (page - first + step + 3) % 3);
+    };
+    if (Press(gLeftArmed, DIK_LEFT)) {
+        ChangeState(pageAt(-1));
+        return;
+    }
+    if (Press(gRightArmed, DIK_RIGHT)) ChangeState(pageAt(1));
+}
+
+void UserLevels() {
+    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_ZONEMENU);
+}
+
+}  // namespace
+
+void ProcessInput() {
+    if (!DirectInput::Poll()) return;
+    Rearm(gEscArmed, DIK_ESCAPE);
+    const int16_t state = gGameState;
+    const bool screenIsNew = state != gStateOfLastCall;
+    gStateOfLastCall = state;
+    switch (state) {
+        case STATE_MAINMENU: MainMenu(); break;
+        case STATE_PLAYING: Playing(); break;
+        case STATE_LEVELSELECT: LevelSelect(); break;
+        case STATE_PAUSE: PauseMenu(); break;
+        case STATE_NAMEENTRY: NameEntry(screenIsNew); break;
+        case STATE_LEVELDONE: LevelDone(); break;
+        case STATE_OPTIONS: Options(); break;
+        case STATE_ZONEMENU: ZoneMenu(); break;
+        case STATE_INSTRUCTIONS1:
+        case STATE_INSTRUCTIONS2:
+        case STATE_INSTRUCTIONS3: Instructions(state); break;
+        case STATE_USERLEVELS: UserLevels(); break;
+        default: break;  // loading and the other states handle no key
+    }
+}
+
+}  // namespace frmGame

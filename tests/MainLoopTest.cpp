@@ -1,0 +1,248 @@
+// The whole start-up, main loop and shutdown, driven by a fake window, clock and device.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "game/DirectX.h"
+#include "game/Globals.h"
+#include "game/LevelBuilding.h"
+#include "game/OptionsFile.h"
+#include "game/frmGame.h"
+#include "platform/FakeDirect3D.h"
+#include "platform/MessageBox.h"
+#include "platform/RecordingAudio.h"
+#include "tests/support/FakeWindow.h"
+#include "tests/support/ScratchFolder.h"
+#include "ui/DXmusicSFX.h"
+#include "world/clsPlayer.h"
+
+namespace {
+
+class MainLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* assets = std::getenv("VELORUNE_ASSETS")) {
+            for (const char* name : {"levels.dat", "gui"})
+                if (std::filesystem::exists(std::string(assets) + "/" + name))
+                    std::filesystem::copy(std::string(assets) + "/" + name, folder.File(name),
+                                          std::filesystem::copy_options::recursive);
+        }
+        platform::SetClockSource(&clock);
+        clock.ticks = 5000;
+        clock.counter = 5'000'000;
+        gDX = [this] {
+            auto root = std::make_unique<d3d::FakeDirect3D>(adapter);
+            fake = root.get();
+            return root;
+        };
+        platform::SetMessageBoxHandler([this](const std::string& text, const std::string&) { messages.push_back(text); });
+        window.onPump = [this] { OnPump(); };
+    }
+    void TearDown() override {
+        platform::SetClockSource(nullptr);
+        platform::SetMessageBoxHandler(nullptr);
+        gDX = nullptr;
+        DXmusicSFX::ShutdownSound();
+    }
+
+    // The test's script for one pump; the first pump in the main menu swaps in recorded sound.
+    void OnPump() {
+        if (gGameState == STATE_MAINMENU && !audio) {
+            auto output = std::make_unique<platform::RecordingAudio>();
+            audio = output.get();
+            DXmusicSFX::InitSound(std::move(output));
+        }
+        const size_t presents = device() ? device()->CountOf(d3d::CallKind::Present) : 0;
+        const bool insideStep = gGameState == STATE_PLAYING && presents != lastPresents;
+        lastPresents = presents;
+        if (script) script(insideStep);
+        if (++guard > 100000) frmGame::Form_Unload();  // never hang a test
+    }
+
+    // Alive only while the game runs: shutdown releases the device and its root object.
+    d3d::RecordingDevice* device() const { return fake ? fake->LastDevice() : nullptr; }
+    void Run() {
+        frmGame::Form_Load(window);
+        fake = nullptr;
+    }
+    // Builds level 1, as the level-select screen does, and starts playing it.
+    static void EnterPlay() {
+        gCurrentLevel = 1;
+        LevelStructure::BuildLevel(gCurrentLevel, false);
+        frmGame::startPlaying();
+    }
+    std::string Log() const { return folder.ReadText("Debug.txt"); }
+
+    ScratchFolder folder;
+    platform::ManualClock clock;
+    FakeWindow window{clock};
+    d3d::FakeAdapter adapter;
+    d3d::FakeDirect3D* fake = nullptr;
+    platform::RecordingAudio* audio = nullptr;
+    std::vector<std::string> messages;
+    std::function<void(bool insideStep)> script;
+    size_t lastPresents = 0;
+    int guard = 0;
+};
+
+TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
+    script = [](bool) { frmGame::Form_Unload(); };
+    Run();
+    const std::string log = Log();
+    EXPECT_NE(log.find("\"Initalise DirectX and DX3D = True\"\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\"Initalise DirectInput = True\"\r\n"), std::string::npos);
+    EXPECT_NE(log.find("\"Initalise DirectSound = "), std::string::npos);  // headless: sound may be off
+    EXPECT_NE(log.find("\"Graphics Card = Recording Adapter\"\r\n"), std::string::npos);
+    EXPECT_NE(log.find("\"Hardware Rasterizer (HAL) avalible\"\r\n"), std::string::npos);
+    EXPECT_EQ(gGameState, STATE_LEAVING);
+    EXPECT_FALSE(gRunning);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {
+    adapter.HasHal = false;
+    Run();
+    const std::string log = Log();
+    EXPECT_NE(log.find("\"No 3D Hardware Detected\""), std::string::npos);
+    EXPECT_NE(log.find("\"Initalise DirectX and DX3D = False\""), std::string::npos);
+    EXPECT_NE(log.find("\"Initalise DirectInput = False\""), std::string::npos);
+    EXPECT_NE(log.find("\"Initalise DirectSound = False\""), std::string::npos);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "No 3D hardware detected. VeloRune requires a 3D accelerator Video Card");
+    EXPECT_EQ(window.pumps, 0);
+}
+
+TEST_F(MainLoop, DeviceCreationFailureAndMissingTransformAndLightingAreReported) {
+    adapter.HasTransformAndLight = false;
+    Run();
+    EXPECT_NE(Log().find("\"No Hardware Transform and lighting avalible\""), std::string::npos);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Hardware Transform and lighting required. Feature not found");
+
+    adapter = {};
+    adapter.CreateDeviceResult = d3d::D3DERR_NOTAVAILABLE;
+    messages.clear();
+    Run();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Something went wrong trying to initalise DX -2005530518 ", 0), 0u) << messages[0];
+}
+
+TEST_F(MainLoop, InitD3DSetsTheDeviceStatesInOrder) {
+    adapter.MultiSamples = {2, 6};
+    d3d::PresentParameters params;
+    std::vector<std::pair<d3d::RenderState, uint32_t>> writes;
+    std::vector<d3d::RecordedCall> calls;
+    script = [&](bool) {
+        params = device()->Parameters();
+        writes = device()->RenderStateWrites();
+        calls = device()->Calls();
+        frmGame::Form_Unload();
+    };
+    Run();
+    EXPECT_EQ(params.BackBufferWidth, 800u);
+    EXPECT_EQ(params.MultiSampleType, 6u);
+    ASSERT_GE(writes.size(), 6u);
+    std::vector<std::pair<d3d::RenderState, uint32_t>> first(writes.begin(), writes.begin() + 6);
+    const std::vector<std::pair<d3d::RenderState, uint32_t>> expected = {
+        {d3d::RS_LIGHTING, 0},          {d3d::RS_ZENABLE, 1},           {d3d::RS_ALPHABLENDENABLE, 1},
+        {d3d::RS_POINTSPRITEENABLE, 1}, {d3d::RS_POINTSCALEENABLE, 1}, {d3d::RS_POINTSIZE, 0x3CF5C28Fu}};
+    EXPECT_EQ(first, expected);
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0].Kind, d3d::CallKind::SetTextureStageState);
+    EXPECT_EQ(calls[0].State, d3d::TSS_MAGFILTER);
+    EXPECT_EQ(calls[1].State, d3d::TSS_MINFILTER);
+    EXPECT_EQ(calls[2].Kind, d3d::CallKind::SetVertexShader);
+    EXPECT_EQ(calls[2].State, d3d::FVF_LITVERTEX);
+}
+
+TEST_F(MainLoop, PlayStepsStartOnlyAfterMoreThanFortyMilliseconds) {
+    std::vector<int64_t> stepStarts;
+    script = [&](bool insideStep) {
+        if (gGameState == STATE_MAINMENU) {
+            EnterPlay();
+        } else if (insideStep) {
+            stepStarts.push_back(gLastCounter);
+            if (stepStarts.size() == 5) frmGame::Form_Unload();
+        }
+    };
+    Run();
+    ASSERT_EQ(stepStarts.size(), 5u);
+    for (size_t i = 1; i < stepStarts.size(); ++i) {
+        const double ms = static_cast<double>(stepStarts[i] - stepStarts[i - 1]) / 1000.0;
+        EXPECT_GT(ms, 40.0);
+        EXPECT_LT(ms, 42.0);  // and it does not oversleep
+    }
+    for (int wait : window.waits) EXPECT_GE(wait, 1);  // waiting, never spinning
+}
+
+TEST_F(MainLoop, UnfocusedPlayRunsNoStepAndPausesTheMusicThenResumesIt) {
+    int steps = 0;
+    int unfocusedPumps = 0;
+    script = [&](bool insideStep) {
+        if (gGameState == STATE_MAINMENU) {
+            EnterPlay();
+            DXmusicSFX::PlayMusic(1);
+            return;
+        }
+        if (insideStep && ++steps == 2) window.focus = false;
+        if (!window.focus && ++unfocusedPumps == 20) window.focus = true;
+        if (steps == 3) frmGame::Form_Unload();
+    };
+    Run();
+    EXPECT_EQ(steps, 3);
+    ASSERT_NE(audio, nullptr);
+    int pauses = 0, plays = 0;
+    for (const std::string& call : audio->calls) {
+        if (call == "stream 1 pause") ++pauses;
+        if (call == "stream 1 play") ++plays;
+    }
+    EXPECT_GE(pauses, 1);
+    EXPECT_EQ(plays, 2);  // started, then resumed when the focus came back
+}
+
+TEST_F(MainLoop, DeathRestartsAtTheNextStepBeforeTheKeys) {
+    int steps = 0;
+    script = [&](bool insideStep) {
+        if (gGameState == STATE_MAINMENU) {
+            EnterPlay();
+            return;
+        }
+        if (!insideStep) return;
+        ++steps;
+        if (steps == 3) gPlayer.DeathStatus(true);
+        if (steps == 4) {
+            EXPECT_FALSE(gPlayer.DeathStatus());
+            EXPECT_EQ(TotalFrames, 0);  // restarted at the start of this step; counted after
+            frmGame::Form_Unload();
+        }
+    };
+    Run();
+    EXPECT_EQ(steps, 4);
+}
+
+TEST_F(MainLoop, SlowStepCatchesUpButNeverAfterPlayEnded) {
+    int steps = 0;
+    script = [&](bool insideStep) {
+        if (gGameState == STATE_MAINMENU) {
+            EnterPlay();
+            return;
+        }
+        if (gGameState == STATE_PAUSE) {
+            frmGame::Form_Unload();
+            return;
+        }
+        if (!insideStep) return;
+        ++steps;
+        if (steps == 2) clock.AdvanceMs(100);  // a slow step: the next follows at once
+        if (steps == 3) {
+            clock.AdvanceMs(100);
+            gGameState = STATE_PAUSE;  // Esc inside the step: no catch-up step may follow
+        }
+    };
+    Run();
+    EXPECT_EQ(steps, 3);
+}
+
+}  // namespace

@@ -1,0 +1,2 @@
+# The platform's unit tests write their test pictures with the asset kit.
+target_link_libraries(velorune_tests PRIVATE assetkit)

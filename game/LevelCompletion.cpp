@@ -3,6 +3,7 @@
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/StandIns.h"
+#include "ui/GUI.h"
 #include "game/TrackCodec.h"
 #include "ui/FontFieldTable.h"
 #include "game/frmGame.h"

@@ -12,6 +12,7 @@
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
+#include "ui/GUI.h"
 #include "game/frmGame.h"
 #include "platform/GlDirect3D.h"
 #include "platform/Paths.h"

@@ -9,6 +9,7 @@
 #include "game/frmGame.h"
 #include "platform/MessageBox.h"
 #include "tests/support/PlayRig.h"
+#include "tests/support/TrackSamples.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
 #include "world/clsPlayer.h"
@@ -20,6 +21,13 @@ namespace {
 class Keys : public ::testing::Test {
 protected:
     void SetUp() override {
+        rig.folder.Write("levels.dat", samples::ShippedLevelsFile());
+        ASSERT_TRUE(LevelStructure::LoadLevels());
+        stats::LoadStats(gLevelCount);
+        gCurrentLevel = 1;
+        gZone = 1;
+        gZoneFirstLevel = 1;
+        gZoneLastLevel = 10;
         gGameState = STATE_PLAYING;
         gTabIndex = 0;
         gTabMax = 0;

@@ -22,6 +22,11 @@ private:
 };
 
 extern ButtonTable gButtons;
+extern int32_t gTabIndex;      // TabIndex of the button with the keyboard focus
+extern int32_t gTabMax;        // highest TabIndex on the current screen
+extern int16_t gZone;          // the zone chosen, 1 to 6
+extern int16_t gZoneFirstLevel;
+extern int16_t gZoneLastLevel;
 
 namespace GUI {
 
@@ -32,6 +37,8 @@ bool InitGUI();
 void OnChangeVideoModeAllButtons();
 // Takes the highlight off every button.
 void ClearMouseOver();
+void DisableAllButtons();
+void ResetTabIndices();
 
 // Lays out the screen of the current game state. Direction: 0 plainly, 1 previous level,
 // 2 next level, 3 back to the level select from a level.
@@ -39,5 +46,11 @@ void ShowScreen(uint8_t Direction);
 // Pointer events in client-area pixels, outside play.
 void MouseClickButtons(float X, float Y);
 void MouseMoveButtons(float X, float Y);
+
+// Zone A on the level-select screen, showing its first level. Zone A holds the first ten
+// levels, or as many as are loaded; without any level nothing happens and false is returned.
+bool ChooseZoneA();
+// The main menu's web-site choice: opens the read-me beside the program.
+void OpenWebSite();
 
 }  // namespace GUI

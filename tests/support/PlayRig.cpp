@@ -9,6 +9,7 @@
 #include "game/Globals.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "world/clsPlayer.h"
 

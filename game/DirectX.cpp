@@ -6,6 +6,7 @@
 
 #include "game/DebugLog.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "platform/D3DXMath.h"

@@ -5,6 +5,7 @@
 
 #include "game/DirectX.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/StandIns.h"
 #include "game/frmGame.h"
 #include "ui/FontFieldTable.h"

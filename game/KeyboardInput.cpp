@@ -10,6 +10,8 @@
 
 #include "game/DirectInput.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
+#include "game/LevelCompletion.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "game/frmGame.h"
@@ -237,7 +239,7 @@ void ZoneMenu() {
         gGameState = STATE_LEVELSELECT;
         gZone = 1;
         gZoneFirstLevel = 1;
-        gZoneLastLevel = static_cast<int16_t>(std::clamp(LevelStructure::gLevelCount, 1, kZoneLevels));
+        gZoneLastLevel = static_cast<int16_t>(std::clamp(gLevelCount, 1, kZoneLevels));
         gCurrentLevel = 1;
         DXmusicSFX::PlaySound(kMenuSound);
         GUI::ShowScreen(0);

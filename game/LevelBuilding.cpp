@@ -10,7 +10,7 @@
 #include "world/clsBackground.h"
 
 // The levels of levels.dat, 1-based (declared with the level data).
-extern std::vector<LevelRecord> gLevelRecords;
+#include "game/LevelStructure.h"
 
 namespace LevelStructure {
 

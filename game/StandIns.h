@@ -13,13 +13,6 @@
 
 extern bool gCanJump;
 
-struct StandInEffect {
-    void create() {}
-    void resetParticles() {}
-    void draw() {}
-};
-extern StandInEffect gShadow;
-
 // The keyboard focus and the zone choice of the menus.
 extern int32_t gTabIndex;
 extern int32_t gTabMax;
@@ -27,19 +20,6 @@ extern int16_t gZone;
 extern int16_t gZoneFirstLevel;
 extern int16_t gZoneLastLevel;
 
-// Level completion.
-extern int32_t gPendingSeconds;
-extern int32_t gPendingHundredths;
-extern bool gRecordPending;  // a finish produced a record that still waits for its name
-namespace frmGame {
-void InsertHighScore(const std::string& PlayerName, int32_t Seconds, int32_t Hundredths);
-}
-extern std::vector<LevelRecord> gLevelRecords;  // levels 1..gLevelCount; index 0 unused
-namespace LevelStructure {
-extern int32_t gLevelCount;
-bool LoadLevels();
-void ReadLevelHeader();
-}  // namespace LevelStructure
 namespace CollisionDetection {
 void CheckCollisions();
 }

@@ -29,6 +29,9 @@ struct BestTimes {
     std::string& Name(int place) { return place == 1 ? Name1 : place == 2 ? Name2 : Name3; }
     int32_t& Seconds(int place) { return place == 1 ? Seconds1 : place == 2 ? Seconds2 : Seconds3; }
     int32_t& Hundredths(int place) { return place == 1 ? Hundredths1 : place == 2 ? Hundredths2 : Hundredths3; }
+    const std::string& Name(int place) const { return const_cast<BestTimes*>(this)->Name(place); }
+    int32_t Seconds(int place) const { return const_cast<BestTimes*>(this)->Seconds(place); }
+    int32_t Hundredths(int place) const { return const_cast<BestTimes*>(this)->Hundredths(place); }
 };
 
 struct BlockRecord {  // 35 bytes on disk
@@ -60,6 +63,12 @@ struct StarRecord {  // 12 bytes on disk
 struct TrackSettings {  // 24 bytes on disk
     float Gravity = 0;  // in a file: 400 x the per-step fall increment; in a LevelRecord: the increment
     std::array<uint8_t, 20> Reserved{};
+};
+
+// One entry of the index of levels.dat; 8 bytes on disk.
+struct LevelIndexEntry {
+    int32_t Offset = 0;    // from the first byte of level 1's block
+    int32_t Reserved = 0;  // read and kept, never used
 };
 
 // One level as the game holds it. Counts are upper bounds; -1 means none of that kind.

@@ -7,6 +7,7 @@
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
 #include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/StandIns.h"
 #include "world/TrackObjects.h"
@@ -18,6 +19,7 @@
 #include "ui/FontFieldTable.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
+#include "world/clsShadow.h"
 
 int32_t TotalFrames = 0;
 int64_t gPerfFrequency = 0;
@@ -72,6 +74,7 @@ void PlayLoop() {
             if (StillPlaying()) {
                 const double wait = kStepMs - MsSinceLastStep();
                 gWindow->WaitForMessages(std::max(1, static_cast<int>(std::ceil(wait))));
+                gNowCounter = platform::QueryPerformanceCounter();
             }
         } else {
             DXmusicSFX::PauseMusic();
@@ -149,9 +152,8 @@ void loadgame() {
         Render();
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
-            stats::LoadStats(LevelStructure::gLevelCount);
-            gRunning = true;
-            LevelStructure::ReadLevelHeader();
+            stats::LoadStats(gLevelCount);
+            gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();
             GUI::ShowScreen(0);
         }

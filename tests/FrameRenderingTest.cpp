@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "game/LevelStructure.h"
+#include "game/LevelCompletion.h"
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/StandIns.h"

@@ -12,7 +12,7 @@
 #include "tests/support/WorldFakeDevice.h"
 #include "world/clsBackground.h"
 
-extern std::vector<LevelRecord> gLevelRecords;
+#include "game/LevelStructure.h"
 
 namespace {
 

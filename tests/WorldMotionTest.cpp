@@ -10,7 +10,7 @@
 #include "world/clsStar.h"
 #include "world/clsblock.h"
 
-extern std::vector<LevelRecord> gLevelRecords;
+#include "game/LevelStructure.h"
 
 namespace {
 

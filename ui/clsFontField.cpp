@@ -13,7 +13,10 @@ int32_t Place(int32_t design, float offset) { return static_cast<int32_t>(std::n
 
 }  // namespace
 
-void clsFontField::RebuildFont() { m_DeviceFont = gD3DDevice->CreateFont({m_FontName, m_FontSize, m_Bold}); }
+// Without a device (before start-up has made one) the field keeps its text and has no font.
+void clsFontField::RebuildFont() {
+    m_DeviceFont = gD3DDevice ? gD3DDevice->CreateFont({m_FontName, m_FontSize, m_Bold}) : nullptr;
+}
 
 void clsFontField::Render() {
     if (m_DeviceFont) m_DeviceFont->DrawText(m_Text, m_Rect, d3d::DT_CENTER, static_cast<uint32_t>(m_Colour));

@@ -6,7 +6,7 @@
 #include "game/TrackRecords.h"
 
 // The levels of levels.dat, 1-based (declared with the level data).
-extern std::vector<LevelRecord> gLevelRecords;
+#include "game/LevelStructure.h"
 
 float CurrentLevelGravity() {
     if (gCurrentLevel < 1 || static_cast<size_t>(gCurrentLevel) >= gLevelRecords.size()) return 0.0f;

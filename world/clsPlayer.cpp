@@ -12,6 +12,7 @@
 #include "platform/Paths.h"
 #include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
+#include "world/clsShadow.h"
 
 clsPlayer gPlayer;
 

@@ -1,0 +1,126 @@
+// The binary layouts of track data: the records, one track (a level block of levels.dat or a
+// track file of the editor, both version 4) and the whole levels.dat. Every read is bounds
+// checked and every count is checked against the bytes that remain before anything is
+// allocated, so a damaged file is refused with a message instead of read as garbage.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/TrackRecords.h"
+
+namespace TrackCodec {
+
+// Sizes of the records on disk.
+constexpr size_t kBestTimesSize = 69;
+constexpr size_t kBlockRecordSize = 35;
+constexpr size_t kMovingPlatformRecordSize = 39;
+constexpr size_t kRampRecordSize = 29;
+constexpr size_t kStarRecordSize = 12;
+constexpr size_t kTrackSettingsSize = 24;
+constexpr size_t kLevelIndexEntrySize = 8;
+constexpr size_t kLevelsHeaderSize = 16;   // level count and six zone flags, before the index
+constexpr size_t kAllStarsFlagOffset = 70;  // from a track's version byte
+constexpr uint8_t kTrackVersion = 4;
+constexpr int16_t kTextureCountTypeWord = 2;  // the texture count is stored as a tagged Integer
+
+// Reads little-endian values from a byte range. A read past the end sets a sticky failure,
+// returns zero, and every later read fails too.
+class ByteReader {
+public:
+    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    explicit ByteReader(const std::vector<uint8_t>& bytes) : ByteReader(bytes.data(), bytes.size()) {}
+
+    uint8_t U8();
+    int16_t I16();
+    uint16_t U16();
+    int32_t I32();
+    float F32();
+    std::string Text(size_t length);  // raw bytes, nothing trimmed
+
+    // True when count records of recordSize bytes fit in what remains (count may be huge).
+    bool Fits(int64_t count, size_t recordSize) const;
+    size_t Position() const { return pos_; }
+    size_t Remaining() const { return size_ - pos_; }
+    bool Failed() const { return failed_; }
+
+private:
+    bool Take(size_t n);
+    const uint8_t* data_;
+    size_t size_;
+    size_t pos_ = 0;
+    bool failed_ = false;
+};
+
+// Appends little-endian values to a byte vector.
+class ByteWriter {
+public:
+    explicit ByteWriter(std::vector<uint8_t>& out) : out_(out) {}
+    void U8(uint8_t v) { out_.push_back(v); }
+    void I16(int16_t v);
+    void U16(uint16_t v);
+    void I32(int32_t v);
+    void F32(float v);
+    // Exactly length bytes: text cut to length or padded with spaces.
+    void Text(const std::string& text, size_t length);
+
+private:
+    std::vector<uint8_t>& out_;
+};
+
+// One version-4 track as stored. Level.Settings.Gravity holds the file's value (400 x the
+// per-step fall increment); GravityFromFile turns it into the increment the game plays with.
+struct TrackFile {
+    uint8_t Version = kTrackVersion;  // never tested: every track is read as version 4
+    int16_t AllStarsFlag = 0;
+    LevelRecord Level;
+};
+
+// levels.dat as stored: the header, the index and every level's track.
+struct LevelsFile {
+    std::array<int16_t, 6> ZoneAllStars{};  // zone 1 first
+    std::vector<LevelIndexEntry> Index;     // level 1 first
+    std::vector<TrackFile> Levels;          // level 1 first
+    std::vector<size_t> BlockStarts;        // 0-based offset of each level's version byte
+};
+
+float GravityFromFile(float stored);    // 10.0 -> 0.025
+float GravityToFile(float increment);   // 0.025 -> 10.0
+
+// A texture or background name that stays inside its folder: not empty, not "." or "..",
+// no '/' or '\'.
+bool IsPlainFileName(const std::string& name);
+
+void ReadBestTimes(ByteReader& in, BestTimes& out);
+void WriteBestTimes(ByteWriter& out, const BestTimes& times);
+void ReadBlockRecord(ByteReader& in, BlockRecord& out);
+void WriteBlockRecord(ByteWriter& out, const BlockRecord& record);
+void ReadMovingPlatformRecord(ByteReader& in, MovingPlatformRecord& out);
+void WriteMovingPlatformRecord(ByteWriter& out, const MovingPlatformRecord& record);
+void ReadRampRecord(ByteReader& in, RampRecord& out);
+void WriteRampRecord(ByteWriter& out, const RampRecord& record);
+void ReadStarRecord(ByteReader& in, StarRecord& out);
+void WriteStarRecord(ByteWriter& out, const StarRecord& record);
+void ReadTrackSettings(ByteReader& in, TrackSettings& out);
+void WriteTrackSettings(ByteWriter& out, const TrackSettings& settings);
+void ReadLevelIndexEntry(ByteReader& in, LevelIndexEntry& out);
+void WriteLevelIndexEntry(ByteWriter& out, const LevelIndexEntry& entry);
+
+// Reads one track from where in stands. False with a reason in error when the bytes are not a
+// well-formed track: a count out of range or running past the end, a texture index outside
+// the texture table.
+bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error);
+// Writes one track; the counts are taken from the sizes of the record's arrays.
+void WriteTrackFile(ByteWriter& out, const TrackFile& track);
+size_t TrackFileSize(const TrackFile& track);
+
+// Reads the level count, zone flags and index of levels.dat into out.ZoneAllStars and out.Index.
+bool ReadLevelsHeader(ByteReader& in, LevelsFile& out, std::string& error);
+// Reads a whole levels.dat. False with a reason in error (naming the level) when it is damaged.
+bool ReadLevelsFile(const std::vector<uint8_t>& bytes, LevelsFile& out, std::string& error);
+// Writes levels.dat from its tracks, with the index computed from their sizes.
+std::vector<uint8_t> WriteLevelsFile(const std::array<int16_t, 6>& zoneAllStars, const std::vector<TrackFile>& levels);
+
+}  // namespace TrackCodec

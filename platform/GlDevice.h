@@ -1,0 +1,133 @@
+// The graphics device on OpenGL (compatibility profile). It draws into an off-screen
+// framebuffer of exactly the back-buffer size with a 16-bit depth buffer and shows it on
+// Present, scaled with its aspect kept into the window. The original device's defaults and
+// conventions hold: left-handed transforms with a 0..1 depth range, pre-transformed vertices
+// in pixels, counter-clockwise culling, stage-0 alpha from the texture alone.
+#pragma once
+#include <epoxy/gl.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/Device.h"
+#include "platform/DeviceState.h"
+#include "platform/GlProgram.h"
+#include "platform/GlResources.h"
+
+namespace platform {
+class GlSurface;
+class Window;
+}  // namespace platform
+
+namespace d3d {
+
+class GlDevice : public Device {
+public:
+    // The surface's context must be current. nullptr and the reason in result when the back
+    // buffer has no size or the GL objects cannot be made. window (optional) learns the
+    // back-buffer size for mapping the pointer.
+    static std::unique_ptr<GlDevice> Create(platform::GlSurface& surface, platform::Window* window,
+                                            const PresentParameters& params, Result& result);
+    ~GlDevice() override;
+    GlDevice(const GlDevice&) = delete;
+    GlDevice& operator=(const GlDevice&) = delete;
+
+    Result Reset(const PresentParameters& params) override;
+    Result TestCooperativeLevel() override { return D3D_OK; }
+    void Clear(uint32_t flags, uint32_t argb, float z) override;
+    void BeginScene() override {}
+    void EndScene() override {}
+    void Present() override;
+    void SetTransform(TransformType type, const Matrix& m) override;
+    Matrix GetTransform(TransformType type) const override { return state_.Transform(type); }
+    void SetRenderState(RenderState state, uint32_t value) override;
+    uint32_t GetRenderState(RenderState state) const override;
+    void SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value) override;
+    uint32_t GetTextureStageState(uint32_t stage, TextureStageState type) const override;
+    void SetTexture(uint32_t stage, const TexturePtr& texture) override;
+    void SetMaterial(const Material&) override {}  // lighting is not emulated
+    void SetVertexShader(uint32_t fvf) override { fvf_ = fvf; }
+    void SetStreamSource(uint32_t stream, const VertexBufferPtr& buffer, uint32_t stride) override;
+    void DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) override;
+    void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
+                         uint32_t stride) override;
+    VertexBufferPtr CreateVertexBuffer(size_t bytes, uint32_t fvf) override;
+    TexturePtr CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options = {}) override;
+    FontPtr CreateFont(const FontDesc& desc) override;
+    int BackBufferWidth() const override { return width_; }
+    int BackBufferHeight() const override { return height_; }
+
+    // The back buffer as ARGB values, rows from top to bottom.
+    bool ReadPixels(std::vector<uint32_t>& argb);
+    // Makes a texture from RGBA bytes (rows top to bottom), without mipmaps.
+    std::shared_ptr<GlTexture> CreateTextureFromPixels(int width, int height, const uint8_t* rgba, bool mipmaps);
+    // Draws a texture over a rectangle of back-buffer pixels, tinted with argb and blended over
+    // the picture, whatever the device's states (text is drawn this way).
+    void DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb);
+
+private:
+    // Everything a draw needs from the states, resolved to GL terms.
+    struct Setup {
+        bool Pretransformed = false, Sprite = false;
+        GlTexture* Texture = nullptr;
+        GlSampling Sampling;
+        std::array<GLint, 3> ColorOp{}, AlphaOp{};
+        GLint AlphaFunc = CMP_ALWAYS;
+        float AlphaRef = 0;
+        bool Blend = false;
+        GLenum SrcBlend = GL_ONE, DestBlend = GL_ZERO;
+        bool DepthTest = true, DepthWrite = true;
+        GLenum DepthFunc = GL_LEQUAL;
+        uint32_t Cull = CULL_CCW;
+        bool Multisample = true;
+        std::array<float, 4> Point{};       // size, scaling on, minimum, maximum
+        std::array<float, 3> PointScale{};  // A, B, C
+    };
+    // The GL state last set, to send only what changed.
+    struct Applied {
+        int Blend = -1, DepthTest = -1, DepthWrite = -1, CullFace = -1, Multisample = -1;
+        GLenum SrcBlend = 0, DestBlend = 0, DepthFunc = 0, FrontFace = 0;
+        GLuint Texture = 0, ArrayBuffer = 0;
+        int Pretransformed = -1, Sprite = -1, HasTexture = -1;
+        std::array<GLint, 3> ColorOp{}, AlphaOp{};
+        GLint AlphaFunc = 0;
+        float AlphaRef = -1;
+        std::array<float, 4> Point{};
+        std::array<float, 3> PointScale{};
+        std::array<bool, 3> AttribEnabled{};
+        bool TransformsSent = false;
+    };
+
+    GlDevice(platform::GlSurface& surface, platform::Window* window, const PresentParameters& params);
+    bool CreateTargets();
+    void ReleaseTargets();
+    void ResolveInto(GLuint target);
+    Setup SetupFromState(PrimitiveType type) const;
+    void Apply(const Setup& setup);
+    void SendTransforms();
+    void Draw(const Setup& setup, PrimitiveType type, uint32_t first, uint32_t count, uint32_t fvf,
+              uint32_t stride, GlVertexBuffer* buffer, const void* memory);
+    void BindVertices(uint32_t fvf, uint32_t stride, const std::byte* base);
+    void EnableAttrib(GLuint slot, bool on);
+    void BindArrayBuffer(GLuint id);
+
+    platform::GlSurface& surface_;
+    platform::Window* window_;
+    std::shared_ptr<const bool> token_ = std::make_shared<const bool>(true);
+    PresentParameters params_;
+    int width_ = 0, height_ = 0, samples_ = 0;
+    GLuint drawFbo_ = 0, resolveFbo_ = 0;
+    std::array<GLuint, 3> renderbuffers_{};  // colour, depth, resolved colour
+    GlProgram program_;
+    DeviceState state_;
+    bool transformsDirty_ = true;
+    std::shared_ptr<GlTexture> texture_;  // stage 0
+    uint32_t fvf_ = 0;
+    VertexBufferPtr stream_;
+    uint32_t streamStride_ = 0;
+    Applied applied_;
+};
+
+}  // namespace d3d

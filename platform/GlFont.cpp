@@ -1,0 +1,55 @@
+#include "platform/GlFont.h"
+
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/FontFiles.h"
+#include "platform/GlDevice.h"
+
+namespace d3d {
+
+std::shared_ptr<GlFont> GlFont::Create(GlDevice& device, const FontDesc& desc, GlDeviceToken token) {
+    if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
+    const std::string file = FontFileFor(desc.Face, desc.Bold);
+    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), PixelsForPoints(desc.PointSize));
+    if (!font) return nullptr;
+    return std::shared_ptr<GlFont>(new GlFont(device, font, std::move(token)));
+}
+
+GlFont::~GlFont() { TTF_CloseFont(font_); }
+
+bool GlFont::Render(const std::string& text) {
+    if (rendered_ && text == renderedText_) return true;
+    rendered_.reset();
+    renderedText_ = text;
+    // White text, tinted by the colour when drawn. The programs' text is single-byte Latin.
+    SDL_Surface* rendered = TTF_RenderText_Blended(font_, text.c_str(), SDL_Color{255, 255, 255, 255});
+    if (!rendered) return false;
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ABGR8888, 0);  // bytes r, g, b, a
+    SDL_FreeSurface(rendered);
+    if (!rgba) return false;
+    std::vector<uint8_t> pixels(static_cast<size_t>(rgba->w) * rgba->h * 4);
+    for (int y = 0; y < rgba->h; ++y) {
+        const auto* row = static_cast<const uint8_t*>(rgba->pixels) + static_cast<ptrdiff_t>(y) * rgba->pitch;
+        std::copy_n(row, static_cast<size_t>(rgba->w) * 4, &pixels[static_cast<size_t>(y) * rgba->w * 4]);
+    }
+    rendered_ = device_.CreateTextureFromPixels(rgba->w, rgba->h, pixels.data(), false);
+    SDL_FreeSurface(rgba);
+    return true;
+}
+
+void GlFont::DrawText(const std::string& text, const Rect& rect, uint32_t format, uint32_t argb) {
+    if (token_.expired() || text.empty() || !Render(text)) return;
+    const float w = static_cast<float>(rendered_->Width());
+    const float h = static_cast<float>(rendered_->Height());
+    float x = static_cast<float>(rect.Left);
+    float y = static_cast<float>(rect.Top);
+    if (format & DT_CENTER) x += std::floor((static_cast<float>(rect.Right - rect.Left) - w) / 2);
+    if (format & DT_VCENTER) y += std::floor((static_cast<float>(rect.Bottom - rect.Top) - h) / 2);
+    device_.DrawOverlay(*rendered_, x, y, w, h, argb);
+}
+
+}  // namespace d3d

@@ -1,0 +1,15 @@
+// What the OpenGL device needs of the window it draws into: a current GL context, the size
+// of its drawable area in pixels and the swap that shows a finished frame.
+#pragma once
+
+namespace platform {
+
+class GlSurface {
+public:
+    virtual ~GlSurface() = default;
+    virtual void MakeCurrent() = 0;
+    virtual void SwapBuffers() = 0;
+    virtual void DrawableSize(int& width, int& height) const = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+// The program's window on SDL: full screen over the desktop (or a normal window when
+// VELORUNE_WINDOWED=1), with an OpenGL compatibility context made current at creation. Mouse
+// positions reach the handlers in back-buffer pixels; keys go to the system keyboard.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/GlSurface.h"
+#include "platform/Letterbox.h"
+#include "platform/Window.h"
+
+struct SDL_Window;
+union SDL_Event;
+namespace dinput {
+class Keyboard;
+}
+
+namespace platform {
+
+struct SdlWindowOptions {
+    std::string Title = "Velorune";
+    bool FullScreen = true;  // over the whole desktop
+    int Width = 800;         // size of a normal window
+    int Height = 600;
+    bool Hidden = false;     // tests: never shown
+};
+
+class SdlWindow : public Window, public GlSurface {
+public:
+    // nullptr (and the reason in error) when SDL, the window or the GL context cannot start.
+    static std::unique_ptr<SdlWindow> Create(SdlWindowOptions options, std::string* error = nullptr);
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    void Show() override;
+    bool HasFocus() const override;
+    void ProcessMessages() override;
+    void WaitForMessages(int timeoutMs) override;
+    void SetBackBufferSize(int width, int height) override;
+
+    void MakeCurrent() override;
+    void SwapBuffers() override;
+    void DrawableSize(int& width, int& height) const override;
+
+    // Where key events go (the system keyboard unless set).
+    void SetKeyboard(dinput::Keyboard* keyboard) { keyboard_ = keyboard; }
+    // Tests: dispatch one event as if it had come from the system.
+    void Dispatch(const SDL_Event& event);
+
+private:
+    SdlWindow(SDL_Window* window, void* context, bool hidden);
+    void MapPointer(int windowX, int windowY, float& x, float& y) const;
+
+    SDL_Window* window_;
+    void* context_;
+    bool hidden_;
+    bool headless_;
+    int backBufferWidth_ = 0;
+    int backBufferHeight_ = 0;
+    dinput::Keyboard* keyboard_;
+};
+
+}  // namespace platform

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "game/LevelStructure.h"
+#include "game/TrackCodec.h"
+#include "platform/MessageBox.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TrackSamples.h"
+
+namespace {
+
+// Catches message boxes for the length of a test.
+class MessageCatcher {
+public:
+    MessageCatcher() {
+        platform::SetMessageBoxHandler([this](const std::string& text, const std::string&) { texts.push_back(text); });
+    }
+    ~MessageCatcher() { platform::SetMessageBoxHandler({}); }
+    std::vector<std::string> texts;
+};
+
+std::vector<uint8_t> TwoLevelFile() {
+    TrackCodec::TrackFile low = samples::SmallTrack();
+    low.Level.Settings.Gravity = 5.0f;
+    low.Level.Stars.clear();
+    low.AllStarsFlag = -1;
+    return samples::LevelsFileBytes({samples::SmallTrack(), low});
+}
+
+}  // namespace
+
+TEST(LevelStructure, LoadsTheShippedLevelsWithTheirHeader) {
+    ScratchFolder folder;
+    folder.Write("levels.dat", samples::ShippedLevelsFile());
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    EXPECT_EQ(gLevelCount, 10);
+    EXPECT_EQ(gLevelDataStart, 97);
+    EXPECT_EQ(LevelStructure::LevelBlockStart(1), 96u);  // level 1's best times at 1-based position 98
+    ASSERT_EQ(gLevelRecords.size(), 11u);
+    ASSERT_EQ(gLevelIndex.size(), 11u);
+    EXPECT_EQ(gLevelIndex[1].Offset, 0);
+    for (int32_t level = 1; level <= 10; ++level) {
+        EXPECT_EQ(LevelStructure::LevelBlockStart(level), gLevelIndex[level].Offset + gLevelDataStart - 1u);
+        const float g = gLevelRecords[level].Settings.Gravity;
+        EXPECT_TRUE(g == 0.025f || g == 0.0125f) << level;
+    }
+}
+
+TEST(LevelStructure, ConvertsGravityAndKeepsFlagsAndCounts) {
+    ScratchFolder folder;
+    folder.Write("levels.dat", TwoLevelFile());
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    EXPECT_EQ(gLevelCount, 2);
+    EXPECT_EQ(gLevelDataStart, 2 * 8 + 17);
+    EXPECT_EQ(gLevelRecords[1].Settings.Gravity, 0.025f);
+    EXPECT_EQ(gLevelRecords[2].Settings.Gravity, 0.0125f);
+    EXPECT_FALSE(gLevelAllStars[1]);
+    EXPECT_TRUE(gLevelAllStars[2]);
+    EXPECT_EQ(gLevelRecords[1].StarCount, 0);
+    EXPECT_EQ(gLevelRecords[2].StarCount, -1);
+    EXPECT_EQ(gLevelRecords[1].BestTimes.Seconds1, 12);
+    EXPECT_EQ(gLevelRecords[2].BackgroundFile.size(), 50u);
+}
+
+TEST(LevelStructure, RecordsTheRealBlockStartWhenTheIndexIsWrong) {
+    ScratchFolder folder;
+    auto bytes = TwoLevelFile();
+    samples::PutInt32(bytes, 16 + 8, 5);  // level 2's offset points into level 1
+    folder.Write("levels.dat", bytes);
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    EXPECT_EQ(gLevelIndex[2].Offset, 5);
+    const size_t realStart = 16 + 16 + TrackCodec::TrackFileSize(samples::SmallTrack());
+    EXPECT_EQ(LevelStructure::LevelBlockStart(2), realStart);
+}
+
+TEST(LevelStructure, DamagedFilesAreRefusedWithOneMessageAndLeaveTheLevelsAlone) {
+    const auto good = TwoLevelFile();
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
+    for (size_t length = 0; length < good.size(); ++length)
+        cases.emplace_back("prefix of " + std::to_string(length) + " bytes",
+                           std::vector<uint8_t>(good.begin(), good.begin() + static_cast<long>(length)));
+    const size_t level1 = 32;
+    const size_t blockCountAt = level1 + 76 + (2 + 9) + (2 + 24) + 50;
+    const std::vector<std::tuple<const char*, size_t, int32_t>> corruptions = {
+        {"level count 0", 0, 0},
+        {"level count -1", 0, -1},
+        {"level count huge", 0, 0x7FFFFFFF},
+        {"level count beyond the index", 0, 1000},
+        {"level count most negative", 0, INT32_MIN},
+        {"block count -1", blockCountAt, -1},
+        {"block count huge", blockCountAt, 0x40000000},
+        {"ramp count -5", blockCountAt + 4 + 35 + 4 + 39, -5},
+        {"star count huge", blockCountAt + 4 + 35 + 4 + 39 + 4 + 29, 0x7FFFFFFF},
+    };
+    for (const auto& [what, at, value] : corruptions) {
+        auto bytes = good;
+        samples::PutInt32(bytes, at, value);
+        cases.emplace_back(what, bytes);
+    }
+    auto texture = good;
+    samples::PutInt16(texture, level1 + 74, -3);
+    cases.emplace_back("texture count -3", texture);
+
+    ScratchFolder folder;
+    folder.Write("levels.dat", samples::ShippedLevelsFile());
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    for (const auto& [what, bytes] : cases) {
+        folder.Write("levels.dat", bytes);
+        MessageCatcher messages;
+        EXPECT_FALSE(LevelStructure::LoadLevels()) << what;
+        ASSERT_EQ(messages.texts.size(), 1u) << what;
+        EXPECT_NE(messages.texts[0].find(folder.File("levels.dat")), std::string::npos) << messages.texts[0];
+        EXPECT_EQ(gLevelCount, 10) << what;
+        EXPECT_EQ(gLevelRecords.size(), 11u) << what;
+    }
+}
+
+TEST(LevelStructure, AMissingFileIsRefusedByNameForTheHeaderToo) {
+    ScratchFolder folder;
+    MessageCatcher messages;
+    EXPECT_FALSE(LevelStructure::ReadLevelHeader());
+    EXPECT_FALSE(LevelStructure::LoadLevels());
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_NE(messages.texts[0].find("levels.dat"), std::string::npos);
+    EXPECT_NE(messages.texts[0].find("missing"), std::string::npos);
+}

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "game/TrackCodec.h"
+#include "tests/support/TrackSamples.h"
+
+using namespace TrackCodec;
+
+namespace {
+
+template <typename Record, typename Write>
+std::vector<uint8_t> Bytes(const Record& record, Write write) {
+    std::vector<uint8_t> bytes;
+    ByteWriter out(bytes);
+    write(out, record);
+    return bytes;
+}
+
+int32_t Int32At(const std::vector<uint8_t>& b, size_t at) {
+    ByteReader in(b.data() + at, 4);
+    return in.I32();
+}
+
+}  // namespace
+
+TEST(TrackCodec, BestTimesTakeSixtyNineBytesInTheirFixedPlaces) {
+    BestTimes t;
+    t.Name1 = "Ann";  // short names are padded on disk
+    t.Name2 = "A name far longer than fifteen";
+    t.Seconds1 = 9;
+    t.Seconds3 = -2;
+    t.Hundredths2 = 48;
+    const auto bytes = Bytes(t, WriteBestTimes);
+    ASSERT_EQ(bytes.size(), kBestTimesSize);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 15), "Ann            ");
+    EXPECT_EQ(std::string(bytes.begin() + 15, bytes.begin() + 30), "A name far long");
+    EXPECT_EQ(Int32At(bytes, 45), 9);
+    EXPECT_EQ(Int32At(bytes, 53), -2);
+    EXPECT_EQ(Int32At(bytes, 61), 48);
+
+    ByteReader in(bytes);
+    BestTimes back;
+    ReadBestTimes(in, back);
+    EXPECT_EQ(Bytes(back, WriteBestTimes), bytes);
+    EXPECT_EQ(back.Name1, "Ann            ");
+}
+
+TEST(TrackCodec, EveryRecordHasItsExactSizeAndRoundTripsByteForByte) {
+    const TrackFile track = samples::SmallTrack();
+    const LevelRecord& r = track.Level;
+
+    const auto block = Bytes(r.Blocks[0], WriteBlockRecord);
+    ASSERT_EQ(block.size(), kBlockRecordSize);
+    EXPECT_EQ(block[30], 1);   // TextureD
+    EXPECT_EQ(block[32], 3);   // ScaleTextureTop
+    EXPECT_EQ(block[34], ACTION_JUMPPAD);
+    ByteReader blockIn(block);
+    BlockRecord blockBack;
+    ReadBlockRecord(blockIn, blockBack);
+    EXPECT_EQ(Bytes(blockBack, WriteBlockRecord), block);
+
+    const auto platform = Bytes(r.Platforms[0], WriteMovingPlatformRecord);
+    ASSERT_EQ(platform.size(), kMovingPlatformRecordSize);
+    EXPECT_EQ(platform[35], 5);
+    EXPECT_EQ(platform[36], 3);
+    EXPECT_EQ(platform[37], 4);
+    EXPECT_EQ(platform[38], 255);
+    ByteReader platformIn(platform);
+    MovingPlatformRecord platformBack;
+    ReadMovingPlatformRecord(platformIn, platformBack);
+    EXPECT_EQ(Bytes(platformBack, WriteMovingPlatformRecord), platform);
+
+    const auto ramp = Bytes(r.Ramps[0], WriteRampRecord);
+    ASSERT_EQ(ramp.size(), kRampRecordSize);
+    EXPECT_EQ(ramp[24], 1);  // TextureA
+    EXPECT_EQ(ramp[28], 3);  // Rotation
+    ByteReader rampIn(ramp);
+    RampRecord rampBack;
+    ReadRampRecord(rampIn, rampBack);
+    EXPECT_EQ(Bytes(rampBack, WriteRampRecord), ramp);
+
+    const auto star = Bytes(r.Stars[0], WriteStarRecord);
+    ASSERT_EQ(star.size(), kStarRecordSize);
+    ByteReader starIn(star);
+    StarRecord starBack;
+    ReadStarRecord(starIn, starBack);
+    EXPECT_EQ(starBack.Z, 15.0f);
+
+    const auto settings = Bytes(r.Settings, WriteTrackSettings);
+    ASSERT_EQ(settings.size(), kTrackSettingsSize);
+    EXPECT_EQ(settings[4 + 7], 0x5A);  // reserved bytes are carried as found
+    ByteReader settingsIn(settings);
+    TrackSettings settingsBack;
+    ReadTrackSettings(settingsIn, settingsBack);
+    EXPECT_EQ(Bytes(settingsBack, WriteTrackSettings), settings);
+
+    const auto entry = Bytes(LevelIndexEntry{318, -7}, WriteLevelIndexEntry);
+    ASSERT_EQ(entry.size(), kLevelIndexEntrySize);
+    EXPECT_EQ(Int32At(entry, 0), 318);
+    EXPECT_EQ(Int32At(entry, 4), -7);
+}
+
+TEST(TrackCodec, ATrackRoundTripsAndKeepsWhatTheGameDoesNotInterpret) {
+    TrackFile track = samples::SmallTrack();
+    track.Version = 7;  // any version byte is read as version 4
+    track.Level.Platforms[0].LoopBack = 1;
+    const auto bytes = samples::TrackBytes(track);
+    EXPECT_EQ(bytes.size(), TrackFileSize(track));
+
+    ByteReader in(bytes);
+    TrackFile back;
+    std::string error;
+    ASSERT_TRUE(ReadTrackFile(in, back, error)) << error;
+    EXPECT_EQ(in.Remaining(), 0u);
+    EXPECT_EQ(samples::TrackBytes(back), bytes);
+    EXPECT_EQ(back.Version, 7);
+    EXPECT_EQ(back.Level.Platforms[0].LoopBack, 1);  // any non-zero byte is "loops back"
+    EXPECT_EQ(back.Level.BackgroundFile, "bk001.jpg" + std::string(41, ' '));
+    EXPECT_EQ(back.Level.TextureNames[1], "Blue With Yellow Dot.bmp");
+    EXPECT_EQ(back.Level.TextureCount, 1);
+    EXPECT_EQ(back.Level.Settings.Gravity, 10.0f);  // the file's scale; the loader converts
+}
+
+TEST(TrackCodec, CountsOfMinusOneAreFollowedDirectlyByTheNextCount) {
+    TrackFile track = samples::SmallTrack();
+    track.Level.Platforms.clear();
+    track.Level.Ramps.clear();
+    track.Level.Stars.clear();
+    const auto bytes = samples::TrackBytes(track);
+    const size_t blockCountAt = 76 + (2 + 9) + (2 + 24) + 50;
+    EXPECT_EQ(Int32At(bytes, blockCountAt), 0);  // a single block: upper bound 0, one record
+    const size_t afterBlocks = blockCountAt + 4 + kBlockRecordSize;
+    EXPECT_EQ(Int32At(bytes, afterBlocks), -1);
+    EXPECT_EQ(Int32At(bytes, afterBlocks + 4), -1);
+    EXPECT_EQ(Int32At(bytes, afterBlocks + 8), -1);
+    EXPECT_EQ(bytes.size(), afterBlocks + 12 + kTrackSettingsSize);
+
+    ByteReader in(bytes);
+    TrackFile back;
+    std::string error;
+    ASSERT_TRUE(ReadTrackFile(in, back, error)) << error;
+    EXPECT_EQ(back.Level.BlockCount, 0);
+    EXPECT_EQ(back.Level.PlatformCount, -1);
+    EXPECT_EQ(back.Level.RampCount, -1);
+    EXPECT_EQ(back.Level.StarCount, -1);
+    EXPECT_TRUE(back.Level.Platforms.empty());
+    EXPECT_TRUE(back.Level.Stars.empty());
+}
+
+TEST(TrackCodec, GravityIsStoredAsFourHundredTimesTheStepIncrement) {
+    EXPECT_EQ(GravityFromFile(10.0f), 0.025f);
+    EXPECT_EQ(GravityFromFile(5.0f), 0.0125f);
+    EXPECT_EQ(GravityToFile(0.025f), 10.0f);
+    EXPECT_EQ(GravityToFile(0.0125f), 5.0f);
+}
+
+TEST(TrackCodec, NamesThatWouldLeaveTheirFolderAreNotPlainFileNames) {
+    EXPECT_TRUE(IsPlainFileName("Red Cross on Grey.bmp"));
+    EXPECT_TRUE(IsPlainFileName("..hidden.bmp"));
+    for (const char* bad : {"", ".", "..", "../options.dat", "sub/a.bmp", "..\\a.bmp", "/etc/passwd"})
+        EXPECT_FALSE(IsPlainFileName(bad)) << bad;
+}
+
+TEST(TrackCodec, ATrackWithImpossibleContentsIsRefusedWithAReason) {
+    const auto good = samples::TrackBytes(samples::SmallTrack());
+    const size_t blockCountAt = 76 + (2 + 9) + (2 + 24) + 50;
+    struct Case {
+        const char* what;
+        size_t at;
+        int width;
+        int32_t value;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"type word", 72, 2, 3, "type 3"},
+        {"texture count -1", 74, 2, -1, "texture count -1"},
+        {"texture count huge", 74, 2, 32767, "texture count 32767"},
+        {"name length past the end", 76, 2, -1, "texture names"},
+        {"block count -1", blockCountAt, 4, -1, "block count -1"},
+        {"block count huge", blockCountAt, 4, 0x7FFFFFFF, "block count 2147483647"},
+        {"block count most negative", blockCountAt, 4, INT32_MIN, "block count"},
+        {"platform count -2", blockCountAt + 4 + 35, 4, -2, "moving platform count -2"},
+        {"platform count huge", blockCountAt + 4 + 35, 4, 100000000, "moving platform count"},
+        {"block texture out of table", blockCountAt + 4 + 24, 2, 2, "block 0 uses texture 2"},
+        {"block texture negative", blockCountAt + 4 + 30, 2, -1, "uses texture -1"},
+        {"ramp texture out of table", blockCountAt + 4 + 35 + 4 + 39 + 4 + 26, 2, 9, "ramp 0 uses texture 9"},
+    };
+    for (const auto& c : cases) {
+        auto bytes = good;
+        if (c.width == 2)
+            samples::PutInt16(bytes, c.at, static_cast<int16_t>(c.value));
+        else
+            samples::PutInt32(bytes, c.at, c.value);
+        ByteReader in(bytes);
+        TrackFile back;
+        std::string error;
+        EXPECT_FALSE(ReadTrackFile(in, back, error)) << c.what;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+    }
+}
+
+TEST(TrackCodec, EveryTruncatedTrackIsRefused) {
+    const auto good = samples::TrackBytes(samples::SmallTrack());
+    for (size_t length = 0; length < good.size(); ++length) {
+        ByteReader in(good.data(), length);
+        TrackFile back;
+        std::string error;
+        EXPECT_FALSE(ReadTrackFile(in, back, error)) << length;
+        EXPECT_FALSE(error.empty()) << length;
+    }
+}
+
+TEST(TrackCodec, TheShippedLevelsFileRoundTripsByteForByte) {
+    const auto shipped = samples::ShippedLevelsFile();
+    ASSERT_FALSE(shipped.empty()) << "levels.dat was not generated";
+    LevelsFile file;
+    std::string error;
+    ASSERT_TRUE(ReadLevelsFile(shipped, file, error)) << error;
+    ASSERT_EQ(file.Levels.size(), 10u);
+    EXPECT_EQ(file.Index[0].Offset, 0);
+    for (size_t i = 0; i < file.Levels.size(); ++i)
+        EXPECT_EQ(static_cast<size_t>(file.Index[i].Offset) + 16 + 8 * 10, file.BlockStarts[i]) << i;
+    EXPECT_EQ(WriteLevelsFile(file.ZoneAllStars, file.Levels), shipped);
+}

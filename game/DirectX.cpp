@@ -12,6 +12,7 @@
 #include "platform/D3DXMath.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 

@@ -9,6 +9,7 @@
 #include "game/StandIns.h"
 #include "game/frmGame.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "world/clsParticles.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"

@@ -18,6 +18,7 @@
 #include "platform/Paths.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "world/clsPlayer.h"
 
 using namespace dinput;

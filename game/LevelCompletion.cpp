@@ -5,6 +5,7 @@
 #include "game/StandIns.h"
 #include "game/TrackCodec.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "game/frmGame.h"
 
 int32_t gPendingSeconds = 0;

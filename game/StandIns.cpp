@@ -2,10 +2,10 @@
 
 #include "game/Globals.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 
 bool gCanJump = false;
 
-StandInButtonTable gButtons;
 int32_t gTabIndex = 0;
 int32_t gTabMax = 0;
 int16_t gZone = 1;
@@ -13,7 +13,6 @@ int16_t gZoneFirstLevel = 1;
 int16_t gZoneLastLevel = 10;
 
 namespace GUI {
-void InitGUI() {}
 void ShowScreen(uint8_t) {
     if (gGameState == STATE_MAINMENU) gBackground.create(gBackgroundPath + "bk002.jpg");
     if (gGameState == STATE_PLAYING || gGameState == STATE_LEVELDONE) gFontFields.ReDim(1);
@@ -21,11 +20,6 @@ void ShowScreen(uint8_t) {
 }
 void MouseClickButtons(float, float) {}
 void MouseMoveButtons(float, float) {}
-void OnChangeVideoModeAllButtons() {}
-void DrawButtons() {}
-void ClearMouseOver() {
-    for (StandInButton& button : gButtons.buttons) button.MouseOver(false);
-}
 }  // namespace GUI
 namespace CollisionDetection {
 void CheckCollisions() {}

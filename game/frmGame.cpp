@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 #include "world/clsParticles.h"
@@ -150,8 +151,7 @@ void loadgame() {
         gBackground.create(gBackgroundPath + "load.jpg");
         Render();
         gGameState = STATE_MAINMENU;
-        if (LevelStructure::LoadLevels()) {
-            GUI::InitGUI();
+        if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
             stats::LoadStats(gLevelCount);
             gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();

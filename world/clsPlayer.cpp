@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/D3DXMath.h"
 #include "platform/Paths.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "world/clsShadow.h"
 

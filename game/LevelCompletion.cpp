@@ -6,6 +6,7 @@
 #include "ui/GUI.h"
 #include "game/TrackCodec.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "game/frmGame.h"
 
 int32_t gPendingSeconds = 0;

@@ -127,7 +127,8 @@ bool GlDevice::CreateTargets() {
         if (samples) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width_, height_);
         else glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
     };
-    storage(renderbuffers_[0], GL_RGBA8, samples_);
+    // The back buffer has no alpha channel, so a destination-alpha blend factor counts as one.
+    storage(renderbuffers_[0], GL_RGB8, samples_);
     storage(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_);
     glGenFramebuffers(1, &drawFbo_);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
@@ -135,7 +136,7 @@ bool GlDevice::CreateTargets() {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (samples_) {  // a multisampled picture is resolved into a plain one to be shown or read
-        storage(renderbuffers_[2], GL_RGBA8, 0);
+        storage(renderbuffers_[2], GL_RGB8, 0);
         glGenFramebuffers(1, &resolveFbo_);
         glBindFramebuffer(GL_FRAMEBUFFER, resolveFbo_);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[2]);

@@ -18,6 +18,7 @@
 #include "platform/Paths.h"
 #include "platform/SdlWindow.h"
 #include "ui/DXmusicSFX.h"
+#include "ui/GUI.h"
 #include "world/clsBackground.h"
 
 namespace {
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     DXmusicSFX::InitSound();
     gGameState = STATE_MAINMENU;
     if (!LevelStructure::LoadLevels()) return 1;
-    GUI::InitGUI();
+    if (!GUI::InitGUI()) return 1;
     GUI::ShowScreen(0);
     frmGame::Render();
     std::printf("launch to the main menu: %.1f ms\n", MsSince(launch));

@@ -164,10 +164,11 @@ void MenuButtons() {
 }
 
 // Round or box buttons with an arrow pointing left (-1) or right (+1).
-void ArrowPair(const std::string& normal, const std::string& rollover, int w, int h, int direction) {
+// inset leaves a transparent margin round the button, keeping it clear of text beside it.
+void ArrowPair(const std::string& normal, const std::string& rollover, int w, int h, int direction, int inset = 0) {
     for (const auto& [name, style] : {std::pair{normal, kNormal}, std::pair{rollover, kHighlight}}) {
         Image image(w, h, kKeyBlack);
-        RoundedBox(image, 0, 0, w, h, std::min(w, h) * 0.5f, style);
+        RoundedBox(image, inset, inset, w - inset, h - inset, (std::min(w, h) - 2 * inset) * 0.5f, style);
         const float cx = w / 2.0f, cy = h / 2.0f, size = std::min(w, h) * 0.28f;
         FillPolygon(image,
                     {{cx - direction * size, cy - size}, {cx - direction * size, cy + size}, {cx + direction * size, cy}},
@@ -177,8 +178,8 @@ void ArrowPair(const std::string& normal, const std::string& rollover, int w, in
 }
 
 void Arrows() {
-    ArrowPair("small_button_left.bmp", "small_button_left_rollover.bmp", 30, 30, -1);
-    ArrowPair("small_button_right.bmp", "small_button_right_rollover.bmp", 30, 30, +1);
+    ArrowPair("small_button_left.bmp", "small_button_left_rollover.bmp", 30, 30, -1, 3);
+    ArrowPair("small_button_right.bmp", "small_button_right_rollover.bmp", 30, 30, +1, 3);
     ArrowPair("button_left_45_190.bmp", "button_left_45_190_rollover.bmp", 70, 60, -1);
     ArrowPair("button_right_245_195.bmp", "button_right_245_195_rollover.bmp", 70, 60, +1);
 }

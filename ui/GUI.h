@@ -43,7 +43,7 @@ void ResetTabIndices();
 // Lays out the screen of the current game state. Direction: 0 plainly, 1 previous level,
 // 2 next level, 3 back to the level select from a level.
 void ShowScreen(uint8_t Direction);
-// Pointer events in client-area pixels, outside play.
+// Pointer events in back-buffer pixels, outside play.
 void MouseClickButtons(float X, float Y);
 void MouseMoveButtons(float X, float Y);
 

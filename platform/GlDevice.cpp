@@ -316,6 +316,11 @@ void GlDevice::Apply(const Setup& s) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, s.Sampling.MinFilter);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, s.Sampling.WrapS);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, s.Sampling.WrapT);
+        const bool mipmapped = s.Sampling.MinFilter != GL_LINEAR && s.Sampling.MinFilter != GL_NEAREST;
+        if (mipmapped && !s.Texture->HasMipmaps) {  // made on first use: most pictures never need them
+            glGenerateMipmap(GL_TEXTURE_2D);
+            s.Texture->HasMipmaps = true;
+        }
         s.Texture->Sampling = s.Sampling;
     }
 
@@ -426,13 +431,11 @@ VertexBufferPtr GlDevice::CreateVertexBuffer(size_t bytes, uint32_t fvf) {
     return std::make_shared<GlVertexBuffer>(bytes, fvf, id, token_);
 }
 
-std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int height, const uint8_t* rgba,
-                                                             bool mipmaps) {
+std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int height, const uint8_t* rgba) {
     GLuint id = 0;
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
     applied_.Texture = id;
     return std::make_shared<GlTexture>(id, width, height, token_);
 }
@@ -440,7 +443,7 @@ std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int heig
 TexturePtr GlDevice::CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options) {
     auto image = LoadTextureImage(path, options);
     if (!image) return nullptr;
-    return CreateTextureFromPixels(image->Width, image->Height, image->Rgba.data(), true);
+    return CreateTextureFromPixels(image->Width, image->Height, image->Rgba.data());
 }
 
 FontPtr GlDevice::CreateFont(const FontDesc& desc) { return GlFont::Create(*this, desc, token_); }

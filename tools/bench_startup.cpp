@@ -52,8 +52,10 @@ int main(int argc, char** argv) {
     frmGame::Render();
     std::printf("launch to the loading picture: %.1f ms\n", MsSince(launch));
     DXmusicSFX::InitSound();
+    std::printf("  sound and music loaded: %.1f ms\n", MsSince(launch));
     gGameState = STATE_MAINMENU;
     if (!LevelStructure::LoadLevels()) return 1;
+    std::printf("  levels loaded: %.1f ms\n", MsSince(launch));
     if (!GUI::InitGUI()) return 1;
     GUI::ShowScreen(0);
     frmGame::Render();

@@ -1,9 +1,13 @@
-# Thin wrapper over CMake: `make run` plays the game, `make test` builds and runs every test.
+# Thin wrapper over CMake.
+#   make run    build and play
+#   make test   build, run every test, the sanitizer run of the unit tests and a short fuzz run
+#   make fuzz   a long fuzz run; make bench  the benchmarks
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 20
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test unit-tests sanitize fuzz-build fuzz-smoke fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -15,8 +19,33 @@ build: deps
 run: build
 	$(BUILD)/bin/Velorune
 
-test: build
+test: unit-tests sanitize fuzz-smoke
+
+unit-tests: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELORUNE_SANITIZE=ON
+	cmake --build build-asan -j $(JOBS) --target velorune_tests
+	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render)'
+
+fuzz-build: build
+	CC=clang CXX=clang++ cmake -S tests/fuzz -B build-fuzz
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/seeds build-fuzz/corpus
+	cp $(BUILD)/bin/levels.dat $(BUILD)/bin/levels/*.lvl build-fuzz/seeds/
+
+fuzz-smoke: fuzz-build
+	build-fuzz/fuzz_levels -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=512 build-fuzz/corpus build-fuzz/seeds
+
+fuzz: FUZZ_SECONDS = 600
+fuzz: fuzz-smoke
+
+bench: build
+	$(BUILD)/tools/bench_levels $(BUILD)/bin/levels.dat
+	$(BUILD)/tools/bench_world $(BUILD)/bin
+	SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $(BUILD)/tools/bench_startup $(BUILD)/bin
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz

@@ -8,10 +8,12 @@
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
+#include "game/LevelBuilding.h"
+#include "world/clsBackground.h"
 #include "platform/D3DXMath.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 

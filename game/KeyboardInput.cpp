@@ -3,9 +3,6 @@
 // says which flags it re-arms when their key is seen up. The rows of a state run in order,
 // all testing the same key state, even after a row has changed the state, unless the row
 // ends the call.
-#include <SDL.h>
-
-#include <algorithm>
 #include <string>
 
 #include "game/DirectInput.h"
@@ -13,11 +10,10 @@
 #include "game/LevelStructure.h"
 #include "game/LevelCompletion.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
 #include "game/frmGame.h"
-#include "platform/Paths.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
 
@@ -30,7 +26,6 @@ constexpr int16_t kMenuSound = 9;
 constexpr int16_t kJumpSound = 1;
 constexpr float kJumpSpeed = 0.35f;
 constexpr size_t kNameLength = 15;
-constexpr int32_t kZoneLevels = 10;
 constexpr int32_t kFirstButton = 1;
 constexpr int32_t kLastButton = 59;
 
@@ -98,9 +93,6 @@ void Jump() {
     gJumpCount += 1;
 }
 
-// The web-site item opens the read-me beside the program.
-void OpenReadMe() { SDL_OpenURL(("file://" + platform::ProgramPath("readme.txt")).c_str()); }
-
 void MainMenu() {
     Rearm(gUpArmed, DIK_UP);
     Rearm(gDownArmed, DIK_DOWN);
@@ -115,7 +107,7 @@ void MainMenu() {
         case 3: ChangeStateWithSound(STATE_INSTRUCTIONS1); break;
         case 4:
             DXmusicSFX::PlaySound(kMenuSound);
-            OpenReadMe();
+            GUI::OpenWebSite();
             break;
         case 5:
             DXmusicSFX::PlaySound(kMenuSound);
@@ -228,7 +220,6 @@ void Options() {
     if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
 }
 
-// Zone 1 is the only zone; it holds up to ten levels, as many as levels.dat has.
 void ZoneMenu() {
     Rearm(gUpArmed, DIK_UP);
     Rearm(gDownArmed, DIK_DOWN);
@@ -236,13 +227,7 @@ void ZoneMenu() {
     Rearm(gRightArmed, DIK_RIGHT);
     if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
     if (Down(DIK_RETURN)) {
-        gGameState = STATE_LEVELSELECT;
-        gZone = 1;
-        gZoneFirstLevel = 1;
-        gZoneLastLevel = static_cast<int16_t>(std::clamp(gLevelCount, 1, kZoneLevels));
-        gCurrentLevel = 1;
-        DXmusicSFX::PlaySound(kMenuSound);
-        GUI::ShowScreen(0);
+        GUI::ChooseZoneA();
         return;
     }
     gEnterArmed = false;

@@ -2,9 +2,10 @@
 
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
-#include "game/StandIns.h"
+#include "ui/GUI.h"
 #include "game/TrackCodec.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "game/frmGame.h"
 
 int32_t gPendingSeconds = 0;

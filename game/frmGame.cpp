@@ -9,11 +9,14 @@
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
+#include "game/LevelBuilding.h"
+#include "world/AnimatedTextures.h"
+#include "world/clsBackground.h"
 #include "world/TrackObjects.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 #include "world/clsParticles.h"
@@ -151,8 +154,7 @@ void loadgame() {
         gBackground.create(gBackgroundPath + "load.jpg");
         Render();
         gGameState = STATE_MAINMENU;
-        if (LevelStructure::LoadLevels()) {
-            GUI::InitGUI();
+        if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
             stats::LoadStats(gLevelCount);
             gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();

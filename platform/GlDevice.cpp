@@ -127,7 +127,8 @@ bool GlDevice::CreateTargets() {
         if (samples) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width_, height_);
         else glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
     };
-    storage(renderbuffers_[0], GL_RGBA8, samples_);
+    // The back buffer has no alpha channel, so a destination-alpha blend factor counts as one.
+    storage(renderbuffers_[0], GL_RGB8, samples_);
     storage(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_);
     glGenFramebuffers(1, &drawFbo_);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
@@ -135,7 +136,7 @@ bool GlDevice::CreateTargets() {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (samples_) {  // a multisampled picture is resolved into a plain one to be shown or read
-        storage(renderbuffers_[2], GL_RGBA8, 0);
+        storage(renderbuffers_[2], GL_RGB8, 0);
         glGenFramebuffers(1, &resolveFbo_);
         glBindFramebuffer(GL_FRAMEBUFFER, resolveFbo_);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[2]);
@@ -315,6 +316,11 @@ void GlDevice::Apply(const Setup& s) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, s.Sampling.MinFilter);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, s.Sampling.WrapS);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, s.Sampling.WrapT);
+        const bool mipmapped = s.Sampling.MinFilter != GL_LINEAR && s.Sampling.MinFilter != GL_NEAREST;
+        if (mipmapped && !s.Texture->HasMipmaps) {  // made on first use: most pictures never need them
+            glGenerateMipmap(GL_TEXTURE_2D);
+            s.Texture->HasMipmaps = true;
+        }
         s.Texture->Sampling = s.Sampling;
     }
 
@@ -425,13 +431,11 @@ VertexBufferPtr GlDevice::CreateVertexBuffer(size_t bytes, uint32_t fvf) {
     return std::make_shared<GlVertexBuffer>(bytes, fvf, id, token_);
 }
 
-std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int height, const uint8_t* rgba,
-                                                             bool mipmaps) {
+std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int height, const uint8_t* rgba) {
     GLuint id = 0;
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
     applied_.Texture = id;
     return std::make_shared<GlTexture>(id, width, height, token_);
 }
@@ -439,7 +443,7 @@ std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int heig
 TexturePtr GlDevice::CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options) {
     auto image = LoadTextureImage(path, options);
     if (!image) return nullptr;
-    return CreateTextureFromPixels(image->Width, image->Height, image->Rgba.data(), true);
+    return CreateTextureFromPixels(image->Width, image->Height, image->Rgba.data());
 }
 
 FontPtr GlDevice::CreateFont(const FontDesc& desc) { return GlFont::Create(*this, desc, token_); }

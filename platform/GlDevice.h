@@ -62,7 +62,7 @@ public:
     // The back buffer as ARGB values, rows from top to bottom.
     bool ReadPixels(std::vector<uint32_t>& argb);
     // Makes a texture from RGBA bytes (rows top to bottom), without mipmaps.
-    std::shared_ptr<GlTexture> CreateTextureFromPixels(int width, int height, const uint8_t* rgba, bool mipmaps);
+    std::shared_ptr<GlTexture> CreateTextureFromPixels(int width, int height, const uint8_t* rgba);
     // Draws a texture over a rectangle of back-buffer pixels, tinted with argb and blended over
     // the picture, whatever the device's states (text is drawn this way).
     void DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb);

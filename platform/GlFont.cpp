@@ -36,7 +36,7 @@ bool GlFont::Render(const std::string& text) {
         const auto* row = static_cast<const uint8_t*>(rgba->pixels) + static_cast<ptrdiff_t>(y) * rgba->pitch;
         std::copy_n(row, static_cast<size_t>(rgba->w) * 4, &pixels[static_cast<size_t>(y) * rgba->w * 4]);
     }
-    rendered_ = device_.CreateTextureFromPixels(rgba->w, rgba->h, pixels.data(), false);
+    rendered_ = device_.CreateTextureFromPixels(rgba->w, rgba->h, pixels.data());
     SDL_FreeSurface(rgba);
     return true;
 }

@@ -32,6 +32,7 @@ public:
     int Height() const override { return height_; }
     GLuint Id() const { return id_; }
     GlSampling Sampling;
+    bool HasMipmaps = false;
 
 private:
     GLuint id_;

@@ -8,7 +8,7 @@ packages=(
   libstb-dev libvorbis-dev libogg-dev
   fonts-liberation2
   xvfb xauth
-  clang
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

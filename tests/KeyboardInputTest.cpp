@@ -5,11 +5,12 @@
 #include "game/DirectInput.h"
 #include "game/Globals.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
 #include "game/frmGame.h"
 #include "platform/MessageBox.h"
 #include "tests/support/PlayRig.h"
+#include "tests/support/TrackSamples.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
 
@@ -20,10 +21,17 @@ namespace {
 class Keys : public ::testing::Test {
 protected:
     void SetUp() override {
+        rig.folder.Write("levels.dat", samples::ShippedLevelsFile());
+        ASSERT_TRUE(LevelStructure::LoadLevels());
+        stats::LoadStats(gLevelCount);
+        gCurrentLevel = 1;
+        gZone = 1;
+        gZoneFirstLevel = 1;
+        gZoneLastLevel = 10;
         gGameState = STATE_PLAYING;
         gTabIndex = 0;
         gTabMax = 0;
-        for (StandInButton& button : gButtons.buttons) button = StandInButton{};
+        gButtons.Clear();
         gRecordPending = false;
         gFontFields.ReDim(1);
     }
@@ -35,7 +43,7 @@ protected:
     }
 
     void GiveTabOrder(std::initializer_list<std::pair<int32_t, int32_t>> buttonAndTab) {
-        for (auto [button, tab] : buttonAndTab) gButtons[button].Tab = tab;
+        for (auto [button, tab] : buttonAndTab) gButtons[button].TabIndex(tab);
         gTabMax = static_cast<int32_t>(buttonAndTab.size());
     }
 
@@ -119,18 +127,18 @@ TEST_F(Keys, MainMenuMovesFocusWithWrapAndEnterCascadesIntoPlay) {
     GiveTabOrder({{3, 1}, {4, 2}, {5, 3}, {6, 4}, {7, 5}});
     Press({DIK_UP});  // no focus yet: searches for tab -1, finds none
     EXPECT_EQ(gTabIndex, 0);
-    for (const auto& button : gButtons.buttons) EXPECT_FALSE(button.Highlighted);
+    for (int32_t i = 1; i <= 59; ++i) EXPECT_FALSE(gButtons[i].MouseOver()) << i;
     Press({});
     Press({DIK_DOWN});
     EXPECT_EQ(gTabIndex, 1);
-    EXPECT_TRUE(gButtons[3].Highlighted);
+    EXPECT_TRUE(gButtons[3].MouseOver());
     Press({DIK_DOWN});  // held: acts once
     EXPECT_EQ(gTabIndex, 1);
     Press({});
     Press({DIK_UP});  // wraps from the first to the last
     EXPECT_EQ(gTabIndex, 5);
-    EXPECT_TRUE(gButtons[7].Highlighted);
-    EXPECT_FALSE(gButtons[3].Highlighted);
+    EXPECT_TRUE(gButtons[7].MouseOver());
+    EXPECT_FALSE(gButtons[3].MouseOver());
     Press({});
     Press({DIK_DOWN});
     EXPECT_EQ(gTabIndex, 1);
@@ -199,7 +207,7 @@ TEST_F(Keys, PauseMenuItemsRestartLeaveQuitOrCancel) {
     Press({});
     Press({DIK_UP, DIK_DOWN});  // Up wraps to the last, then Down wraps back to the first
     EXPECT_EQ(gTabIndex, 1);
-    EXPECT_TRUE(gButtons[40].Highlighted);
+    EXPECT_TRUE(gButtons[40].MouseOver());
 
     gTabIndex = 4;  // Cancel: play resumes without a new layout and Enter is disarmed
     gEnterArmed = true;

@@ -7,7 +7,7 @@
 #include "game/Globals.h"
 #include "game/LevelCompletion.h"
 #include "game/LevelStructure.h"
-#include "game/StandIns.h"
+#include "ui/GUI.h"
 #include "game/frmGame.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TrackSamples.h"

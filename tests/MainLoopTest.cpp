@@ -24,9 +24,10 @@ class MainLoop : public ::testing::Test {
 protected:
     void SetUp() override {
         if (const char* assets = std::getenv("VELORUNE_ASSETS")) {
-            for (const char* name : {"levels.dat"})
+            for (const char* name : {"levels.dat", "gui"})
                 if (std::filesystem::exists(std::string(assets) + "/" + name))
-                    std::filesystem::copy_file(std::string(assets) + "/" + name, folder.File(name));
+                    std::filesystem::copy(std::string(assets) + "/" + name, folder.File(name),
+                                          std::filesystem::copy_options::recursive);
         }
         platform::SetClockSource(&clock);
         clock.ticks = 5000;

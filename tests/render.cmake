@@ -8,8 +8,8 @@ add_executable(velorune_render_tests ${RENDER_TEST_SOURCES})
 target_include_directories(velorune_render_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${STB_INCLUDE_DIR})
 target_link_libraries(velorune_render_tests PRIVATE velorune_core assetkit GTest::gtest GTest::gtest_main)
 target_compile_definitions(velorune_render_tests PRIVATE
-  VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts")
+  VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts" VELORUNE_ASSETS_DIR="${VELORUNE_OUT}")
 add_dependencies(velorune_render_tests assets)
 gtest_discover_tests(velorune_render_tests
-  PROPERTIES ENVIRONMENT "VELORUNE_ASSETS=${VELORUNE_OUT};SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy"
+  PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
   DISCOVERY_TIMEOUT 60)

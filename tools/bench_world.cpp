@@ -1,12 +1,19 @@
 // Times the level build of a generated level of 2,000 blocks, 200 ramps, 200 moving platforms
-// and 200 stars (the first build loads the files, later ones reuse them), and one pass of
-// drawing every object, against a device that draws nothing. Argument: the asset folder.
+// and 200 stars (the first build loads the files, later ones reuse them), one pass of drawing
+// every object against a device that draws nothing, the rebuild of the largest shipped level,
+// and whole frames of the generated level on the OpenGL device at 1024 x 768.
+// Argument: the asset folder. Headless: SDL_VIDEODRIVER=offscreen.
 #include <chrono>
 #include <cstdio>
 
+#include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
+#include "game/LevelStructure.h"
+#include "game/frmGame.h"
+#include "platform/GlDirect3D.h"
 #include "platform/Paths.h"
+#include "platform/SdlWindow.h"
 #include "tests/support/WorldFakeDevice.h"
 
 namespace {
@@ -44,6 +51,67 @@ LevelRecord LargeLevel() {
 
 double Ms(std::chrono::steady_clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+// The largest level of the shipped levels.dat, rebuilt as every restart does.
+void TimeLargestShippedLevel() {
+    if (!LevelStructure::LoadLevels()) return;
+    int32_t largest = 1;
+    for (int32_t i = 1; i <= gLevelCount; ++i)
+        if (gLevelRecords[i].BlockCount > gLevelRecords[largest].BlockCount) largest = i;
+    constexpr int kRuns = 50;
+    LevelStructure::BuildLevel(largest, false);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRuns; ++i) LevelStructure::BuildLevel(largest, false);
+    std::printf("BuildLevel, largest shipped level (%d, %d blocks): %.3f ms\n", largest,
+                gLevelRecords[largest].BlockCount + 1, Ms(std::chrono::steady_clock::now() - start) / kRuns);
+}
+
+// Whole frames of the level on the OpenGL device: clear, every object, present.
+void TimeFramesOnTheDevice(const LevelRecord& level) {
+    auto window = platform::SdlWindow::Create({.Title = "bench", .FullScreen = false, .Width = 1024, .Height = 768,
+                                               .Hidden = true});
+    if (!window) return;
+    d3d::GlDirect3D root;
+    d3d::PresentParameters params;
+    params.BackBufferWidth = 1024;
+    params.BackBufferHeight = 768;
+    params.EnableAutoDepthStencil = 1;
+    std::unique_ptr<d3d::Device> device;
+    if (root.CreateDevice(d3d::DEVTYPE_HAL, *window, 0, params, device) != d3d::D3D_OK) return;
+    gD3DDevice = device.get();
+    DirectX::ResetCamera();
+    DirectX::ApplyTransforms();
+    LevelStructure::BuildLevel(level, false);
+    gLevelRecords.assign(2, level);
+    gCurrentLevel = 1;
+    constexpr int kFrames = 60;
+    std::chrono::steady_clock::duration total{};
+    for (int i = 0; i < kFrames + 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        device->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+        device->BeginScene();
+        frmGame::DrawLevel(true);
+        device->EndScene();
+        device->Present();
+        if (i >= 5) total += std::chrono::steady_clock::now() - start;
+    }
+    std::printf("Frame of the generated level on the OpenGL device at 1024x768, every object: %.2f ms\n",
+                Ms(total) / kFrames);
+    std::printf("The same in play, blocks within the depth window only: ");
+    gGameState = STATE_PLAYING;
+    total = {};
+    for (int i = 0; i < kFrames; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        device->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+        device->BeginScene();
+        frmGame::DrawLevel(false);
+        device->EndScene();
+        device->Present();
+        total += std::chrono::steady_clock::now() - start;
+    }
+    std::printf("%.2f ms\n", Ms(total) / kFrames);
+    gD3DDevice = nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,5 +145,7 @@ int main(int argc, char** argv) {
                 again);
     std::printf("Drawing every object once (CPU side, null device): %.3f ms\n", draw);
     std::printf("Texture files read: %zu\n", device.TextureLoads.size());
+    TimeLargestShippedLevel();
+    TimeFramesOnTheDevice(level);
     return 0;
 }

@@ -4,9 +4,9 @@
 
 #include "game/LevelCompletion.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
 #include "world/CollisionTrack.h"
 #include "world/clsParticles.h"
 

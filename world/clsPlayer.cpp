@@ -6,10 +6,10 @@
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
 #include "platform/Clock.h"
 #include "platform/D3DXMath.h"
 #include "platform/Paths.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "world/clsShadow.h"
 

@@ -248,3 +248,18 @@ TEST(DeviceDefaultsRender, MultisampledDeviceDrawsTheSamePicture) {
     EXPECT_TRUE(ColorNear(harness.Pixel(200, 200), kRed));
     EXPECT_TRUE(ColorNear(harness.Pixel(50, 50), 0xFF000000));
 }
+
+TEST(DeviceDefaultsRender, TheBackBufferHasNoAlphaSoDestinationAlphaCountsAsOne) {
+    RenderHarness harness;
+    Device& device = harness.Device();
+    device.SetRenderState(RS_ZENABLE, 0);
+    device.Clear(CLEAR_TARGET, 0x00FF0000, 1.0f);  // red, alpha 0
+    device.SetRenderState(RS_ALPHABLENDENABLE, 1);
+    device.SetRenderState(RS_SRCBLEND, BLEND_ONE);
+    device.SetRenderState(RS_DESTBLEND, BLEND_DESTALPHA);
+    device.SetTextureStageState(0, TSS_ALPHAOP, TOP_SELECTARG2);
+    device.SetTextureStageState(0, TSS_ALPHAARG2, TA_DIFFUSE);
+    DrawQuad(device, 0, 0, 800, 600, 0.5f, 0x0000FF00);  // green, alpha 0 written nowhere
+    harness.Capture("destination_alpha");
+    EXPECT_TRUE(ColorNear(harness.Pixel(400, 300), 0xFFFFFF00));  // the red stays: added, not replaced
+}

@@ -112,7 +112,7 @@ TEST(SceneRender, PointSpriteTextureRunsTopToBottom) {
     RenderHarness harness;
     GlDevice& device = harness.Device();
     const uint8_t rgba[] = {255, 0, 0, 255, 0, 255, 0, 255};  // 1 x 2: red above green
-    device.SetTexture(0, device.CreateTextureFromPixels(1, 2, rgba, false));
+    device.SetTexture(0, device.CreateTextureFromPixels(1, 2, rgba));
     device.SetRenderState(RS_POINTSPRITEENABLE, 1);
     device.SetRenderState(RS_POINTSIZE, FloatBits(40.0f));  // no scaling: pixels
     device.Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000000, 1.0f);

@@ -8,7 +8,7 @@
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
+#include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"

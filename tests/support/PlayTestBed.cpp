@@ -1,9 +1,9 @@
 #include "tests/support/PlayTestBed.h"
 
 #include "game/Globals.h"
+#include "game/LevelBuilding.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
-#include "game/StandIns.h"
 #include "game/frmGame.h"
 #include "ui/FontFieldTable.h"
 #include "world/CollisionDetection.h"

@@ -1,0 +1,349 @@
+// The whole game, run headless on the OpenGL device from start-up to quit with a clock moved
+// by hand and mouse and keys fed through the window: every screen at 800 x 600 and at
+// 1024 x 768 (saved as screenshots), a record typed on the name-entry screen, and the record
+// still in the table when the game starts again.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/DirectX.h"
+#include "game/Globals.h"
+#include "game/LevelCompletion.h"
+#include "game/LevelStructure.h"
+#include "game/OptionsFile.h"
+#include "game/frmGame.h"
+#include "platform/Clock.h"
+#include "platform/GlDevice.h"
+#include "platform/GlDirect3D.h"
+#include "platform/MessageBox.h"
+#include "platform/SdlWindow.h"
+#include "tests/render/RenderHarness.h"
+#include "tests/support/GameFolder.h"
+#include "ui/FontFieldTable.h"
+#include "ui/GUI.h"
+
+namespace {
+
+constexpr int kWindowWidth = 800, kWindowHeight = 600;
+
+// The game's window: a hidden SDL window whose message pumps also run the test's script,
+// and whose waits move the hand-driven clock instead of sleeping.
+class ScriptedWindow : public platform::Window, public platform::GlSurface {
+public:
+    ScriptedWindow(platform::SdlWindow& inner, platform::ManualClock& clock) : inner_(inner), clock_(clock) {}
+
+    std::function<void()> onPump;
+
+    void Show() override {}
+    bool HasFocus() const override { return true; }
+    void ProcessMessages() override {
+        inner_.Events() = Events();
+        inner_.ProcessMessages();
+        if (onPump) onPump();
+    }
+    void WaitForMessages(int timeoutMs) override {
+        clock_.AdvanceMs(timeoutMs);
+        ProcessMessages();
+    }
+    void SetBackBufferSize(int width, int height) override {
+        inner_.SetBackBufferSize(width, height);
+        backBufferWidth = width;
+        backBufferHeight = height;
+    }
+    void MakeCurrent() override { inner_.MakeCurrent(); }
+    void SwapBuffers() override { inner_.SwapBuffers(); }
+    void DrawableSize(int& width, int& height) const override { inner_.DrawableSize(width, height); }
+
+    int backBufferWidth = kWindowWidth, backBufferHeight = kWindowHeight;
+
+private:
+    platform::SdlWindow& inner_;
+    platform::ManualClock& clock_;
+};
+
+class GameRun : public ::testing::Test {
+protected:
+    using Step = std::function<bool()>;  // true once done; a step runs at every pump until then
+
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        platform::SdlWindowOptions options;
+        options.Hidden = true;
+        options.FullScreen = false;
+        options.Width = kWindowWidth;
+        options.Height = kWindowHeight;
+        std::string error;
+        sdlWindow = platform::SdlWindow::Create(options, &error);
+        ASSERT_TRUE(sdlWindow) << error;
+        window = std::make_unique<ScriptedWindow>(*sdlWindow, clock);
+        window->onPump = [this] { Pump(); };
+        platform::SetClockSource(&clock);
+        clock.ticks = 10000;
+        clock.counter = 10'000'000;
+        gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
+        platform::SetMessageBoxHandler([this](const std::string& text, const std::string&) { messages.push_back(text); });
+    }
+    void TearDown() override {
+        platform::SetClockSource(nullptr);
+        platform::SetMessageBoxHandler(nullptr);
+        gDX = nullptr;
+    }
+
+    void Pump() {
+        if (next < steps.size() && steps[next]()) ++next;
+        if (next == steps.size() || ++pumps > 20000) frmGame::Form_Unload();  // never hang
+    }
+    // Runs the game from start-up until the script ends or the game quits.
+    void Run() {
+        next = 0;
+        pumps = 0;
+        frmGame::Form_Load(*window);
+    }
+
+    // Pointer positions arrive in window pixels; the window shows the back buffer scaled.
+    void Dispatch(uint32_t type, float backBufferX, float backBufferY) {
+        SDL_Event e{};
+        const int x = static_cast<int>(backBufferX * kWindowWidth / static_cast<float>(window->backBufferWidth));
+        const int y = static_cast<int>(backBufferY * kWindowHeight / static_cast<float>(window->backBufferHeight));
+        if (type == SDL_MOUSEMOTION) {
+            e.motion.type = type;
+            e.motion.x = x;
+            e.motion.y = y;
+        } else {
+            e.button.type = type;
+            e.button.button = SDL_BUTTON_LEFT;
+            e.button.x = x;
+            e.button.y = y;
+        }
+        sdlWindow->Dispatch(e);
+    }
+    void KeyEvent(SDL_Scancode code, bool down) {
+        SDL_Event e{};
+        e.key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        e.key.keysym.scancode = code;
+        sdlWindow->Dispatch(e);
+    }
+
+    // Script steps.
+    void Click(int32_t button) {
+        steps.push_back([this, button] {
+            const GUI_Button& b = gButtons[button];
+            const float x = b.X() + static_cast<float>(b.width()) / 2, y = b.Y() + static_cast<float>(b.height()) / 2;
+            Dispatch(SDL_MOUSEMOTION, x, y);
+            Dispatch(SDL_MOUSEBUTTONDOWN, x, y);
+            Dispatch(SDL_MOUSEBUTTONUP, x, y);
+            return true;
+        });
+    }
+    void ClickAt(float x, float y) {
+        steps.push_back([this, x, y] {
+            Dispatch(SDL_MOUSEBUTTONDOWN, x, y);
+            Dispatch(SDL_MOUSEBUTTONUP, x, y);
+            return true;
+        });
+    }
+    // Down at one pump, up at the next: the keyboard handler reads it once in between.
+    void Key(SDL_Scancode code) {
+        steps.push_back([this, code] {
+            KeyEvent(code, true);
+            return true;
+        });
+        steps.push_back([this, code] {
+            KeyEvent(code, false);
+            return true;
+        });
+    }
+    // In play keys are read once per step: the key is held until the state changes.
+    void HoldUntil(SDL_Scancode code, int16_t state) {
+        steps.push_back([this, code] {
+            KeyEvent(code, true);
+            return true;
+        });
+        WaitFor(state);
+        steps.push_back([this, code] {
+            KeyEvent(code, false);
+            return true;
+        });
+    }
+    void WaitFor(int16_t state) {
+        steps.push_back([state] { return gGameState == state; });
+    }
+    void WaitForSteps(int32_t count) {
+        steps.push_back([count] { return TotalFrames >= count; });
+    }
+    void Do(std::function<void()> action) {
+        steps.push_back([action] {
+            action();
+            return true;
+        });
+    }
+    // Saves the frame drawn last as test-artifacts/<name>_<width>x<height>.png.
+    void Capture(const std::string& name) {
+        steps.push_back([this, name] {
+            auto* device = dynamic_cast<d3d::GlDevice*>(gD3DDevice);
+            if (!device) return true;
+            std::vector<uint32_t> pixels;
+            device->ReadPixels(pixels);
+            const int w = device->BackBufferWidth(), h = device->BackBufferHeight();
+            SavePng(ArtifactsFolder() + "/" + name + "_" + std::to_string(w) + "x" + std::to_string(h) + ".png", w,
+                    h, pixels);
+            captured.push_back(name + "_" + std::to_string(w));
+            return true;
+        });
+    }
+
+    // Play up to the finish of level 1. TEST HOOK: the collision module is not in the game
+    // yet, so the finish is reached by calling the level completion after a short drive;
+    // once collision lands, this becomes the replay of the shipped level-1 run that drives to
+    // the finish block.
+    void PlayLevelOneToTheFinish() {
+        WaitForSteps(40);
+        Do([] { frmGame::Winlevel(); });
+    }
+
+    // Every screen of the game once, from the main menu back to it.
+    void TourEveryScreen() {
+        WaitFor(STATE_MAINMENU);
+        Capture("main_menu");
+        Click(20);
+        WaitFor(STATE_OPTIONS);
+        Capture("options");
+        Click(14);
+        Click(21);
+        WaitFor(STATE_INSTRUCTIONS1);
+        Capture("instructions_1");
+        Click(40);
+        Capture("instructions_2");
+        Click(40);
+        Capture("instructions_3");
+        Click(2);
+        Click(19);
+        WaitFor(STATE_ZONEMENU);
+        Capture("zone_menu");
+        Click(59);
+        WaitFor(STATE_USERLEVELS);
+        Capture("user_levels");
+        Click(2);
+        Click(4);
+        WaitFor(STATE_LEVELSELECT);
+        Capture("level_select");
+        Click(25);  // before the first level comes the zone's last
+        Capture("level_select_last");
+        Click(24);
+        Click(26);
+        WaitFor(STATE_PLAYING);
+        WaitForSteps(5);
+        Capture("playing");
+        HoldUntil(SDL_SCANCODE_ESCAPE, STATE_PAUSE);
+        Capture("pause_menu");
+        Click(34);  // cancel: play goes on
+        HoldUntil(SDL_SCANCODE_H, STATE_NAMEENTRY);
+        Capture("name_entry");
+        Key(SDL_SCANCODE_RETURN);  // no record waits: nothing is stored
+        WaitFor(STATE_LEVELSELECT);
+        Do([] {  // the level-done screen needs a full best-time table; show it as a finish would
+            gGameState = STATE_LEVELDONE;
+            GUI::ShowScreen(0);
+            gFontFields(1).Set_Text("0:40");
+        });
+        Capture("level_done");
+        ClickAt(5, 5);  // any click goes on to the level select
+        WaitFor(STATE_LEVELSELECT);
+        Key(SDL_SCANCODE_ESCAPE);
+        WaitFor(STATE_ZONEMENU);
+        Key(SDL_SCANCODE_ESCAPE);
+        WaitFor(STATE_MAINMENU);
+    }
+
+    std::vector<uint8_t> LevelsFile() const { return game.Read("levels.dat"); }
+
+    GameFolder game;
+    platform::ManualClock clock;
+    std::unique_ptr<platform::SdlWindow> sdlWindow;
+    std::unique_ptr<ScriptedWindow> window;
+    std::vector<Step> steps;
+    size_t next = 0;
+    int pumps = 0;
+    std::vector<std::string> captured;
+    std::vector<std::string> messages;
+};
+
+TEST_F(GameRun, FromTheMainMenuToARecordThatOutlastsARestart) {
+    const std::vector<uint8_t> before = LevelsFile();
+
+    TourEveryScreen();
+    Click(20);
+    Click(55);  // 1024 x 768, live
+    steps.push_back([] { return gOptions.VideoMode == 2; });
+    Capture("options");
+    Click(14);
+    TourEveryScreen();
+
+    Click(19);
+    Click(4);
+    WaitFor(STATE_LEVELSELECT);
+    Click(26);
+    WaitFor(STATE_PLAYING);
+    PlayLevelOneToTheFinish();
+    WaitFor(STATE_NAMEENTRY);
+    for (SDL_Scancode letter : {SDL_SCANCODE_T, SDL_SCANCODE_E, SDL_SCANCODE_S, SDL_SCANCODE_T, SDL_SCANCODE_E,
+                                SDL_SCANCODE_R})
+        Key(letter);
+    Capture("name_entry_typed");
+    Key(SDL_SCANCODE_RETURN);
+    WaitFor(STATE_LEVELSELECT);
+    std::string shownFirst;
+    Do([&] { shownFirst = gFontFields(1).Get_String(); });
+    Capture("level_select_record");
+    // Quit with the keyboard alone: back to the main menu, focus down to Quit, Enter.
+    Key(SDL_SCANCODE_ESCAPE);
+    WaitFor(STATE_ZONEMENU);
+    Key(SDL_SCANCODE_ESCAPE);
+    WaitFor(STATE_MAINMENU);
+    for (int i = 0; i < 4; ++i) Key(SDL_SCANCODE_DOWN);
+    Key(SDL_SCANCODE_RETURN);
+    steps.push_back([] { return false; });  // the game quits by itself
+    Run();
+
+    EXPECT_EQ(next, steps.size() - 1) << "the script stopped at step " << next;
+    EXPECT_FALSE(gRunning);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(shownFirst, "TESTER");
+    EXPECT_EQ(captured.size(), 2u * 13u + 3u);  // every screen in both modes, and the record
+
+    // Only the first level's best times changed in levels.dat (and its all-stars flags, were
+    // every star taken).
+    const std::vector<uint8_t> after = LevelsFile();
+    ASSERT_EQ(after.size(), before.size());
+    const size_t table = LevelStructure::LevelBlockStart(1) + 1;
+    for (size_t i = 0; i < after.size(); ++i) {
+        if (after[i] == before[i]) continue;
+        EXPECT_TRUE(i >= table && i < table + 69) << "byte " << i << " changed";
+    }
+
+    // Started again: the record is in the table, reached with the keyboard alone.
+    steps.clear();
+    std::string shownAfterRestart;
+    WaitFor(STATE_MAINMENU);
+    Key(SDL_SCANCODE_RETURN);
+    WaitFor(STATE_ZONEMENU);
+    Key(SDL_SCANCODE_RETURN);
+    WaitFor(STATE_LEVELSELECT);
+    Do([&] { shownAfterRestart = gFontFields(1).Get_String(); });
+    Key(SDL_SCANCODE_ESCAPE);
+    WaitFor(STATE_ZONEMENU);
+    Key(SDL_SCANCODE_ESCAPE);
+    WaitFor(STATE_MAINMENU);
+    Click(23);
+    steps.push_back([] { return false; });
+    Run();
+    EXPECT_EQ(shownAfterRestart, "TESTER");
+    EXPECT_EQ(next, steps.size() - 1);
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+// The menus: the table of menu buttons, built once at start-up, and the screens that show them.
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "ui/GUI_Button.h"
+
+// The menu buttons 1 to 59; the index is a button's identity and its drawing order. Indices
+// that no row of the table sets up (57, 58) hold blank buttons that are never enabled.
+class ButtonTable {
+public:
+    static constexpr int32_t kFirst = 1;
+    static constexpr int32_t kLast = 59;
+
+    // Throws std::out_of_range outside 1..59.
+    GUI_Button& operator[](int32_t index) { return buttons_.at(static_cast<size_t>(index - kFirst)); }
+    // Releases every button and its pictures.
+    void Clear() { buttons_.fill(GUI_Button{}); }
+
+private:
+    std::array<GUI_Button, kLast - kFirst + 1> buttons_;
+};
+
+extern ButtonTable gButtons;
+extern int32_t gTabIndex;      // TabIndex of the button with the keyboard focus
+extern int32_t gTabMax;        // highest TabIndex on the current screen
+extern int16_t gZone;          // the zone chosen, 1 to 6
+extern int16_t gZoneFirstLevel;
+extern int16_t gZoneLastLevel;
+
+namespace GUI {
+
+// Loads and places every menu button. A missing or damaged menu picture stops the build at
+// that entry: it is logged and shown in a message naming the file, and the result is false.
+bool InitGUI();
+// Rebuilds every button's quad for the GUI offsets of a new video mode.
+void OnChangeVideoModeAllButtons();
+// Takes the highlight off every button.
+void ClearMouseOver();
+void DisableAllButtons();
+void ResetTabIndices();
+
+// Lays out the screen of the current game state. Direction: 0 plainly, 1 previous level,
+// 2 next level, 3 back to the level select from a level.
+void ShowScreen(uint8_t Direction);
+// Pointer events in back-buffer pixels, outside play.
+void MouseClickButtons(float X, float Y);
+void MouseMoveButtons(float X, float Y);
+
+// Zone A on the level-select screen, showing its first level. Zone A holds the first ten
+// levels, or as many as are loaded; without any level nothing happens and false is returned.
+bool ChooseZoneA();
+// The main menu's web-site choice: opens the read-me beside the program.
+void OpenWebSite();
+
+}  // namespace GUI

@@ -3,23 +3,11 @@
 #include "platform/FakeDirect3D.h"
 #include "platform/RecordingDevice.h"
 #include "platform/Window.h"
+#include "tests/support/FakeWindow.h"
 #include "support/ScratchFolder.h"
 #include "tools/assetkit/Image.h"
 
 using namespace d3d;
-
-namespace {
-
-class NoWindow : public platform::Window {
-public:
-    void Show() override {}
-    bool HasFocus() const override { return true; }
-    void ProcessMessages() override {}
-    void WaitForMessages(int) override {}
-    void SetBackBufferSize(int, int) override {}
-};
-
-}  // namespace
 
 TEST(RecordingDevice, StartsWithTheOriginalDefaults) {
     RecordingDevice device;
@@ -144,7 +132,8 @@ TEST(RecordingDevice, ResetAndCooperativeLevelFailures) {
 }
 
 TEST(FakeDirect3D, ReportsConfiguredAdapterAndFailures) {
-    NoWindow window;
+    platform::ManualClock clock;
+    FakeWindow window(clock);
     FakeAdapter adapter;
     adapter.HasHal = false;
     adapter.MultiSamples = {4};

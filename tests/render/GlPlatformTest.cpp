@@ -2,6 +2,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/FakeWindow.h"
+
 #include "RenderHarness.h"
 #include "platform/GlDirect3D.h"
 #include "platform/Keyboard.h"
@@ -27,15 +29,6 @@ SDL_Event Key(uint32_t type, SDL_Scancode code, bool repeat = false) {
     return e;
 }
 
-class NotGl : public platform::Window {
-public:
-    void Show() override {}
-    bool HasFocus() const override { return true; }
-    void ProcessMessages() override {}
-    void WaitForMessages(int) override {}
-    void SetBackBufferSize(int, int) override {}
-};
-
 }  // namespace
 
 TEST(GlDirect3D, DescribesTheRendererAndCreatesDevicesOnGlWindows) {
@@ -59,7 +52,8 @@ TEST(GlDirect3D, DescribesTheRendererAndCreatesDevicesOnGlWindows) {
     EXPECT_EQ(d3d.CreateDevice(DEVTYPE_HAL, harness.Window(), 0x20, params, device), D3D_OK);
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(device->BackBufferWidth(), 800);
-    NotGl notGl;
+    platform::ManualClock clock;
+    FakeWindow notGl(clock);
     EXPECT_EQ(d3d.CreateDevice(DEVTYPE_HAL, notGl, 0x20, params, device), D3DERR_INVALIDCALL);
     params.BackBufferWidth = params.BackBufferHeight = 0;  // what an unset video mode asks for
     EXPECT_EQ(d3d.CreateDevice(DEVTYPE_HAL, harness.Window(), 0x20, params, device), D3DERR_INVALIDCALL);

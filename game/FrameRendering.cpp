@@ -68,8 +68,7 @@ void DrawByState() {
 // lacks keeps the previous level's objects.
 template <class Objects, class Draw>
 void ForEach(Objects& objects, int32_t last, Draw draw) {
-    const int32_t bound = std::min(last, static_cast<int32_t>(objects.size()) - 1);
-    for (int32_t i = 0; i <= bound; ++i) draw(objects[static_cast<size_t>(i)]);
+    for (int32_t i = 0; i <= LastHeld(last, objects); ++i) draw(objects[static_cast<size_t>(i)]);
 }
 
 }  // namespace

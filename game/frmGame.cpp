@@ -55,7 +55,8 @@ void PlayStep() {
     gWindow->ProcessMessages();
     const uint32_t now = platform::GetTickCount();
     if (platform::TicksSince(now, gLastAnimTick) > 300) {
-        for (int32_t i = 0; i <= gLevelRecords[gCurrentLevel].BlockCount; ++i) gBlocks[i].UpdateAnimatedTexture();
+        for (int32_t i = 0; i <= LastHeld(gLevelRecords[gCurrentLevel].BlockCount, gBlocks); ++i)
+            gBlocks[i].UpdateAnimatedTexture();
         gLastAnimTick = platform::GetTickCount();
     }
     CountFrame();
@@ -202,7 +203,8 @@ void startPlaying() {
 }
 
 void MovePlatforms() {
-    for (int32_t i = 0; i <= gLevelRecords[gCurrentLevel].PlatformCount; ++i) gMovingPlatforms[i].move();
+    for (int32_t i = 0; i <= LastHeld(gLevelRecords[gCurrentLevel].PlatformCount, gMovingPlatforms); ++i)
+        gMovingPlatforms[i].move();
 }
 
 void CountFrame() { ++TotalFrames; }

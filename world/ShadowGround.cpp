@@ -41,13 +41,6 @@ std::optional<Landing> LandingOn(TrackObject& object, const Vector3& from, const
     return Landing{hit, distance};
 }
 
-// The level's upper bound of a kind, lowered to what the array holds: a level that could
-// not be built keeps fewer objects than its counts say.
-template <class TrackObject>
-int32_t LastHeld(int32_t count, const std::vector<TrackObject>& objects) {
-    return std::min(count, static_cast<int32_t>(objects.size()) - 1);
-}
-
 // Blocks are searched only when the player's next position is near them.
 bool PlayerNear(const clsblock& block) {
     const float pz = gPlayer.Posz() + gPlayer.ForwardVelocity();

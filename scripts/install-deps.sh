@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libepoxy-dev libgl-dev libegl-dev libgl1-mesa-dri
   libstb-dev libvorbis-dev libogg-dev
   fonts-liberation2
-  xvfb xauth
+  xvfb xauth procps
   clang libclang-rt-14-dev
 )
 missing=()

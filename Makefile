@@ -1,5 +1,6 @@
 # Thin wrapper over CMake.
 #   make run    build and play
+#   make edit   build and start the level editor
 #   make test   build, run every test, the sanitizer run of the unit tests and a short fuzz run
 #   make fuzz   a long fuzz run; make bench  the benchmarks
 BUILD ?= build
@@ -7,7 +8,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 20
 
-.PHONY: deps build run test unit-tests sanitize fuzz-build fuzz-smoke fuzz bench clean
+.PHONY: deps build run edit test unit-tests sanitize fuzz-build fuzz-smoke fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -18,6 +19,9 @@ build: deps
 
 run: build
 	$(BUILD)/bin/Velorune
+
+edit: build
+	$(BUILD)/bin/VeloruneEdit
 
 test: unit-tests sanitize fuzz-smoke
 

@@ -28,11 +28,11 @@ test: unit-tests sanitize fuzz-smoke
 unit-tests: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The unit tests of both programs again under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELORUNE_SANITIZE=ON
-	cmake --build build-asan -j $(JOBS) --target velorune_tests
-	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render)'
+	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_editor_tests
+	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render|velorune_editor_qt)'
 
 fuzz-build: build
 	CC=clang CXX=clang++ cmake -S tests/fuzz -B build-fuzz

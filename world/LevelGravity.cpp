@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "game/Globals.h"
-#include "game/TrackRecords.h"
+#include "shared/TrackRecords.h"
 
 // The levels of levels.dat, 1-based (declared with the level data).
 #include "game/LevelStructure.h"

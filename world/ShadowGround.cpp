@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "game/Globals.h"
-#include "game/TrackRecords.h"
+#include "shared/TrackRecords.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
-#include "world/maths.h"
+#include "shared/maths.h"
 
 extern std::vector<LevelRecord> gLevelRecords;
 

@@ -5,7 +5,7 @@
 
 #include "game/DirectX.h"
 #include "platform/D3DXMath.h"
-#include "world/maths.h"
+#include "shared/maths.h"
 
 namespace {
 

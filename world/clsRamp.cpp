@@ -5,8 +5,8 @@
 #include "game/DirectX.h"
 #include "platform/D3DXMath.h"
 #include "world/AssetCache.h"
-#include "world/Rounding.h"
-#include "world/maths.h"
+#include "shared/Rounding.h"
+#include "shared/maths.h"
 
 namespace {
 

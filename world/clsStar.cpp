@@ -5,7 +5,7 @@
 #include "platform/D3DXMath.h"
 #include "platform/Paths.h"
 #include "world/AssetCache.h"
-#include "world/Rounding.h"
+#include "shared/Rounding.h"
 
 void clsStar::load(const std::string& modelFile) {
     IsVisible = true;

@@ -5,7 +5,7 @@
 #include "world/AnimatedTextures.h"
 #include "world/AssetCache.h"
 #include "world/LevelGravity.h"
-#include "world/Rounding.h"
+#include "shared/Rounding.h"
 
 void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, float scaleY, float scalez) {
     FillUnitCube();

@@ -13,4 +13,4 @@ add_custom_target(levels ALL DEPENDS ${VELORUNE_OUT}/levels.dat)
 
 # Load-time benchmark; run by hand: bench_levels build/bin/levels.dat
 add_executable(bench_levels ${CMAKE_CURRENT_SOURCE_DIR}/bench_levels.cpp)
-target_link_libraries(bench_levels PRIVATE velorune_core)
+target_link_libraries(bench_levels PRIVATE velorune_game)

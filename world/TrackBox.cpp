@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "game/DirectX.h"
+#include "shared/DeviceAndCamera.h"
 #include "platform/D3DXMath.h"
 #include "shared/maths.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/DirectX.h"
+#include "shared/DeviceAndCamera.h"
 #include "platform/D3DXMath.h"
 #include "world/AssetCache.h"
 #include "shared/Rounding.h"

@@ -4,7 +4,6 @@
 #include "platform/MessageBox.h"
 
 dinput::Keyboard* gKeyboardDevice = nullptr;
-dinput::KeyState gKeyboardState{};
 std::array<dinput::DeviceObjectData, dinput::Keyboard::kBufferSize + 1> gKeyEvents{};
 
 namespace DirectInput {

@@ -4,9 +4,9 @@
 #include <array>
 
 #include "platform/Keyboard.h"
+#include "shared/KeyboardState.h"
 
 extern dinput::Keyboard* gKeyboardDevice;  // the system keyboard; tests point it at their own
-extern dinput::KeyState gKeyboardState;    // by key code: 0x80 down
 // Entries 0 to 10: one more than the device buffers.
 extern std::array<dinput::DeviceObjectData, dinput::Keyboard::kBufferSize + 1> gKeyEvents;
 
@@ -14,8 +14,5 @@ namespace DirectInput {
 
 // Acquires the keyboard; False after its message when there is none.
 bool InitKeyboard();
-
-// Exactly 0x80 in the key state the last poll read.
-inline bool KeyDown(uint8_t code) { return gKeyboardState[code] == dinput::KEY_DOWN; }
 
 }  // namespace DirectInput

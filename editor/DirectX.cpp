@@ -4,19 +4,18 @@
 #include <bit>
 
 #include "editor/App.h"
+#include "editor/EditorGlobals.h"
 #include "editor/frmMain.h"
 #include "platform/D3DXMath.h"
 #include "platform/MessageBox.h"
+#include "world/TrackObjects.h"
+#include "world/clsBackground.h"
+#include "world/clsParticles.h"
+#include "world/clsPlayer.h"
 
 std::function<std::unique_ptr<d3d::Direct3D>()> gDX;
 d3d::Direct3D* gD3D = nullptr;
-d3d::Device* gD3DDevice = nullptr;
 bool gMultisampleOn = false;
-d3d::Vector3 gCameraEye;
-d3d::Vector3 gCameraLookAt;
-d3d::Matrix gMatWorld;
-d3d::Matrix gMatView;
-d3d::Matrix gMatProj;
 
 namespace {
 
@@ -88,6 +87,8 @@ bool InitD3D(platform::Window& viewport) {
         return CommunicationError();
     }
     gD3DDevice = gDeviceOwner.get();
+    gScreenWidthF = static_cast<float>(params.BackBufferWidth);
+    gScreenHeightF = static_cast<float>(params.BackBufferHeight);
     SetRenderStates(*gD3DDevice);
     ResetCamera();
     return true;
@@ -125,6 +126,13 @@ void RenderFrame() {
     if (!gD3DDevice) return;
     gD3DDevice->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
     gD3DDevice->BeginScene();
+    gBackground.draw();
+    for (int32_t i = 0; i <= LastBlock(); ++i) gBlocks[static_cast<size_t>(i)].draw();
+    for (int32_t i = 0; i <= LastRamp(); ++i) gRamps[static_cast<size_t>(i)].draw();
+    for (int32_t i = 0; i <= LastPlatform(); ++i) gMovingPlatforms[static_cast<size_t>(i)].draw();
+    for (int32_t i = 0; i <= LastStar(); ++i) gStars[static_cast<size_t>(i)].draw();
+    if (gEditorMode == MODE_PLAY) gPlayer.draw();
+    gParticles.draw();
     gD3DDevice->EndScene();
     gD3DDevice->Present();
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Device.h"
 #include "platform/Graphics.h"
+#include "shared/DeviceAndCamera.h"
 
 namespace platform {
 class Window;
@@ -14,22 +15,17 @@ class Window;
 
 // Makes the root graphics object: the program sets the OpenGL back-end, tests a fake.
 extern std::function<std::unique_ptr<d3d::Direct3D>()> gDX;
-extern d3d::Direct3D* gD3D;      // the root graphics object
-extern d3d::Device* gD3DDevice;  // every draw, texture and vertex buffer goes through it
+extern d3d::Direct3D* gD3D;  // the root graphics object
 extern bool gMultisampleOn;
-extern d3d::Vector3 gCameraEye;
-extern d3d::Vector3 gCameraLookAt;
-extern d3d::Matrix gMatWorld;
-extern d3d::Matrix gMatView;
-extern d3d::Matrix gMatProj;
 
 namespace DirectX {
 
 // The camera's vertical field of view; the pick ray uses the same angle.
 inline constexpr float kFieldOfView = 3.1415927f / 4.0f;
 
-// Makes the device on the viewport, whose back buffer takes the size of frmMain.viewport.
-// False after its message when there is no hardware device or any step fails.
+// Makes the device on the viewport, whose back buffer (and so gScreenWidthF, gScreenHeightF,
+// the size of the background picture) takes the size of frmMain.viewport. False after its
+// message when there is no hardware device or any step fails.
 bool InitD3D(platform::Window& viewport);
 // False only when adapter 0 reports that it has no hardware device.
 bool HardwareDeviceAvailable();

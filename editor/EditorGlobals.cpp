@@ -16,9 +16,6 @@ int32_t gStarCount = -1;
 TrackSettings gTrackSettings;
 std::string gBackgroundFile(50, ' ');
 
-std::string gTexturePath;
-std::string gBackgroundPath;
-
 std::string FixedLengthText(const std::string& text, size_t length) {
     std::string fixed = text.substr(0, length);
     fixed.resize(length, ' ');

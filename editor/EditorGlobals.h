@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "game/TrackRecords.h"
+#include "shared/AssetFolders.h"
+#include "shared/TrackRecords.h"
 
 enum EditorMode : int32_t { MODE_EDIT = 1, MODE_PLAY = 2 };
 
@@ -27,9 +28,6 @@ extern int32_t gStarCount;
 
 extern TrackSettings gTrackSettings;  // Gravity: the fall increment per frame
 extern std::string gBackgroundFile;   // the background's file name, 50 characters space padded
-
-extern std::string gTexturePath;      // program folder + "/textures/"
-extern std::string gBackgroundPath;   // program folder + "/backgrounds/"
 
 inline constexpr float kNormalGravity = 0.025f;
 inline constexpr float kLowGravity = 0.0125f;

@@ -4,9 +4,14 @@
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
+#include "editor/EditorRules.h"
 #include "editor/frmAbout.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "world/clsBackground.h"
+#include "world/clsParticles.h"
+#include "world/clsPlayer.h"
+#include "world/clsShadow.h"
 
 int64_t gPerfFrequency = 0;
 int64_t gLastCounter = 0;
@@ -18,6 +23,7 @@ namespace editor {
 
 void MainForm::Form_Load(EditorHost& host) {
     host_ = &host;
+    InstallEditorRules();
     frmAbout.Form_Load();
     gEditorMode = MODE_EDIT;
     gEditorReady = false;
@@ -28,6 +34,12 @@ void MainForm::Form_Load(EditorHost& host) {
     if (!DirectX::InitD3D(host.ViewportWindow())) return;
     if (!DirectInput::InitKeyboard()) return;
     Running = true;
+    gPlayer.load(platform::ProgramPath("models/player.x"));
+    gParticles.create();
+    gShadow.create();
+    gBackgroundFile = FixedLengthText("_default.jpg", 50);
+    // The name is kept padded as a track file holds it; the file system takes it without.
+    gBackground.create(gBackgroundPath + WithoutPadding(gBackgroundFile));
     if (VScroll1.Set(VScroll1.Max)) VScroll1_Change();
     gPerfFrequency = platform::QueryPerformanceFrequency();
     if (gPerfFrequency <= 0) gPerfFrequency = 1000;  // a counter without a frequency is taken to count ms

@@ -4,7 +4,7 @@
 set(EDITOR_TEST_SUPPORT
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ScratchFolder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/TestEnvironment.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestEnvironment.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorReset.cpp)
 set(EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestBed.cpp)
 

@@ -7,6 +7,8 @@
 #include "editor/EditorGlobals.h"
 #include "editor/frmMain.h"
 #include "tests/editor/support/EditorTestBed.h"
+#include "world/CollisionDetection.h"
+#include "world/clsPlayer.h"
 
 using namespace dinput;
 
@@ -104,4 +106,61 @@ TEST(CameraScrollBar, DoesNothingBeforeTheFirstTrackExists) {
     frmMain.VScroll1.Value = 500;
     frmMain.VScroll1_Change();
     EXPECT_EQ(gCameraEye.Z, -18.0f);
+}
+
+class PlayModePoll : public KeyboardPoll {
+protected:
+    void SetUp() override {
+        KeyboardPoll::SetUp();
+        gEditorMode = MODE_PLAY;
+        gPlayer.resetPLayer();
+        gCanJump = false;
+    }
+    void Release(std::initializer_list<uint8_t> keys) {
+        for (uint8_t key : keys) bed.Key(key, false);
+    }
+};
+
+TEST_F(PlayModePoll, UpAndDownTogetherAccelerateThenBrake) {
+    gPlayer.ForwardVelocity(0.3f);
+    PollWith({DIK_UP, DIK_DOWN});
+    EXPECT_FLOAT_EQ(gPlayer.ForwardVelocity(), 0.3f + 0.02f - 0.04f);
+}
+
+TEST_F(PlayModePoll, RightWinsOverLeftAndLettingGoStopsTheSidewaysMoveOffIce) {
+    PollWith({DIK_LEFT, DIK_RIGHT});
+    EXPECT_FLOAT_EQ(gPlayer.HorizontalVelocity(), 0.12f);
+    Release({DIK_LEFT, DIK_RIGHT});
+    frmMain.PollKeyboard();
+    EXPECT_EQ(gPlayer.HorizontalVelocity(), 0.0f);
+
+    PollWith({DIK_LEFT});
+    gPlayer.SetPlayerOnIce();
+    Release({DIK_LEFT});
+    frmMain.PollKeyboard();
+    EXPECT_FLOAT_EQ(gPlayer.HorizontalVelocity(), -0.12f);  // the vehicle slides on
+}
+
+TEST_F(PlayModePoll, EveryJumpKeyJumpsOnlyFromSomethingAndNotWhileExploding) {
+    for (uint8_t key : {DIK_SPACE, DIK_LSHIFT, DIK_RSHIFT, DIK_LCONTROL, DIK_RCONTROL}) {
+        gPlayer.resetPLayer();
+        gCanJump = false;
+        PollWith({key});
+        EXPECT_EQ(gPlayer.verticalvelocity(), 0.0f) << int(key);
+        gCanJump = true;
+        frmMain.PollKeyboard();
+        EXPECT_FLOAT_EQ(gPlayer.verticalvelocity(), 0.35f) << int(key);
+        EXPECT_TRUE(gCanJump);  // the poll leaves it to the collision step
+        Release({key});
+    }
+    gPlayer.resetPLayer();
+    gPlayer.explode();
+    PollWith({DIK_SPACE});
+    EXPECT_EQ(gPlayer.verticalvelocity(), 0.0f);
+}
+
+TEST_F(PlayModePoll, ShiftUpDrivesInsteadOfScrolling) {
+    PollWith({DIK_LSHIFT, DIK_UP});
+    EXPECT_EQ(frmMain.VScroll1.Value, 1000);
+    EXPECT_FLOAT_EQ(gPlayer.ForwardVelocity(), 0.02f);
 }

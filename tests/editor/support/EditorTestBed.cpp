@@ -8,6 +8,8 @@
 #include "platform/MessageBox.h"
 #include "tests/editor/support/EditorReset.h"
 
+std::string GeneratedAssets() { return VELORUNE_ASSETS_DIR; }
+
 EditorTestBed::EditorTestBed(d3d::FakeAdapter adapterToUse) : adapter(std::move(adapterToUse)) {
     ResetEditorState();
     platform::SetClockSource(&clock);

@@ -35,6 +35,9 @@ private:
     platform::Window& viewport_;
 };
 
+// The folder the build writes the generated assets into.
+std::string GeneratedAssets();
+
 class EditorTestBed {
 public:
     explicit EditorTestBed(d3d::FakeAdapter adapter = {});

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -30,6 +31,7 @@ namespace {
 constexpr int kClientWidth = 800, kClientHeight = 574;
 constexpr int kPanelTop = 457;
 constexpr int kScrollBarWidth = 17;
+constexpr int kContextWaitMs = 3000;
 
 QLineEdit* DisplayBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -204,6 +206,18 @@ void EditorWindow::ConnectEvents() {
 }
 
 void EditorWindow::Start() {
+    // The viewport's context must share with the compositor of the window on screen, which
+    // exists only once the window shows: start-up waits for it, taking no user input meanwhile.
+    setEnabled(false);
+    show();
+    if (!viewport_->isValid()) {
+        QEventLoop waiting;
+        viewport_->onInitialized = [&waiting] { waiting.quit(); };
+        QTimer::singleShot(kContextWaitMs, &waiting, &QEventLoop::quit);
+        waiting.exec();
+        viewport_->onInitialized = nullptr;
+    }
+    setEnabled(true);
     RunHandler([this] { form_.Form_Load(*this); });
     loop_.start(0);
 }

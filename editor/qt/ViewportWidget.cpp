@@ -32,13 +32,17 @@ ViewportWidget::ViewportWidget(QWidget* parent) : QOpenGLWidget(parent) {}
 
 void ViewportWidget::MakeCurrent() {
     if (!isValid()) {
-        // Start-up makes the device before the window is shown: the widget makes its context
-        // on its first resize once its window exists.
+        // A window that never showed: the context is made at once, to be drawn into off
+        // screen (the device still works, the window shows nothing).
         window()->winId();
         QResizeEvent resize(size(), QSize());
         QCoreApplication::sendEvent(this, &resize);
     }
     makeCurrent();
+}
+
+void ViewportWidget::initializeGL() {
+    if (onInitialized) onInitialized();
 }
 
 void ViewportWidget::DrawableSize(int& width, int& height) const {

@@ -15,7 +15,8 @@ class ViewportWidget : public QOpenGLWidget, public platform::Window, public pla
 public:
     explicit ViewportWidget(QWidget* parent);
 
-    // The widget's GL context, made before the window is first shown if need be, current.
+    // The widget's GL context, current. The widget makes it when its window first shows; made
+    // earlier, it would not share with the window's compositor and show nothing.
     void MakeCurrent() override;
     void SwapBuffers() override { update(); }
     void DrawableSize(int& width, int& height) const override;
@@ -31,8 +32,11 @@ public:
 
     // Button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; position in pixels.
     std::function<void(int16_t button, int16_t shift, float x, float y)> onMouseDown;
+    // The widget has made its context.
+    std::function<void()> onInitialized;
 
 protected:
+    void initializeGL() override;
     void paintGL() override;
     void mousePressEvent(QMouseEvent* event) override;
 };

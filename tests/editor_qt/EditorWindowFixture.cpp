@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QScreen>
 
 #include <filesystem>
 
@@ -53,7 +54,13 @@ bool EditorWindowTest::WaitForFrames(int frames) {
 }
 
 QImage EditorWindowTest::CaptureViewport(const std::string& name) {
-    QImage picture = window->Viewport().grabFramebuffer();
+    // What the screen shows, composed by the window system, not the widget's own framebuffer.
+    QCoreApplication::processEvents();
+    editor::ViewportWidget& viewport = window->Viewport();
+    const QPoint at = viewport.mapTo(window.get(), QPoint(0, 0));
+    QImage picture = window->screen()
+                         ->grabWindow(window->winId(), at.x(), at.y(), viewport.width(), viewport.height())
+                         .toImage();
     picture.save(QString::fromStdString(ArtifactsFolder() + "/" + name + ".png"));
     return picture;
 }

@@ -24,10 +24,11 @@ test: unit-tests sanitize fuzz-smoke
 unit-tests: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The unit tests (the game's and the world's) again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELORUNE_SANITIZE=ON
-	cmake --build build-asan -j $(JOBS) --target velorune_tests
+	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_world_tests
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render)'
 
 fuzz-build: build
@@ -44,6 +45,7 @@ fuzz: fuzz-smoke
 
 bench: build
 	$(BUILD)/tools/bench_levels $(BUILD)/bin/levels.dat
+	$(BUILD)/tools/bench_collision $(BUILD)/bin/levels.dat
 	$(BUILD)/tools/bench_world $(BUILD)/bin
 	SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $(BUILD)/tools/bench_startup $(BUILD)/bin
 

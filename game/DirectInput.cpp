@@ -7,7 +7,6 @@
 #include "platform/MessageBox.h"
 
 dinput::Keyboard* gKeyboardDevice = nullptr;
-dinput::KeyState gKeyboardState{};
 std::array<dinput::DeviceObjectData, dinput::Keyboard::kBufferSize + 1> gKeyEventBuffer{};
 
 bool gEscArmed = false;

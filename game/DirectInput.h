@@ -1,4 +1,4 @@
-// The game's keyboard: the system keyboard read by polling, its 256-byte key state, the
+// The game's keyboard: the system keyboard read by polling into the shared key state, the
 // small buffer of key events that reveals an overflow, and the key-armed flags with which
 // the keyboard handler makes one press act once.
 #pragma once
@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "platform/Keyboard.h"
+#include "shared/KeyboardState.h"
 
 extern dinput::Keyboard* gKeyboardDevice;  // the system keyboard; tests point it at their own
-extern dinput::KeyState gKeyboardState;    // by key code: 0x80 down, 0 up
 // One slot more than the device buffers, so that a full buffer still reads.
 extern std::array<dinput::DeviceObjectData, dinput::Keyboard::kBufferSize + 1> gKeyEventBuffer;
 
@@ -33,9 +33,6 @@ bool InitDInput();
 // call: the buffer overflowed since the last poll (logged), or the keyboard could not be
 // read (it is acquired again for the next call).
 bool Poll();
-
-// Exactly 0x80 in the key state read by the last poll.
-inline bool KeyDown(uint8_t code) { return gKeyboardState[code] == dinput::KEY_DOWN; }
 
 // Every armed flag back to its start value, False.
 void DisarmAll();

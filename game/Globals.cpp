@@ -5,8 +5,6 @@ bool gRunning = false;
 int32_t gCurrentLevel = 0;
 int32_t gStarsCollected = 0;
 uint32_t gLevelStartTick = 0;
-std::string gTexturePath;
-std::string gBackgroundPath;
 
 namespace Globals {
 

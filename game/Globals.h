@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/AssetFolders.h"
+
 // What the main loop does, what a frame shows and what keys and clicks mean.
 enum GameState : int16_t {
     STATE_LOADED = -1,
@@ -27,8 +29,6 @@ extern bool gRunning;
 extern int32_t gCurrentLevel;      // 1-based level being shown or played
 extern int32_t gStarsCollected;    // stars picked up in the current attempt
 extern uint32_t gLevelStartTick;   // start of the current stretch of play, for the statistics
-extern std::string gTexturePath;   // program folder + "/textures/"
-extern std::string gBackgroundPath;  // program folder + "/backgrounds/"
 
 namespace Globals {
 // s without blanks and control characters (codes 32 and below) at either end.

@@ -23,8 +23,6 @@ namespace frmGame {
 namespace {
 
 constexpr int16_t kMenuSound = 9;
-constexpr int16_t kJumpSound = 1;
-constexpr float kJumpSpeed = 0.35f;
 constexpr size_t kNameLength = 15;
 constexpr int32_t kFirstButton = 1;
 constexpr int32_t kLastButton = 59;
@@ -86,13 +84,6 @@ private:
     int32_t found_ = 0;
 };
 
-void Jump() {
-    if (!gCanJump || gPlayer.getexplodeStatus()) return;
-    gPlayer.verticalvelocity(kJumpSpeed);
-    DXmusicSFX::PlaySound(kJumpSound);
-    gJumpCount += 1;
-}
-
 void MainMenu() {
     Rearm(gUpArmed, DIK_UP);
     Rearm(gDownArmed, DIK_DOWN);
@@ -125,8 +116,9 @@ void Playing() {
     if (!Down(DIK_LEFT) && !Down(DIK_RIGHT) && !gPlayer.ISPlayerOnAnIceBlock()) gPlayer.HorizontalVelocity(0);
     if (Down(DIK_RIGHT)) gPlayer.MoveRight();
     if (Down(DIK_LEFT)) gPlayer.Moveleft();
-    if (Down(DIK_RSHIFT) || Down(DIK_RCONTROL) || Down(DIK_SPACE) || Down(DIK_LCONTROL) || Down(DIK_LSHIFT)) Jump();
-    if (Armed(gEnterArmed, DIK_RETURN)) Jump();
+    if (Down(DIK_RSHIFT) || Down(DIK_RCONTROL) || Down(DIK_SPACE) || Down(DIK_LCONTROL) || Down(DIK_LSHIFT))
+        gPlayer.Jump(gCanJump);
+    if (Armed(gEnterArmed, DIK_RETURN)) gPlayer.Jump(gCanJump);
     if (Press(gEscArmed, DIK_ESCAPE)) ChangeState(STATE_PAUSE);
     if (Down(DIK_H)) ChangeState(STATE_NAMEENTRY);
 }

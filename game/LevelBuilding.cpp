@@ -1,12 +1,11 @@
 #include "game/LevelBuilding.h"
 
-#include <filesystem>
 #include <vector>
 
 #include "game/Globals.h"
 #include "game/frmGame.h"
 #include "platform/Paths.h"
-#include "world/Rounding.h"
+#include "shared/Rounding.h"
 #include "world/clsBackground.h"
 
 // The levels of levels.dat, 1-based (declared with the level data).
@@ -16,13 +15,7 @@ namespace LevelStructure {
 
 namespace {
 
-const char* const kDefaultTexture = "_default.bmp";
 const char* const kDefaultBackground = "_default.jpg";
-
-// A file name that stays inside its folder: no separators, not empty, "." or "..".
-bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
-}
 
 std::string WithoutTrailingSpaces(const std::string& s) {
     const size_t end = s.find_last_not_of(' ');
@@ -109,19 +102,6 @@ void BuildStars(const LevelRecord& r) {
 bool Holds(int32_t count, size_t records) { return count >= 0 && static_cast<size_t>(count) < records; }
 
 }  // namespace
-
-TextureFolder::TextureFolder(const std::string& folder) {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-        if (entry.is_regular_file(ec)) files_.insert(entry.path().filename().string());
-}
-
-std::string TextureFolder::Choose(const LevelRecord& record, int16_t index) const {
-    if (index < 0 || index > record.TextureCount || static_cast<size_t>(index) >= record.TextureNames.size())
-        return kDefaultTexture;
-    const std::string& name = record.TextureNames[static_cast<size_t>(index)];
-    return IsPlainFileName(name) && files_.count(name) ? name : kDefaultTexture;
-}
 
 void BuildLevel(const LevelRecord& record, bool setBackground) {
     const TextureFolder textures(gTexturePath);

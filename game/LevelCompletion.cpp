@@ -3,7 +3,7 @@
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "ui/GUI.h"
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
 #include "game/frmGame.h"

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "game/BinaryFile.h"
+#include "shared/BinaryFile.h"
 #include "game/DebugLog.h"
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/TrackRecords.h"
+#include "shared/TrackRecords.h"
 
 extern int32_t gLevelCount;
 extern std::array<bool, 7> gZoneAllStars;         // zones 1..6; index 0 unused

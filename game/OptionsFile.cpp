@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/BinaryFile.h"
+#include "shared/BinaryFile.h"
 #include "platform/Paths.h"
 
 GameOptions gOptions;

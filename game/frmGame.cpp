@@ -6,6 +6,7 @@
 #include "game/DebugLog.h"
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
+#include "game/GameRules.h"
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
@@ -128,6 +129,7 @@ void Form_Load(platform::Window& window) {
 }
 
 void loadgame() {
+    InstallGameRules();
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();

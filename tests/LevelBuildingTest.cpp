@@ -90,7 +90,7 @@ TEST_F(LevelBuildingTest, BlocksTakeTheirRecordInOrder) {
 
 TEST_F(LevelBuildingTest, NamesThatWouldLeaveTheFolderOrIndexesOutOfRangeGiveTheDefault) {
     LevelRecord r = Level();
-    const LevelStructure::TextureFolder textures(gTexturePath);
+    const TextureFolder textures(gTexturePath);
     for (int16_t index : {1, 4, 5, 6, 7, 8, -1, 300}) EXPECT_EQ(textures.Choose(r, index), "_default.bmp") << index;
     EXPECT_EQ(textures.Choose(r, 0), "grass.bmp");
     r.TextureCount = 1;  // names past the count are not part of the level

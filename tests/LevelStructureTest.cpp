@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/LevelStructure.h"
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 #include "platform/MessageBox.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TrackSamples.h"

@@ -5,7 +5,7 @@
 #include <set>
 #include <sys/wait.h>
 
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TrackSamples.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 #include "tests/support/TrackSamples.h"
 
 using namespace TrackCodec;

@@ -8,7 +8,7 @@
 #include "tests/support/WorldFakeDevice.h"
 #include "world/clsRamp.h"
 #include "world/clsblock.h"
-#include "world/maths.h"
+#include "shared/maths.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/Globals.h"
-#include "game/TrackRecords.h"
+#include "shared/TrackRecords.h"
 #include "tests/support/WorldFakeDevice.h"
 #include "world/AnimatedTextures.h"
 #include "world/clsMovingPlatform.h"

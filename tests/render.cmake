@@ -6,7 +6,7 @@ file(GLOB RENDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/rend
   ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
 add_executable(velorune_render_tests ${RENDER_TEST_SOURCES})
 target_include_directories(velorune_render_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${STB_INCLUDE_DIR})
-target_link_libraries(velorune_render_tests PRIVATE velorune_core replaykit assetkit GTest::gtest GTest::gtest_main)
+target_link_libraries(velorune_render_tests PRIVATE velorune_game replaykit assetkit GTest::gtest GTest::gtest_main)
 target_compile_definitions(velorune_render_tests PRIVATE
   VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts" VELORUNE_ASSETS_DIR="${VELORUNE_OUT}"
   VELORUNE_REPLAYS_DIR="${CMAKE_CURRENT_SOURCE_DIR}/replays")

@@ -1,4 +1,4 @@
 # Start-up and frame-time benchmark on the real device (run by hand, see the source).
 add_executable(bench_startup ${CMAKE_CURRENT_SOURCE_DIR}/bench_startup.cpp)
-target_link_libraries(bench_startup PRIVATE velorune_core)
+target_link_libraries(bench_startup PRIVATE velorune_game)
 add_dependencies(bench_startup assets levels)

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/BinaryFile.h"
+#include "shared/BinaryFile.h"
 #include "game/LevelStructure.h"
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 #include "platform/Paths.h"
 
 namespace fs = std::filesystem;

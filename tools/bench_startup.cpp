@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game/DirectX.h"
+#include "game/GameRules.h"
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
@@ -38,6 +39,7 @@ void MeasureMenuFrames() {
 
 int main(int argc, char** argv) {
     if (argc > 1) platform::SetProgramFolder(argv[1]);
+    InstallGameRules();
     const auto launch = Clock::now();
     auto window = platform::SdlWindow::Create({});
     if (!window) return 1;

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "game/DirectX.h"
+#include "game/GameRules.h"
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
 #include "game/LevelStructure.h"
@@ -116,6 +117,7 @@ void TimeFramesOnTheDevice(const LevelRecord& level) {
 
 int main(int argc, char** argv) {
     if (argc > 1) platform::SetProgramFolder(argv[1]);
+    InstallGameRules();
     gTexturePath = platform::ProgramPath("textures/");
     WorldFakeDevice device;
     const LevelRecord level = LargeLevel();

@@ -1,10 +1,7 @@
 # The level builder turns the level sources of levels/ into levels.dat and the editor's track
 # files beside the programs, so the shipped levels are always built from the repository.
-add_library(trackcodec STATIC ${CMAKE_SOURCE_DIR}/game/TrackCodec.cpp)
-target_include_directories(trackcodec PUBLIC ${CMAKE_SOURCE_DIR})
-
 add_executable(levelbuilder ${CMAKE_CURRENT_SOURCE_DIR}/levelbuilder.cpp)
-target_link_libraries(levelbuilder PRIVATE trackcodec)
+target_link_libraries(levelbuilder PRIVATE velorune_trackcodec)
 
 file(GLOB LEVEL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/levels/*.lvs)
 list(SORT LEVEL_SOURCES)
@@ -16,4 +13,4 @@ add_custom_target(levels ALL DEPENDS ${VELORUNE_OUT}/levels.dat)
 
 # Load-time benchmark; run by hand: bench_levels build/bin/levels.dat
 add_executable(bench_levels ${CMAKE_CURRENT_SOURCE_DIR}/bench_levels.cpp)
-target_link_libraries(bench_levels PRIVATE velorune_core)
+target_link_libraries(bench_levels PRIVATE velorune_game)

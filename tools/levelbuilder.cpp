@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/DebugLog.h"
+#include "world/WorldRules.h"
 
 std::array<std::string, 4> gAnimatedTextureNames;
 
@@ -11,7 +11,7 @@ namespace AnimatedTextures {
 void InitAnimatedTextures() {
     gAnimatedTextureNames = {"AnimationTest_0.bmp", "AnimationTest_1.bmp", "AnimationTest_2.bmp",
                              "AnimationTest_3.bmp"};
-    VeloRuneDebug::WriteDebugLine("Initalise Animated Textures = True");
+    gWorldRules.Log("Initalise Animated Textures = True");
 }
 
 bool IsAnimatedTexture(const std::string& name) {

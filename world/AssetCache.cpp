@@ -2,8 +2,8 @@
 
 #include <unordered_map>
 
-#include "game/DebugLog.h"
-#include "game/DirectX.h"
+#include "world/WorldRules.h"
+#include "shared/DeviceAndCamera.h"
 
 namespace AssetCache {
 
@@ -31,7 +31,7 @@ d3d::TexturePtr Texture(const std::string& path) {
     auto& textures = TheStore().textures;
     if (auto found = textures.find(path); found != textures.end()) return found->second;
     d3d::TexturePtr texture = gD3DDevice->CreateTextureFromFile(path);
-    if (!texture) VeloRuneDebug::WriteDebugLine("Missing texture file: " + path);
+    if (!texture) gWorldRules.Log("Missing texture file: " + path);
     textures.emplace(path, texture);
     return texture;
 }
@@ -42,7 +42,7 @@ d3dx::MeshPtr Mesh(const std::string& path) {
     if (auto found = meshes.find(path); found != meshes.end()) return found->second;
     std::string error;
     d3dx::MeshPtr mesh = d3dx::LoadMeshFromX(path, *gD3DDevice, &error);
-    if (!mesh) VeloRuneDebug::WriteDebugLine("Cannot load mesh " + path + ": " + error);
+    if (!mesh) gWorldRules.Log("Cannot load mesh " + path + ": " + error);
     meshes.emplace(path, mesh);
     return mesh;
 }

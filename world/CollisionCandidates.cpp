@@ -3,6 +3,7 @@
 // always handled before the opposite side of anything else; special block tops come before
 // the plain pass over all tops, so such a top is listed twice; ramps come before the block
 // sides, so a ramp's slope can silence the block fronts of the same step.
+#include "shared/TrackRecords.h"
 #include "world/CollisionDetection.h"
 #include "world/CollisionTrack.h"
 

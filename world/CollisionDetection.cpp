@@ -2,10 +2,10 @@
 // the speeds the earlier ones wrote; then stars, the explosion and the fall.
 #include "world/CollisionDetection.h"
 
-#include "game/DebugLog.h"
 #include "platform/D3DXMath.h"
 #include "world/CollisionResponses.h"
 #include "world/CollisionTrack.h"
+#include "world/WorldRules.h"
 
 bool gCanJump = false;
 
@@ -36,7 +36,7 @@ bool gOnRamp = false;
 namespace {
 
 // The gap every correction leaves between the player's box and the face.
-constexpr double kGap = 0.0001;
+double Gap() { return gWorldRules.ContactGap; }
 constexpr double kHalfBox = 0.4;
 constexpr double kBox = 0.8;
 
@@ -53,7 +53,7 @@ void Carry(const CollisionCandidate& c) {
 float Corrected(double target) { return static_cast<float>(target); }
 
 void SideFacingMinusX(const CollisionCandidate& c, const d3d::Vector3& p) {
-    gPlayer.HorizontalVelocity(Corrected(static_cast<double>(p.X) - gPlayer.Posx() - kHalfBox - kGap));
+    gPlayer.HorizontalVelocity(Corrected(static_cast<double>(p.X) - gPlayer.Posx() - kHalfBox - Gap()));
     if (gPlatformFace2Contact) gKillPending = true;  // squeezed between two sides
     if (c.ObjectKind == KIND_PLATFORM) {
         Carry(c);
@@ -62,7 +62,7 @@ void SideFacingMinusX(const CollisionCandidate& c, const d3d::Vector3& p) {
 }
 
 void SideFacingPlusX(const CollisionCandidate& c, const d3d::Vector3& p) {
-    gPlayer.HorizontalVelocity(Corrected(static_cast<double>(p.X) - gPlayer.Posx() + kHalfBox + kGap));
+    gPlayer.HorizontalVelocity(Corrected(static_cast<double>(p.X) - gPlayer.Posx() + kHalfBox + Gap()));
     if (gPlatformFace1Contact) gKillPending = true;
     if (c.ObjectKind == KIND_PLATFORM) {
         Carry(c);
@@ -93,7 +93,7 @@ void RampSlope(const CollisionCandidate& c) {
 Next Top(const CollisionCandidate& c, const d3d::Vector3& p) {
     if (!(gPlayer.verticalvelocity() <= 0.0f)) return Next::Point;
     gCanJump = true;
-    gPlayer.verticalvelocity(Corrected(static_cast<double>(p.Y) - gPlayer.PosY() + kGap));
+    gPlayer.verticalvelocity(Corrected(static_cast<double>(p.Y) - gPlayer.PosY() + Gap()));
     if (RespondToActionCode(c) == StepFlow::Finished) return Next::Finished;
     if (c.ObjectKind != KIND_PLATFORM) return Next::Point;
     Carry(c);  // once per step: the platform's other points are not examined
@@ -105,19 +105,19 @@ Next Top(const CollisionCandidate& c, const d3d::Vector3& p) {
 void Front(const d3d::Vector3& p) {
     if (gOnRamp) return;
     if (gPlayer.ForwardVelocity() > 0.4f) gKillPending = true;
-    gPlayer.ForwardVelocity(Corrected(static_cast<double>(p.Z) - gPlayer.Posz() - kGap));
+    gPlayer.ForwardVelocity(Corrected(static_cast<double>(p.Z) - gPlayer.Posz() - Gap()));
 }
 
 // Hitting a face from below stops the rise at once, just under the face.
 void Bottom(const d3d::Vector3& p) {
     if (!(gPlayer.verticalvelocity() > 0.0f)) return;
-    gPlayer.PosY(Corrected(static_cast<double>(p.Y) - kBox - kGap));
+    gPlayer.PosY(Corrected(static_cast<double>(p.Y) - kBox - Gap()));
     gPlayer.verticalvelocity(0.0f);
 }
 
 void Crest(const d3d::Vector3& p) {
     gCanJump = true;
-    gPlayer.verticalvelocity(Corrected(static_cast<double>(p.Y) - gPlayer.PosY() + kGap));
+    gPlayer.verticalvelocity(Corrected(static_cast<double>(p.Y) - gPlayer.PosY() + Gap()));
 }
 
 Next RespondToFace(const CollisionCandidate& c, const d3d::Vector3& p) {
@@ -153,12 +153,12 @@ d3d::Vector4 Minus(const d3d::Vector4& a, const d3d::Vector4& b) {
     return {a.X - b.X, a.Y - b.Y, a.Z - b.Z, a.W - b.W};
 }
 
-// A face tilted about two axes: the track never makes one, so it is skipped.
+// A face tilted about two axes: the track never makes one, so it is skipped (and told once).
 void ReportTiltedFace() {
     static bool reported = false;
     if (reported) return;
     reported = true;
-    VeloRuneDebug::WriteDebugLine("Collision skipped a face tilted about two axes");
+    gWorldRules.Log("Collision skipped a face tilted about two axes");
 }
 
 // Whether the box meets the candidate's face within this step; sets the contact time.
@@ -206,10 +206,11 @@ Next ExamineCandidate(const CollisionCandidate& c) {
 
 void CheckCollisions() {
     ResetCollision();
-    gPlayer.verticalvelocity(gPlayer.verticalvelocity() - CurrentLevelRecord().Settings.Gravity);
+    gPlayer.verticalvelocity(gPlayer.verticalvelocity() - gWorldRules.Gravity());
     gCandidateCount = GatherNearbyPlanes();
     for (gCandidateIndex = 0; gCandidateIndex < gCandidateCount; ++gCandidateIndex) {
-        // The finish rebuilds the level: nothing of the step may run after it.
+        // The finish hands over to the program (the game rebuilds the level): nothing of the
+        // step may run after it.
         if (ExamineCandidate(gCandidates[static_cast<size_t>(gCandidateIndex)]) == Next::Finished) return;
     }
     CollectStars();

@@ -1,8 +1,8 @@
 // The player's collision with the track, once per play step. The step never moves the
 // player: it rewrites the three speeds (and at times PosY) so that the player's next move
-// ends 0.0001 short of every face it would cross. It also lets the player stand, climb
-// ramps and ride platforms, applies the special blocks, picks up stars, and detects the
-// explosion, the fall off the track and the finish.
+// ends the rules' contact gap short of every face it would cross. It also lets the player
+// stand, climb ramps and ride platforms, applies the special blocks, picks up stars, and
+// detects the explosion, the fall off the track and the finish.
 #pragma once
 #include <array>
 #include <cstdint>

@@ -1,13 +1,8 @@
 #include "world/CollisionResponses.h"
 
-#include <string>
-
-#include "game/LevelCompletion.h"
-#include "game/OptionsFile.h"
-#include "ui/DXmusicSFX.h"
-#include "ui/FontFieldTable.h"
-#include "ui/GUI.h"
+#include "shared/TrackRecords.h"
 #include "world/CollisionTrack.h"
+#include "world/WorldRules.h"
 #include "world/clsParticles.h"
 
 namespace CollisionDetection {
@@ -24,7 +19,7 @@ constexpr int16_t kSoundTurbo = 7;
 bool IsBlock(const CollisionCandidate& c) { return c.ObjectKind == KIND_BLOCK; }
 
 void JumpPad(const CollisionCandidate& c) {
-    DXmusicSFX::PlaySound(kSoundJumpPad);
+    gWorldRules.PlaySound(kSoundJumpPad);
     if (IsBlock(c)) BlockAt(c.ObjectIndex).Bounce();
     // Upwards now, so the face's further points get no landing response this step.
     gPlayer.verticalvelocity(0.45f);
@@ -35,15 +30,16 @@ void JumpPad(const CollisionCandidate& c) {
 // The block drops away and the player goes down with it.
 void FallingBlock(const CollisionCandidate& c) {
     if (!IsBlock(c)) return;
-    DXmusicSFX::PlaySound(kSoundFall);
+    gWorldRules.PlaySound(kSoundFall);
     clsblock& block = BlockAt(c.ObjectIndex);
     block.Fall();
-    gPlayer.PosY(static_cast<float>(static_cast<double>(block.Ypos()) + block.scaleY() + block.fallvel() + 0.0001));
-    gPlayer.verticalvelocity(static_cast<float>(-static_cast<double>(block.fallvel()) - 0.0001));
+    const double gap = gWorldRules.ContactGap;
+    gPlayer.PosY(static_cast<float>(static_cast<double>(block.Ypos()) + block.scaleY() + block.fallvel() + gap));
+    gPlayer.verticalvelocity(static_cast<float>(-static_cast<double>(block.fallvel()) - gap));
 }
 
 void Turbo() {
-    DXmusicSFX::PlaySound(kSoundTurbo);
+    gWorldRules.PlaySound(kSoundTurbo);
     gPlayer.ForwardVelocity(1.0f);
 }
 
@@ -58,14 +54,10 @@ bool InsideStarBox(const clsStar& star) {
 
 void PickUp(clsStar& star) {
     star.GetStar();
-    DXmusicSFX::PlaySound(kSoundStar);
+    gWorldRules.PlaySound(kSoundStar);
     gParticles.AddStarExplosion(static_cast<float>(star.Xpos()), static_cast<float>(star.Ypos()),
                                 static_cast<float>(star.Zpos()));
-    ++gStarsCollected;
-    // The play screen lays out the counter's field; without one there is nothing to update.
-    if (gFontFieldCount < 1) return;
-    gFontFields(1).Set_Text("Stars " + std::to_string(gStarsCollected) + " / of " +
-                            std::to_string(CurrentLevelRecord().StarCount + 1));
+    gWorldRules.StarTaken();
 }
 
 }  // namespace
@@ -73,7 +65,7 @@ void PickUp(clsStar& star) {
 StepFlow RespondToActionCode(const CollisionCandidate& candidate) {
     switch (candidate.ActionCode) {
         case ACTION_FINISH:
-            frmGame::Winlevel();
+            gWorldRules.Finish();
             return StepFlow::Finished;
         case ACTION_JUMPPAD:
             JumpPad(candidate);
@@ -110,17 +102,15 @@ void ApplyPendingKill() {
     gPlayer.explode();
     const int32_t last = LastPlatform();
     for (int32_t i = 0; i <= last; ++i) PlatformAt(i).stopMoving();
-    gStarsCollected = 0;
+    gWorldRules.Killed();
 }
 
 void CheckFall() {
     const float y = gPlayer.PosY();
-    if (y < -10.0f && y > -15.0f) DXmusicSFX::PlaySound(kSoundFall);
-    if (y < -100.0f) {
+    if (y < gWorldRules.FallSoundTop && y > gWorldRules.FallSoundBottom) gWorldRules.PlaySound(kSoundFall);
+    if (y < gWorldRules.DeadBelowY) {
         gPlayer.DeathStatus(true);
-        ++gFallCount;
-        gStarsCollected = 0;
-        GUI::ShowScreen(0);
+        gWorldRules.Fell();
     }
 }
 

@@ -9,8 +9,9 @@ namespace CollisionDetection {
 // Whether the step goes on after a response.
 enum class StepFlow { Continue, Finished };
 
-// The landing response of a block's or platform's top, by its action code. The finish
-// completes the level (which rebuilds it): the caller must then return at once.
+// The landing response of a block's or platform's top, by its action code. The finish goes
+// to the program's rules (the game completes the level, which rebuilds it): the caller must
+// then return at once.
 StepFlow RespondToActionCode(const CollisionCandidate& candidate);
 
 // The end of every step that did not reach the finish.

@@ -5,14 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "game/Globals.h"
-#include "game/TrackRecords.h"
+#include "shared/maths.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
-#include "world/maths.h"
-
-extern std::vector<LevelRecord> gLevelRecords;
 
 namespace {
 
@@ -90,21 +86,20 @@ Vector3 clsShadow::FindGroundPoint(const Vector3& point, ShadowCorner& corner, u
         corner.Sample = sample;
     };
 
-    if (gCurrentLevel < 0 || static_cast<size_t>(gCurrentLevel) >= gLevelRecords.size()) return ground;
-    const LevelRecord& level = gLevelRecords[gCurrentLevel];
-    for (int32_t i = 0; i <= LastHeld(level.BlockCount, gBlocks); ++i) {
+    const int32_t lastBlock = LastBlock(), lastPlatform = LastPlatform(), lastRamp = LastRamp();
+    for (int32_t i = 0; i <= lastBlock; ++i) {
         clsblock& block = gBlocks[i];
         if (!PlayerNear(block)) continue;
         // A falling block's top is taken where it will be after this step's fall.
         if (auto landing = LandingOn(block, point, probe, nearest))
             accept(*landing, block.Ypos() + block.scaleY() + block.fallvel(), i, GROUND_BLOCK);
     }
-    for (int32_t i = 0; i <= LastHeld(level.PlatformCount, gMovingPlatforms); ++i) {
+    for (int32_t i = 0; i <= lastPlatform; ++i) {
         clsMovingPlatform& platform = gMovingPlatforms[i];
         if (auto landing = LandingOn(platform, point, probe, nearest))
             accept(*landing, platform.Ypos() + platform.scaleY(), i, GROUND_PLATFORM);
     }
-    for (int32_t i = 0; i <= LastHeld(level.RampCount, gRamps); ++i) {
+    for (int32_t i = 0; i <= lastRamp; ++i) {
         clsRamp& ramp = gRamps[i];
         if (auto landing = LandingOn(ramp, point, probe, nearest))
             accept(*landing, RampHeightUnderPlayer(ramp, ground.Y), i, GROUND_RAMP);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/DirectX.h"
+#include "shared/Makers.h"
 #include "world/TrackObjects.h"
 
 namespace ShadowQuads {

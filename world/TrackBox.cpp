@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "game/DirectX.h"
+#include "shared/DeviceAndCamera.h"
 #include "platform/D3DXMath.h"
-#include "world/maths.h"
+#include "shared/maths.h"
 
 namespace {
 

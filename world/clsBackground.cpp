@@ -1,7 +1,8 @@
 #include "world/clsBackground.h"
 
-#include "game/DebugLog.h"
-#include "game/DirectX.h"
+#include "world/WorldRules.h"
+#include "shared/DeviceAndCamera.h"
+#include "shared/Makers.h"
 
 clsBackground gBackground;
 
@@ -9,7 +10,7 @@ void clsBackground::resetbackground() { ImageName_.clear(); }
 
 void clsBackground::create(const std::string& Texture) {
     Picture = gD3DDevice->CreateTextureFromFile(Texture);
-    if (!Picture) VeloRuneDebug::WriteDebugLine("Missing picture " + Texture);
+    if (!Picture) gWorldRules.Log("Missing picture " + Texture);
     const float W = gScreenWidthF, H = gScreenHeightF;
     constexpr int32_t white = 0x00FFFFFF;  // alpha 0: the picture's own alpha decides
     DirectX::MakeScreenVertex(Vertices[0], 0, 0, 1.0f, 1.0f, white, 0, 0, 0);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "game/DirectX.h"
+#include "shared/DeviceAndCamera.h"
 #include "world/AssetCache.h"
 
 namespace {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/DebugLog.h"
-#include "game/DirectX.h"
+#include "world/WorldRules.h"
+#include "shared/DeviceAndCamera.h"
+#include "shared/Makers.h"
 #include "platform/Clock.h"
 #include "platform/D3DXMath.h"
 #include "platform/Paths.h"
@@ -36,7 +37,7 @@ void clsParticles::create() {
     options.ColorKey = kMagentaKey;
     options.Format = d3d::TextureFormat::A1R5G5B5;
     ParticleTexture = gD3DDevice->CreateTextureFromFile(platform::ProgramPath("misc/starParticle.bmp"), options);
-    VeloRuneDebug::WriteDebugLine(ParticleTexture ? "CREATED PARTICLE ENGINE = True"
+    gWorldRules.Log(ParticleTexture ? "CREATED PARTICLE ENGINE = True"
                                                   : "CREATED PARTICLE ENGINE = Failed");
 }
 

@@ -2,15 +2,13 @@
 
 #include <cmath>
 
-#include "game/DebugLog.h"
-#include "game/DirectInput.h"
-#include "game/DirectX.h"
-#include "game/OptionsFile.h"
 #include "platform/Clock.h"
 #include "platform/D3DXMath.h"
 #include "platform/Paths.h"
-#include "ui/GUI.h"
-#include "ui/DXmusicSFX.h"
+#include "shared/DeviceAndCamera.h"
+#include "shared/KeyboardState.h"
+#include "shared/Makers.h"
+#include "world/WorldRules.h"
 #include "world/clsShadow.h"
 
 clsPlayer gPlayer;
@@ -31,6 +29,8 @@ constexpr int32_t kExplosionLastFrame = 16;
 constexpr int32_t kExplosionFirstHiddenFrame = 15;
 constexpr float kExplosionPointSize = 0.06f;
 constexpr int16_t kExplosionSound = 5;
+constexpr int16_t kJumpSound = 1;
+constexpr float kJumpSpeed = 0.35f;
 
 // Sums are formed at double precision and stored as Singles, as the game always did: from
 // rest, thirty accelerations reach 0.6000000238 rather than float steps' 31 to 0.62.
@@ -55,6 +55,13 @@ void clsPlayer::setplayernotonice() {
 
 void clsPlayer::HorizontalVelocity(float X) {
     if (X >= -1.0f && X <= 1.0f) m_HorizontalVelocity = X;
+}
+
+void clsPlayer::Jump(bool standing) {
+    if (!standing || ExplodeStatus) return;
+    m_verticalvelocity = kJumpSpeed;
+    gWorldRules.PlaySound(kJumpSound);
+    gWorldRules.Jumped();
 }
 
 void clsPlayer::accelerate() {
@@ -100,8 +107,10 @@ void clsPlayer::ApplySkid() {
     }
 }
 
-// Turns the mesh about the vertical line through the middle of its collision box.
+// Turns the mesh about the vertical line through the middle of its collision box; unless the
+// rules keep the skid turn under it, the spin alone shows.
 void clsPlayer::ApplySpin() {
+    if (!gWorldRules.SpinKeepsIceSkid) WorldMatrix = d3dx::MatrixIdentity();
     Append(d3dx::MatrixTranslation(0, 0, 0.4f));
     RotationMatrix = d3dx::MatrixRotationY(static_cast<float>(-m_FlipAngle * kDegreesToRadians));
     Append(RotationMatrix);
@@ -130,10 +139,9 @@ void clsPlayer::FollowWithCamera() {
 }
 
 void clsPlayer::DrawExplosionFrame() {
-    if (m_ExplosionFrame == kExplosionSoundFrame) DXmusicSFX::PlaySound(kExplosionSound);
+    if (m_ExplosionFrame == kExplosionSoundFrame) gWorldRules.PlaySound(kExplosionSound);
     if (m_ExplosionFrame == kExplosionLastFrame) {
-        gDeathCount += 1;
-        GUI::ShowScreen(0);
+        gWorldRules.ExplosionEnded();
         DeathStatus(true);
     }
     const uint32_t now = platform::GetTickCount();
@@ -158,7 +166,7 @@ void clsPlayer::DrawExplosionFrame() {
 void clsPlayer::load(const std::string& modelFile) {
     std::string error;
     Mesh = d3dx::LoadMeshFromX(modelFile, *gD3DDevice, &error);
-    if (!Mesh) VeloRuneDebug::WriteDebugLine("Could not load the player model " + modelFile + ": " + error);
+    if (!Mesh) gWorldRules.Log("Could not load the player model " + modelFile + ": " + error);
     m_MaterialCount = Mesh ? static_cast<int32_t>(Mesh->SubsetCount()) : 0;
     Materials.assign(static_cast<size_t>(m_MaterialCount) + 1, d3d::Material{});
     Textures.assign(static_cast<size_t>(m_MaterialCount) + 1, nullptr);
@@ -170,7 +178,7 @@ void clsPlayer::load(const std::string& modelFile) {
         if (subset.TextureFilename.empty()) continue;
         const std::string skin = platform::ProgramPath("skins/" + subset.TextureFilename);
         Textures[i] = gD3DDevice->CreateTextureFromFile(skin);
-        if (!Textures[i]) VeloRuneDebug::WriteDebugLine("Could not load the player skin " + skin);
+        if (!Textures[i]) gWorldRules.Log("Could not load the player skin " + skin);
     }
 
     resetPLayer();
@@ -181,7 +189,7 @@ void clsPlayer::load(const std::string& modelFile) {
     for (size_t i = 1; i <= ExplosionTextures.size(); ++i) {
         const std::string picture = platform::ProgramPath("misc/explode" + std::to_string(i) + ".bmp");
         ExplosionTextures[i - 1] = gD3DDevice->CreateTextureFromFile(picture, keyedBlack);
-        if (!ExplosionTextures[i - 1]) VeloRuneDebug::WriteDebugLine("Could not load the explosion picture " + picture);
+        if (!ExplosionTextures[i - 1]) gWorldRules.Log("Could not load the explosion picture " + picture);
     }
 }
 
@@ -199,7 +207,7 @@ void clsPlayer::explode() {
 
 void clsPlayer::resetPLayer() {
     m_Posx = 0;
-    m_PosY = 3.0f;
+    m_PosY = gWorldRules.PlayerStartY;
     m_Posz = 1.0f;
     m_HorizontalVelocity = 0;
     m_verticalvelocity = 0;

@@ -36,6 +36,9 @@ public:
 
     void accelerate();
     void deccelerate();
+    // A jump key: the vehicle leaves the ground when it stands on something (standing) and is
+    // not exploding.
+    void Jump(bool standing);
 
     // One play step of the vehicle: moves it by its speeds, turns it for the ice skid and the
     // bounce-pad spin, draws it, makes the camera follow along Z and lays the shadow; while

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "game/DirectX.h"
+#include "shared/DeviceAndCamera.h"
 #include "platform/D3DXMath.h"
 #include "world/AssetCache.h"
-#include "world/Rounding.h"
-#include "world/maths.h"
+#include "shared/Rounding.h"
+#include "shared/maths.h"
 
 namespace {
 

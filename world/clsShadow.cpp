@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "game/DebugLog.h"
-#include "game/DirectX.h"
+#include "world/WorldRules.h"
+#include "shared/DeviceAndCamera.h"
+#include "shared/Makers.h"
 #include "platform/Paths.h"
 #include "world/ShadowQuads.h"
 #include "world/clsPlayer.h"
@@ -33,7 +34,7 @@ void clsShadow::create() {
     options.ColorKey = kMagentaKey;
     options.Format = d3d::TextureFormat::A1R5G5B5;
     ShadowTexture = gD3DDevice->CreateTextureFromFile(platform::ProgramPath("misc/shadowimage.bmp"), options);
-    VeloRuneDebug::WriteDebugLine(ShadowTexture ? "Created Player Shadow = True" : "Created Player Shadow = Failed");
+    gWorldRules.Log(ShadowTexture ? "Created Player Shadow = True" : "Created Player Shadow = Failed");
 }
 
 void clsShadow::draw2() { Render({}); }

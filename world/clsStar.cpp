@@ -1,11 +1,11 @@
 #include "world/clsStar.h"
 
-#include "game/DirectX.h"
-#include "game/Globals.h"
 #include "platform/D3DXMath.h"
 #include "platform/Paths.h"
+#include "shared/DeviceAndCamera.h"
+#include "shared/Rounding.h"
 #include "world/AssetCache.h"
-#include "world/Rounding.h"
+#include "world/WorldRules.h"
 
 void clsStar::load(const std::string& modelFile) {
     IsVisible = true;
@@ -24,7 +24,7 @@ void clsStar::load(const std::string& modelFile) {
 
 void clsStar::draw() {
     if (!IsVisible) return;
-    if (gGameState == STATE_PLAYING) {
+    if (gWorldRules.Animating()) {
         SpinAngle += 5;
         if (SpinAngle > 360) SpinAngle = 1;
     }

@@ -1,5 +1,5 @@
-// A collectible star: the star mesh spinning about the vertical axis during play, hidden
-// once the player picks it up.
+// A collectible star: the star mesh spinning about the vertical axis while the world
+// animates (the game: during play), hidden once the player picks it up.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -16,7 +16,7 @@ public:
 
     // Loads the mesh with its materials and skins (from the skins folder) and shows the star.
     void load(const std::string& modelFile);
-    // Draws the star; during play it turns 5 degrees further first.
+    // Draws the star; while the world animates it turns 5 degrees further first.
     void draw();
 
     int32_t Xpos() const;

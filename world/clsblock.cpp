@@ -1,11 +1,11 @@
 #include "world/clsblock.h"
 
-#include "game/DirectX.h"
-#include "game/Globals.h"
+#include "shared/AssetFolders.h"
+#include "shared/DeviceAndCamera.h"
+#include "shared/Rounding.h"
 #include "world/AnimatedTextures.h"
 #include "world/AssetCache.h"
-#include "world/LevelGravity.h"
-#include "world/Rounding.h"
+#include "world/WorldRules.h"
 
 void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, float scaleY, float scalez) {
     FillUnitCube();
@@ -60,14 +60,14 @@ void clsblock::draw() {
         gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
         DrawFaces();
     }
-    if (gGameState != STATE_PLAYING) return;
+    if (!gWorldRules.Animating()) return;
     if (Falling) AdvanceFall();
     if (Bouncing) AdvanceHop();
 }
 
-// A falling block speeds up by the level's gravity each step and never stops.
+// A falling block speeds up by the track's gravity each step and never stops.
 void clsblock::AdvanceFall() {
-    FallSpeed = FallSpeed + CurrentLevelGravity();
+    FallSpeed = FallSpeed + gWorldRules.Gravity();
     Position.Y = Position.Y - FallSpeed;
     CalculateCollisionPlanes();
 }

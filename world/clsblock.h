@@ -35,7 +35,8 @@ public:
     void UpdateAnimatedTexture();
     void SETTEXTURE() const;
 
-    // Draws the block; while playing it also advances its fall and hop by one step.
+    // Draws the block; while the rules say the world animates, it also advances its fall and
+    // hop by one step.
     void draw();
 
 private:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes(data, data + size);

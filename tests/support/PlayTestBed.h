@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "game/TrackRecords.h"
+#include "shared/TrackRecords.h"
 #include "tests/support/PlayRig.h"
 
 class PlayTestBed {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 
 namespace samples {
 

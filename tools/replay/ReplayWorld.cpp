@@ -5,6 +5,7 @@
 
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
+#include "game/GameRules.h"
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
 #include "game/LevelStructure.h"
@@ -25,6 +26,7 @@ ReplayWorld::ReplayWorld(const std::string& levelsFile) : previousFolder_(platfo
     fs::create_directories(folder_, ec);
     fs::copy_file(levelsFile, folder_ + "/levels.dat", ec);
     platform::SetProgramFolder(folder_);
+    InstallGameRules();
     gD3DDevice = &device_;
     platform::SetClockSource(&clock_);
     keyboard_.Acquire();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/TrackRecords.h"
+#include "shared/TrackRecords.h"
 
 namespace TrackCodec {
 

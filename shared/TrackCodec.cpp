@@ -1,4 +1,4 @@
-#include "game/TrackCodec.h"
+#include "shared/TrackCodec.h"
 
 #include <bit>
 

@@ -1,4 +1,4 @@
-#include "game/BinaryFile.h"
+#include "shared/BinaryFile.h"
 
 #include <cstdio>
 

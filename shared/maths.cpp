@@ -1,4 +1,4 @@
-#include "world/maths.h"
+#include "shared/maths.h"
 
 #include <cmath>
 

@@ -1,0 +1,4 @@
+#include "shared/AssetFolders.h"
+
+std::string gTexturePath;
+std::string gBackgroundPath;

@@ -1,0 +1,19 @@
+#include "shared/DeviceAndCamera.h"
+
+d3d::Device* gD3DDevice = nullptr;
+d3d::Vector3 gCameraEye;
+d3d::Vector3 gCameraLookAt;
+d3d::Matrix gMatWorld;
+d3d::Matrix gMatView;
+d3d::Matrix gMatProj;
+float gScreenWidthF = 0;
+float gScreenHeightF = 0;
+
+namespace DirectX {
+
+void ResetCamera() {
+    gCameraEye = {0, 25, -18};
+    gCameraLookAt = {0, 8, 0};
+}
+
+}  // namespace DirectX

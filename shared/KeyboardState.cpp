@@ -1,0 +1,3 @@
+#include "shared/KeyboardState.h"
+
+dinput::KeyState gKeyboardState{};

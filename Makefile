@@ -28,10 +28,11 @@ test: unit-tests sanitize fuzz-smoke
 unit-tests: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The unit tests of both programs again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The unit tests (the game's, the world's and the editor's logic) again under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELORUNE_SANITIZE=ON
-	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_editor_tests
+	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_world_tests velorune_editor_tests
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render|velorune_editor_qt)'
 
 fuzz-build: build
@@ -48,6 +49,7 @@ fuzz: fuzz-smoke
 
 bench: build
 	$(BUILD)/tools/bench_levels $(BUILD)/bin/levels.dat
+	$(BUILD)/tools/bench_collision $(BUILD)/bin/levels.dat
 	$(BUILD)/tools/bench_world $(BUILD)/bin
 	SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $(BUILD)/tools/bench_startup $(BUILD)/bin
 

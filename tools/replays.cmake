@@ -8,6 +8,6 @@ target_link_libraries(replaykit PUBLIC velorune_game)
 add_executable(find_replays ${CMAKE_CURRENT_SOURCE_DIR}/find_replays.cpp)
 target_link_libraries(find_replays PRIVATE replaykit)
 
-# The cost of a play step; run by hand: bench_collision build/bin/levels.dat
+# The cost of a play step (run by make bench): bench_collision build/bin/levels.dat
 add_executable(bench_collision ${CMAKE_CURRENT_SOURCE_DIR}/bench_collision.cpp)
 target_link_libraries(bench_collision PRIVATE replaykit)

@@ -107,8 +107,8 @@ void clsPlayer::ApplySkid() {
     }
 }
 
-// Turns the mesh about the vertical line through the middle of its collision box; under the
-// editor's rules the spin alone shows, without the skid turn.
+// Turns the mesh about the vertical line through the middle of its collision box; unless the
+// rules keep the skid turn under it, the spin alone shows.
 void clsPlayer::ApplySpin() {
     if (!gWorldRules.SpinKeepsIceSkid) WorldMatrix = d3dx::MatrixIdentity();
     Append(d3dx::MatrixTranslation(0, 0, 0.4f));

@@ -87,8 +87,6 @@ bool InitD3D(platform::Window& viewport) {
         return CommunicationError();
     }
     gD3DDevice = gDeviceOwner.get();
-    gScreenWidthF = static_cast<float>(params.BackBufferWidth);
-    gScreenHeightF = static_cast<float>(params.BackBufferHeight);
     SetRenderStates(*gD3DDevice);
     ResetCamera();
     return true;

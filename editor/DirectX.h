@@ -23,9 +23,8 @@ namespace DirectX {
 // The camera's vertical field of view; the pick ray uses the same angle.
 inline constexpr float kFieldOfView = 3.1415927f / 4.0f;
 
-// Makes the device on the viewport, whose back buffer (and so gScreenWidthF, gScreenHeightF,
-// the size of the background picture) takes the size of frmMain.viewport. False after its
-// message when there is no hardware device or any step fails.
+// Makes the device on the viewport, whose back buffer takes the size of frmMain.viewport.
+// False after its message when there is no hardware device or any step fails.
 bool InitD3D(platform::Window& viewport);
 // False only when adapter 0 reports that it has no hardware device.
 bool HardwareDeviceAvailable();

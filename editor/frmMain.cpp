@@ -5,10 +5,10 @@
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/EditorRules.h"
+#include "editor/TrackBackground.h"
 #include "editor/frmAbout.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
-#include "world/clsBackground.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
@@ -39,7 +39,7 @@ void MainForm::Form_Load(EditorHost& host) {
     gShadow.create();
     gBackgroundFile = FixedLengthText("_default.jpg", 50);
     // The name is kept padded as a track file holds it; the file system takes it without.
-    gBackground.create(gBackgroundPath + WithoutPadding(gBackgroundFile));
+    CreateTrackBackground(gBackgroundPath + WithoutPadding(gBackgroundFile));
     if (VScroll1.Set(VScroll1.Max)) VScroll1_Change();
     gPerfFrequency = platform::QueryPerformanceFrequency();
     if (gPerfFrequency <= 0) gPerfFrequency = 1000;  // a counter without a frequency is taken to count ms

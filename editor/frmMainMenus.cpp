@@ -4,7 +4,7 @@
 #include "editor/frmMain.h"
 #include "editor/selection.h"
 #include "platform/Paths.h"
-#include "world/clsBackground.h"
+#include "editor/TrackBackground.h"
 
 namespace editor {
 namespace {
@@ -20,7 +20,7 @@ void MainForm::mnu_New_Click() { NewTrack(); }
 void MainForm::mnu_background_Click(int entry) {
     if (entry < 1 || entry > 6) return;
     selection::UncheckBackgroundMenus();
-    gBackground.create(gBackgroundPath + kBackgroundFiles[entry - 1]);
+    CreateTrackBackground(gBackgroundPath + kBackgroundFiles[entry - 1]);
     mnu_backgrounds[entry - 1].Checked = true;
     gBackgroundFile = FixedLengthText(kBackgroundFiles[entry - 1], 50);
 }

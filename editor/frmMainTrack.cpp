@@ -3,7 +3,7 @@
 #include "editor/frmMain.h"
 #include "editor/selection.h"
 #include "world/TrackObjects.h"
-#include "world/clsBackground.h"
+#include "editor/TrackBackground.h"
 
 namespace editor {
 
@@ -35,7 +35,7 @@ void MainForm::NewTrack() {
     mnu_low.Checked = false;
     selection::UncheckBackgroundMenus();
     mnu_backgrounds[0].Checked = true;
-    gBackground.create(gBackgroundPath + "_default.jpg");
+    CreateTrackBackground(gBackgroundPath + "_default.jpg");
     gBackgroundFile = FixedLengthText("_default.jpg", 50);
     if (VScroll1.Set(VScroll1.Max)) VScroll1_Change();
     selection::ShowSelection();

@@ -74,12 +74,27 @@ TEST_F(EditorMembers, AHighlightComesOffAsTheBoxsPlainColours) {
     for (int i = 0; i < 18; ++i) EXPECT_EQ(ramp.GetVertices()[i].Diffuse, i < 6 ? 0x00FFFFFF : 0x009A9A9A);
 }
 
-TEST_F(EditorMembers, TheGameKeepsPlainSidesOnASizeWrite) {
+TEST_F(EditorMembers, TheGameKeepsItsOwnFormsOfTheSharedMembers) {
     gWorldRules = WorldRules{};
     clsblock block;
     block.create(0, 0, 0, 1, 1, 1);
     block.scaleY(3);
-    EXPECT_EQ(Colours(block), BoxColours(0x009A9A9A, 0x00FFFFFF));
+    EXPECT_EQ(Colours(block), BoxColours(0x009A9A9A, 0x00FFFFFF));  // plain sides
+    block.Xpos(4);
+    block.SelectBlock();
+    EXPECT_EQ(block.GetCollisionPlane(1).D, 0.0f);  // the planes wait for a fall or hop
+
+    clsMovingPlatform platform;
+    platform.create(0, 0, 0);
+    platform.Xpos(1);
+    platform.Mdir(3);
+    platform.Mspeed(100);
+    platform.Mdist(1);
+    platform.MloopBack(true);
+    for (int i = 0; i < 3; ++i) platform.move();
+    platform.ResetToOrigin();  // to the origin the loop-back moved
+    EXPECT_EQ(platform.Xpos(), platform.GetOrigin().X);
+    EXPECT_NE(platform.Xpos(), 1.0f);
     InstallEditorRules();
 }
 
@@ -184,6 +199,13 @@ TEST_F(EditorMembers, AMissingSkinOrPictureLeavesTheObjectDrawableWithoutIt) {
     bed.Device().ClearRecording();
     star.draw();
     EXPECT_EQ(FirstSkinDrawn(bed.Device()), "StarSkin.bmp");
+
+    clsStar meshless;
+    meshless.load(platform::ProgramPath("models/no such model.x"));
+    meshless.selectstar();
+    bed.Device().ClearRecording();
+    meshless.draw();
+    EXPECT_TRUE(bed.Device().DrawCalls().empty());
 
     Block().Texture("no such picture.bmp", "D", gTexturePath);
     EXPECT_EQ(Block().GetTextureD(), "no such picture.bmp");

@@ -2,6 +2,8 @@
 // viewport, and the platforms moving between frames unless paused.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/frmMain.h"
@@ -86,6 +88,30 @@ TEST_F(RenderFrame, TheBackgroundFillsTheViewportItWasMadeFor) {
     EXPECT_EQ(quad[1].Z, 0.0f);
     EXPECT_EQ(quad[0].Diffuse, 0x00FFFFFF);
     EXPECT_EQ(bed.Device().DrawCalls().at(0).RenderState(d3d::RS_ZWRITEENABLE), 0u);
+
+    // The quad keeps the size it was made for until the next picture is made.
+    frmMain.viewport = {.ScaleWidth = 300, .ScaleHeight = 200};
+    bed.Device().ClearRecording();
+    DirectX::RenderFrame();
+    EXPECT_EQ(bed.Device().DrawCalls().at(0).VerticesAs<d3d::ScreenVertex>()[3].X, 601.0f);
+    frmMain.mnu_background_Click(2);
+    bed.Device().ClearRecording();
+    DirectX::RenderFrame();
+    const auto resized = bed.Device().DrawCalls().at(0).VerticesAs<d3d::ScreenVertex>();
+    EXPECT_EQ(resized[3].X, 300.0f);
+    EXPECT_EQ(resized[3].Y, 200.0f);
+}
+
+TEST_F(RenderFrame, ABackgroundWhosePictureIsMissingLeavesTheTrackOnBlack) {
+    std::filesystem::remove(bed.folder.File("backgrounds"));
+    std::filesystem::create_directory(bed.folder.File("backgrounds"));
+    frmMain.mnu_background_Click(3);
+    EXPECT_TRUE(frmMain.mnu_backgrounds[2].Checked);  // the command completes
+    EXPECT_EQ(WithoutPadding(gBackgroundFile), "bk002.jpg");
+    bed.Device().ClearRecording();
+    DirectX::RenderFrame();
+    const std::vector<std::string> drawn = DrawnTextures(bed.Device());
+    EXPECT_EQ(drawn, std::vector<std::string>(4, "_default.bmp"));  // the block alone
 }
 
 TEST_F(RenderFrame, FramesMoveThePlatformsUnlessTheyArePaused) {

@@ -1,6 +1,8 @@
 // Start-up of the main window, and the programs that stop after a start-up message.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
@@ -65,6 +67,29 @@ TEST(EditorStartUp, WithoutAKeyboardStopsAfterItsMessage) {
     EXPECT_EQ(frmMain.LoopPass(), editor::MainForm::Pass::Ended);
     EXPECT_EQ(gD3DDevice, nullptr);
     EXPECT_EQ(bed.host.endRequests, 1);
+}
+
+TEST(EditorStartUp, LoadsTheDefaultBackgroundByItsNameWithoutThePadding) {
+    EditorTestBed bed;
+    bed.Start();
+    const auto loads = bed.Device().CallsOf(d3d::CallKind::CreateTextureFromFile);
+    const auto first = std::find_if(loads.begin(), loads.end(),
+                                    [](const d3d::RecordedCall& call) { return call.Text.find("backgrounds/") != std::string::npos; });
+    ASSERT_NE(first, loads.end());
+    EXPECT_EQ(first->Text, bed.folder.Path() + "/backgrounds/_default.jpg");
+    EXPECT_NE(first->Texture, nullptr);
+    EXPECT_EQ(gBackgroundFile.size(), 50u);
+}
+
+TEST(EditorStartUp, ACounterWithoutAFrequencyIsTakenToCountMilliseconds) {
+    EditorTestBed bed;
+    bed.clock.frequency = 0;
+    bed.Start();
+    EXPECT_EQ(gPerfFrequency, 1000);
+    frmMain.LoopPass();
+    bed.clock.counter += 41;
+    frmMain.LoopPass();
+    EXPECT_EQ(frmMain.LoopPass(), editor::MainForm::Pass::Frame);
 }
 
 TEST(EditorStartUp, AnEmptyTextureFolderHighlightsNoEntry) {

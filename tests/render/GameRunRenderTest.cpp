@@ -212,23 +212,10 @@ protected:
         steps.push_back([this, keys = *script] {
             const bool playing = gGameState == STATE_PLAYING;
             const auto step = static_cast<size_t>(TotalFrames);
-            HoldOnly(playing && step < keys.size() ? replay::ScanCodes(keys[step]) : std::vector<uint8_t>{});
+            hands.HoldOnly(playing && step < keys.size() ? replay::ScanCodes(keys[step]) : std::vector<uint8_t>{});
             return !playing;
         });
     }
-    // Exactly these keys are down on the game's keyboard; only changes make key events, as
-    // a real keyboard's would (more than ten events between two reads overflow its buffer).
-    void HoldOnly(const std::vector<uint8_t>& codes) {
-        auto has = [](const std::vector<uint8_t>& set, uint8_t code) {
-            return std::find(set.begin(), set.end(), code) != set.end();
-        };
-        for (uint8_t code : held)
-            if (!has(codes, code)) dinput::SystemKeyboard().SetKey(code, false);
-        for (uint8_t code : codes)
-            if (!has(held, code)) dinput::SystemKeyboard().SetKey(code, true);
-        held = codes;
-    }
-
     // Every screen of the game once, from the main menu back to it.
     void TourEveryScreen() {
         WaitFor(STATE_MAINMENU);
@@ -292,7 +279,7 @@ protected:
     std::vector<Step> steps;
     size_t next = 0;
     int pumps = 0;
-    std::vector<uint8_t> held;
+    replay::KeyHands hands;
     std::vector<std::string> captured;
     std::vector<std::string> messages;
 };

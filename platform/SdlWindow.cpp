@@ -110,6 +110,12 @@ void SdlWindow::SetBackBufferSize(int width, int height) {
     backBufferHeight_ = height;
 }
 
+int SdlWindow::RefreshRate() const {
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_DisplayMode mode{};
+    return display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
 void SdlWindow::MakeCurrent() { SDL_GL_MakeCurrent(window_, context_); }
 void SdlWindow::SwapBuffers() { SDL_GL_SwapWindow(window_); }
 void SdlWindow::DrawableSize(int& width, int& height) const { SDL_GL_GetDrawableSize(window_, &width, &height); }

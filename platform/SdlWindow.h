@@ -38,6 +38,7 @@ public:
     void ProcessMessages() override;
     void WaitForMessages(int timeoutMs) override;
     void SetBackBufferSize(int width, int height) override;
+    int RefreshRate() const override;
 
     void MakeCurrent() override;
     void SwapBuffers() override;

@@ -26,6 +26,7 @@
 #include "platform/GlDirect3D.h"
 #include "platform/Paths.h"
 #include "platform/SdlWindow.h"
+#include "tools/replay/HookedWindow.h"
 #include "tools/replay/KeyScript.h"
 
 namespace {
@@ -52,38 +53,6 @@ double ProcessCpuSeconds() {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
 }
 
-// The game's own window, passed through, with the benchmark's script run at every message pump.
-class MeasuredWindow : public platform::Window, public platform::GlSurface {
-public:
-    explicit MeasuredWindow(platform::SdlWindow& inner) : inner_(inner) {}
-
-    std::function<void()> onPump;
-    int swaps = 0;
-
-    void Show() override { inner_.Show(); }
-    bool HasFocus() const override { return inner_.HasFocus(); }
-    void ProcessMessages() override {
-        inner_.Events() = Events();
-        inner_.ProcessMessages();
-        if (onPump) onPump();
-    }
-    void WaitForMessages(int timeoutMs) override {
-        inner_.Events() = Events();
-        inner_.WaitForMessages(timeoutMs);
-        if (onPump) onPump();
-    }
-    void SetBackBufferSize(int width, int height) override { inner_.SetBackBufferSize(width, height); }
-    void MakeCurrent() override { inner_.MakeCurrent(); }
-    void SwapBuffers() override {
-        ++swaps;
-        inner_.SwapBuffers();
-    }
-    void DrawableSize(int& width, int& height) const override { inner_.DrawableSize(width, height); }
-
-private:
-    platform::SdlWindow& inner_;
-};
-
 struct RunFigures {
     double menuCores = 0, menuFramesPerSecond = 0;
     double meanIntervalMs = 0, medianIntervalMs = 0, maxIntervalMs = 0;
@@ -96,7 +65,7 @@ struct RunFigures {
 
 class PacingRun {
 public:
-    PacingRun(MeasuredWindow& window, const replay::KeyScript& script) : window_(window), script_(script) {
+    PacingRun(replay::HookedWindow& window, const replay::KeyScript& script) : window_(window), script_(script) {
         window_.onPump = [this] { Pump(); };
     }
 
@@ -178,7 +147,7 @@ private:
         return figures_;
     }
 
-    MeasuredWindow& window_;
+    replay::HookedWindow& window_;
     const replay::KeyScript& script_;
     RunFigures figures_;
     double begin_ = WallSeconds();
@@ -232,7 +201,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no window: %s\n", error.c_str());
         return 1;
     }
-    MeasuredWindow window(*sdlWindow);
+    replay::HookedWindow window(*sdlWindow);
     gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
 
     std::vector<RunFigures> all;

@@ -213,7 +213,7 @@ void loadgame() {
 
 void resetgame(bool Winlevel) {
     const uint32_t tick = platform::GetTickCount();
-    const auto elapsed = static_cast<int32_t>(platform::TicksSince(tick, gLevelStartTick));
+    const uint32_t elapsed = platform::TicksSince(tick, gLevelStartTick);
     gPlayer.resetPLayer();
     DXmusicSFX::StopFallSound(0);
     gStarsCollected = 0;
@@ -221,14 +221,7 @@ void resetgame(bool Winlevel) {
     DirectX::ResetCamera();
     LevelStructure::BuildLevel(gCurrentLevel, false);
     if (Winlevel) DXmusicSFX::PlayMusic(7);
-    if (gCurrentLevel >= 1 && gCurrentLevel < static_cast<int32_t>(gLevelStats.size())) {
-        LevelStatsRecord& level = gLevelStats[static_cast<size_t>(gCurrentLevel)];
-        level.DeathCount += gDeathCount;
-        level.FallCount += gFallCount;
-        level.JumpCount += gJumpCount;
-        level.PlayTime += elapsed;
-    }
-    gTotalPlayTime += elapsed;
+    stats::BookAttempt(gCurrentLevel, elapsed);
     gLevelStartTick = tick;
     stats::ResetSessionCounters();
     stats::SaveStats();

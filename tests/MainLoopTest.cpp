@@ -9,6 +9,7 @@
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
 #include "platform/FakeDirect3D.h"
@@ -102,6 +103,8 @@ TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
     EXPECT_EQ(gGameState, STATE_LEAVING);
     EXPECT_FALSE(gRunning);
     EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(folder.Read("stats.dat").size(), 4u + 16u * static_cast<size_t>(gLevelCount))
+        << "the first start creates stats.dat";
 }
 
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {

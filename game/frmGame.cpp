@@ -1,6 +1,5 @@
 #include "game/frmGame.h"
 
-
 #include "game/DebugLog.h"
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
@@ -134,7 +133,8 @@ bool MenuLoop() {
         ProcessInput();
         gWindow->ProcessMessages();
         drew = true;
-        nextFrame += period;  // on the refresh schedule; a frame that ran late does not shift it
+        // On the refresh schedule; only a frame more than a whole period late starts it anew.
+        nextFrame += period;
         if (nextFrame <= now) nextFrame = now + period;
     }
     return drew;

@@ -52,6 +52,7 @@ bench: build
 	$(BUILD)/tools/bench_collision $(BUILD)/bin/levels.dat
 	$(BUILD)/tools/bench_world $(BUILD)/bin
 	SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $(BUILD)/tools/bench_startup $(BUILD)/bin
+	SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD)/tools/bench_pacing $(BUILD)/bin tests/replays/level01.keys
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -2,11 +2,10 @@
 
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
-#include "ui/GUI.h"
+#include "game/frmGame.h"
 #include "shared/TrackCodec.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
-#include "game/frmGame.h"
 
 int32_t gPendingSeconds = 0;
 int32_t gPendingHundredths = 0;
@@ -35,9 +34,9 @@ std::string TimeText(int32_t seconds, int32_t hundredths) {
     return "Time = " + std::to_string(seconds) + ":" + (hundredths < 10 ? "0" : "") + std::to_string(hundredths);
 }
 
-std::vector<uint8_t> Int16Bytes(bool flag) {
+std::vector<uint8_t> Int16Bytes(int16_t value) {
     std::vector<uint8_t> bytes;
-    TrackCodec::ByteWriter(bytes).I16(flag ? -1 : 0);
+    TrackCodec::ByteWriter(bytes).I16(value);
     return bytes;
 }
 
@@ -75,14 +74,15 @@ void Winlevel() {
 void MarkAllStars() {
     const int32_t level = gCurrentLevel;
     LevelStructure::WriteInPlace(LevelStructure::LevelBlockStart(level) + TrackCodec::kAllStarsFlagOffset,
-                                 Int16Bytes(true), "the all-stars flag of level " + std::to_string(level));
+                                 Int16Bytes(kStoredTrue), "the all-stars flag of level " + std::to_string(level));
     gLevelAllStars[static_cast<size_t>(level)] = true;
     if (!ZoneComplete()) return;
 
-    if (gZone >= 1 && gZone <= 6) gZoneAllStars[static_cast<size_t>(gZone)] = true;
+    if (gZone >= 1 && gZone <= 6) gZoneAllStars[static_cast<size_t>(gZone)] = kStoredTrue;
+    // The other zones' flags go back as they were stored.
     std::vector<uint8_t> flags;
     TrackCodec::ByteWriter out(flags);
-    for (size_t zone = 1; zone <= 6; ++zone) out.I16(gZoneAllStars[zone] ? -1 : 0);
+    for (size_t zone = 1; zone <= 6; ++zone) out.I16(gZoneAllStars[zone]);
     LevelStructure::WriteInPlace(4, flags, "the zone all-stars flags");
 }
 

@@ -9,7 +9,7 @@
 #include "platform/Paths.h"
 
 int32_t gLevelCount = 0;
-std::array<bool, 7> gZoneAllStars{};
+std::array<int16_t, 7> gZoneAllStars{};
 std::vector<LevelIndexEntry> gLevelIndex;
 int32_t gLevelDataStart = 0;
 std::vector<LevelRecord> gLevelRecords;
@@ -40,7 +40,7 @@ bool ReadFile(std::vector<uint8_t>& bytes) {
 
 void TakeHeader(const TrackCodec::LevelsFile& file) {
     gLevelCount = static_cast<int32_t>(file.Index.size());
-    for (size_t zone = 1; zone <= 6; ++zone) gZoneAllStars[zone] = file.ZoneAllStars[zone - 1] != 0;
+    for (size_t zone = 1; zone <= 6; ++zone) gZoneAllStars[zone] = file.ZoneAllStars[zone - 1];
     gLevelIndex.assign(1, LevelIndexEntry{});
     gLevelIndex.insert(gLevelIndex.end(), file.Index.begin(), file.Index.end());
     gLevelDataStart = gLevelCount * 8 + 4 + 12 + 1;
@@ -89,7 +89,7 @@ bool LoadLevels() {
         TrackCodec::TrackFile& track = file.Levels[i];
         track.Level.Settings.Gravity = TrackCodec::GravityFromFile(track.Level.Settings.Gravity);
         gLevelRecords.push_back(std::move(track.Level));
-        gLevelAllStars.push_back(track.AllStarsFlag != 0);
+        gLevelAllStars.push_back(IsStoredTrue(track.AllStarsFlag));
         gLevelBlockStarts.push_back(file.BlockStarts[i]);
     }
     return true;

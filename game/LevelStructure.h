@@ -9,12 +9,16 @@
 
 #include "shared/TrackRecords.h"
 
+// The Booleans of levels.dat are Integers; only True, -1, counts as set (a stored 1 does not).
+constexpr int16_t kStoredTrue = -1;
+inline bool IsStoredTrue(int16_t flag) { return flag == kStoredTrue; }
+
 extern int32_t gLevelCount;
-extern std::array<bool, 7> gZoneAllStars;         // zones 1..6; index 0 unused
+extern std::array<int16_t, 7> gZoneAllStars;      // zones 1..6 as stored; index 0 unused
 extern std::vector<LevelIndexEntry> gLevelIndex;  // levels 1..gLevelCount; index 0 unused
 extern int32_t gLevelDataStart;                   // 1-based position of level 1's version byte
 extern std::vector<LevelRecord> gLevelRecords;    // levels 1..gLevelCount; index 0 unused; gravity per step
-extern std::vector<bool> gLevelAllStars;          // levels 1..gLevelCount; index 0 unused
+extern std::vector<bool> gLevelAllStars;          // levels 1..gLevelCount, set when stored True; index 0 unused
 
 namespace LevelStructure {
 

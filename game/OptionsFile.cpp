@@ -1,6 +1,8 @@
 #include "game/OptionsFile.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <limits>
 
 #include "shared/BinaryFile.h"
 #include "platform/Paths.h"
@@ -58,7 +60,12 @@ void LoadStats(int32_t levelCount) {
     gTotalPlayTime = 0;
     gLevelStats.assign(static_cast<size_t>(std::max(levelCount, 0)) + 1, LevelStatsRecord{});
     const auto bytes = BinaryFile::ReadAll(StatsPath());
-    if (!bytes) return;
+    if (!bytes) {
+        // A missing file starts out all zero, at its full size, from the first start on.
+        std::error_code ec;
+        if (!std::filesystem::exists(StatsPath(), ec) && !ec) SaveStats();
+        return;
+    }
     const std::vector<uint8_t>& b = *bytes;
     if (b.size() >= 4) gTotalPlayTime = BinaryFile::GetInt32(b.data());
     for (int32_t i = 1; i <= levelCount; ++i) {
@@ -81,6 +88,23 @@ void SaveStats() {
         BinaryFile::PutInt32(p + 12, gLevelStats[i].JumpCount);
     }
     BinaryFile::WriteAt(StatsPath(), 0, bytes.data(), bytes.size());
+}
+
+int32_t SaturatingSum(int32_t count, int64_t added) {
+    const int64_t sum = int64_t{count} + added;
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+void BookAttempt(int32_t level, uint32_t elapsedMs) {
+    if (level >= 1 && level < static_cast<int32_t>(gLevelStats.size())) {
+        LevelStatsRecord& record = gLevelStats[static_cast<size_t>(level)];
+        record.DeathCount = SaturatingSum(record.DeathCount, gDeathCount);
+        record.FallCount = SaturatingSum(record.FallCount, gFallCount);
+        record.JumpCount = SaturatingSum(record.JumpCount, gJumpCount);
+        record.PlayTime = SaturatingSum(record.PlayTime, elapsedMs);
+    }
+    gTotalPlayTime = SaturatingSum(gTotalPlayTime, elapsedMs);
 }
 
 void ResetSessionCounters() {

@@ -30,8 +30,16 @@ void SaveOptions();
 }  // namespace optionsDat
 
 namespace stats {
+// Reads stats.dat for levelCount levels; fields beyond a short file's end read as zero. A
+// missing file is created at once, all zero.
 void LoadStats(int32_t levelCount);
 void SaveStats();
+// count + added, held to the range of a Long: a file from an earlier life, or a damaged one,
+// may hold counts near the limit.
+int32_t SaturatingSum(int32_t count, int64_t added);
+// Adds the attempt's deaths, falls, jumps and play time to the level's record and the play
+// time to the total, each sum saturating.
+void BookAttempt(int32_t level, uint32_t elapsedMs);
 void ResetSessionCounters();
 std::string FormatTime(int32_t ms);
 }  // namespace stats

@@ -1,8 +1,5 @@
 #include "game/frmGame.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "game/DebugLog.h"
 #include "game/DirectInput.h"
 #include "game/DirectX.h"
@@ -37,11 +34,37 @@ platform::Window* gWindow = nullptr;
 uint32_t gLastAnimTick = 0;  // when the animated block textures last advanced
 
 constexpr double kStepMs = 40.0;
+// The window's message wait can wake a millisecond or more late (later on a busy machine):
+// it sleeps only until this long before a deadline, and a precise sleep covers the rest.
+constexpr int kPreciseWaitMs = 4;
+constexpr int kDefaultRefreshHz = 60;  // menu frames on a display that reports no rate
 
 const char* Word(bool result) { return result ? "True" : "False"; }
 
 double MsSinceLastStep() {
     return static_cast<double>(gNowCounter - gLastCounter) / static_cast<double>(gPerfFrequency) * 1000.0;
+}
+
+int64_t CountsForMs(double ms) { return static_cast<int64_t>(ms * static_cast<double>(gPerfFrequency) / 1000.0); }
+
+// The first counter value more than 40 ms after the last step began.
+int64_t NextStepDue() { return gLastCounter + CountsForMs(kStepMs) + 1; }
+
+// One wait towards deadline, a counter value, that dispatches the window's messages: the
+// window's message wait (dispatching what comes meanwhile) for the whole milliseconds up to
+// shortly before the deadline, otherwise the pending messages and then a precise sleep to the
+// deadline itself, so that the caller goes on as soon as the deadline has passed. Neither is
+// asked to sleep past the deadline, and neither spins.
+void WaitTowards(int64_t deadline) {
+    const int64_t left = deadline - platform::QueryPerformanceCounter();
+    const int windowMs = static_cast<int>(static_cast<double>(left) * 1000.0 / static_cast<double>(gPerfFrequency)) -
+                         kPreciseWaitMs;
+    if (windowMs >= 1) {
+        gWindow->WaitForMessages(windowMs);
+        return;
+    }
+    gWindow->ProcessMessages();
+    platform::SleepUntilCounter(deadline);
 }
 
 bool StillPlaying() { return gGameState == STATE_PLAYING && gRunning; }
@@ -64,8 +87,8 @@ void PlayStep() {
     gNowCounter = platform::QueryPerformanceCounter();
 }
 
-// Fixed steps while playing. Between steps the thread sleeps in the window's message wait
-// until the next step is due, instead of spinning.
+// Fixed steps while playing. Between steps the thread sleeps until the next step is due,
+// instead of spinning, and wakes in time for it.
 void PlayLoop() {
     bool musicPausedForFocus = false;
     while (gGameState == STATE_PLAYING) {
@@ -76,30 +99,52 @@ void PlayLoop() {
             }
             while (MsSinceLastStep() > kStepMs && StillPlaying()) PlayStep();
             gNowCounter = platform::QueryPerformanceCounter();
-            if (StillPlaying()) {
-                const double wait = kStepMs - MsSinceLastStep();
-                gWindow->WaitForMessages(std::max(1, static_cast<int>(std::ceil(wait))));
-                gNowCounter = platform::QueryPerformanceCounter();
+            if (!StillPlaying()) {
+                gWindow->ProcessMessages();
+                continue;
             }
+            // The wait dispatches the pass's messages; the test comes right after it.
+            WaitTowards(NextStepDue());
+            gNowCounter = platform::QueryPerformanceCounter();
         } else {
             DXmusicSFX::PauseMusic();
             musicPausedForFocus = true;
             gWindow->WaitForMessages(static_cast<int>(kStepMs));
         }
-        gWindow->ProcessMessages();
     }
+}
+
+bool InMenus() { return gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning; }
+
+// Menu frames, each drawing the screen and reading the keys, at most one per display refresh;
+// between them the thread sleeps in the window's message wait, where the pointer's events
+// arrive. Returns whether any frame was drawn.
+bool MenuLoop() {
+    const int refreshHz = gWindow->RefreshRate();
+    const int64_t period = CountsForMs(1000.0 / (refreshHz > 0 ? refreshHz : kDefaultRefreshHz));
+    int64_t nextFrame = platform::QueryPerformanceCounter();
+    bool drew = false;
+    while (InMenus()) {
+        const int64_t now = platform::QueryPerformanceCounter();
+        if (now < nextFrame) {
+            WaitTowards(nextFrame);
+            continue;
+        }
+        Render();
+        ProcessInput();
+        gWindow->ProcessMessages();
+        drew = true;
+        // On the refresh schedule; only a frame more than a whole period late starts it anew.
+        nextFrame += period;
+        if (nextFrame <= now) nextFrame = now + period;
+    }
+    return drew;
 }
 
 void MainLoop() {
     while (gRunning) {
         gLastCounter = platform::QueryPerformanceCounter();
-        bool drew = false;
-        while (gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning) {
-            Render();
-            ProcessInput();
-            gWindow->ProcessMessages();
-            drew = true;
-        }
+        const bool drew = MenuLoop();
         const bool played = gGameState == STATE_PLAYING;
         PlayLoop();
         if (!drew && !played && gRunning) gWindow->WaitForMessages(static_cast<int>(kStepMs));  // unfocused menus
@@ -170,7 +215,7 @@ void loadgame() {
 
 void resetgame(bool Winlevel) {
     const uint32_t tick = platform::GetTickCount();
-    const auto elapsed = static_cast<int32_t>(platform::TicksSince(tick, gLevelStartTick));
+    const uint32_t elapsed = platform::TicksSince(tick, gLevelStartTick);
     gPlayer.resetPLayer();
     DXmusicSFX::StopFallSound(0);
     gStarsCollected = 0;
@@ -178,14 +223,7 @@ void resetgame(bool Winlevel) {
     DirectX::ResetCamera();
     LevelStructure::BuildLevel(gCurrentLevel, false);
     if (Winlevel) DXmusicSFX::PlayMusic(7);
-    if (gCurrentLevel >= 1 && gCurrentLevel < static_cast<int32_t>(gLevelStats.size())) {
-        LevelStatsRecord& level = gLevelStats[static_cast<size_t>(gCurrentLevel)];
-        level.DeathCount += gDeathCount;
-        level.FallCount += gFallCount;
-        level.JumpCount += gJumpCount;
-        level.PlayTime += elapsed;
-    }
-    gTotalPlayTime += elapsed;
+    stats::BookAttempt(gCurrentLevel, elapsed);
     gLevelStartTick = tick;
     stats::ResetSessionCounters();
     stats::SaveStats();

@@ -45,7 +45,7 @@ struct Rect {
 
 enum DrawTextFormat : uint32_t { DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 1, DT_VCENTER = 4 };
 
-// A text font bound to the device, drawn into a rectangle of back-buffer pixels.
+// A text font bound to the device, drawn into a rectangle of back-buffer pixels and cut to it.
 class Font {
 public:
     virtual ~Font() = default;

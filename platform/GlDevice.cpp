@@ -420,13 +420,14 @@ void GlDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, cons
     Draw(SetupFromState(type), type, 0, VertexCountFor(type, primitiveCount), fvf_, stride, nullptr, vertices);
 }
 
-void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb) {
+void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb,
+                           const TexturePart& part) {
     const auto color = static_cast<int32_t>(argb);
     const ScreenVertex quad[4] = {
-        {x, y, 0, 1, color, 0, 0, 0},
-        {x + width, y, 0, 1, color, 0, 1, 0},
-        {x, y + height, 0, 1, color, 0, 0, 1},
-        {x + width, y + height, 0, 1, color, 0, 1, 1},
+        {x, y, 0, 1, color, 0, part.U0, part.V0},
+        {x + width, y, 0, 1, color, 0, part.U1, part.V0},
+        {x, y + height, 0, 1, color, 0, part.U0, part.V1},
+        {x + width, y + height, 0, 1, color, 0, part.U1, part.V1},
     };
     Setup s;
     s.Pretransformed = true;

@@ -66,9 +66,14 @@ public:
     bool ReadPixels(std::vector<uint32_t>& argb);
     // Makes a texture from RGBA bytes (rows top to bottom), without mipmaps.
     std::shared_ptr<GlTexture> CreateTextureFromPixels(int width, int height, const uint8_t* rgba);
-    // Draws a texture over a rectangle of back-buffer pixels, tinted with argb and blended over
-    // the picture, whatever the device's states (text is drawn this way).
-    void DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb);
+    // The part of a texture an overlay shows, in texture coordinates.
+    struct TexturePart {
+        float U0 = 0, V0 = 0, U1 = 1, V1 = 1;
+    };
+    // Draws a texture (or a part of it) over a rectangle of back-buffer pixels, tinted with
+    // argb and blended over the picture, whatever the device's states (text is drawn this way).
+    void DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb,
+                     const TexturePart& part);
 
 private:
     // Everything a draw needs from the states, resolved to GL terms.

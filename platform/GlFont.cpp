@@ -49,7 +49,14 @@ void GlFont::DrawText(const std::string& text, const Rect& rect, uint32_t format
     float y = static_cast<float>(rect.Top);
     if (format & DT_CENTER) x += std::floor((static_cast<float>(rect.Right - rect.Left) - w) / 2);
     if (format & DT_VCENTER) y += std::floor((static_cast<float>(rect.Bottom - rect.Top) - h) / 2);
-    device_.DrawOverlay(*rendered_, x, y, w, h, argb);
+    // Only the part of the text inside the rectangle shows (none of an upside-down rectangle).
+    const float left = std::max(x, static_cast<float>(rect.Left));
+    const float top = std::max(y, static_cast<float>(rect.Top));
+    const float right = std::min(x + w, static_cast<float>(rect.Right));
+    const float bottom = std::min(y + h, static_cast<float>(rect.Bottom));
+    if (right <= left || bottom <= top) return;
+    const GlDevice::TexturePart part{(left - x) / w, (top - y) / h, (right - x) / w, (bottom - y) / h};
+    device_.DrawOverlay(*rendered_, left, top, right - left, bottom - top, argb, part);
 }
 
 }  // namespace d3d

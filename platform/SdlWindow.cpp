@@ -76,6 +76,7 @@ SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
     : window_(window), context_(context), hidden_(hidden), keyboard_(&dinput::SystemKeyboard()) {
     // Without a display (the offscreen driver) nobody can take the focus away.
     headless_ = std::string_view(SDL_GetCurrentVideoDriver()) == "offscreen";
+    Measure();
 }
 
 SdlWindow::~SdlWindow() {
@@ -88,6 +89,7 @@ void SdlWindow::Show() {
     if (hidden_) return;
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
+    Measure();
 }
 
 bool SdlWindow::HasFocus() const {
@@ -110,14 +112,24 @@ void SdlWindow::SetBackBufferSize(int width, int height) {
     backBufferHeight_ = height;
 }
 
+int SdlWindow::RefreshRate() const {
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_DisplayMode mode{};
+    return display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
 void SdlWindow::MakeCurrent() { SDL_GL_MakeCurrent(window_, context_); }
 void SdlWindow::SwapBuffers() { SDL_GL_SwapWindow(window_); }
-void SdlWindow::DrawableSize(int& width, int& height) const { SDL_GL_GetDrawableSize(window_, &width, &height); }
+void SdlWindow::DrawableSize(int& width, int& height) const {
+    width = size_.PixelWidth;
+    height = size_.PixelHeight;
+}
 
+void SdlWindow::Measure() { size_ = MeasureWindow(window_); }
+
+// The picture's letterbox, in the units of pointer positions.
 void SdlWindow::MapPointer(int windowX, int windowY, float& x, float& y) const {
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
-    const PixelRect box = Letterbox(w, h, backBufferWidth_, backBufferHeight_);
+    const PixelRect box = Letterbox(size_.PointerWidth, size_.PointerHeight, backBufferWidth_, backBufferHeight_);
     WindowToPicture(box, backBufferWidth_, backBufferHeight_, static_cast<float>(windowX),
                     static_cast<float>(windowY), x, y);
 }
@@ -139,6 +151,11 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
         case SDL_MOUSEMOTION:
             MapPointer(event.motion.x, event.motion.y, x, y);
             if (events.MouseMove) events.MouseMove(HeldButtons(event.motion.state), ShiftState(), x, y);
+            break;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_SHOWN ||
+                event.window.event == SDL_WINDOWEVENT_EXPOSED)
+                Measure();
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:

@@ -1,12 +1,16 @@
 // The program's window on SDL: full screen over the desktop (or a normal window when
 // VELORUNE_WINDOWED=1), with an OpenGL compatibility context made current at creation. Mouse
-// positions reach the handlers in back-buffer pixels; keys go to the system keyboard.
+// positions reach the handlers in back-buffer pixels; keys go to the system keyboard. The
+// picture and the pointer follow the window's real size, measured anew whenever the window
+// reports a change (where a full-screen request is not carried out, the window stays smaller
+// than the desktop).
 #pragma once
 #include <memory>
 #include <string>
 
 #include "platform/GlSurface.h"
 #include "platform/Letterbox.h"
+#include "platform/SdlWindowSize.h"
 #include "platform/Window.h"
 
 struct SDL_Window;
@@ -38,6 +42,7 @@ public:
     void ProcessMessages() override;
     void WaitForMessages(int timeoutMs) override;
     void SetBackBufferSize(int width, int height) override;
+    int RefreshRate() const override;
 
     void MakeCurrent() override;
     void SwapBuffers() override;
@@ -51,6 +56,7 @@ public:
 private:
     SdlWindow(SDL_Window* window, void* context, bool hidden);
     void MapPointer(int windowX, int windowY, float& x, float& y) const;
+    void Measure();
 
     SDL_Window* window_;
     void* context_;
@@ -58,6 +64,7 @@ private:
     bool headless_;
     int backBufferWidth_ = 0;
     int backBufferHeight_ = 0;
+    WindowMeasure size_;
     dinput::Keyboard* keyboard_;
 };
 

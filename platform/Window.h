@@ -24,6 +24,8 @@ public:
     virtual void WaitForMessages(int timeoutMs) = 0;
     // The size of the picture the window shows, for mapping pointer positions.
     virtual void SetBackBufferSize(int width, int height) = 0;
+    // The refresh rate of the display the window is on, in Hz; 0 when it reports none.
+    virtual int RefreshRate() const { return 0; }
     WindowEvents& Events() { return events_; }
 
 private:

@@ -139,18 +139,35 @@ TEST_F(LevelCompletion, AnAllStarsFinishWritesTheLevelFlagAndTheZoneFlagsOnlyOnc
     EXPECT_TRUE(gLevelAllStars[3]);
     const size_t flagAt = gLevelIndex[3].Offset + gLevelDataStart - 1 + 70;
     EXPECT_EQ(ChangedBytes(), (std::vector<size_t>{flagAt, flagAt + 1}));
-    EXPECT_FALSE(gZoneAllStars[1]);
+    EXPECT_EQ(gZoneAllStars[1], 0);
 
     for (int32_t level = 1; level <= 10; ++level)
         if (level != 3) gLevelAllStars[level] = true;
     gStarsCollected = gLevelRecords[3].StarCount + 1;
     Finish(500);
-    EXPECT_TRUE(gZoneAllStars[1]);
+    EXPECT_EQ(gZoneAllStars[1], -1);
     const auto after = folder.Read("levels.dat");
     EXPECT_EQ(std::vector<uint8_t>(after.begin() + 4, after.begin() + 16),
               (std::vector<uint8_t>{0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
     const auto changed = ChangedBytes();
     EXPECT_EQ(changed.size(), 4u);  // the level's flag and zone 1's flag
+}
+
+// Flags the finish does not set go back into levels.dat as they were stored, whatever their
+// value; a zone flag stored as 1 is not True and is set to -1 when its zone is completed.
+TEST_F(LevelCompletion, ZoneFlagsThatAreNotRewrittenKeepTheirStoredValues) {
+    std::vector<uint8_t> stored = before;
+    const std::vector<uint8_t> odd = {0x01, 0x00, 0x01, 0x00, 0xFF, 0x7F, 0x00, 0x00, 0xFF, 0xFF, 0x02, 0x00};
+    std::copy(odd.begin(), odd.end(), stored.begin() + 4);  // zones 1 to 6: 1, 1, 0x7FFF, 0, -1, 2
+    folder.Write("levels.dat", stored);
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    before = stored;
+    for (int32_t level = 1; level <= 10; ++level) gLevelAllStars[level] = level != 3;
+    gStarsCollected = gLevelRecords[3].StarCount + 1;
+    Finish(500);
+    const auto after = folder.Read("levels.dat");
+    EXPECT_EQ(std::vector<uint8_t>(after.begin() + 4, after.begin() + 16),
+              (std::vector<uint8_t>{0xFF, 0xFF, 0x01, 0x00, 0xFF, 0x7F, 0x00, 0x00, 0xFF, 0xFF, 0x02, 0x00}));
 }
 
 TEST_F(LevelCompletion, MissingAStarMarksNothing) {

@@ -55,10 +55,27 @@ TEST(LevelStructure, ConvertsGravityAndKeepsFlagsAndCounts) {
     EXPECT_EQ(gLevelRecords[2].Settings.Gravity, 0.0125f);
     EXPECT_FALSE(gLevelAllStars[1]);
     EXPECT_TRUE(gLevelAllStars[2]);
+    EXPECT_EQ(gZoneAllStars[2], 0);
     EXPECT_EQ(gLevelRecords[1].StarCount, 0);
     EXPECT_EQ(gLevelRecords[2].StarCount, -1);
     EXPECT_EQ(gLevelRecords[1].BestTimes.Seconds1, 12);
     EXPECT_EQ(gLevelRecords[2].BackgroundFile.size(), 50u);
+}
+
+// Only True (-1) counts as set; the zone flags are kept as stored for writing them back.
+TEST(LevelStructure, FlagsCountAsSetOnlyWhenStoredAsTrue) {
+    ScratchFolder folder;
+    for (int16_t flag : {-1, 0, 1, 0x7FFF, -2}) {
+        TrackCodec::TrackFile track = samples::SmallTrack();
+        track.AllStarsFlag = flag;
+        folder.Write("levels.dat", samples::LevelsFileBytes({track}));
+        auto bytes = folder.Read("levels.dat");
+        samples::PutInt16(bytes, 4, flag);  // zone 1
+        folder.Write("levels.dat", bytes);
+        ASSERT_TRUE(LevelStructure::LoadLevels());
+        EXPECT_EQ(gLevelAllStars[1], flag == -1) << flag;
+        EXPECT_EQ(gZoneAllStars[1], flag);
+    }
 }
 
 TEST(LevelStructure, RecordsTheRealBlockStartWhenTheIndexIsWrong) {

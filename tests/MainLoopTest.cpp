@@ -1,6 +1,7 @@
 // The whole start-up, main loop and shutdown, driven by a fake window, clock and device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -8,14 +9,17 @@
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
 #include "platform/FakeDirect3D.h"
+#include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
 #include "platform/RecordingAudio.h"
 #include "tests/support/FakeWindow.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
+#include "ui/GUI.h"
 #include "world/clsPlayer.h"
 
 namespace {
@@ -99,6 +103,8 @@ TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
     EXPECT_EQ(gGameState, STATE_LEAVING);
     EXPECT_FALSE(gRunning);
     EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(folder.Read("stats.dat").size(), 4u + 16u * static_cast<size_t>(gLevelCount))
+        << "the first start creates stats.dat";
 }
 
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {
@@ -157,24 +163,98 @@ TEST_F(MainLoop, InitD3DSetsTheDeviceStatesInOrder) {
     EXPECT_EQ(calls[2].State, d3d::FVF_LITVERTEX);
 }
 
-TEST_F(MainLoop, PlayStepsStartOnlyAfterMoreThanFortyMilliseconds) {
-    std::vector<int64_t> stepStarts;
+// Wakes come early (a message arrived) and late (a busy machine), from the window's wait and
+// from the precise sleep alike: a step starts at the first wake past 40 ms, never before, and
+// no wait asked of the window outlasts what is left until the step is due.
+TEST_F(MainLoop, AStepStartsAtTheFirstWakePastFortyMillisecondsAndNoWaitOutlastsWhatIsLeft) {
+    uint32_t seed = 12345;
+    auto random = [&seed](double low, double high) {
+        seed = seed * 1103515245u + 12345u;
+        return low + (high - low) * static_cast<double>((seed >> 8) & 0xFFFF) / 65535.0;
+    };
+    std::vector<int64_t> wakes, stepStarts;
+    int tooLongWaits = 0;
+    window.onWait = [&](int timeoutMs) {
+        const double left = 40.0 - static_cast<double>(clock.counter - gLastCounter) / 1000.0;
+        if (gGameState == STATE_PLAYING && timeoutMs > left) ++tooLongWaits;
+    };
+    window.waitLasts = [&](int timeoutMs) {
+        const double lasts = std::max(0.0, timeoutMs + random(-0.9, 1.5));
+        if (gGameState == STATE_PLAYING) wakes.push_back(clock.counter + static_cast<int64_t>(lasts * 1000.0));
+        return lasts;
+    };
+    clock.wake = [&](int64_t target) {  // counts are microseconds
+        const int64_t end = std::max(clock.counter, target + static_cast<int64_t>(random(-300, 100)));
+        if (gGameState == STATE_PLAYING) wakes.push_back(end);
+        return end;
+    };
     script = [&](bool insideStep) {
         if (gGameState == STATE_MAINMENU) {
             EnterPlay();
         } else if (insideStep) {
             stepStarts.push_back(gLastCounter);
-            if (stepStarts.size() == 5) frmGame::Form_Unload();
+            if (stepStarts.size() == 60) frmGame::Form_Unload();
         }
     };
     Run();
-    ASSERT_EQ(stepStarts.size(), 5u);
+    ASSERT_EQ(stepStarts.size(), 60u);
+    EXPECT_EQ(tooLongWaits, 0);
     for (size_t i = 1; i < stepStarts.size(); ++i) {
-        const double ms = static_cast<double>(stepStarts[i] - stepStarts[i - 1]) / 1000.0;
-        EXPECT_GT(ms, 40.0);
-        EXPECT_LT(ms, 42.0);  // and it does not oversleep
+        EXPECT_GT(stepStarts[i] - stepStarts[i - 1], 40000) << "step " << i;
+        auto firstDueWake = std::find_if(wakes.begin(), wakes.end(),
+                                         [&](int64_t w) { return w - stepStarts[i - 1] > 40000; });
+        ASSERT_NE(firstDueWake, wakes.end());
+        EXPECT_EQ(*firstDueWake, stepStarts[i]) << "step " << i;
     }
     for (int wait : window.waits) EXPECT_GE(wait, 1);  // waiting, never spinning
+}
+
+// Menus draw one frame per display refresh (60 Hz when the display reports none), sleeping in
+// between, and still read the keys at every frame.
+TEST_F(MainLoop, MenusDrawAtMostOneFramePerRefreshAndSleepBetweenFrames) {
+    for (int refreshRate : {0, 75}) {
+        window.refreshRate = refreshRate;
+        window.waits.clear();
+        int64_t menuStart = -1;
+        size_t framesAtStart = 0, frames = 0;
+        int pumpsAtStart = 0, pumps = 0;
+        script = [&](bool) {
+            if (gGameState != STATE_MAINMENU) return;
+            const size_t presents = device()->CountOf(d3d::CallKind::Present);
+            if (menuStart < 0) {
+                menuStart = clock.counter;
+                framesAtStart = presents;
+                pumpsAtStart = window.pumps;
+            } else if (clock.counter - menuStart >= 1'000'000) {
+                frames = presents - framesAtStart;
+                pumps = window.pumps - pumpsAtStart;
+                frmGame::Form_Unload();
+            }
+        };
+        guard = 0;
+        Run();
+        const size_t rate = refreshRate ? static_cast<size_t>(refreshRate) : 60u;
+        EXPECT_GE(frames, rate - 1) << refreshRate;
+        EXPECT_LE(frames, rate + 1) << refreshRate;
+        EXPECT_LE(pumps, static_cast<int>(4 * rate)) << "a few pumps a frame, no spinning";
+        for (int wait : window.waits) EXPECT_GE(wait, 1);
+    }
+
+    bool movedDown = false;  // a key pressed between two frames is read at the next
+    script = [&](bool) {
+        if (gGameState != STATE_MAINMENU) return;
+        if (gTabIndex == 1 && !movedDown) {
+            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, true);
+            movedDown = true;
+        } else if (gTabIndex == 2) {
+            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
+            frmGame::Form_Unload();
+        }
+    };
+    guard = 0;
+    Run();
+    EXPECT_TRUE(movedDown);
+    EXPECT_EQ(gTabIndex, 2);
 }
 
 TEST_F(MainLoop, UnfocusedPlayRunsNoStepAndPausesTheMusicThenResumesIt) {

@@ -188,13 +188,13 @@ TEST_F(MenuScreens, OptionsMarkTheCurrentVideoModeAndShowTheVolumes) {
     EXPECT_FALSE(gButtons[54].enabled() || gButtons[56].enabled());
 }
 
-TEST_F(MenuScreens, ZoneMenuShowsTheBadgeOnlyForZoneAllStars) {
-    gZoneAllStars[1] = true;
-    Show(STATE_ZONEMENU);
-    EXPECT_TRUE(gButtons[45].enabled());
-    gZoneAllStars[1] = false;
-    Show(STATE_ZONEMENU);
-    EXPECT_FALSE(gButtons[45].enabled());
+TEST_F(MenuScreens, ZoneMenuShowsTheBadgeOnlyForAZoneFlagOfExactlyTrue) {
+    for (int16_t flag : {-1, 0, 1, 0x7FFF, -2}) {
+        gZoneAllStars[1] = flag;
+        Show(STATE_ZONEMENU);
+        EXPECT_EQ(gButtons[45].enabled(), flag == -1) << flag;
+    }
+    gZoneAllStars[1] = 0;
 }
 
 TEST_F(MenuScreens, RectanglesFollowTheVideoMode) {

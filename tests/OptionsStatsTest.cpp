@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "game/Globals.h"
+#include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
+#include "game/frmGame.h"
+#include "tests/support/PlayRig.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/TrackSamples.h"
 
 namespace {
 
-std::vector<uint8_t> Longs(std::initializer_list<int32_t> values) {
+std::vector<uint8_t> Longs(const std::vector<int32_t>& values) {
     std::vector<uint8_t> out;
     for (int32_t v : values)
         for (int k = 0; k < 4; ++k) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
@@ -112,14 +119,77 @@ TEST(StatsFile, FewerLevelsThanStoredKeepTheTailOnSave) {
     EXPECT_NE(before, after);
 }
 
-TEST(StatsFile, EmptyOrMissingFileGivesZeros) {
+TEST(StatsFile, AMissingFileIsCreatedAtFullSizeAndADamagedOneIsOnlyRead) {
     ScratchFolder folder;
     stats::LoadStats(3);
     EXPECT_EQ(gTotalPlayTime, 0);
     EXPECT_EQ(gLevelStats.size(), 4u);
-    folder.Write("stats.dat", {7, 0});
-    stats::LoadStats(3);
-    EXPECT_EQ(gTotalPlayTime, 0);
+    EXPECT_EQ(folder.Read("stats.dat"), std::vector<uint8_t>(4 + 16 * 3, 0)) << "created all zero";
+
+    // Short or empty files read as zeros past their end and stay as they are until a save.
+    const std::vector<std::vector<uint8_t>> damaged = {{}, {7, 0}, Longs({5, 60000, 2})};
+    for (const auto& bytes : damaged) {
+        folder.Write("stats.dat", bytes);
+        stats::LoadStats(3);
+        EXPECT_EQ(gTotalPlayTime, bytes.size() >= 4 ? 5 : 0);
+        EXPECT_EQ(gLevelStats[1].PlayTime, bytes.size() >= 8 ? 60000 : 0);
+        EXPECT_EQ(gLevelStats[1].DeathCount, bytes.size() >= 12 ? 2 : 0);
+        EXPECT_EQ(gLevelStats[1].FallCount, 0);
+        EXPECT_EQ(gLevelStats[3].JumpCount, 0);
+        EXPECT_EQ(folder.Read("stats.dat"), bytes);
+    }
+}
+
+TEST(StatsFile, SumsSaturateAtTheLongLimit) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(stats::SaturatingSum(5, 3), 8);
+    EXPECT_EQ(stats::SaturatingSum(-5, 3), -2);  // a damaged negative count still adds up
+    EXPECT_EQ(stats::SaturatingSum(kMax - 1, 1), kMax);
+    EXPECT_EQ(stats::SaturatingSum(kMax, 2), kMax);
+    EXPECT_EQ(stats::SaturatingSum(kMax - 10, 0xFFFFFFFFll), kMax);
+    EXPECT_EQ(stats::SaturatingSum(std::numeric_limits<int32_t>::min(), -1), std::numeric_limits<int32_t>::min());
+
+    ScratchFolder folder;
+    stats::LoadStats(1);
+    gTotalPlayTime = kMax - 100;
+    gLevelStats[1] = {kMax - 100, 7, kMax, 0};
+    gDeathCount = 1;
+    gFallCount = 1;
+    gJumpCount = 3;
+    stats::BookAttempt(1, 0xFFFFFFFFu);  // a 49-day stretch of play
+    EXPECT_EQ(gTotalPlayTime, kMax);
+    EXPECT_EQ(gLevelStats[1].PlayTime, kMax);
+    EXPECT_EQ(gLevelStats[1].DeathCount, 8);
+    EXPECT_EQ(gLevelStats[1].FallCount, kMax);
+    EXPECT_EQ(gLevelStats[1].JumpCount, 3);
+    stats::ResetSessionCounters();
+}
+
+// A stats.dat of 0x7FFFFFFF values: the restart that books an attempt keeps every count at the
+// limit, in memory and in the file (the sanitizer build stops at any overflow on the way).
+TEST(StatsFile, CountsAtTheLimitStayThereAfterARestartAddsToThem) {
+    PlayRig rig;
+    rig.folder.Write("levels.dat", samples::ShippedLevelsFile());
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    const std::vector<uint8_t> full = Longs(std::vector<int32_t>(1 + 4 * static_cast<size_t>(gLevelCount), kMax));
+    rig.folder.Write("stats.dat", full);
+    stats::LoadStats(gLevelCount);
+    gCurrentLevel = 2;
+    gLevelStartTick = rig.clock.ticks;
+    rig.clock.AdvanceMs(5000);
+    gDeathCount = 1;
+    gFallCount = 1;
+    gJumpCount = 2;
+    frmGame::resetgame(false);
+    const LevelStatsRecord& level = gLevelStats[2];
+    EXPECT_EQ(level.PlayTime, kMax);
+    EXPECT_EQ(level.DeathCount, kMax);
+    EXPECT_EQ(level.FallCount, kMax);
+    EXPECT_EQ(level.JumpCount, kMax);
+    EXPECT_EQ(gTotalPlayTime, kMax);
+    EXPECT_EQ(rig.folder.Read("stats.dat"), full);
+    EXPECT_EQ(gJumpCount, 0);
 }
 
 TEST(StatsFile, FormatTimeShowsMinutesAndTwoDigitSeconds) {

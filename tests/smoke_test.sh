@@ -30,4 +30,5 @@ for line in "\"Initalise DirectX and DX3D = True\"" "\"Initalise DirectInput = T
   grep -qF "$line" "$work/Debug.txt" || { echo "missing $line"; exit 1; }
 done
 [ -s "$work/options.dat" ] || { echo "options.dat not written"; exit 1; }
+[ -s "$work/stats.dat" ] || { echo "stats.dat not created"; exit 1; }
 echo "smoke test passed"

@@ -43,7 +43,7 @@ void ZoneMenu() {
     ResetTabIndices();
     EnableButtons({kMainMenu, kZoneA, kZoneB, kZoneC, kZoneD, kZoneE, kZoneF, kUserLevels});
     SetBackground("bk002.jpg");
-    if (gZoneAllStars[1]) EnableButtons({kZoneAllStars});
+    if (IsStoredTrue(gZoneAllStars[1])) EnableButtons({kZoneAllStars});
     SetKeyboardOrder({kMainMenu, kZoneA, kUserLevels}, 2);
 }
 

@@ -28,6 +28,7 @@
 #include "platform/SdlWindow.h"
 #include "tests/render/RenderHarness.h"
 #include "tests/support/GameFolder.h"
+#include "tools/replay/HookedWindow.h"
 #include "tools/replay/KeyScript.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
@@ -38,36 +39,25 @@ constexpr int kWindowWidth = 800, kWindowHeight = 600;
 
 // The game's window: a hidden SDL window whose message pumps also run the test's script,
 // and whose waits move the hand-driven clock instead of sleeping.
-class ScriptedWindow : public platform::Window, public platform::GlSurface {
+class ScriptedWindow : public replay::HookedWindow {
 public:
-    ScriptedWindow(platform::SdlWindow& inner, platform::ManualClock& clock) : inner_(inner), clock_(clock) {}
-
-    std::function<void()> onPump;
+    ScriptedWindow(platform::SdlWindow& inner, platform::ManualClock& clock) : HookedWindow(inner), clock_(clock) {}
 
     void Show() override {}
     bool HasFocus() const override { return true; }
-    void ProcessMessages() override {
-        inner_.Events() = Events();
-        inner_.ProcessMessages();
-        if (onPump) onPump();
-    }
     void WaitForMessages(int timeoutMs) override {
         clock_.AdvanceMs(timeoutMs);
         ProcessMessages();
     }
     void SetBackBufferSize(int width, int height) override {
-        inner_.SetBackBufferSize(width, height);
+        HookedWindow::SetBackBufferSize(width, height);
         backBufferWidth = width;
         backBufferHeight = height;
     }
-    void MakeCurrent() override { inner_.MakeCurrent(); }
-    void SwapBuffers() override { inner_.SwapBuffers(); }
-    void DrawableSize(int& width, int& height) const override { inner_.DrawableSize(width, height); }
 
     int backBufferWidth = kWindowWidth, backBufferHeight = kWindowHeight;
 
 private:
-    platform::SdlWindow& inner_;
     platform::ManualClock& clock_;
 };
 
@@ -99,14 +89,22 @@ protected:
         gDX = nullptr;
     }
 
+    // The menus pump messages several times a frame; there each step starts only once a frame
+    // was shown after the one before it finished, as a player sees a screen before acting on
+    // it (and holds a key for longer than a frame). Play reads the keys once per step.
     void Pump() {
-        if (next < steps.size() && steps[next]()) ++next;
-        if (next == steps.size() || ++pumps > 20000) frmGame::Form_Unload();  // never hang
+        const bool seen = gGameState == STATE_PLAYING || window->swaps > swapsWhenDone;
+        if (next < steps.size() && seen && steps[next]()) {
+            ++next;
+            swapsWhenDone = window->swaps;
+        }
+        if (next == steps.size() || ++pumps > 60000) frmGame::Form_Unload();  // never hang
     }
     // Runs the game from start-up until the script ends or the game quits.
     void Run() {
         next = 0;
         pumps = 0;
+        swapsWhenDone = window->swaps;
         frmGame::Form_Load(*window);
     }
 
@@ -203,32 +201,21 @@ protected:
     }
 
     // Drives level 1 to its finish with the shipped key script, through the real loop: before
-    // each play step the keyboard holds that step's keys. Play ends when the finish is reached.
+    // each play step the keyboard holds that step's keys. Starts before play does, so that
+    // the first step has its keys; ends when the finish has ended play.
     void PlayLevelOneToTheFinish() {
         std::ifstream in(std::string(VELORUNE_REPLAYS_DIR) + "/level01.keys");
         const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         const auto script = replay::ParseScript(text);
         ASSERT_TRUE(script.has_value());
-        steps.push_back([this, keys = *script] {
+        steps.push_back([this, keys = *script, played = false]() mutable {
             const bool playing = gGameState == STATE_PLAYING;
+            played = played || playing;
             const auto step = static_cast<size_t>(TotalFrames);
-            HoldOnly(playing && step < keys.size() ? replay::ScanCodes(keys[step]) : std::vector<uint8_t>{});
-            return !playing;
+            hands.HoldOnly(playing && step < keys.size() ? replay::ScanCodes(keys[step]) : std::vector<uint8_t>{});
+            return played && !playing;
         });
     }
-    // Exactly these keys are down on the game's keyboard; only changes make key events, as
-    // a real keyboard's would (more than ten events between two reads overflow its buffer).
-    void HoldOnly(const std::vector<uint8_t>& codes) {
-        auto has = [](const std::vector<uint8_t>& set, uint8_t code) {
-            return std::find(set.begin(), set.end(), code) != set.end();
-        };
-        for (uint8_t code : held)
-            if (!has(codes, code)) dinput::SystemKeyboard().SetKey(code, false);
-        for (uint8_t code : codes)
-            if (!has(held, code)) dinput::SystemKeyboard().SetKey(code, true);
-        held = codes;
-    }
-
     // Every screen of the game once, from the main menu back to it.
     void TourEveryScreen() {
         WaitFor(STATE_MAINMENU);
@@ -291,8 +278,9 @@ protected:
     std::unique_ptr<ScriptedWindow> window;
     std::vector<Step> steps;
     size_t next = 0;
+    int swapsWhenDone = 0;
     int pumps = 0;
-    std::vector<uint8_t> held;
+    replay::KeyHands hands;
     std::vector<std::string> captured;
     std::vector<std::string> messages;
 };
@@ -312,7 +300,6 @@ TEST_F(GameRun, FromTheMainMenuToARecordThatOutlastsARestart) {
     Click(4);
     WaitFor(STATE_LEVELSELECT);
     Click(26);
-    WaitFor(STATE_PLAYING);
     PlayLevelOneToTheFinish();
     WaitFor(STATE_NAMEENTRY);
     for (SDL_Scancode letter : {SDL_SCANCODE_T, SDL_SCANCODE_E, SDL_SCANCODE_S, SDL_SCANCODE_T, SDL_SCANCODE_E,

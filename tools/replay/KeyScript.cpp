@@ -1,5 +1,6 @@
 #include "tools/replay/KeyScript.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "platform/Keyboard.h"
@@ -56,6 +57,17 @@ std::optional<KeyScript> ParseScript(const std::string& text) {
         script.insert(script.end(), static_cast<size_t>(count), keys);
     }
     return script;
+}
+
+void KeyHands::HoldOnly(const std::vector<uint8_t>& codes) {
+    auto has = [](const std::vector<uint8_t>& set, uint8_t code) {
+        return std::find(set.begin(), set.end(), code) != set.end();
+    };
+    for (uint8_t code : held_)
+        if (!has(codes, code)) dinput::SystemKeyboard().SetKey(code, false);
+    for (uint8_t code : codes)
+        if (!has(held_, code)) dinput::SystemKeyboard().SetKey(code, true);
+    held_ = codes;
 }
 
 }  // namespace replay

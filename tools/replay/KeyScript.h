@@ -17,6 +17,17 @@ std::vector<uint8_t> ScanCodes(const Keys& keys);
 // One key set per step.
 using KeyScript = std::vector<Keys>;
 
+// Holds keys down on the system keyboard, as a player's hands would: only changes make key
+// events (more than ten events between two reads would overflow the keyboard's buffer).
+class KeyHands {
+public:
+    // Exactly these scan codes are down afterwards.
+    void HoldOnly(const std::vector<uint8_t>& codes);
+
+private:
+    std::vector<uint8_t> held_;
+};
+
 std::string FormatScript(const KeyScript& script, const std::string& comment);
 // Empty when the text is not a key script (a bad letter, a missing or zero count).
 std::optional<KeyScript> ParseScript(const std::string& text);

@@ -1,0 +1,20 @@
+// What SDL reports of a window's size is its own idea: on an X server without a window
+// manager a full-screen request is never carried out, the window stays at the size it was
+// created with, and SDL still reports the desktop's size. These measures come from the
+// display server where it can be asked.
+#pragma once
+
+struct SDL_Window;
+
+namespace platform {
+
+struct WindowMeasure {
+    int PointerWidth = 0, PointerHeight = 0;  // the area pointer positions are given in
+    int PixelWidth = 0, PixelHeight = 0;      // the drawable, in pixels
+};
+
+// An X11 window is measured by the X server (its pointer positions are in pixels); any other
+// by SDL.
+WindowMeasure MeasureWindow(SDL_Window* window);
+
+}  // namespace platform

@@ -1,0 +1,219 @@
+// The real game on a bare X server, without a window manager (as in a kiosk set-up): the
+// full-screen request is not carried out and the window stays 800 x 600 in the middle of a
+// larger desktop. The whole picture must show in the window, letterboxed to the window's real
+// size, and a click where a button is drawn must hit that button; the same after the window
+// was resized. Checked against what the X server itself shows.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shared/BinaryFile.h"
+#include "game/DirectX.h"
+#include "game/Globals.h"
+#include "game/frmGame.h"
+#include "platform/GlDevice.h"
+#include "platform/GlDirect3D.h"
+#include "platform/Letterbox.h"
+#include "platform/SdlWindow.h"
+#include "tests/render/RenderHarness.h"
+#include "tests/support/GameFolder.h"
+#include "tools/replay/HookedWindow.h"
+#include "ui/GUI.h"
+
+namespace {
+
+constexpr int kFramesToSettle = 5;
+
+struct Picture {
+    int Width = 0, Height = 0;
+    std::vector<uint32_t> Argb;  // rows top to bottom
+    uint32_t At(int x, int y) const { return Argb[static_cast<size_t>(y) * Width + x]; }
+};
+
+int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+
+class WindowFit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY") || !(x_ = XOpenDisplay(nullptr))) GTEST_SKIP() << "no X server";
+    }
+    void TearDown() override {
+        gDX = nullptr;
+        if (x_) XCloseDisplay(x_);
+    }
+
+    // Starts the game in a video mode and runs the script, one step per frame shown, to its end.
+    void Run(int32_t videoMode) {
+        uint8_t options[12];
+        BinaryFile::PutInt32(options, 0);          // music off
+        BinaryFile::PutInt32(options + 4, -2000);  // effects off
+        BinaryFile::PutInt32(options + 8, videoMode);
+        game.Write("options.dat", std::vector<uint8_t>(options, options + sizeof options));
+
+        std::string error;
+        auto sdlWindow = platform::SdlWindow::Create({}, &error);  // full screen, as the game asks
+        ASSERT_TRUE(sdlWindow) << error;
+        replay::HookedWindow window(*sdlWindow);
+        size_t next = 0;
+        int shownWhenDone = 0;
+        const auto start = std::chrono::steady_clock::now();
+        window.onPump = [&] {
+            if (next < steps.size() && window.swaps > shownWhenDone && steps[next]()) {
+                ++next;
+                shownWhenDone = window.swaps;
+            }
+            const bool stuck = std::chrono::steady_clock::now() - start > std::chrono::seconds(30);
+            if (next == steps.size() || stuck) frmGame::Form_Unload();
+        };
+        gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
+        frmGame::Form_Load(window);
+        EXPECT_EQ(next, steps.size()) << "the script stopped at step " << next;
+    }
+
+    // The game's window as the X server has it: a child of the root, since nothing reparents it.
+    Window GameWindow() {
+        Window root = 0, parent = 0, *children = nullptr, found = 0;
+        unsigned int count = 0;
+        XQueryTree(x_, DefaultRootWindow(x_), &root, &parent, &children, &count);
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            char* name = nullptr;
+            if (XFetchName(x_, children[i], &name) && name && std::string(name) == "Velorune") found = children[i];
+            if (name) XFree(name);
+        }
+        if (children) XFree(children);
+        return found;
+    }
+    XWindowAttributes Geometry(Window w) {
+        XWindowAttributes a{};
+        XGetWindowAttributes(x_, w, &a);
+        return a;
+    }
+    Picture Shown(Window w) {
+        const XWindowAttributes a = Geometry(w);
+        Picture p{a.width, a.height, {}};
+        XImage* image = XGetImage(x_, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height),
+                                  AllPlanes, ZPixmap);
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < a.width; ++x) p.Argb.push_back(0xFF000000u | (XGetPixel(image, x, y) & 0xFFFFFFu));
+        XDestroyImage(image);
+        return p;
+    }
+    static Picture BackBuffer() {
+        auto* device = dynamic_cast<d3d::GlDevice*>(gD3DDevice);
+        Picture p{device->BackBufferWidth(), device->BackBufferHeight(), {}};
+        device->ReadPixels(p.Argb);
+        return p;
+    }
+
+    // Steps of the script.
+    void Do(std::function<void()> action) {
+        steps.push_back([action] {
+            action();
+            return true;
+        });
+    }
+    void WaitFor(int16_t state) {
+        steps.push_back([state] { return gGameState == state; });
+    }
+    void Settle() {
+        for (int i = 0; i < kFramesToSettle; ++i) Do([] {});
+    }
+    // The window shows the whole back buffer, scaled into its letterbox, with black bars.
+    void ExpectWholePicture(const std::string& name) {
+        Do([this, name] {
+            const Window w = GameWindow();
+            ASSERT_NE(w, 0u);
+            const Picture shown = Shown(w), picture = BackBuffer();
+            SavePng(ArtifactsFolder() + "/" + name + ".png", shown.Width, shown.Height, shown.Argb);
+            const platform::PixelRect box = platform::Letterbox(shown.Width, shown.Height, picture.Width, picture.Height);
+            double difference = 0;
+            for (int y = 0; y < shown.Height; ++y)
+                for (int x = 0; x < shown.Width; ++x) {
+                    uint32_t expected = 0xFF000000u;
+                    if (x >= box.X && x < box.X + box.Width && y >= box.Y && y < box.Y + box.Height)
+                        expected = picture.At((x - box.X) * picture.Width / box.Width,
+                                              (y - box.Y) * picture.Height / box.Height);
+                    for (int shift : {0, 8, 16})
+                        difference += std::abs(Channel(shown.At(x, y), shift) - Channel(expected, shift));
+                }
+            EXPECT_LT(difference / (3.0 * shown.Width * shown.Height), 6.0)
+                << name << ": the window shows " << shown.Width << " x " << shown.Height;
+        });
+    }
+    // Moves the real pointer onto the middle of a button as the window shows it, and clicks.
+    void ClickOnDrawn(int32_t button) {
+        Do([this, button] {
+            const Window w = GameWindow();
+            const XWindowAttributes a = Geometry(w);
+            const GUI_Button& b = gButtons[button];
+            const platform::PixelRect box = platform::Letterbox(a.width, a.height, static_cast<int>(gScreenWidthF),
+                                                                static_cast<int>(gScreenHeightF));
+            const float bx = b.X() + static_cast<float>(b.width()) / 2, by = b.Y() + static_cast<float>(b.height()) / 2;
+            const int x = box.X + static_cast<int>(bx * static_cast<float>(box.Width) / gScreenWidthF);
+            const int y = box.Y + static_cast<int>(by * static_cast<float>(box.Height) / gScreenHeightF);
+            XWarpPointer(x_, 0, w, 0, 0, 0, 0, x, y);
+            for (int type : {ButtonPress, ButtonRelease}) {
+                XEvent e{};
+                e.xbutton.type = type;
+                e.xbutton.display = x_;
+                e.xbutton.window = w;
+                e.xbutton.root = DefaultRootWindow(x_);
+                e.xbutton.x = x;
+                e.xbutton.y = y;
+                e.xbutton.x_root = a.x + x;
+                e.xbutton.y_root = a.y + y;
+                e.xbutton.button = Button1;
+                e.xbutton.same_screen = True;
+                XSendEvent(x_, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+            }
+            XFlush(x_);
+        });
+    }
+    void Resize(unsigned width, unsigned height) {
+        Do([this, width, height] {
+            XResizeWindow(x_, GameWindow(), width, height);
+            XSync(x_, False);
+        });
+    }
+
+    void SmallerThanTheDesktopThenResized(int32_t videoMode) {
+        const std::string mode = std::to_string(videoMode);
+        WaitFor(STATE_MAINMENU);
+        Settle();
+        Do([this] {
+            const XWindowAttributes root = Geometry(DefaultRootWindow(x_)), game = Geometry(GameWindow());
+            EXPECT_LT(game.width, root.width) << "the test needs a window smaller than the desktop";
+        });
+        ExpectWholePicture("desktop_main_menu_mode" + mode);
+        ClickOnDrawn(20);  // Options
+        WaitFor(STATE_OPTIONS);
+        Resize(640, 360);  // wider than the picture: bars left and right
+        Settle();
+        ExpectWholePicture("desktop_options_resized_mode" + mode);
+        ClickOnDrawn(14);  // back
+        WaitFor(STATE_MAINMENU);
+        Settle();
+        ExpectWholePicture("desktop_main_menu_resized_mode" + mode);
+        Run(videoMode);
+    }
+
+    Display* x_ = nullptr;
+    GameFolder game;
+    std::vector<std::function<bool()>> steps;
+};
+
+TEST_F(WindowFit, At800x600TheWholeMenuShowsAndClicksHitTheDrawnButtons) { SmallerThanTheDesktopThenResized(1); }
+
+TEST_F(WindowFit, At1024x768TheWholeMenuShowsScaledAndClicksHitTheDrawnButtons) {
+    SmallerThanTheDesktopThenResized(2);
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 # Thin wrapper over CMake.
 #   make run    build and play
+#   make edit   build and start the level editor
 #   make test   build, run every test, the sanitizer run of the unit tests and a short fuzz run
 #   make fuzz   a long fuzz run; make bench  the benchmarks
 BUILD ?= build
@@ -7,7 +8,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 20
 
-.PHONY: deps build run test unit-tests sanitize fuzz-build fuzz-smoke fuzz bench clean
+.PHONY: deps build run edit test unit-tests sanitize fuzz-build fuzz-smoke fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,17 +20,20 @@ build: deps
 run: build
 	$(BUILD)/bin/Velorune
 
+edit: build
+	$(BUILD)/bin/VeloruneEdit
+
 test: unit-tests sanitize fuzz-smoke
 
 unit-tests: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The unit tests (the game's and the world's) again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# The unit tests (the game's, the world's and the editor's logic) again under AddressSanitizer
+# and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELORUNE_SANITIZE=ON
-	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_world_tests
-	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render)'
+	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_world_tests velorune_editor_tests
+	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render|velorune_editor_qt)'
 
 fuzz-build: build
 	CC=clang CXX=clang++ cmake -S tests/fuzz -B build-fuzz

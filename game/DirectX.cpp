@@ -191,6 +191,11 @@ void ComputeGuiOffsets() {
     gGuiOffsetY = (gScreenHeightF - 600.0f) / 2.0f;
 }
 
+void ResetCamera() {
+    gCameraEye = {0, 25, -18};
+    gCameraLookAt = {0, 8, 0};
+}
+
 void ReleaseDevice() {
     gD3DDevice = nullptr;
     gDeviceOwner.reset();

@@ -31,6 +31,8 @@ int32_t HardwareDeviceAvailable();
 void ResetDevice();
 void ChangeVideoMode(int32_t mode);
 void ComputeGuiOffsets();
+// The camera's start: above and behind the track's start, looking ahead and down.
+void ResetCamera();
 // Sets world (identity), view (from the camera) and projection on the device.
 void ApplyTransforms();
 // Releases the device; the next InitD3D starts afresh.

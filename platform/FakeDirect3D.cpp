@@ -15,13 +15,14 @@ Result FakeDirect3D::GetAdapterIdentifier(AdapterIdentifier& out) {
 Result FakeDirect3D::GetDeviceCaps(DeviceType type, Caps& out) {
     out = {};
     if (type == DEVTYPE_HAL && !adapter_.HasHal) return D3DERR_NOTAVAILABLE;
+    if (type == DEVTYPE_HAL && adapter_.CapsResult != D3D_OK) return adapter_.CapsResult;
     if (adapter_.HasTransformAndLight) out.DevCaps |= DEVCAPS_HWTRANSFORMANDLIGHT;
     return D3D_OK;
 }
 
 Result FakeDirect3D::GetAdapterDisplayMode(DisplayMode& out) {
     out = adapter_.Mode;
-    return D3D_OK;
+    return adapter_.DisplayModeResult;
 }
 
 Result FakeDirect3D::CheckDeviceMultiSampleType(DeviceType, uint32_t, bool, uint32_t samples) {

@@ -12,6 +12,8 @@ namespace d3d {
 struct FakeAdapter {
     std::string Description = "Recording Adapter";
     bool HasHal = true;            // false: the hardware caps query fails with D3DERR_NOTAVAILABLE
+    Result CapsResult = D3D_OK;    // any other failure of the hardware caps query
+    Result DisplayModeResult = D3D_OK;
     bool HasTransformAndLight = true;
     std::set<uint32_t> MultiSamples;  // sample counts the multisample test passes
     Result CreateDeviceResult = D3D_OK;

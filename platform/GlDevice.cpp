@@ -108,11 +108,26 @@ GlDevice::GlDevice(platform::GlSurface& surface, platform::Window* window, const
       height_(static_cast<int>(params.BackBufferHeight)),
       samples_(params.MultiSampleType >= 2 ? static_cast<int>(params.MultiSampleType) : 0),
       state_(params.EnableAutoDepthStencil != 0) {
+    SetContextDefaults();
+    if (window_) window_->SetBackBufferSize(width_, height_);
+}
+
+void GlDevice::SetContextDefaults() {
     glEnable(GL_PROGRAM_POINT_SIZE);
     glEnable(GL_POINT_SPRITE);  // gl_PointCoord for sprites; other points ignore it
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    if (window_) window_->SetBackBufferSize(width_, height_);
+}
+
+void GlDevice::ReclaimSharedContext() {
+    if (!surface_.SharesContext()) return;
+    surface_.MakeCurrent();
+    SetContextDefaults();
+    glUseProgram(program_.Id);
+    glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+    glViewport(0, 0, width_, height_);
+    applied_ = Applied{};
+    transformsDirty_ = true;
 }
 
 GlDevice::~GlDevice() {
@@ -177,6 +192,7 @@ Result GlDevice::Reset(const PresentParameters& params) {
 }
 
 void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
+    ReclaimSharedContext();
     GLbitfield mask = 0;
     if (flags & CLEAR_TARGET) {
         glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
@@ -199,17 +215,21 @@ void GlDevice::ResolveInto(GLuint target) {
 
 void GlDevice::Present() {
     if (samples_) ResolveInto(resolveFbo_);
+    ShowLastFrame();
+    surface_.SwapBuffers();
+}
+
+void GlDevice::ShowLastFrame() {
     int w = 0, h = 0;
     surface_.DrawableSize(w, h);
     const platform::PixelRect box = platform::Letterbox(w, h, width_, height_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, surface_.PresentFramebuffer());
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     const int bottom = h - box.Y - box.Height;
     glBlitFramebuffer(0, 0, width_, height_, box.X, bottom, box.X + box.Width, bottom + box.Height,
                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
-    surface_.SwapBuffers();
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
 }
 

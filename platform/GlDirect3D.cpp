@@ -14,8 +14,6 @@
 namespace d3d {
 namespace {
 
-bool HasContext() { return SDL_WasInit(SDL_INIT_VIDEO) && SDL_GL_GetCurrentContext() != nullptr; }
-
 // Mesa's software rasterizers: multisampling there costs more than a frame's budget.
 bool IsSoftwareRenderer() {
     const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
@@ -26,6 +24,16 @@ bool IsSoftwareRenderer() {
 }
 
 }  // namespace
+
+GlContextQueries SdlContextQueries() {
+    return {[] { return SDL_WasInit(SDL_INIT_VIDEO) && SDL_GL_GetCurrentContext() != nullptr; },
+            [](DisplayMode& out) {
+                SDL_DisplayMode mode{};
+                if (!SDL_WasInit(SDL_INIT_VIDEO) || SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+                out = {mode.w, mode.h, mode.refresh_rate, 22};  // 32-bit colour
+                return true;
+            }};
+}
 
 Result GlDirect3D::GetAdapterIdentifier(AdapterIdentifier& out) {
     out = {};
@@ -43,9 +51,8 @@ Result GlDirect3D::GetDeviceCaps(DeviceType, Caps& out) {
 }
 
 Result GlDirect3D::GetAdapterDisplayMode(DisplayMode& out) {
-    SDL_DisplayMode mode{};
-    if (!SDL_WasInit(SDL_INIT_VIDEO) || SDL_GetDesktopDisplayMode(0, &mode) != 0) return D3DERR_NOTAVAILABLE;
-    out = {mode.w, mode.h, mode.refresh_rate, 22};  // 32-bit colour
+    out = {};
+    if (!queries_.DesktopMode || !queries_.DesktopMode(out)) return D3DERR_NOTAVAILABLE;
     return D3D_OK;
 }
 

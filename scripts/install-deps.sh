@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libepoxy-dev libx11-dev libgl-dev libegl-dev libgl1-mesa-dri
   libstb-dev libvorbis-dev libogg-dev
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
   fonts-liberation2
   xvfb xauth procps
   clang libclang-rt-14-dev

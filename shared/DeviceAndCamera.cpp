@@ -8,12 +8,3 @@ d3d::Matrix gMatView;
 d3d::Matrix gMatProj;
 float gScreenWidthF = 0;
 float gScreenHeightF = 0;
-
-namespace DirectX {
-
-void ResetCamera() {
-    gCameraEye = {0, 25, -18};
-    gCameraLookAt = {0, 8, 0};
-}
-
-}  // namespace DirectX

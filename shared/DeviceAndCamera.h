@@ -13,10 +13,3 @@ extern d3d::Matrix gMatProj;
 // The size in pixels of what is drawn into, for pictures that fill it.
 extern float gScreenWidthF;
 extern float gScreenHeightF;
-
-namespace DirectX {
-
-// The camera's start: above and behind the track's start, looking ahead and down.
-void ResetCamera();
-
-}  // namespace DirectX

@@ -6,6 +6,7 @@
 #include "shared/DeviceAndCamera.h"
 #include "platform/D3DXMath.h"
 #include "shared/maths.h"
+#include "world/WorldRules.h"
 
 namespace {
 
@@ -50,6 +51,12 @@ void ResetVertex(d3d::LitVertex& v, int index) {
     v.Specular = 0;
 }
 
+// After a size write the side faces may carry a lighter upper edge.
+int32_t SizedColour(int index) {
+    const bool upperSideVertex = index / 6 != kTopFace && kUnitCube[index].Y == 1;
+    return upperSideVertex ? gWorldRules.SizedSideUpperColour : FaceColour(index / 6);
+}
+
 }  // namespace
 
 void TrackBox::FillUnitCube() {
@@ -61,9 +68,31 @@ void TrackBox::FillUnitCube() {
 }
 
 void TrackBox::CreateVertexBuffer() {
-    if (!gD3DDevice) return;
-    VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
-    if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
+    if (gD3DDevice) {
+        VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
+        if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
+    }
+    OnVerticesRebuilt();
+}
+
+void TrackBox::AlignTexureCoords(int16_t Side, int16_t value) {
+    const bool sides = Side == 1;
+    if (value != 0)
+        SetFaceRepeats(sides, value, value, value);
+    else
+        SetFaceRepeats(sides, ScaleXValue, ScaleYValue, ScaleZValue);
+    (sides ? SideTextureRepeat : TopTextureRepeat) = static_cast<uint8_t>(value);
+    CreateVertexBuffer();
+}
+
+void TrackBox::SelectBlock() {
+    for (d3d::LitVertex& v : Vertices) v.Diffuse = kSelectedColour;
+    CreateVertexBuffer();
+}
+
+void TrackBox::UnSelectBlock() {
+    for (int i = 0; i < kVertexCount; ++i) Vertices[i].Diffuse = FaceColour(i / 6);
+    CreateVertexBuffer();
 }
 
 void TrackBox::scaleX(float value) {
@@ -95,6 +124,7 @@ void TrackBox::RebuildAlongAxis(Axis axis, float size) {
         const float repeat = face == kTopFace ? topRepeat : sideRepeat;
         for (int i = face * 6; i < face * 6 + 6; ++i) {
             ResetVertex(Vertices[i], i);
+            Vertices[i].Diffuse = SizedColour(i);
             if (alongU) Vertices[i].Tu = UnitU(face, kUnitCube[i]) * repeat;
             if (alongV) Vertices[i].Tv = UnitV(face, kUnitCube[i]) * repeat;
         }

@@ -15,6 +15,9 @@ public:
     static constexpr int kVertexCount = 24;
     static constexpr int32_t kSideColour = 0x009A9A9A;
     static constexpr int32_t kTopColour = 0x00FFFFFF;
+    static constexpr int32_t kSelectedColour = 0x00888888;
+
+    virtual ~TrackBox() = default;
 
     uint8_t TextAlignTop() const { return TopTextureRepeat; }
     uint8_t TextAlignSide() const { return SideTextureRepeat; }
@@ -23,6 +26,14 @@ public:
     void ScaleTextureSide(uint8_t value) { SideTextureRepeat = value; }
     uint8_t ScaleTextureTop() const { return TopTextureRepeat; }
     void ScaleTextureTop(uint8_t value) { TopTextureRepeat = value; }
+
+    // Sets the texture repeat of the side faces (Side 1) or of the top at once; 0 follows the size.
+    void AlignTexureCoords(int16_t Side, int16_t value);
+
+    // The selection highlight: every vertex in the selected colour; taking it off writes the
+    // plain colours of a new box back, whatever the vertices had before.
+    void SelectBlock();
+    void UnSelectBlock();
 
     uint8_t changeactioncode() const { return ActionCode; }
     void changeactioncode(uint8_t code) { ActionCode = code; }
@@ -59,7 +70,10 @@ protected:
     enum class Axis { X, Y, Z };
 
     void FillUnitCube();
+    // A new vertex buffer with the vertices as they are now.
     void CreateVertexBuffer();
+    // Runs after every new vertex buffer.
+    virtual void OnVerticesRebuilt() {}
     void CalculateCollisionPlanes();
     // Texture coordinates so that each face shows its texture rx, ry, rz times along x, y, z:
     // the three side faces, or else the top face.

@@ -26,6 +26,17 @@ struct WorldRules {
     // Whether the jump-pad spin turns the vehicle on top of the ice-skid turn, or instead of it.
     bool SpinKeepsIceSkid = true;
 
+    // --- Forms of the track objects' members
+    // Whether every new vertex buffer of a block (a size write, a highlight, a texture stretch)
+    // also brings its collision planes up to date, or only its falls and hops do.
+    bool BlockRebuildsPlanes = false;
+    // The colour a size write gives the upper vertices of the side faces it rebuilds; their
+    // lower vertices keep the plain side colour.
+    int32_t SizedSideUpperColour = 0x009A9A9A;
+    // Where a moving platform's reset puts it: where it was placed, or the origin of its
+    // current leg (which a loop-back shifts).
+    bool PlatformResetsToStart = false;
+
     // --- Queries
     // The fall acceleration per step of the track being played.
     float (*Gravity)() = [] { return 0.0f; };

@@ -4,6 +4,7 @@
 
 #include "shared/DeviceAndCamera.h"
 #include "world/AssetCache.h"
+#include "world/WorldRules.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ float RoundTo3Decimals(double value) { return static_cast<float>(std::nearbyint(
 }  // namespace
 
 void clsMovingPlatform::create(float CoordX, float CoordY, float CoordZ) {
-    Selected = false;
     ScaleXValue = ScaleYValue = ScaleZValue = 1.0f;
     FillUnitCube();
     CreateVertexBuffer();
@@ -32,16 +32,6 @@ void clsMovingPlatform::StopAnimation() {
     Origin = Position = SavedOrigin;
     DirectionValue = SavedDirection;
     Animating = false;
-    CreateVertexBuffer();
-}
-
-void clsMovingPlatform::AlignTexureCoords(int16_t Side, int16_t value) {
-    const bool sides = Side == 1;
-    if (value != 0)
-        SetFaceRepeats(sides, value, value, value);
-    else
-        SetFaceRepeats(sides, ScaleXValue, ScaleYValue, ScaleZValue);
-    (sides ? SideTextureRepeat : TopTextureRepeat) = static_cast<uint8_t>(value);
     CreateVertexBuffer();
 }
 
@@ -106,9 +96,9 @@ void clsMovingPlatform::Texture(std::string Name, const std::string& face, const
         Faces[index].Texture = AssetCache::Texture(TextureDir + Name);
         Faces[index].Name = Name;
     }
-    Selected = false;
 }
 
 void clsMovingPlatform::ResetToOrigin() {
-    if (DirectionValue != 1) Position = Origin;
+    if (DirectionValue == 1) return;
+    Position = gWorldRules.PlatformResetsToStart ? SavedOrigin : Origin;
 }

@@ -23,14 +23,14 @@ public:
     uint8_t Mspeed() const { return SpeedValue; }
     void Mspeed(uint8_t value) { SpeedValue = value; }
     uint8_t Mdir() const { return DirectionValue; }
-    void Mdir(uint8_t value) { DirectionValue = value; }
+    // Sets the direction and records it as the one the platform was given: its loop-backs
+    // change the direction, not that record.
+    void Mdir(uint8_t value) { DirectionValue = InitialDirection = value; }
+    uint8_t GetinitalMDir() const { return InitialDirection; }
     uint8_t Mdist() const { return DistanceValue; }
     void Mdist(uint8_t value) { DistanceValue = value; }
     bool MloopBack() const { return LoopBackValue != 0; }
     void MloopBack(bool value) { LoopBackValue = value ? 255 : 0; }
-
-    // Sets the texture repeat of the side faces (Side 1) or of the top at once; 0 follows the size.
-    void AlignTexureCoords(int16_t Side, int16_t value);
 
     void draw();
     // The movement the next move will make (also while stopped).
@@ -40,6 +40,10 @@ public:
     // Position writes also set the leg's origin and the saved start.
     float Xpos() const { return Position.X; }
     void Xpos(float NewVal);
+    // Where the platform was placed: the last position writes, or the origin at StartAnimation.
+    float GetInitalXpos() const { return SavedOrigin.X; }
+    float GetInitalYpos() const { return SavedOrigin.Y; }
+    float GetInitalZpos() const { return SavedOrigin.Z; }
     float Ypos() const { return Position.Y; }
     void Ypos(float NewVal);
     float Zpos() const { return Position.Z; }
@@ -47,8 +51,8 @@ public:
 
     void Texture(std::string Name, const std::string& face, const std::string& TextureDir);
 
-    void SelectBlock() { Selected = true; }
-    void UnSelectBlock() { Selected = false; }
+    // Unless its direction is 1, the platform goes back to where it was placed or to the
+    // origin of its leg, as the rules say; origin, direction and planes stay.
     void ResetToOrigin();
     void stopMoving() { Moving = false; }
 
@@ -67,9 +71,9 @@ private:
     uint8_t LoopBackValue = 0;
     d3d::Vector3 Origin;
     bool Animating = false;
-    bool Selected = false;
     d3d::Vector3 SavedOrigin;
     uint8_t SavedDirection = 0;
+    uint8_t InitialDirection = 0;
     bool ChangeDir = false;
     bool Moving = false;
 };

@@ -20,6 +20,7 @@ struct WedgeVertex {
 
 constexpr int32_t kSlopeColour = 0x00FFFFFF;
 constexpr int32_t kSideColour = 0x009A9A9A;
+constexpr int32_t kSelectedColour = 0x00888888;
 
 // Per rotation, six triangles: 1-2 the slope, 3-4 the side triangles, 5-6 the high face.
 constexpr WedgeVertex kWedge[4][clsRamp::kVertexCount] = {
@@ -123,6 +124,16 @@ void clsRamp::UpdateChanges() {
     if (!gD3DDevice) return;
     VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
     if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
+}
+
+void clsRamp::SelectRamp() {
+    for (d3d::LitVertex& v : Vertices) v.Diffuse = kSelectedColour;
+    UpdateChanges();
+}
+
+void clsRamp::UnSelectramp() {
+    for (int i = 0; i < kVertexCount; ++i) Vertices[i].Diffuse = i < 6 ? kSlopeColour : kSideColour;
+    UpdateChanges();
 }
 
 void clsRamp::create(float CoordX, float CoordY, float CoordZ) {

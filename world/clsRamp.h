@@ -34,6 +34,12 @@ public:
 
     void SelectBlock() { Selected = true; }
     void UnSelectBlock() { Selected = false; }
+    // The selection highlight: every vertex in the selected colour; taking it off writes the
+    // plain colours of a new wedge back (slope white, sides grey). The planes stay.
+    void SelectRamp();
+    void UnSelectramp();
+    // A new vertex buffer with the vertices as they are now; the planes stay.
+    void UpdateChanges();
 
     // Size writes rebuild the wedge in its current rotation.
     int16_t scaleX() const;
@@ -61,7 +67,6 @@ public:
 
 private:
     void FillWedge(uint8_t rotation, float sx, float sy, float sz);
-    void UpdateChanges();
     void Resize(float& size, int16_t NewValue);
 
     std::array<d3d::LitVertex, kVertexCount> Vertices{};

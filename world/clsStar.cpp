@@ -22,6 +22,15 @@ void clsStar::load(const std::string& modelFile) {
     }
 }
 
+void clsStar::selectstar() { SetFirstSkin("StarSkin_selected.bmp"); }
+
+void clsStar::unSelectStar() { SetFirstSkin("StarSkin.bmp"); }
+
+void clsStar::SetFirstSkin(const std::string& file) {
+    if (Textures.empty()) return;  // never loaded
+    if (d3d::TexturePtr skin = AssetCache::Texture(platform::ProgramPath("skins/" + file))) Textures[0] = skin;
+}
+
 void clsStar::draw() {
     if (!IsVisible) return;
     if (gWorldRules.Animating()) {

@@ -16,6 +16,10 @@ public:
 
     // Loads the mesh with its materials and skins (from the skins folder) and shows the star.
     void load(const std::string& modelFile);
+    // The selection highlight: the first skin becomes the selected star skin, or the plain one
+    // again. A skin that cannot be read leaves the one the star has.
+    void selectstar();
+    void unSelectStar();
     // Draws the star; while the world animates it turns 5 degrees further first.
     void draw();
 
@@ -29,6 +33,8 @@ public:
     int32_t GetSpinAngle() const { return SpinAngle; }
 
 private:
+    void SetFirstSkin(const std::string& file);
+
     d3dx::MeshPtr Mesh;
     std::vector<d3d::Material> Materials;
     std::vector<d3d::TexturePtr> Textures;

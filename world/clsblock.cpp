@@ -17,6 +17,10 @@ void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, fl
     CalculateCollisionPlanes();
 }
 
+void clsblock::OnVerticesRebuilt() {
+    if (gWorldRules.BlockRebuildsPlanes) CalculateCollisionPlanes();
+}
+
 void clsblock::Bounce() {
     Bouncing = true;
     BounceT = -1.0f;

@@ -34,12 +34,16 @@ public:
     // Moves each face that shows a frame of the animated texture on to the next frame.
     void UpdateAnimatedTexture();
     void SETTEXTURE() const;
+    // The texture repeats of the top and of the side faces, as TextAlignTop and TextAlignSide.
+    uint8_t TextureScaleAlignTop() const { return TopTextureRepeat; }
+    uint8_t TextureScaleAlignside() const { return SideTextureRepeat; }
 
     // Draws the block; while the rules say the world animates, it also advances its fall and
     // hop by one step.
     void draw();
 
 private:
+    void OnVerticesRebuilt() override;
     void AdvanceFall();
     void AdvanceHop();
 

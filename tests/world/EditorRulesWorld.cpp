@@ -55,7 +55,8 @@ EditorRulesWorld::EditorRulesWorld() : previous_(gWorldRules) {
     gPlayer = clsPlayer{};
     gPlayer.resetPLayer();
     gCanJump = false;
-    DirectX::ResetCamera();
+    gCameraEye = {0, 25, -18};  // each program resets its own camera; both start here
+    gCameraLookAt = {0, 8, 0};
 }
 
 EditorRulesWorld::~EditorRulesWorld() {

@@ -1,0 +1,78 @@
+// The editor's main window: its start-up, the main loop with its 40 ms frame gate, the
+// keyboard poll, a new track, the shutdown paths and the handlers of its controls and menus.
+// The controls are plain data (frmMainControls); a handler changes the track and the
+// controls, and the Qt layer shows the controls again after it.
+#pragma once
+#include <cstdint>
+
+#include "editor/EditorHost.h"
+#include "editor/frmMainControls.h"
+#include "editor/frmMainEvents.h"
+
+extern int64_t gPerfFrequency;  // counts per second of the frame clock
+extern int64_t gLastCounter;    // the clock when the last frame began
+extern int64_t gNowCounter;     // the clock at the last check
+
+namespace editor {
+
+class MainForm : public frmMainControls {
+public:
+    // Frames start only when more than this has passed since the last one began.
+    static constexpr double kFrameMs = 40.0;
+
+    bool Running = false;  // the main loop runs while true
+
+    // Start-up, up to the main loop. With no device or no keyboard it stops after the message
+    // and the loop's first pass ends the program.
+    void Form_Load(EditorHost& host);
+    enum class Pass { Idle, Frame, Ended };
+    // One pass of the main loop; the caller yields to the window system between passes. A
+    // pass runs a frame when more than kFrameMs have passed since the last frame began, and
+    // otherwise only reads the clock. A pass after an idle one first looks at Running and,
+    // when it is false, ends the loop: the device goes and the program ends.
+    Pass LoopPass();
+    // Whole milliseconds from now until a pass would run a frame (0 when one is due), so that
+    // the caller can sleep between frames instead of spinning.
+    int MsUntilNextFrame() const;
+
+    // The keyboard, once a frame: Shift+Up/Down move the camera in edit mode, the arrows and
+    // jump keys drive the player in play mode; then the camera matrices.
+    void PollKeyboard();
+    // Replaces the track by one plain 2 x 1 x 2 block at the origin, selected.
+    void NewTrack();
+    // One step of every moving platform, in index order.
+    void MovePlatforms();
+
+    // The shutdown paths: the window's close ends the program at once.
+    void Form_Unload();
+    void Form_Terminate();
+
+    // Menu commands.
+    void mnu_New_Click();
+    void mnu_Quit_Click();
+    void mnu_background_Click(int entry);  // Background 1 to 6
+    void mnu_normal_Click();
+    void mnu_low_Click();
+    void mnu_Shortcut_Click();
+    void mnu_about_Click();
+
+    // The scroll bar moves the camera along Z: at Max the eye stands at Z = -18.
+    void VScroll1_Change();
+
+    // Every control's handlers; the pointers lead into this window's controls.
+    frmMainEvents Events();
+
+private:
+    void RunFrame();
+    void EndLoop();
+    static double MsBetween(int64_t earlier, int64_t later);
+    void SetGravity(float gravity, MenuItem& chosen, MenuItem& other);
+
+    EditorHost* host_ = nullptr;
+    bool lastPassRanFrame_ = false;
+    bool loopEnded_ = false;
+};
+
+}  // namespace editor
+
+extern editor::MainForm frmMain;

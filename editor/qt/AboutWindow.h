@@ -1,0 +1,37 @@
+// The About window on Qt: a small window of its own, not modal, showing frmAbout.
+#pragma once
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace editor {
+
+class AboutForm;
+
+class AboutWindow : public QWidget {
+public:
+    // runHandler runs a handler the way the main window runs its own (see EditorWindow).
+    AboutWindow(AboutForm& form, std::function<void(const std::function<void()>&)> runHandler);
+
+    // Shows the form's captions and its visibility.
+    void Refresh();
+
+protected:
+    // The title bar's close button does what OK does.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AboutForm& form_;
+    std::function<void(const std::function<void()>&)> runHandler_;
+    QLabel* icon_;
+    QLabel* title_;
+    QLabel* version_;
+    QLabel* label1_;
+    QLabel* description_;
+    QPushButton* ok_;
+};
+
+}  // namespace editor

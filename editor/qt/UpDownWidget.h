@@ -1,0 +1,27 @@
+// A spin control on Qt: two arrow buttons, up above down, that repeat while held. It shows
+// no number of its own: the text box beside it does.
+#pragma once
+#include <QWidget>
+
+class QToolButton;
+
+namespace editor {
+
+class UpDownWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit UpDownWidget(QWidget* parent);
+
+    // The model's value and range, kept for tests and tools to read.
+    int Value = 0, Min = 0, Max = 0;
+
+signals:
+    void upClicked();
+    void downClicked();
+
+private:
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+}  // namespace editor

@@ -1,0 +1,27 @@
+# The level editor's tests. velorune_editor_tests: its logic without Qt or OpenGL, drawing
+# through the recording device. velorune_editor_qt_tests: its Qt window for real, under a
+# virtual X server. Both read the generated assets through a scratch program folder.
+set(EDITOR_TEST_SUPPORT
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/ScratchFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestEnvironment.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorReset.cpp)
+set(EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestBed.cpp)
+
+file(GLOB EDITOR_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor/*.cpp)
+add_executable(velorune_editor_tests ${EDITOR_TEST_SOURCES} ${EDITOR_TEST_SUPPORT} ${EDITOR_CORE_TEST_SUPPORT})
+target_link_libraries(velorune_editor_tests PRIVATE velorune_editor_core GTest::gtest GTest::gtest_main)
+target_compile_definitions(velorune_editor_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}")
+add_dependencies(velorune_editor_tests assets)
+gtest_discover_tests(velorune_editor_tests DISCOVERY_TIMEOUT 60)
+
+file(GLOB EDITOR_QT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_qt/*.cpp)
+add_executable(velorune_editor_qt_tests ${EDITOR_QT_TEST_SOURCES} ${EDITOR_TEST_SUPPORT})
+find_package(Qt6 REQUIRED COMPONENTS Test)
+target_link_libraries(velorune_editor_qt_tests PRIVATE velorune_editor_qt Qt6::Test GTest::gtest)
+target_compile_definitions(velorune_editor_qt_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}"
+  VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts")
+add_dependencies(velorune_editor_qt_tests assets)
+add_test(NAME velorune_editor_qt_tests
+  COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:velorune_editor_qt_tests>)
+set_tests_properties(velorune_editor_qt_tests PROPERTIES TIMEOUT 120)

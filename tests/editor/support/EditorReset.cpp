@@ -1,0 +1,27 @@
+#include "tests/editor/support/EditorReset.h"
+
+#include "editor/DirectInput.h"
+#include "editor/DirectX.h"
+#include "editor/EditorGlobals.h"
+#include "editor/frmAbout.h"
+#include "editor/frmMain.h"
+
+void ResetEditorState() {
+    DirectX::ShutdownD3D();
+    frmMain = editor::MainForm{};
+    frmAbout = editor::AboutForm{};
+    gEditorMode = MODE_EDIT;
+    gEditorReady = false;
+    gPlatformsPaused = false;
+    gHasSelection = false;
+    gSelectedType = KIND_BLOCK;
+    gSelectedIndex = 0;
+    gSelectedFace = 0;
+    gBlockCount = gRampCount = gPlatformCount = gStarCount = -1;
+    gTrackSettings = {};
+    gBackgroundFile = std::string(50, ' ');
+    gPerfFrequency = gLastCounter = gNowCounter = 0;
+    gCameraEye = gCameraLookAt = {};
+    gKeyboardDevice = nullptr;
+    gKeyboardState.fill(0);
+}

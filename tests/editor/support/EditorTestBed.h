@@ -1,0 +1,66 @@
+// The editor's logic started as the program starts it, without Qt or OpenGL: a fake root
+// graphics object that makes recording devices, a clock moved by hand, a keyboard of the
+// test's own, the generated assets in a scratch program folder, message boxes caught and
+// the window system's side recorded. Everything is put back when the test bed goes.
+//
+//   EditorTestBed bed;
+//   bed.Start();                       // frmMain.Form_Load
+//   bed.RunFrames(2);                  // passes of the main loop until two frames ran
+//   EXPECT_EQ(bed.Device().CountOf(d3d::CallKind::Present), 2u);
+#pragma once
+#include <string>
+#include <vector>
+
+#include "editor/EditorHost.h"
+#include "platform/Clock.h"
+#include "platform/FakeDirect3D.h"
+#include "platform/Keyboard.h"
+#include "tests/support/FakeWindow.h"
+#include "tests/support/GameFolder.h"
+
+// The window system's side of the editor: what the editor asked of it.
+class RecordingHost : public editor::EditorHost {
+public:
+    explicit RecordingHost(platform::Window& viewport) : viewport_(viewport) {}
+    platform::Window& ViewportWindow() override { return viewport_; }
+    void FocusMainWindow() override { ++focusRequests; }
+    void OpenTextFile(const std::string& path) override { openedFiles.push_back(path); }
+    void EndProgram() override { ++endRequests; }
+
+    int focusRequests = 0;
+    int endRequests = 0;
+    std::vector<std::string> openedFiles;
+
+private:
+    platform::Window& viewport_;
+};
+
+// The folder the build writes the generated assets into.
+std::string GeneratedAssets();
+
+class EditorTestBed {
+public:
+    explicit EditorTestBed(d3d::FakeAdapter adapter = {});
+    ~EditorTestBed();
+    EditorTestBed(const EditorTestBed&) = delete;
+    EditorTestBed& operator=(const EditorTestBed&) = delete;
+
+    // frmMain.Form_Load with this test bed's window system.
+    void Start();
+    // The device start-up made; fails the test when there is none.
+    d3d::RecordingDevice& Device() const;
+    // Moves the clock past the frame gate and runs passes until one frame ran.
+    void RunFrames(int frames);
+    // Holds a key down (or lets it go) on the test's keyboard.
+    void Key(uint8_t code, bool down) { keyboard.SetKey(code, down); }
+
+    GameFolder folder;
+    platform::ManualClock clock;
+    FakeWindow viewport{clock};
+    RecordingHost host{viewport};
+    dinput::Keyboard keyboard;
+    d3d::FakeAdapter adapter;
+    d3d::FakeDirect3D* root = nullptr;  // the root object start-up made
+    std::vector<std::string> messages;
+    std::vector<std::string> messageTitles;
+};

@@ -1,0 +1,114 @@
+// What a track builder does in the window reaches the handlers, and the window shows their
+// results: menu marks, the About window, the camera's scroll bar, the keys, the close button.
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "editor/DirectX.h"
+#include "editor/EditorGlobals.h"
+#include "editor/frmAbout.h"
+#include "editor/frmMain.h"
+#include "editor/qt/AboutWindow.h"
+#include "editor/qt/ViewportWidget.h"
+#include "platform/MessageBox.h"
+#include "tests/editor_qt/EditorWindowFixture.h"
+
+TEST_F(EditorWindowTest, ABackgroundEntryTakesTheOnlyMark) {
+    Action(frmMain.mnu_backgrounds[2])->trigger();
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(Action(frmMain.mnu_backgrounds[i])->isChecked(), i == 2) << i;
+    Action(frmMain.mnu_backgrounds[2])->trigger();  // choosing the checked entry keeps its mark
+    EXPECT_TRUE(Action(frmMain.mnu_backgrounds[2])->isChecked());
+    EXPECT_EQ(WithoutPadding(gBackgroundFile), "bk002.jpg");
+}
+
+TEST_F(EditorWindowTest, GravityEntriesMoveTheirMark) {
+    Action(frmMain.mnu_low)->trigger();
+    EXPECT_TRUE(Action(frmMain.mnu_low)->isChecked());
+    EXPECT_FALSE(Action(frmMain.mnu_normal)->isChecked());
+    EXPECT_EQ(gTrackSettings.Gravity, 0.0125f);
+}
+
+TEST_F(EditorWindowTest, AboutShowsItsWindowWhichOkHidesAndAboutShowsAgain) {
+    editor::AboutWindow& about = window->About();
+    EXPECT_FALSE(about.isVisible());
+    Action(frmMain.mnu_about)->trigger();
+    ASSERT_TRUE(about.isVisible());
+    EXPECT_FALSE(about.isModal());
+    EXPECT_EQ(about.windowTitle(), "About Velorune Level Editor");
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
+    EXPECT_TRUE(texts.contains("Velorune Level Editor"));
+    EXPECT_TRUE(texts.contains("Version 1.0.0"));
+    auto* ok = about.findChild<QPushButton*>();
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "OK");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+    Action(frmMain.mnu_about)->trigger();
+    EXPECT_TRUE(about.isVisible());
+    about.close();  // the title bar's close hides it as OK does
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_FALSE(frmAbout.Visible);
+}
+
+TEST_F(EditorWindowTest, TheScrollBarMovesTheCameraAlongTheTrack) {
+    EXPECT_EQ(gCameraEye.Z, -18.0f);
+    auto* scroll = WidgetOf<QScrollBar>(&frmMain.VScroll1);
+    scroll->triggerAction(QAbstractSlider::SliderSingleStepSub);  // the user's click on the upper arrow
+    EXPECT_EQ(frmMain.VScroll1.Value, 999);
+    EXPECT_EQ(gCameraEye.Z, -17.0f);
+    EXPECT_EQ(gCameraLookAt.Z, 1.0f);
+    scroll->setValue(1000);
+    EXPECT_EQ(gCameraEye.Z, -18.0f);
+}
+
+TEST_F(EditorWindowTest, ShiftUpHeldInTheWindowScrollsEveryFrameUntilReleased) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyPress(window->windowHandle(), Qt::Key_Shift);
+    QTest::keyPress(window->windowHandle(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_TRUE(keyboard.IsDown(dinput::DIK_LSHIFT));
+    EXPECT_TRUE(keyboard.IsDown(dinput::DIK_UP));
+    ASSERT_TRUE(WaitForFrames(3));
+    EXPECT_LE(frmMain.VScroll1.Value, 998);
+    EXPECT_EQ(WidgetOf<QScrollBar>(&frmMain.VScroll1)->value(), frmMain.VScroll1.Value);
+    QTest::keyRelease(window->windowHandle(), Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyRelease(window->windowHandle(), Qt::Key_Shift);
+    ASSERT_TRUE(WaitForFrames(1));
+    const int32_t stopped = frmMain.VScroll1.Value;
+    ASSERT_TRUE(WaitForFrames(2));
+    EXPECT_EQ(frmMain.VScroll1.Value, stopped);
+}
+
+TEST_F(EditorWindowTest, KeysGoUpWhenTheFocusLeavesTheWindow) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyPress(window->windowHandle(), Qt::Key_Right);
+    EXPECT_TRUE(keyboard.IsDown(dinput::DIK_RIGHT));
+    Action(frmMain.mnu_about)->trigger();  // another window takes the focus
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->About()));
+    EXPECT_FALSE(keyboard.IsDown(dinput::DIK_RIGHT));
+}
+
+TEST_F(EditorWindowTest, NoFrameRunsWhileAMessageBoxIsUp) {
+    ASSERT_TRUE(WaitForFrames(1));
+    int64_t frameBefore = 0, frameAfter = 0;
+    platform::SetMessageBoxHandler([&](const std::string&, const std::string&) {
+        frameBefore = gLastCounter;
+        QTest::qWait(300);  // the box's own event loop runs the window system meanwhile
+        frameAfter = gLastCounter;
+    });
+    window->RunHandler([] { platform::MessageBox("a message", "title"); });
+    EXPECT_NE(frameBefore, 0);
+    EXPECT_EQ(frameAfter, frameBefore);
+    ASSERT_TRUE(WaitForFrames(1));  // and the loop goes on afterwards
+}
+
+TEST_F(EditorWindowTest, ClosingTheWindowEndsTheProgram) {
+    ASSERT_TRUE(WaitForFrames(1));
+    window->close();
+    EXPECT_FALSE(frmMain.Running);
+    EXPECT_EQ(gD3DDevice, nullptr);
+    EXPECT_FALSE(window->isVisible());
+}

@@ -2,7 +2,7 @@
 # tool finds scripts that finish the shipped levels (run by hand:
 # find_replays build/bin/levels.dat tests/replays), and the tests replay them.
 add_library(replaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/KeyScript.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplayWorld.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplayWorld.cpp ${CMAKE_CURRENT_SOURCE_DIR}/replay/GeneratedTracks.cpp)
 target_link_libraries(replaykit PUBLIC velorune_game)
 
 add_executable(find_replays ${CMAKE_CURRENT_SOURCE_DIR}/find_replays.cpp)

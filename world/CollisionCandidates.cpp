@@ -6,6 +6,7 @@
 #include "shared/TrackRecords.h"
 #include "world/CollisionDetection.h"
 #include "world/CollisionTrack.h"
+#include "world/TrackIndex.h"
 
 namespace CollisionDetection {
 
@@ -39,12 +40,14 @@ void Append(const Object& o, ObjectKind kind, int32_t index, int16_t face) {
     c.ObjectKind = kind;
 }
 
-// One pass: for each face in turn, every near object of the kind that passes the filter.
+// One pass: for each face in turn, every near object of the kind that passes the filter, by
+// index. Only the objects the track index gives can be near, and it gives them in index order.
 template <typename Object, typename Filter>
-void Pass(const std::vector<Object>& objects, int32_t last, ObjectKind kind, std::initializer_list<int16_t> faces,
-          float nx, float nz, Filter filter) {
+void Pass(const std::vector<Object>& objects, const std::vector<int32_t>& nearZ, int32_t last, ObjectKind kind,
+          std::initializer_list<int16_t> faces, float nx, float nz, Filter filter) {
     for (int16_t face : faces) {
-        for (int32_t i = 0; i <= last; ++i) {
+        for (int32_t i : nearZ) {
+            if (i > last) break;
             const Object& o = objects[static_cast<size_t>(i)];
             if (filter(o) && IsNear(o, nx, nz)) Append(o, kind, i, face);
         }
@@ -68,14 +71,17 @@ int32_t GatherNearbyPlanes() {
     const float nx = gPlayer.Posx() + gPlayer.HorizontalVelocity();
     const int32_t lastBlock = LastBlock();
     const int32_t lastRamp = LastRamp();
+    const auto& platforms = TrackIndex::Near(TrackKind::Platform, nz);
+    const auto& blocks = TrackIndex::Near(TrackKind::Block, nz);
+    const auto& ramps = TrackIndex::Near(TrackKind::Ramp, nz);
 
-    Pass(gMovingPlatforms, LastPlatform(), KIND_PLATFORM, {1, 2, 3, 4, 5}, nx, nz, Any<clsMovingPlatform>);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, InstantKill);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, OtherSpecial);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, Any<clsblock>);
-    Pass(gRamps, lastRamp, KIND_RAMP, {FACE_CREST}, nx, nz, Any<clsRamp>);
-    Pass(gRamps, lastRamp, KIND_RAMP, {1, 2, 3, 4, 5}, nx, nz, Any<clsRamp>);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {1, 2, 4, 5}, nx, nz, Any<clsblock>);
+    Pass(gMovingPlatforms, platforms, LastPlatform(), KIND_PLATFORM, {1, 2, 3, 4, 5}, nx, nz, Any<clsMovingPlatform>);
+    Pass(gBlocks, blocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, InstantKill);
+    Pass(gBlocks, blocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, OtherSpecial);
+    Pass(gBlocks, blocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, Any<clsblock>);
+    Pass(gRamps, ramps, lastRamp, KIND_RAMP, {FACE_CREST}, nx, nz, Any<clsRamp>);
+    Pass(gRamps, ramps, lastRamp, KIND_RAMP, {1, 2, 3, 4, 5}, nx, nz, Any<clsRamp>);
+    Pass(gBlocks, blocks, lastBlock, KIND_BLOCK, {1, 2, 4, 5}, nx, nz, Any<clsblock>);
     return static_cast<int32_t>(gCandidates.size());
 }
 

@@ -110,6 +110,7 @@ void TrackBox::scaleY(float value) {
 void TrackBox::scalez(float value) {
     if (!(value > 0)) return;
     ScaleZValue = value;
+    TrackIndex::Changed();
     RebuildAlongAxis(Axis::Z, value);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/TrackIndex.h"
 
 class TrackBox {
 public:
@@ -87,6 +88,7 @@ protected:
     std::array<d3d::LitVertex, kVertexCount> Vertices{};
     d3d::Matrix WorldMatrix;
     d3d::Matrix ScalingMatrix;
+    // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     uint8_t SideTextureRepeat = 0;
@@ -95,6 +97,7 @@ protected:
     std::array<FaceTexture, kFaceCount> Faces;
     d3d::VertexBufferPtr VertexBuffer;
     uint8_t ActionCode = 0;
+    TrackIndexMark IndexMark;
 
 private:
     void RebuildAlongAxis(Axis axis, float size);

@@ -18,6 +18,7 @@ void clsMovingPlatform::create(float CoordX, float CoordY, float CoordZ) {
     FillUnitCube();
     CreateVertexBuffer();
     Position = {CoordX, CoordY, CoordZ};
+    TrackIndex::Changed();
     CalculateCollisionPlanes();
     Moving = true;
 }
@@ -30,6 +31,7 @@ void clsMovingPlatform::StartAnimation() {
 
 void clsMovingPlatform::StopAnimation() {
     Origin = Position = SavedOrigin;
+    TrackIndex::Changed();
     DirectionValue = SavedDirection;
     Animating = false;
     CreateVertexBuffer();
@@ -89,6 +91,7 @@ void clsMovingPlatform::Ypos(float NewVal) {
 
 void clsMovingPlatform::Zpos(float NewVal) {
     if (NewVal > -1.0f) Position.Z = Origin.Z = SavedOrigin.Z = NewVal;
+    TrackIndex::Changed();
 }
 
 void clsMovingPlatform::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {
@@ -101,4 +104,5 @@ void clsMovingPlatform::Texture(std::string Name, const std::string& face, const
 void clsMovingPlatform::ResetToOrigin() {
     if (DirectionValue == 1) return;
     Position = gWorldRules.PlatformResetsToStart ? SavedOrigin : Origin;
+    TrackIndex::Changed();
 }

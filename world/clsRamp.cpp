@@ -142,6 +142,7 @@ void clsRamp::create(float CoordX, float CoordY, float CoordZ) {
     FillWedge(0, 1.0f, 1.0f, 1.0f);
     UpdateChanges();
     Position = {CoordX, CoordY, CoordZ};
+    TrackIndex::Changed();
     CalculateCollisionPlanes();
 }
 
@@ -155,6 +156,7 @@ void clsRamp::rotate() {
 // Steps the rotation back so that rotate() rebuilds the same rotation at the new size.
 void clsRamp::Resize(float& size, int16_t NewValue) {
     size = NewValue;
+    TrackIndex::Changed();
     Rotation = Rotation == 0 ? 3 : Rotation - 1;
     rotate();
     CalculateCollisionPlanes();
@@ -177,6 +179,7 @@ void clsRamp::Ypos(int32_t NewVal) {
 
 void clsRamp::Zpos(int32_t NewVal) {
     if (NewVal >= 0) Position.Z = static_cast<float>(NewVal);
+    TrackIndex::Changed();
 }
 
 void clsRamp::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/TrackIndex.h"
 
 class clsRamp {
 public:
@@ -72,6 +73,7 @@ private:
     std::array<d3d::LitVertex, kVertexCount> Vertices{};
     d3d::Matrix WorldMatrix;
     d3d::Matrix ScalingMatrix;
+    // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     d3d::TexturePtr TextureA;
@@ -82,4 +84,5 @@ private:
     uint8_t Rotation = 0;
     bool Selected = false;
     std::array<d3d::Plane, kPlaneCount> CollisionPlanes{};  // faces 1..6 at 0..5
+    TrackIndexMark IndexMark;
 };

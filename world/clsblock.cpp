@@ -14,6 +14,7 @@ void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, fl
     ScaleXValue = scaleX;
     ScaleYValue = scaleY;
     ScaleZValue = scalez - 0.1f;
+    TrackIndex::Changed();
     CalculateCollisionPlanes();
 }
 
@@ -37,6 +38,7 @@ int32_t clsblock::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
 
 void clsblock::Zpos(int32_t NewVal) {
     if (NewVal > -1) Position.Z = static_cast<float>(NewVal);
+    TrackIndex::Changed();
 }
 
 void clsblock::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {

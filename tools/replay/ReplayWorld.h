@@ -3,6 +3,7 @@
 // from the keys to the frame, so a key script that finishes here finishes in the game.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ public:
     Outcome Step(const Keys& keys);
     // Runs a whole script from the start of the level; stops at the first finish.
     Outcome Play(int32_t level, const KeyScript& script);
+    // Runs in every step after the keys were handled, before the collision step.
+    std::function<void()> beforeCollision;
 
     PlayState Save() const;
     void Restore(const PlayState& state);

@@ -5,15 +5,13 @@
 // the index follows at once.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <ostream>
-#include <sstream>
 #include <tuple>
 #include <vector>
 
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
+#include "tests/support/ShippedReplays.h"
 #include "tools/replay/GeneratedTracks.h"
 #include "tools/replay/ReplayWorld.h"
 #include "world/CollisionDetection.h"
@@ -118,12 +116,7 @@ auto ScanningEverything(Search search) {
 
 class IndexAgainstScan : public ::testing::Test {
 protected:
-    IndexAgainstScan() : world(ShippedLevels()) {}
-
-    static std::string ShippedLevels() {
-        const char* assets = std::getenv("VELORUNE_ASSETS");
-        return std::string(assets ? assets : "bin") + "/levels.dat";
-    }
+    IndexAgainstScan() : world(ShippedLevelsFile()) {}
 
     // Compares the searches with the scans in every step from now on.
     void CompareEveryStep(const std::string& what) {
@@ -144,19 +137,10 @@ protected:
     size_t candidates = 0, surfaces = 0;
 };
 
-std::string ReadScript(int32_t level) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/level%02d.keys", level);
-    std::ifstream in(std::string(VELORUNE_REPLAYS_DIR) + name);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST_F(IndexAgainstScan, EveryStepOfTheShippedLevelsReplaysFindsWhatAScanFinds) {
     ASSERT_TRUE(world.Loaded());
     for (int32_t level = 1; level <= world.LevelCount(); ++level) {
-        const auto script = replay::ParseScript(ReadScript(level));
+        const auto script = ShippedScript(level);
         ASSERT_TRUE(script) << "level " << level;
         CompareEveryStep("level " + std::to_string(level));
         EXPECT_EQ(world.Play(level, *script), replay::Outcome::Finished) << "level " << level;

@@ -5,7 +5,16 @@
 
 namespace d3d {
 
-GlBatcher::GlBatcher() = default;
+namespace {
+
+uint64_t NextSerial() {
+    static uint64_t serial = 0;
+    return ++serial;
+}
+
+}  // namespace
+
+GlBatcher::GlBatcher() : serial_(NextSerial()) {}
 
 GlBatcher::~GlBatcher() {
     for (Group& g : groups_)
@@ -31,12 +40,16 @@ bool GlBatcher::Joins(uint32_t setup, const std::shared_ptr<GlTexture>& texture)
 
 void GlBatcher::Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf,
                     const Matrix& world, uint32_t setup, const std::shared_ptr<GlTexture>& texture) {
+    if (source.BatchOwner != serial_) {  // new, or kept by the batches of a device gone since
+        source.BatchRanges.clear();
+        source.BatchOwner = serial_;
+        source.DeadItems = dead_;
+    }
     auto range = std::find_if(source.BatchRanges.begin(), source.BatchRanges.end(),
                               [&](const GlVertexBuffer::BatchRange& r) { return r.first == first && r.count == count; });
     if (range == source.BatchRanges.end()) {
         source.BatchRanges.push_back({first, count, 0, 0, {}});
         range = source.BatchRanges.end() - 1;
-        source.DeadItems = dead_;
     }
     if (range->frame != frame_) {
         range->frame = frame_;

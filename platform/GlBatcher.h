@@ -104,6 +104,7 @@ private:
     // Items of vertex buffers that were destroyed, freed at the next flush.
     std::shared_ptr<std::vector<uint32_t>> dead_ = std::make_shared<std::vector<uint32_t>>();
     uint64_t frame_ = 1;
+    uint64_t serial_;  // unique to this batcher, whichever memory it takes
 };
 
 }  // namespace d3d

@@ -70,6 +70,7 @@ public:
         std::vector<uint32_t> items;
     };
     std::vector<BatchRange> BatchRanges;
+    uint64_t BatchOwner = 0;  // the serial number of the batcher the items belong to
     std::weak_ptr<std::vector<uint32_t>> DeadItems;
 };
 

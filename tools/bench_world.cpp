@@ -121,7 +121,14 @@ public:
         InstallGameRules();
         gOptions = GameOptions{};
         gOptions.VideoMode = mode;
-        window_ = platform::SdlWindow::Create({});
+        // A window of the mode's size, as a full-screen window at that mode is: the picture is
+        // shown without scaling (an X server without a window manager leaves a full-screen
+        // request undone).
+        platform::SdlWindowOptions options;
+        options.FullScreen = false;
+        options.Width = mode == 1 ? 800 : 1024;
+        options.Height = mode == 1 ? 600 : 768;
+        window_ = platform::SdlWindow::Create(options);
         if (!window_) return false;
         gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
         gTexturePath = platform::ProgramPath("textures/");

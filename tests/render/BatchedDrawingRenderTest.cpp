@@ -17,7 +17,6 @@
 #include "platform/Paths.h"
 #include "tools/replay/GeneratedTracks.h"
 #include "world/AnimatedTextures.h"
-#include "world/AssetCache.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
@@ -37,7 +36,6 @@ protected:
         gScreenWidthF = 800;
         gScreenHeightF = 600;
         gD3DDevice = &harness.Device();
-        AssetCache::Clear();  // pictures of an earlier test's device would be of another context
         DirectX::SetRenderStates(harness.Device(), true);
         ASSERT_TRUE(LevelStructure::LoadLevels());
         AnimatedTextures::InitAnimatedTextures();

@@ -22,7 +22,23 @@ std::string WithoutTrailingSpaces(const std::string& s) {
     return end == std::string::npos ? "" : s.substr(0, end + 1);
 }
 
-void BuildBlocks(const LevelRecord& r, const TextureFolder& textures) {
+// The texture file of every index of the level, chosen once for the whole build.
+class ChosenTextures {
+public:
+    ChosenTextures(const LevelRecord& r, const TextureFolder& folder) : fallback_(folder.Choose(r, -1)) {
+        for (size_t k = 0; k < r.TextureNames.size() && k <= INT16_MAX; ++k)
+            names_.push_back(folder.Choose(r, static_cast<int16_t>(k)));
+    }
+    const std::string& Of(int16_t index) const {
+        return index >= 0 && static_cast<size_t>(index) < names_.size() ? names_[static_cast<size_t>(index)] : fallback_;
+    }
+
+private:
+    std::vector<std::string> names_;
+    std::string fallback_;
+};
+
+void BuildBlocks(const LevelRecord& r, const ChosenTextures& textures) {
     gBlocks.assign(static_cast<size_t>(r.BlockCount) + 1, clsblock{});
     for (int32_t i = 0; i <= r.BlockCount; ++i) {
         const BlockRecord& b = r.Blocks[static_cast<size_t>(i)];
@@ -33,15 +49,15 @@ void BuildBlocks(const LevelRecord& r, const TextureFolder& textures) {
         block.scaleX(b.ScaleX);
         block.scaleY(b.ScaleY);
         block.scalez(b.ScaleZ);
-        block.Texture(textures.Choose(r, b.TextureA), "A", gTexturePath);
-        block.Texture(textures.Choose(r, b.TextureB), "B", gTexturePath);
-        block.Texture(textures.Choose(r, b.TextureC), "C", gTexturePath);
-        block.Texture(textures.Choose(r, b.TextureD), "D", gTexturePath);
+        block.Texture(textures.Of(b.TextureA), "A", gTexturePath);
+        block.Texture(textures.Of(b.TextureB), "B", gTexturePath);
+        block.Texture(textures.Of(b.TextureC), "C", gTexturePath);
+        block.Texture(textures.Of(b.TextureD), "D", gTexturePath);
         block.changeactioncode(b.ActionCode);
     }
 }
 
-void BuildRamps(const LevelRecord& r, const TextureFolder& textures) {
+void BuildRamps(const LevelRecord& r, const ChosenTextures& textures) {
     gRamps.assign(static_cast<size_t>(r.RampCount) + 1, clsRamp{});
     for (int32_t i = 0; i <= r.RampCount; ++i) {
         const RampRecord& m = r.Ramps[static_cast<size_t>(i)];
@@ -54,12 +70,12 @@ void BuildRamps(const LevelRecord& r, const TextureFolder& textures) {
         ramp.scaleX(RoundHalfEven<int16_t>(m.ScaleX));
         ramp.scaleY(RoundHalfEven<int16_t>(m.ScaleY));
         ramp.scalez(RoundHalfEven<int16_t>(m.ScaleZ));
-        ramp.Texture(textures.Choose(r, m.TextureA), "A", gTexturePath);
-        ramp.Texture(textures.Choose(r, m.TextureB), "B", gTexturePath);
+        ramp.Texture(textures.Of(m.TextureA), "A", gTexturePath);
+        ramp.Texture(textures.Of(m.TextureB), "B", gTexturePath);
     }
 }
 
-void BuildPlatforms(const LevelRecord& r, const TextureFolder& textures) {
+void BuildPlatforms(const LevelRecord& r, const ChosenTextures& textures) {
     gMovingPlatforms.assign(static_cast<size_t>(r.PlatformCount) + 1, clsMovingPlatform{});
     for (int32_t i = 0; i <= r.PlatformCount; ++i) {
         const MovingPlatformRecord& p = r.Platforms[static_cast<size_t>(i)];
@@ -78,10 +94,10 @@ void BuildPlatforms(const LevelRecord& r, const TextureFolder& textures) {
         platform.MloopBack(p.LoopBack != 0);
         platform.ScaleTextureSide(p.ScaleTextureSide);
         platform.ScaleTextureTop(p.ScaleTextureTop);
-        platform.Texture(textures.Choose(r, p.TextureA), "A", gTexturePath);
-        platform.Texture(textures.Choose(r, p.TextureB), "B", gTexturePath);
-        platform.Texture(textures.Choose(r, p.TextureC), "C", gTexturePath);
-        platform.Texture(textures.Choose(r, p.TextureD), "D", gTexturePath);
+        platform.Texture(textures.Of(p.TextureA), "A", gTexturePath);
+        platform.Texture(textures.Of(p.TextureB), "B", gTexturePath);
+        platform.Texture(textures.Of(p.TextureC), "C", gTexturePath);
+        platform.Texture(textures.Of(p.TextureD), "D", gTexturePath);
     }
 }
 
@@ -104,7 +120,7 @@ bool Holds(int32_t count, size_t records) { return count >= 0 && static_cast<siz
 }  // namespace
 
 void BuildLevel(const LevelRecord& record, bool setBackground) {
-    const TextureFolder textures(gTexturePath);
+    const ChosenTextures textures(record, TextureFolder(gTexturePath));
     if (Holds(record.BlockCount, record.Blocks.size())) BuildBlocks(record, textures);
     if (Holds(record.RampCount, record.Ramps.size())) BuildRamps(record, textures);
     if (Holds(record.PlatformCount, record.Platforms.size())) BuildPlatforms(record, textures);

@@ -88,6 +88,36 @@ TEST_F(LevelBuildingTest, BlocksTakeTheirRecordInOrder) {
     EXPECT_EQ(TotalFrames, 0);
 }
 
+// The texture of each index is chosen once for the build: every face gets the choice of its
+// index, each file is read once, and each block fills one vertex buffer.
+TEST_F(LevelBuildingTest, EveryFaceGetsTheTextureChosenForItsIndex) {
+    LevelRecord r = Level();
+    const TextureFolder folder(gTexturePath);
+    const int16_t indexes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1, 300};
+    r.Blocks.clear();
+    for (int16_t a : indexes) {
+        BlockRecord b = Level().Blocks[0];
+        b.TextureA = a;
+        b.TextureB = static_cast<int16_t>(a + 1);
+        b.TextureC = 2;
+        b.TextureD = static_cast<int16_t>(-a);
+        r.Blocks.push_back(b);
+    }
+    r.BlockCount = static_cast<int32_t>(r.Blocks.size()) - 1;
+    LevelStructure::BuildLevel(r, false);
+    ASSERT_EQ(gBlocks.size(), r.Blocks.size());
+    for (size_t i = 0; i < r.Blocks.size(); ++i) {
+        const BlockRecord& b = r.Blocks[i];
+        EXPECT_EQ(gBlocks[i].GetTextureA(), folder.Choose(r, b.TextureA)) << i;
+        EXPECT_EQ(gBlocks[i].GetTextureB(), folder.Choose(r, b.TextureB)) << i;
+        EXPECT_EQ(gBlocks[i].GetTextureC(), folder.Choose(r, b.TextureC)) << i;
+        EXPECT_EQ(gBlocks[i].GetTextureD(), folder.Choose(r, b.TextureD)) << i;
+    }
+    EXPECT_EQ(device_.TextureLoads.size(), 4u);  // grass, wood, metal and the default
+    for (clsblock& block : gBlocks) block.draw();
+    EXPECT_EQ(device_.Buffers.size(), r.Blocks.size());  // one for each block's first draw
+}
+
 TEST_F(LevelBuildingTest, NamesThatWouldLeaveTheFolderOrIndexesOutOfRangeGiveTheDefault) {
     LevelRecord r = Level();
     const TextureFolder textures(gTexturePath);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/ObjectVertexBuffer.h"
 #include "world/TrackIndex.h"
 
 class TrackBox {
@@ -71,7 +72,7 @@ protected:
     enum class Axis { X, Y, Z };
 
     void FillUnitCube();
-    // A new vertex buffer with the vertices as they are now.
+    // The vertices changed: the next draw makes a new vertex buffer of them.
     void CreateVertexBuffer();
     // Runs after every new vertex buffer.
     virtual void OnVerticesRebuilt() {}
@@ -95,7 +96,7 @@ protected:
     uint8_t TopTextureRepeat = 0;
     std::array<d3d::Plane, 5> CollisionPlanes{};  // faces 1..5 at 0..4
     std::array<FaceTexture, kFaceCount> Faces;
-    d3d::VertexBufferPtr VertexBuffer;
+    ObjectVertexBuffer<kVertexCount> VertexBuffer;
     uint8_t ActionCode = 0;
     TrackIndexMark IndexMark;
 

@@ -40,7 +40,7 @@ void clsMovingPlatform::StopAnimation() {
 void clsMovingPlatform::draw() {
     if (!gD3DDevice) return;
     SetWorldTransform();
-    gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
+    gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
     gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
     DrawFaces();
 }

@@ -120,11 +120,7 @@ void clsRamp::FillWedge(uint8_t rotation, float sx, float sy, float sz) {
     }
 }
 
-void clsRamp::UpdateChanges() {
-    if (!gD3DDevice) return;
-    VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
-    if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
-}
+void clsRamp::UpdateChanges() { VertexBuffer.Changed(); }
 
 void clsRamp::SelectRamp() {
     for (d3d::LitVertex& v : Vertices) v.Diffuse = kSelectedColour;
@@ -201,7 +197,7 @@ void clsRamp::draw() {
     ScalingMatrix = d3dx::MatrixScaling(ScaleXValue, ScaleYValue, ScaleZValue);
     WorldMatrix = d3dx::MatrixMultiply(ScalingMatrix, WorldMatrix);
     gD3DDevice->SetTransform(d3d::TS_WORLD, WorldMatrix);
-    gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
+    gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
     gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
 
     gD3DDevice->SetTexture(0, TextureA);

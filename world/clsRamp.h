@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/ObjectVertexBuffer.h"
 #include "world/TrackIndex.h"
 
 class clsRamp {
@@ -39,7 +40,7 @@ public:
     // plain colours of a new wedge back (slope white, sides grey). The planes stay.
     void SelectRamp();
     void UnSelectramp();
-    // A new vertex buffer with the vertices as they are now; the planes stay.
+    // The vertices changed: the next draw makes a new vertex buffer of them; the planes stay.
     void UpdateChanges();
 
     // Size writes rebuild the wedge in its current rotation.
@@ -80,7 +81,7 @@ private:
     d3d::TexturePtr TextureB;
     std::string TextureAName;
     std::string TextureBName;
-    d3d::VertexBufferPtr VertexBuffer;
+    ObjectVertexBuffer<kVertexCount> VertexBuffer;
     uint8_t Rotation = 0;
     bool Selected = false;
     std::array<d3d::Plane, kPlaneCount> CollisionPlanes{};  // faces 1..6 at 0..5

@@ -63,7 +63,7 @@ void clsblock::draw() {
     if (gD3DDevice) {
         gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
         SetWorldTransform();
-        gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
+        gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
         DrawFaces();
     }
     if (!gWorldRules.Animating()) return;

@@ -2,6 +2,7 @@
 // and star positions, the exact-name texture lookup and what a build leaves alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -232,6 +233,33 @@ TEST_F(LevelBuildingTest, BackgroundOnlyWhenAskedWithoutItsPadding) {
     r.BackgroundFile = "../../etc/passwd";
     LevelStructure::BuildLevel(r, true);
     EXPECT_EQ(gBackground.ImageName(), gBackgroundPath + "_default.jpg");
+}
+
+// The menus lay their screen out again on every arrow press; the picture is read once.
+TEST_F(LevelBuildingTest, TheBackgroundPictureIsReadAgainOnlyWhenItCanHaveChanged) {
+    Touch(gBackgroundPath + "a.jpg");
+    Touch(gBackgroundPath + "b.jpg");
+    auto loadsOf = [this](const std::string& file) {
+        return std::count(device_.TextureLoads.begin(), device_.TextureLoads.end(), gBackgroundPath + file);
+    };
+    gBackground.create(gBackgroundPath + "a.jpg");
+    gBackground.create(gBackgroundPath + "a.jpg");
+    EXPECT_EQ(loadsOf("a.jpg"), 1);
+    gBackground.create(gBackgroundPath + "b.jpg");
+    gBackground.create(gBackgroundPath + "a.jpg");
+    EXPECT_EQ(loadsOf("a.jpg"), 2);
+    gBackground.resetbackground();
+    gBackground.create(gBackgroundPath + "a.jpg");
+    EXPECT_EQ(loadsOf("a.jpg"), 3);
+    {
+        WorldFakeDevice other;  // a new device holds none of the old one's pictures
+        gBackground.create(gBackgroundPath + "a.jpg");
+        EXPECT_EQ(std::count(other.TextureLoads.begin(), other.TextureLoads.end(), gBackgroundPath + "a.jpg"), 1);
+    }
+    // A picture that could not be read is tried again, not taken as read.
+    gBackground.create(gBackgroundPath + "missing.jpg");
+    gBackground.create(gBackgroundPath + "missing.jpg");
+    EXPECT_EQ(loadsOf("missing.jpg"), 2);
 }
 
 TEST_F(LevelBuildingTest, BuildsTheLevelNamedByIndex) {

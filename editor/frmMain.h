@@ -43,6 +43,12 @@ public:
     // One step of every moving platform, in index order.
     void MovePlatforms();
 
+    // A test run from its start: nothing selected, the platforms running, the player and the
+    // camera at their starts.
+    void StartPlay();
+    // The run again after a death or the finish: player, camera and particles afresh.
+    void RestartPlay();
+
     // The shutdown paths: the window's close ends the program at once.
     void Form_Unload();
     void Form_Terminate();

@@ -8,6 +8,8 @@
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "shared/BinaryFile.h"
 #include "shared/TrackCodec.h"
 #include "world/TrackObjects.h"
 
@@ -159,6 +161,18 @@ bool SaveTrack(const std::string& path) {
     gTrackAllStars = track.AllStarsFlag;
     gTextureNames = track.Level.TextureNames;
     gTextureCount = track.Level.TextureCount;
+    return true;
+}
+
+std::string SnapshotFile() { return platform::ProgramPath("tmp.trk"); }
+
+bool SaveEditedTrack(const std::string& path) {
+    if (gEditorMode != MODE_PLAY) return SaveTrack(path);
+    const auto snapshot = BinaryFile::ReadAll(SnapshotFile());
+    if (!snapshot || !WriteWhole(path, *snapshot)) {
+        platform::MessageBox("The track could not be saved to " + path + ".", App::Title);
+        return false;
+    }
     return true;
 }
 

@@ -21,6 +21,7 @@ protected:
 
 TEST_F(PlayFrame, KeysAreReadThenTheStepRunsThenThePlayerMovesInTheSameFrame) {
     PlayScene::AddBlock(-2, 0, 0, 4, 1, 40);
+    scene.EnterPlayMode();
     PlayScene::Place(0, 1.001f, 2);
     scene.bed.Key(dinput::DIK_UP, true);
     scene.bed.RunFrames(1);
@@ -31,6 +32,8 @@ TEST_F(PlayFrame, KeysAreReadThenTheStepRunsThenThePlayerMovesInTheSameFrame) {
 }
 
 TEST_F(PlayFrame, ARunOverAtTheStartOfAFrameRestartsBeforeThatFramesStep) {
+    PlayScene::AddBlock(20, 0, 0, 2, 1, 2);
+    scene.EnterPlayMode();
     PlayScene::Place(4, -50, 30, 0.1f, -1, 0.5f);
     gCameraEye.Z = 11;
     gParticles.AddStarExplosion(0, 2, 5);
@@ -47,12 +50,8 @@ TEST_F(PlayFrame, ARunOverAtTheStartOfAFrameRestartsBeforeThatFramesStep) {
 TEST_F(PlayFrame, ThePlayerIsDrawnAfterTheWholeTrackAndTheSparksLast) {
     PlayScene::AddBlock(-2, 0, 0, 4, 1, 40);
     PlayScene::AddPlatform(-2, 0, 45, 4, 1, 4, 3, 5, 5);
-    for (const char* face : {"A", "B", "C", "D"}) {
-        gBlocks[0].Texture("_default.bmp", face, gTexturePath);
-        gMovingPlatforms[0].Texture("concrete.bmp", face, gTexturePath);
-    }
     PlayScene::AddStar(0, 3, 8);
-    gStars[0].load(scene.bed.folder.File("models/orb.x"));
+    scene.EnterPlayMode();
     gParticles.AddStarExplosion(0, 2, 5);
     PlayScene::Place(0, 1.001f, 2);
     scene.bed.RunFrames(1);
@@ -78,6 +77,8 @@ TEST_F(PlayFrame, ThePlayerIsDrawnAfterTheWholeTrackAndTheSparksLast) {
 
 TEST_F(PlayFrame, PlatformsMoveAfterTheDrawingUnlessPausedAndAPausedOneHoldsThePlayerStill) {
     PlayScene::AddPlatform(-2, 0, 0, 4, 1, 20, 3, 10, 5);
+    PlayScene::AddBlock(20, 0, 0, 2, 1, 2);
+    scene.EnterPlayMode();
     PlayScene::Place(0, 1.001f, 2);
     scene.bed.RunFrames(1);
     EXPECT_FLOAT_EQ(gMovingPlatforms[0].Xpos(), -1.9f);
@@ -91,7 +92,6 @@ TEST_F(PlayFrame, PlatformsMoveAfterTheDrawingUnlessPausedAndAPausedOneHoldsTheP
 }
 
 TEST_F(PlayFrame, EditModeRunsNoStepAndDrawsNoPlayer) {
-    gEditorMode = MODE_EDIT;
     PlayScene::Place(0, 10, 2);
     gPlayer.DeathStatus(true);
     scene.bed.RunFrames(2);

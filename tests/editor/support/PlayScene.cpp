@@ -1,11 +1,14 @@
 #include "tests/editor/support/PlayScene.h"
 
+#include <gtest/gtest.h>
+
 #include "tests/support/WorldPlacing.h"
 
 #include "editor/CollisionDetection.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/frmMain.h"
+#include "platform/Paths.h"
 #include "world/TrackObjects.h"
 #include "world/WorldRules.h"
 #include "world/clsPlayer.h"
@@ -43,7 +46,6 @@ PlayScene::PlayScene(RulesUnderTest rulesToUse) : rules(rulesToUse) {
     gStars.clear();
     gBlockCount = gRampCount = gPlatformCount = gStarCount = -1;
     gHasSelection = false;
-    gEditorMode = MODE_PLAY;
     gPlayer.resetPLayer();
     gCanJump = false;
     DirectX::ResetCamera();
@@ -53,10 +55,16 @@ double PlayScene::Gap() const { return rules == RulesUnderTest::Editor ? 0.001 :
 
 float PlayScene::DeadBelow() const { return rules == RulesUnderTest::Editor ? -40.0f : -100.0f; }
 
+void PlayScene::EnterPlayMode() {
+    frmMain.mnu_playmode_Click();
+    ASSERT_EQ(gEditorMode, MODE_PLAY);
+}
+
 void PlayScene::AddBlock(float x, float y, float z, float w, float h, float d, uint8_t actionCode) {
     clsblock& block = gBlocks.emplace_back();
     block.create(x, y, z, w, h, d);
     block.changeactioncode(actionCode);
+    for (const char* face : {"A", "B", "C", "D"}) block.Texture("_default.bmp", face, gTexturePath);
     gBlockCount = static_cast<int32_t>(gBlocks.size()) - 1;
 }
 
@@ -75,6 +83,7 @@ void PlayScene::AddPlatform(float x, float y, float z, float w, float h, float d
     platform.Mdist(distance);
     platform.MloopBack(true);
     platform.changeactioncode(actionCode);
+    for (const char* face : {"A", "B", "C", "D"}) platform.Texture("concrete.bmp", face, gTexturePath);
     gPlatformCount = static_cast<int32_t>(gMovingPlatforms.size()) - 1;
 }
 
@@ -85,14 +94,20 @@ void PlayScene::AddRamp(int32_t x, int32_t y, int32_t z, int16_t w, int16_t h, i
     ramp.scaleX(w);
     ramp.scaleY(h);
     ramp.scalez(d);
+    ramp.Texture("wood.bmp", "A", gTexturePath);
+    ramp.Texture("wood.bmp", "B", gTexturePath);
     gRampCount = static_cast<int32_t>(gRamps.size()) - 1;
 }
 
-void PlayScene::AddStar(int32_t x, int32_t y, int32_t z) { gStarCount = AppendStar(x, y, z); }
+void PlayScene::AddStar(int32_t x, int32_t y, int32_t z) {
+    gStarCount = AppendStar(x, y, z);
+    gStars.back().load(platform::ProgramPath("models/orb.x"));
+}
 
 void PlayScene::Place(float x, float y, float z, float hv, float vv, float fv) { PlacePlayer(x, y, z, hv, vv, fv); }
 
 void PlayScene::Frame() {
+    gEditorMode = MODE_PLAY;  // the drawing shows the player
     CollisionDetection::UpdatePlayer();
     DirectX::RenderFrame();
     bed.clock.AdvanceMs(41);

@@ -168,7 +168,7 @@ TEST_F(PanelActions, ADoubleClickOnTheTextureListPaintsTheSelection) {
     const QList<QListWidgetItem*> found = list->findItems("brick.bmp", Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     const QPoint at = list->visualItemRect(found[0]).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);  // a double-click's first press
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(gBlocks[0].GetTextureA(), "brick.bmp");
     EXPECT_EQ(gBlocks[0].GetTextureD(), "brick.bmp");
@@ -203,9 +203,21 @@ TEST_F(PanelActions, ABuiltTrackShowsEveryKindWhereThePanelPutIt) {
     ASSERT_TRUE(WaitForFrames(3));
     const QImage picture = CaptureViewport("editor_built_track");
     window->grab().save(QString::fromStdString(ArtifactsFolder() + "/editor_built_track_window.png"));
-    // The highlighted platform in the selected grey, the rest in their own colours.
     EXPECT_EQ(gMovingPlatforms[0].scaleX(), 4.0f);
     EXPECT_EQ(gRamps[0].scaleX(), 2);
     EXPECT_EQ(gStars[0].Zpos(), 4);
-    EXPECT_FALSE(picture.isNull());
+
+    // The platform painted from the list and set running: it leaves the place it stood.
+    auto* list = WidgetOf<QListWidget>(&frmMain.File1);
+    QListWidgetItem* wood = list->findItems("wood.bmp", Qt::MatchExactly).value(0);
+    ASSERT_NE(wood, nullptr);
+    const QPoint at = list->visualItemRect(wood).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);  // a double-click's first press
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    Click(frmMain.cmd_pause);
+    ASSERT_TRUE(WaitForFrames(10));
+    const QImage running = CaptureViewport("editor_built_track_running");
+    EXPECT_EQ(gMovingPlatforms[0].GetTextureD(), "wood.bmp");
+    EXPECT_GT(gMovingPlatforms[0].Xpos(), 0.3f);
+    EXPECT_NE(running, picture);
 }

@@ -1,18 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "game/OptionsFile.h"
+#include "tests/support/Longs.h"
 #include "tests/support/ScratchFolder.h"
-
-namespace {
-
-std::vector<uint8_t> Longs(std::initializer_list<int32_t> values) {
-    std::vector<uint8_t> out;
-    for (int32_t v : values)
-        for (int k = 0; k < 4; ++k) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
-    return out;
-}
-
-}  // namespace
 
 TEST(OptionsFile, ReadsAndWritesTwelveLittleEndianBytes) {
     ScratchFolder folder;

@@ -14,6 +14,7 @@
 #include "world/clsBackground.h"
 #include "world/TrackObjects.h"
 #include "platform/Clock.h"
+#include "platform/Diagnostics.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
 #include "ui/GUI.h"
@@ -131,6 +132,7 @@ void loadgame() {
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();
+    platform::SetDiagnosticSink(VeloRuneDebug::WriteDebugLine);
     gWindow->Show();
     gTexturePath = platform::ProgramPath("textures/");
     gBackgroundPath = platform::ProgramPath("backgrounds/");

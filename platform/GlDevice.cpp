@@ -112,6 +112,9 @@ GlDevice::GlDevice(platform::GlSurface& surface, platform::Window* window, const
     glEnable(GL_POINT_SPRITE);  // gl_PointCoord for sprites; other points ignore it
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    largestTextureSide_ = std::min<int>(largest > 0 ? largest : 1024, platform::kLargestTextureSide);
     if (window_) window_->SetBackBufferSize(width_, height_);
 }
 
@@ -441,7 +444,7 @@ std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int heig
 }
 
 TexturePtr GlDevice::CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options) {
-    auto image = LoadTextureImage(path, options);
+    auto image = LoadTextureImage(path, options, largestTextureSide_);
     if (!image) return nullptr;
     return CreateTextureFromPixels(image->Width, image->Height, image->Rgba.data());
 }

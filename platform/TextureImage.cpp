@@ -8,6 +8,10 @@
 #include <stb_image.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/Diagnostics.h"
 
 namespace d3d {
 namespace {
@@ -33,6 +37,16 @@ void ConvertToA1R5G5B5(TextureImage& image) {
     }
 }
 
+std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::vector<uint8_t>{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void Refused(const std::string& path, const std::string& why) {
+    platform::Diagnose("Picture " + path + " refused: " + why);
+}
+
 }  // namespace
 
 uint32_t TextureImage::ArgbAt(int x, int y) const {
@@ -40,20 +54,41 @@ uint32_t TextureImage::ArgbAt(int x, int y) const {
     return (uint32_t{p[3]} << 24) | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
 }
 
-std::optional<TextureImage> LoadTextureImage(const std::string& path, const TextureLoadOptions& options) {
+std::optional<TextureImage> LoadTextureImage(const std::string& path, const TextureLoadOptions& options, int maxSide) {
+    const auto bytes = ReadFile(path);
+    if (!bytes) return std::nullopt;
+    std::string error;
+    auto image = DecodeTextureImage(bytes->data(), bytes->size(), options, maxSide, &error);
+    if (!image) Refused(path, error);
+    return image;
+}
+
+bool PictureFileUsable(const std::string& path, int maxSide) {
+    const auto bytes = ReadFile(path);
+    if (!bytes) return false;
+    const std::string problem = platform::PictureProblem(bytes->data(), bytes->size(), maxSide);
+    if (!problem.empty()) Refused(path, problem);
+    return problem.empty();
+}
+
+std::optional<TextureImage> DecodeTextureImage(const uint8_t* bytes, size_t size, const TextureLoadOptions& options,
+                                               int maxSide, std::string* error) {
+    if (std::string problem = platform::PictureProblem(bytes, size, maxSide); !problem.empty()) {
+        if (error) *error = std::move(problem);
+        return std::nullopt;
+    }
     int w = 0, h = 0, channels = 0;
-    stbi_uc* pixels = stbi_load(path.c_str(), &w, &h, &channels, 4);
-    if (!pixels) return std::nullopt;
+    stbi_uc* pixels = stbi_load_from_memory(bytes, static_cast<int>(size), &w, &h, &channels, 4);
+    if (!pixels) {
+        if (error) *error = std::string("damaged picture: ") + stbi_failure_reason();
+        return std::nullopt;
+    }
     TextureImage image{w, h, std::vector<uint8_t>(pixels, pixels + static_cast<size_t>(w) * h * 4)};
     stbi_image_free(pixels);
     if (options.ColorKey) ApplyColorKey(image, *options.ColorKey);
     if (options.Format == TextureFormat::A1R5G5B5) ConvertToA1R5G5B5(image);
     return image;
 }
-
-}  // namespace d3d
-
-namespace d3d {
 
 bool ReadImageSize(const std::string& path, int& width, int& height) {
     int channels = 0;

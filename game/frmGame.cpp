@@ -118,17 +118,17 @@ void Shutdown() {
 
 platform::Window& Window() { return *gWindow; }
 
-void Form_Load(platform::Window& window) {
+bool Form_Load(platform::Window& window) {
     gWindow = &window;
     window.Events().MouseDown = Form_MouseDown;
     window.Events().MouseMove = Form_MouseMove;
     window.Events().MouseUp = Form_MouseUp;
     window.Events().Close = Form_Unload;
     gGameState = STATE_LOADED;
-    loadgame();
+    return loadgame();
 }
 
-void loadgame() {
+bool loadgame() {
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();
@@ -164,8 +164,10 @@ void loadgame() {
             GUI::ShowScreen(0);
         }
     }
+    const bool started = gRunning;  // false after a fatal start-up message
     MainLoop();
     Shutdown();
+    return started;
 }
 
 void resetgame(bool Winlevel) {

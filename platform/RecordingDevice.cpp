@@ -213,9 +213,7 @@ TexturePtr RecordingDevice::CreateTextureFromFile(const std::string& path, const
     auto call = Call(CallKind::CreateTextureFromFile);
     call.Text = path;
     // Refused as the real device refuses it: missing, no picture, or damaged.
-    if (PictureFileUsable(path)) {
-        int w = 0, h = 0;
-        ReadImageSize(path, w, h);
+    if (int w = 0, h = 0; PictureFileUsable(path, w, h)) {
         call.Texture = std::make_shared<FakeTexture>(path, options, w, h);
     }
     log_->calls.push_back(call);

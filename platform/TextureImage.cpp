@@ -7,6 +7,7 @@
 #define STBI_FAILURE_USERMSG
 #include <stb_image.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -63,12 +64,17 @@ std::optional<TextureImage> LoadTextureImage(const std::string& path, const Text
     return image;
 }
 
-bool PictureFileUsable(const std::string& path, int maxSide) {
+bool PictureFileUsable(const std::string& path, int& width, int& height, int maxSide) {
     const auto bytes = ReadFile(path);
     if (!bytes) return false;
-    const std::string problem = platform::PictureProblem(bytes->data(), bytes->size(), maxSide);
-    if (!problem.empty()) Refused(path, problem);
-    return problem.empty();
+    if (const std::string problem = platform::PictureProblem(bytes->data(), bytes->size(), maxSide); !problem.empty()) {
+        Refused(path, problem);
+        return false;
+    }
+    int channels = 0;
+    stbi_info_from_memory(bytes->data(), static_cast<int>(bytes->size()), &width, &height, &channels);
+    height = std::abs(height);  // a bitmap stored top-down
+    return true;
 }
 
 std::optional<TextureImage> DecodeTextureImage(const uint8_t* bytes, size_t size, const TextureLoadOptions& options,
@@ -88,11 +94,6 @@ std::optional<TextureImage> DecodeTextureImage(const uint8_t* bytes, size_t size
     if (options.ColorKey) ApplyColorKey(image, *options.ColorKey);
     if (options.Format == TextureFormat::A1R5G5B5) ConvertToA1R5G5B5(image);
     return image;
-}
-
-bool ReadImageSize(const std::string& path, int& width, int& height) {
-    int channels = 0;
-    return stbi_info(path.c_str(), &width, &height, &channels) != 0;
 }
 
 }  // namespace d3d

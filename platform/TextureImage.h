@@ -29,11 +29,8 @@ std::optional<TextureImage> LoadTextureImage(const std::string& path, const Text
 // The same from the file's bytes, with the reason of a refusal in error.
 std::optional<TextureImage> DecodeTextureImage(const uint8_t* bytes, size_t size, const TextureLoadOptions& options,
                                                int maxSide, std::string* error = nullptr);
-// Whether the file holds a picture that passes the check, told to platform::Diagnose as above;
-// for devices that only need to know, not the pixels.
-bool PictureFileUsable(const std::string& path, int maxSide = platform::kLargestTextureSide);
-
-// The picture's size from its header, without decoding it; false when it is no picture.
-bool ReadImageSize(const std::string& path, int& width, int& height);
+// Whether the file holds a picture that passes the check, refusals told as above, with its
+// size from the header when it does; for devices that need the size, not the pixels.
+bool PictureFileUsable(const std::string& path, int& width, int& height, int maxSide = platform::kLargestTextureSide);
 
 }  // namespace d3d

@@ -19,9 +19,11 @@ namespace {
 const char* const kDefaultTexture = "_default.bmp";
 const char* const kDefaultBackground = "_default.jpg";
 
-// A file name that stays inside its folder: no separators, not empty, "." or "..".
+// A file name that stays inside its folder: no separators, not empty, "." or "..", and no NUL,
+// which would end the name early (a name of one NUL is the folder itself).
 bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
 
 std::string WithoutTrailingSpaces(const std::string& s) {

@@ -8,9 +8,8 @@
 #include <stb_image.h>
 
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/Diagnostics.h"
 
@@ -38,10 +37,18 @@ void ConvertToA1R5G5B5(TextureImage& image) {
     }
 }
 
+// The file's bytes; nullopt when it cannot be read (a folder's name opens but reads nothing).
 std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return std::nullopt;
-    return std::vector<uint8_t>{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return bytes;
 }
 
 void Refused(const std::string& path, const std::string& why) {

@@ -65,4 +65,6 @@ TEST(TextureImage, JpegLoadsAndMissingOrBrokenFilesDoNot) {
     EXPECT_EQ(w, 16);
     EXPECT_EQ(h, 8);
     EXPECT_FALSE(PictureFileUsable(folder.File("broken.bmp"), w, h));
+    EXPECT_FALSE(LoadTextureImage(folder.Path(), {}));  // a folder opens but holds no bytes
+    EXPECT_FALSE(PictureFileUsable(folder.Path(), w, h));
 }

@@ -13,6 +13,7 @@
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/RecordingDevice.h"
@@ -49,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         gGameState = STATE_LEVELSELECT;
         LevelStructure::BuildLevel(level, true);
         frmGame::DrawLevel(true);
-        gGameState = STATE_PLAYING;
+        gGameState = STATE_PLAYING;  // as frmGame::startPlaying leaves it, without loading the vehicle
+        gLevelStartTick = platform::GetTickCount();
         gPlayer.resetPLayer();
         DirectX::ResetCamera();
         for (int step = 0; step < kStepsPlayed && gGameState == STATE_PLAYING; ++step) {

@@ -38,10 +38,6 @@ inputs() {  # name assets: the existing seed and corpus paths
   return 0
 }
 
-# A small quarantine keeps each worker well within the memory limit; use-after-free is still
-# caught for the allocations of one input.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=32:malloc_context_size=10}"
-
 case "$1" in
   replay)
     name=$2 bin=$3 assets=$4

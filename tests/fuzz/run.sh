@@ -5,10 +5,11 @@
 #       runs BIN_DIR/replay_NAME once on every seed and corpus input (the normal test run)
 #   run.sh fuzz BIN_DIR ASSETS SECONDS JOBS WORK
 #       runs every BIN_DIR/fuzz_NAME under libFuzzer for SECONDS, JOBS at a time; the corpus
-#       grown so far is kept in WORK/corpus/NAME, failing inputs go to WORK/artifacts/NAME
+#       grown so far is kept in WORK/corpus/NAME, failing inputs go to WORK/artifacts/NAME;
+#       FUZZ_TARGETS="NAME ..." runs only those
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-targets=(levels options_stats xfile bmp_header texture_image level_building)
+read -r -a targets <<< "${FUZZ_TARGETS:-levels options_stats xfile bmp_header texture_image level_building}"
 
 # Asset files and folders a target starts from.
 seeds() {

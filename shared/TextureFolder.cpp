@@ -22,5 +22,5 @@ std::string TextureFolder::Choose(const LevelRecord& record, int16_t index) cons
 }
 
 bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }

@@ -32,12 +32,14 @@ void MainForm::mnu_editmode_Click() {
     if (gEditorMode != MODE_PLAY) return;
     FileIO::LoadTrack(FileIO::SnapshotFile());
     ShowMode(MODE_EDIT);
+    selection::UnselectCurrent();
     gHasSelection = false;
     selection::ShowSelection();
     DirectX::ResetCamera();
 }
 
 void MainForm::StartPlay() {
+    selection::UnselectCurrent();
     gHasSelection = false;
     selection::ShowSelection();
     gPlatformsPaused = false;

@@ -9,6 +9,7 @@
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "editor/frmMain.h"
+#include "editor/selection.h"
 #include "platform/Keyboard.h"
 #include "shared/DeviceAndCamera.h"
 #include "shared/TrackRecords.h"
@@ -67,6 +68,10 @@ protected:
 TEST_F(PlayMode, PlayModeStartsARunOnTheSnapshotAndEditModeComesBackToIt) {
     gTrackFileName = scene.bed.folder.File("mine.lvl");
     gHasSelection = true;
+    gSelectedType = KIND_BLOCK;
+    gSelectedIndex = 1;
+    selection::ShowSelection();
+    ASSERT_EQ(frmMain.txt_width.Text, "4");
     gPlatformsPaused = true;
     gCameraEye = {3, 4, 5};
     frmMain.mnu_playmode_Click();
@@ -75,6 +80,7 @@ TEST_F(PlayMode, PlayModeStartsARunOnTheSnapshotAndEditModeComesBackToIt) {
     EXPECT_FALSE(frmMain.mnu_editmode.Checked);
     EXPECT_FALSE(Snapshot().empty());
     EXPECT_FALSE(gHasSelection);
+    EXPECT_EQ(frmMain.txt_width.Text, "1");  // the panel shows no object
     EXPECT_FALSE(gPlatformsPaused);  // paused platforms run in a test run
     EXPECT_EQ(gPlayer.PosY(), 3.5f);
     EXPECT_EQ(gCameraEye.Z, -18.0f);

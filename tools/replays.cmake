@@ -15,3 +15,11 @@ target_link_libraries(find_replays PRIVATE replaykit)
 # The cost of a play step (run by make bench): bench_collision build/bin/levels.dat
 add_executable(bench_collision ${CMAKE_CURRENT_SOURCE_DIR}/bench_collision.cpp)
 target_link_libraries(bench_collision PRIVATE replaykit)
+
+# The same search in the level editor's play mode, on the shipped levels saved as track
+# files (run by hand: find_editor_replays build/bin tests/editor/replays).
+add_library(editorreplaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/EditorReplayWorld.cpp)
+target_link_libraries(editorreplaykit PUBLIC replaysearch velorune_editor_core)
+
+add_executable(find_editor_replays ${CMAKE_CURRENT_SOURCE_DIR}/find_editor_replays.cpp)
+target_link_libraries(find_editor_replays PRIVATE editorreplaykit)

@@ -1,17 +1,14 @@
 // Saving: the track's objects turned into the records of a version-4 track file.
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <span>
 
 #include "editor/App.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "platform/MessageBox.h"
+#include "shared/BinaryFile.h"
 #include "shared/TrackCodec.h"
 #include "world/TrackObjects.h"
-
-namespace fs = std::filesystem;
 
 namespace FileIO {
 namespace {
@@ -110,22 +107,6 @@ TrackCodec::TrackFile TrackAsSaved() {
     return track;
 }
 
-// Writes beside the target and renames, so a failed write never leaves half a file.
-bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const fs::path temporary = path + ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    std::error_code ec;
-    if (out) fs::rename(temporary, path, ec);
-    if (!out || ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 Names BuildTextureList() {
@@ -151,7 +132,8 @@ bool SaveTrack(const std::string& path) {
     std::vector<uint8_t> bytes;
     TrackCodec::ByteWriter out(bytes);
     TrackCodec::WriteTrackFile(out, track);
-    if (!WriteWhole(path, bytes)) {
+    // Written beside the file and renamed over it: a failed write leaves any old file whole.
+    if (!BinaryFile::Replace(path, bytes)) {
         platform::MessageBox("The track could not be saved to " + path + ".", App::Title);
         return false;
     }

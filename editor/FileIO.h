@@ -27,7 +27,8 @@ std::vector<std::string> BuildTextureList();
 
 // Writes the track to path as a version-4 track file. The file is written whole beside the
 // target and then put in its place, so a failed save leaves any old file as it was and the
-// track unchanged. A track without blocks is refused. Failures are shown in a message box.
+// track unchanged; a read-only file stays as it is. A track without blocks is refused.
+// Failures are shown in a message box.
 // On success the best-time names read "No Record", the all-stars flag is 0 and the texture
 // table is the one saved.
 bool SaveTrack(const std::string& path);

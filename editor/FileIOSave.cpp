@@ -1,7 +1,5 @@
 // Saving: the track's objects turned into the records of a version-4 track file.
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <span>
 
 #include "editor/App.h"
@@ -12,8 +10,6 @@
 #include "shared/BinaryFile.h"
 #include "shared/TrackCodec.h"
 #include "world/TrackObjects.h"
-
-namespace fs = std::filesystem;
 
 namespace FileIO {
 namespace {
@@ -112,22 +108,6 @@ TrackCodec::TrackFile TrackAsSaved() {
     return track;
 }
 
-// Writes beside the target and renames, so a failed write never leaves half a file.
-bool WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const fs::path temporary = path + ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    std::error_code ec;
-    if (out) fs::rename(temporary, path, ec);
-    if (!out || ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 Names BuildTextureList() {
@@ -153,7 +133,8 @@ bool SaveTrack(const std::string& path) {
     std::vector<uint8_t> bytes;
     TrackCodec::ByteWriter out(bytes);
     TrackCodec::WriteTrackFile(out, track);
-    if (!WriteWhole(path, bytes)) {
+    // Written beside the file and renamed over it: a failed write leaves any old file whole.
+    if (!BinaryFile::Replace(path, bytes)) {
         platform::MessageBox("The track could not be saved to " + path + ".", App::Title);
         return false;
     }
@@ -169,7 +150,7 @@ std::string SnapshotFile() { return platform::ProgramPath("tmp.trk"); }
 bool SaveEditedTrack(const std::string& path) {
     if (gEditorMode != MODE_PLAY) return SaveTrack(path);
     const auto snapshot = BinaryFile::ReadAll(SnapshotFile());
-    if (!snapshot || !WriteWhole(path, *snapshot)) {
+    if (!snapshot || !BinaryFile::Replace(path, *snapshot)) {
         platform::MessageBox("The track could not be saved to " + path + ".", App::Title);
         return false;
     }

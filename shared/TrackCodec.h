@@ -32,6 +32,8 @@ class ByteReader {
 public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     explicit ByteReader(const std::vector<uint8_t>& bytes) : ByteReader(bytes.data(), bytes.size()) {}
+    // The reader keeps no copy: bytes that would go at the end of the statement are refused.
+    explicit ByteReader(std::vector<uint8_t>&& bytes) = delete;
 
     uint8_t U8();
     int16_t I16();

@@ -79,12 +79,14 @@ TEST(TrackFileVersions, VersionTwoTakesItsTimesFromAfterTheSettings) {
 TEST(TrackFileVersions, TheGamesReaderStaysVersionBlind) {
     const TrackFile original = samples::SmallTrack();
     for (uint8_t version : {0, 1, 2, 3}) {
-        ByteReader in(samples::TrackBytesOfVersion(original, version));
+        const auto bytes = samples::TrackBytesOfVersion(original, version);
+        ByteReader in(bytes);
         TrackFile back;
         std::string error;
         EXPECT_FALSE(ReadTrackFile(in, back, error)) << int(version);
     }
-    ByteReader in(samples::TrackBytesOfVersion(original, 2));
+    const auto bytes = samples::TrackBytesOfVersion(original, 2);
+    ByteReader in(bytes);
     TrackFile back;
     std::string error;
     ASSERT_FALSE(ReadTrackFile(in, back, error));

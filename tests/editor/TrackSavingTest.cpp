@@ -2,6 +2,8 @@
 // changes in memory, and saves that must not happen or cannot be written.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "editor/EditorGlobals.h"
@@ -10,6 +12,7 @@
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
+#include "tests/support/FaultyDisk.h"
 #include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
 
@@ -187,6 +190,39 @@ TEST_F(TrackSaving, AFileThatCannotBeWrittenChangesNothingAndSaysSo) {
     EXPECT_EQ(DescribeEditedTrack(), before);
     EXPECT_FALSE(std::filesystem::exists(bed.folder.File("a folder.tmp")));  // no half file left behind
     EXPECT_TRUE(std::filesystem::is_directory(bed.folder.File("a folder")));
+}
+
+TEST_F(TrackSaving, ADiskThatFillsUpAtAnyStepLeavesTheOldFileAndTheTrackAsTheyWere) {
+    const std::vector<uint8_t> old = samples::TrackBytes(samples::SmallTrack());
+    bed.folder.Write("track.lvl", old);
+    BuildFullTrack();
+    gBestTimes.Name1 = FixedLengthText("Ann", 15);
+    const std::string before = DescribeEditedTrack();
+    bool saved = false;
+    for (int step = 0; !saved && step < 20; ++step) {
+        bed.messages.clear();
+        {
+            FaultyDisk disk;
+            disk.failCall = step;
+            saved = FileIO::SaveTrack(bed.folder.File("track.lvl"));
+        }
+        if (saved) break;
+        EXPECT_EQ(bed.messages, std::vector<std::string>{"The track could not be saved to " + bed.folder.File("track.lvl") + "."});
+        EXPECT_EQ(bed.folder.Read("track.lvl"), old) << "failing step " << step;
+        EXPECT_FALSE(std::filesystem::exists(bed.folder.File("track.lvl.tmp"))) << step;
+        EXPECT_EQ(DescribeEditedTrack(), before) << step;
+    }
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(samples::ReadVersionFour(bed.folder.Read("track.lvl")).Level.BlockCount, 1);
+}
+
+TEST_F(TrackSaving, AReadOnlyFileIsLeftAsItIs) {
+    bed.folder.Write("kept.lvl", {1, 2, 3});
+    chmod(bed.folder.File("kept.lvl").c_str(), 0444);
+    FaultyDisk disk;  // refuses the write as for an ordinary user, also when the tests run as root
+    EXPECT_FALSE(FileIO::SaveTrack(bed.folder.File("kept.lvl")));
+    EXPECT_EQ(bed.folder.Read("kept.lvl"), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(bed.messages.size(), 1u);
 }
 
 TEST_F(TrackSaving, AnOlderLongerFileIsReplacedWhole) {

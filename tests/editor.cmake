@@ -6,10 +6,10 @@ set(EDITOR_TEST_SUPPORT
   ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestEnvironment.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorReset.cpp)
-set(EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestBed.cpp)
+set(EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestBed.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/TrackLooks.cpp)
 
 file(GLOB EDITOR_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor/*.cpp)
-list(APPEND EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/TrackLooks.cpp)
 add_executable(velorune_editor_tests ${EDITOR_TEST_SOURCES} ${EDITOR_TEST_SUPPORT} ${EDITOR_CORE_TEST_SUPPORT})
 target_link_libraries(velorune_editor_tests PRIVATE velorune_editor_core GTest::gtest GTest::gtest_main)
 target_compile_definitions(velorune_editor_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}")

@@ -49,6 +49,9 @@ public:
 
     // Menu commands.
     void mnu_New_Click();
+    void mnu_load_Click();
+    void mnu_save_Click();
+    void mnu_saveAS_Click();
     void mnu_Quit_Click();
     void mnu_background_Click(int entry);  // Background 1 to 6
     void mnu_normal_Click();

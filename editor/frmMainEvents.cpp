@@ -13,9 +13,9 @@ frmMainEvents MainForm::Events() {
     events.Menus = {
         {&mnu_File,
          {{&mnu_New, on(&MainForm::mnu_New_Click)},
-          {&mnu_load, {}},
-          {&mnu_save, {}},
-          {&mnu_saveAS, {}},
+          {&mnu_load, on(&MainForm::mnu_load_Click)},
+          {&mnu_save, on(&MainForm::mnu_save_Click)},
+          {&mnu_saveAS, on(&MainForm::mnu_saveAS_Click)},
           {&mnu_Quit, on(&MainForm::mnu_Quit_Click)}}},
         {&mnu_edit, {{&mnu_copy, {}}, {&mnu_cut, {}}, {&mnu_Paste, {}}}},
         {&mnu_mode, {{&mnu_playmode, {}}, {&mnu_editmode, {}}}},

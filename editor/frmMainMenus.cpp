@@ -1,5 +1,7 @@
 // The commands of the File, Background, Gravity and Help menus.
+#include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
@@ -7,15 +9,26 @@
 #include "editor/TrackBackground.h"
 
 namespace editor {
-namespace {
-
-// The pictures of Background 1 to 6.
-constexpr const char* kBackgroundFiles[6] = {"_default.jpg", "bk001.jpg", "bk002.jpg",
-                                             "bk003.jpg",    "bk004.jpg", "bk005.jpg"};
-
-}  // namespace
 
 void MainForm::mnu_New_Click() { NewTrack(); }
+
+void MainForm::mnu_load_Click() {
+    FileIO::ShowOpenDialog(*host_);
+    DirectX::ResetCamera();
+    // Any gravity but the normal one shows as Low; the track keeps its value.
+    const bool normal = gTrackSettings.Gravity == kNormalGravity;
+    mnu_normal.Checked = normal;
+    mnu_low.Checked = !normal;
+}
+
+void MainForm::mnu_save_Click() {
+    if (gTrackFileName.empty())
+        FileIO::ShowSaveDialog(*host_);
+    else
+        FileIO::SaveTrack(gTrackFileName);
+}
+
+void MainForm::mnu_saveAS_Click() { FileIO::ShowSaveDialog(*host_); }
 
 void MainForm::mnu_background_Click(int entry) {
     if (entry < 1 || entry > 6) return;

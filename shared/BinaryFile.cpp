@@ -104,21 +104,15 @@ bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t c
     return failure == 0 || Fail(error, failure);
 }
 
-bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error) {
-    std::vector<uint8_t> content;
-    const int readFailure = ReadInto(path, content);
-    if (readFailure != 0 && readFailure != ENOENT) return Fail(error, readFailure);
-    // The rename would replace a read-only file too; its owner meant it to stay as it is.
-    if (readFailure == 0 && Files().Access(path, W_OK) != 0) return Fail(error, errno);
-    if (content.size() < head.size()) content.resize(head.size());
-    std::copy(head.begin(), head.end(), content.begin());
-
+bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
     FileLayer& files = Files();
+    // The rename would replace a read-only file too; its owner meant it to stay as it is.
+    if (files.Access(path, F_OK) == 0 && files.Access(path, W_OK) != 0) return Fail(error, errno);
     const std::string temporary = path + ".tmp";
     const int fd = files.Open(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return Fail(error, errno);
     int failure = 0;
-    const bool written = WriteFully(content.data(), content.size(),
+    const bool written = WriteFully(bytes.data(), bytes.size(),
                                     [&](const uint8_t* p, size_t n, size_t) { return files.Write(fd, p, n); });
     if (!written) failure = errno;
     if (!failure && files.Sync(fd) != 0) failure = errno;
@@ -130,6 +124,15 @@ bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std
     }
     SyncFolder(path);
     return true;
+}
+
+bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error) {
+    std::vector<uint8_t> content;
+    const int readFailure = ReadInto(path, content);
+    if (readFailure != 0 && readFailure != ENOENT) return Fail(error, readFailure);
+    if (content.size() < head.size()) content.resize(head.size());
+    std::copy(head.begin(), head.end(), content.begin());
+    return Replace(path, content, error);
 }
 
 }  // namespace BinaryFile

@@ -34,11 +34,13 @@ std::optional<std::vector<uint8_t>> ReadAll(const std::string& path);
 // Writes bytes at offset of an existing file, changing no other byte, and flushes them to the
 // disk. False, with the system's reason in error, when the file is missing or the write fails.
 bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count, std::string* error = nullptr);
-// Makes head the file's first bytes, keeping whatever the file holds beyond them (a missing
-// file is created). The new content goes to a temporary file in the same folder, is flushed
-// and renamed over the old one: a full disk or a kill leaves the old file or the new one,
-// never a short one. A read-only file is left alone, as a write in place would leave it.
-// False, with the system's reason in error, when the file is unchanged.
+// Makes bytes the file's whole content (a missing file is created). The new content goes to
+// a temporary file in the same folder, is flushed and renamed over the old one: a full disk
+// or a kill leaves the old file or the new one, never a short one. A read-only file is left
+// alone, as a write in place would leave it. False, with the system's reason in error, when
+// the file is unchanged.
+bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
+// The same, making head the file's first bytes and keeping whatever it holds beyond them.
 bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error = nullptr);
 
 // Little-endian field access on a byte buffer.

@@ -7,10 +7,6 @@
 
 #include "shared/TrackRecords.h"
 
-// A file name that stays inside its folder: no separators, not empty, "." or "..", and no NUL,
-// which would end the name early (a name of one NUL is the folder itself).
-bool IsPlainFileName(const std::string& name);
-
 class TextureFolder {
 public:
     explicit TextureFolder(const std::string& folder);

@@ -3,6 +3,7 @@
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 
@@ -20,6 +21,11 @@ void ResetEditorState() {
     gBlockCount = gRampCount = gPlatformCount = gStarCount = -1;
     gTrackSettings = {};
     gBackgroundFile = std::string(50, ' ');
+    gTrackFileName.clear();
+    gBestTimes = {};
+    gTrackAllStars = 0;
+    gTextureNames.clear();
+    gTextureCount = -1;
     gPerfFrequency = gLastCounter = gNowCounter = 0;
     gCameraEye = gCameraLookAt = {};
     gKeyboardDevice = nullptr;

@@ -6,9 +6,11 @@
 #include <tuple>
 
 #include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
 #include "shared/DeviceAndCamera.h"
+#include "shared/TrackCodec.h"
 #include "tests/editor/support/EditorTestBed.h"
 #include "tests/editor/support/TrackLooks.h"
 #include "world/TrackObjects.h"
@@ -141,6 +143,31 @@ TEST_F(Inserting, APlatformLeavesPausedPlatformsPausedAndGivesTheFocusBack) {
     EXPECT_EQ(gPlatformCount, 1);
     EXPECT_FALSE(Highlighted(gMovingPlatforms[0]));
     EXPECT_TRUE(Highlighted(gMovingPlatforms[1]));
+}
+
+TEST_F(Inserting, APlatformIsSavedWithTheSettingsItWasGiven) {
+    gCameraEye.Z = -16.5f;
+    frmMain.mnu_MovingPlatform_Click();
+    frmMain.cmd_pause_Click();  // it runs its five units and turns back
+    for (int i = 0; i < 110; ++i) frmMain.MovePlatforms();
+    ASSERT_EQ(gMovingPlatforms[0].Mdir(), 2);
+    ASSERT_TRUE(FileIO::SaveTrack(bed.folder.File("platform.lvl")));
+
+    const std::vector<uint8_t> bytes = bed.folder.Read("platform.lvl");
+    TrackCodec::ByteReader in(bytes);
+    TrackCodec::TrackFile saved;
+    std::string error;
+    ASSERT_TRUE(TrackCodec::ReadTrackFile(in, saved, error)) << error;
+    ASSERT_EQ(saved.Level.PlatformCount, 0);
+    const MovingPlatformRecord& platform = saved.Level.Platforms[0];
+    EXPECT_EQ(platform.Direction, 3);  // as given, not as it runs now
+    EXPECT_NE(platform.LoopBack, 0);
+    EXPECT_EQ(platform.Distance, 5);
+    EXPECT_EQ(platform.Speed, 5);
+    EXPECT_EQ(platform.X, 0.0f);  // where it was placed
+    EXPECT_EQ(platform.Z, 1.5f);
+    EXPECT_EQ(platform.ScaleX, 2.0f);
+    EXPECT_EQ(platform.ScaleZ, 2.0f);
 }
 
 TEST_F(Inserting, ARampAndAStarGoToTheirOwnPlaces) {

@@ -91,6 +91,18 @@ TEST_F(PlayFrame, PlatformsMoveAfterTheDrawingUnlessPausedAndAPausedOneHoldsTheP
     EXPECT_NEAR(gPlayer.PosY(), 1.001f, 1e-6);
 }
 
+TEST_F(PlayFrame, ObjectsFarFromThePlayerAreDrawnAndMoveOnToo) {
+    PlayScene::AddBlock(-2, 0, 0, 4, 1, 10);
+    PlayScene::AddBlock(-2, 30, 400, 4, 1, 10);
+    PlayScene::AddStar(0, 5, 300);
+    scene.EnterPlayMode();
+    gBlocks[1].Fall();
+    const int32_t angle = gStars[0].GetSpinAngle();
+    scene.bed.RunFrames(3);
+    EXPECT_FLOAT_EQ(gBlocks[1].Ypos(), 30.0f - 0.025f - 0.05f - 0.075f);
+    EXPECT_EQ(gStars[0].GetSpinAngle(), angle + 15);
+}
+
 TEST_F(PlayFrame, EditModeRunsNoStepAndDrawsNoPlayer) {
     PlayScene::Place(0, 10, 2);
     gPlayer.DeathStatus(true);

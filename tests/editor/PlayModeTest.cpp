@@ -242,8 +242,15 @@ TEST_F(PlayMode, ASnapshotThatCannotBeReadKeepsTheWholeTrack) {
     EXPECT_LT(gPlayer.PosY(), 3.5f);       // the new run started all the same
     EXPECT_EQ(gPlayer.Posz(), 1.0f);
 
+    // Nor is it saved over a track file.
+    scene.bed.folder.Write("mine.lvl", {1, 2, 3});
+    SaveAs("mine.lvl");
+    ASSERT_EQ(scene.bed.messages.size(), 2u);
+    EXPECT_EQ(scene.bed.messages[1], "The track could not be saved to " + scene.bed.folder.File("mine.lvl") + ".");
+    EXPECT_EQ(scene.bed.folder.Read("mine.lvl"), (std::vector<uint8_t>{1, 2, 3}));
+
     frmMain.mnu_editmode_Click();
-    EXPECT_EQ(scene.bed.messages.size(), 2u);
+    EXPECT_EQ(scene.bed.messages.size(), 3u);
     EXPECT_EQ(gEditorMode, MODE_EDIT);
     EXPECT_EQ(gBlockCount, 3);
     EXPECT_EQ(gStarCount, 0);

@@ -32,7 +32,7 @@ void InstallEditorRules() {
         .FallSoundBottom = 0.0f,
         .PlayerStartY = 3.5f,
         .SpinKeepsIceSkid = false,
-        .BlockRebuildsPlanes = true,
+        .EditsKeepPlanesCurrent = true,
         .SizedSideUpperColour = 0x00BBBBBB,
         .PlatformResetsToStart = true,
         .Gravity = EditedTrackGravity,

@@ -62,6 +62,47 @@ public:
     // The scroll bar moves the camera along Z: at Max the eye stands at Z = -18.
     void VScroll1_Change();
 
+    // The Insert menu (and its keys): in edit mode, one new object of the kind in front of the
+    // camera, selected. A new platform pauses running platforms.
+    void mnu_block_Click();  // a plain block
+    void mnu_BouncePad_Click();
+    void mnu_building_Click();
+    void mnu_Endlevel_Click();  // the finish
+    void mnu_fallingBlock_Click();
+    void mnu_ice_Click();
+    void mnu_instantkill_Click();
+    void mnu_turbo_Click();
+    void mnu_MovingPlatform_Click();
+    void mnu_Ramp_Click();
+    void mnu_Star_Click();
+
+    // The texture list: in edit mode, paints the selection with the double-clicked file.
+    void File1_DblClick();
+
+    // The property panel. Both arrows of a size, speed or distance control run the same code.
+    void Check_Loop_Click();
+    void cmbo_Direction_Click();
+    void cmd_pause_Click();  // pauses or lets the platforms run, each back where it was placed
+    void cmd_ramp_Click();   // a quarter turn of the selected ramp
+    void Combo1_Click();
+    void Combo2_Click();
+    void UpDown_distance_DownClick();
+    void UpDown_distance_UpClick();
+    void UpDown_speed_DownClick();
+    void UpDown_speed_UpClick();
+    void UpDown1_DownClick();
+    void UpDown1_UpClick();
+    void UpDown2_DownClick();
+    void UpDown2_UpClick();
+    void UpDown3_DownClick();
+    void UpDown3_UpClick();
+    void UpDownX_DownClick();
+    void UpDownX_UpClick();
+    void UpDownY_DownClick();
+    void UpDownY_UpClick();
+    void UpDownZ_DownClick();
+    void UpDownZ_UpClick();
+
     // Every control's handlers; the pointers lead into this window's controls.
     frmMainEvents Events();
 

@@ -8,7 +8,7 @@ set(EDITOR_TEST_SUPPORT
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorReset.cpp)
 set(EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestBed.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TrackSamples.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/FaultyDisk.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/FaultyDisk.cpp ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/TrackLooks.cpp)
 
 file(GLOB EDITOR_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor/*.cpp)
 add_executable(velorune_editor_tests ${EDITOR_TEST_SOURCES} ${EDITOR_TEST_SUPPORT} ${EDITOR_CORE_TEST_SUPPORT})

@@ -72,7 +72,11 @@ void TrackBox::CreateVertexBuffer() {
         VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
         if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
     }
-    OnVerticesRebuilt();
+    PlaceChanged();
+}
+
+void TrackBox::PlaceChanged() {
+    if (gWorldRules.EditsKeepPlanesCurrent) CalculateCollisionPlanes();
 }
 
 void TrackBox::AlignTexureCoords(int16_t Side, int16_t value) {

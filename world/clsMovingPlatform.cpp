@@ -81,14 +81,19 @@ void clsMovingPlatform::move() {
     CalculateCollisionPlanes();
 }
 
-void clsMovingPlatform::Xpos(float NewVal) { Position.X = Origin.X = SavedOrigin.X = NewVal; }
+void clsMovingPlatform::Xpos(float NewVal) {
+    Position.X = Origin.X = SavedOrigin.X = NewVal;
+    PlaceChanged();
+}
 
 void clsMovingPlatform::Ypos(float NewVal) {
     if (NewVal > -1.0f) Position.Y = Origin.Y = SavedOrigin.Y = NewVal;
+    PlaceChanged();
 }
 
 void clsMovingPlatform::Zpos(float NewVal) {
     if (NewVal > -1.0f) Position.Z = Origin.Z = SavedOrigin.Z = NewVal;
+    PlaceChanged();
 }
 
 void clsMovingPlatform::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {
@@ -101,4 +106,5 @@ void clsMovingPlatform::Texture(std::string Name, const std::string& face, const
 void clsMovingPlatform::ResetToOrigin() {
     if (DirectionValue == 1) return;
     Position = gWorldRules.PlatformResetsToStart ? SavedOrigin : Origin;
+    PlaceChanged();
 }

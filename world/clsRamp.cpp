@@ -5,6 +5,7 @@
 #include "shared/DeviceAndCamera.h"
 #include "platform/D3DXMath.h"
 #include "world/AssetCache.h"
+#include "world/WorldRules.h"
 #include "shared/Rounding.h"
 #include "shared/maths.h"
 
@@ -121,9 +122,11 @@ void clsRamp::FillWedge(uint8_t rotation, float sx, float sy, float sz) {
 }
 
 void clsRamp::UpdateChanges() {
-    if (!gD3DDevice) return;
-    VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
-    if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
+    if (gD3DDevice) {
+        VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
+        if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
+    }
+    PlaceChanged();
 }
 
 void clsRamp::SelectRamp() {
@@ -171,12 +174,23 @@ int32_t clsRamp::Xpos() const { return RoundHalfEven<int32_t>(Position.X); }
 int32_t clsRamp::Ypos() const { return RoundHalfEven<int32_t>(Position.Y); }
 int32_t clsRamp::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
 
+void clsRamp::Xpos(int32_t NewVal) {
+    Position.X = static_cast<float>(NewVal);
+    PlaceChanged();
+}
+
 void clsRamp::Ypos(int32_t NewVal) {
     if (NewVal >= 0) Position.Y = static_cast<float>(NewVal);
+    PlaceChanged();
 }
 
 void clsRamp::Zpos(int32_t NewVal) {
     if (NewVal >= 0) Position.Z = static_cast<float>(NewVal);
+    PlaceChanged();
+}
+
+void clsRamp::PlaceChanged() {
+    if (gWorldRules.EditsKeepPlanesCurrent) CalculateCollisionPlanes();
 }
 
 void clsRamp::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {

@@ -6,7 +6,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 15
 
 .PHONY: deps build run edit test unit-tests sanitize fuzz-build fuzz-smoke fuzz bench clean
 
@@ -32,17 +32,18 @@ unit-tests: build
 # and UndefinedBehaviorSanitizer.
 sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELORUNE_SANITIZE=ON
-	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_world_tests velorune_editor_tests
+	cmake --build build-asan -j $(JOBS) --target velorune_tests velorune_world_tests velorune_editor_tests fuzz_replays
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E '^(smoke|velorune_render|velorune_editor_qt)'
 
+# The libFuzzer targets (tests/fuzz) under both sanitizers, seeded from the assets of $(BUILD).
 fuzz-build: build
-	CC=clang CXX=clang++ cmake -S tests/fuzz -B build-fuzz
-	cmake --build build-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/seeds build-fuzz/corpus
-	cp $(BUILD)/bin/levels.dat $(BUILD)/bin/levels/*.lvl build-fuzz/seeds/
+	@grep -qs VELORUNE_FUZZ build-fuzz/CMakeCache.txt || rm -rf build-fuzz  # an older standalone fuzz build
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORUNE_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
 
+# Every target for FUZZ_SECONDS, JOBS of them at a time; the grown corpora stay in build-fuzz.
 fuzz-smoke: fuzz-build
-	build-fuzz/fuzz_levels -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=512 build-fuzz/corpus build-fuzz/seeds
+	tests/fuzz/run.sh fuzz build-fuzz/tests/fuzz $(BUILD)/bin $(FUZZ_SECONDS) $(JOBS) build-fuzz
 
 fuzz: FUZZ_SECONDS = 600
 fuzz: fuzz-smoke

@@ -25,7 +25,8 @@ struct SpinControl {
     int32_t Min = 0;
     int32_t Max = 0;
 
-    // The control's own step on a click of its arrows; the click's handler runs after it.
+    // The control's own step on a click of its arrows; the click's handler runs after it, also
+    // at a limit, where the value stays (a position control still moves an unbounded ramp on).
     void StepUp();
     void StepDown();
 };

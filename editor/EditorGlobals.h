@@ -29,6 +29,10 @@ extern int32_t gStarCount;
 extern TrackSettings gTrackSettings;  // Gravity: the fall increment per frame
 extern std::string gBackgroundFile;   // the background's file name, 50 characters space padded
 
+// The pictures that Background 1 to 6 choose, in the backgrounds folder.
+inline constexpr const char* kBackgroundFiles[6] = {"_default.jpg", "bk001.jpg", "bk002.jpg",
+                                                    "bk003.jpg",    "bk004.jpg", "bk005.jpg"};
+
 inline constexpr float kNormalGravity = 0.025f;
 inline constexpr float kLowGravity = 0.0125f;
 

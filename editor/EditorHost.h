@@ -9,6 +9,15 @@ class Window;
 
 namespace editor {
 
+// What a file dialog offers: its title, its one filter and the folder it opens in.
+struct FileDialogRequest {
+    std::string Title;
+    std::string FilterName;     // as the filter list shows it
+    std::string FilterPattern;  // the file names it lets through, e.g. "*.lvl"
+    std::string StartFolder;
+    std::string DefaultSuffix;  // saving: added to a name typed without one; "" for none
+};
+
 class EditorHost {
 public:
     virtual ~EditorHost() = default;
@@ -18,6 +27,10 @@ public:
     virtual void FocusMainWindow() = 0;
     // Shows a text file in the desktop's text viewer; a missing file or viewer shows nothing.
     virtual void OpenTextFile(const std::string& path) = 0;
+    // The full path of the file the user chose in an Open dialog, or "" when cancelled.
+    virtual std::string ChooseFileToOpen(const FileDialogRequest& request) = 0;
+    // The same for a Save dialog, which does not ask before replacing a file.
+    virtual std::string ChooseFileToSave(const FileDialogRequest& request) = 0;
     // Closes the editor's windows and ends the program.
     virtual void EndProgram() = 0;
 };

@@ -32,12 +32,13 @@ void InstallEditorRules() {
         .FallSoundBottom = 0.0f,
         .PlayerStartY = 3.5f,
         .SpinKeepsIceSkid = false,
-        .BlockRebuildsPlanes = true,
+        .EditsKeepPlanesCurrent = true,
         .SizedSideUpperColour = 0x00BBBBBB,
         .PlatformResetsToStart = true,
         .Gravity = EditedTrackGravity,
         .LastIndex = EditedTrackUpperBound,
         .Animating = [] { return true; },  // blocks fall and hop, stars spin, in both modes
+        .PlatformsHeld = [] { return gPlatformsPaused; },  // a paused platform carries nobody off
         .Finish = EndTestRun,
     };
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "editor/EditorGlobals.h"
 #include "editor/EditorHost.h"
 #include "editor/frmMainControls.h"
 #include "editor/frmMainEvents.h"
@@ -43,12 +44,29 @@ public:
     // One step of every moving platform, in index order.
     void MovePlatforms();
 
+    // Play Mode! (F3), in edit mode only: saves the track to the snapshot, loads it back and
+    // starts a test run on it. A snapshot that cannot be written or read keeps edit mode.
+    void mnu_playmode_Click();
+    // Edit Mode (F4), in play mode only: the snapshot loaded back, nothing selected.
+    void mnu_editmode_Click();
+    // gEditorMode and the Mode menu's check marks.
+    void ShowMode(EditorMode mode);
+    // A test run from its start: nothing selected, the platforms running, the player and the
+    // camera at their starts.
+    void StartPlay();
+    // The run again after a death or the finish: player, camera and particles afresh, and the
+    // track as the snapshot holds it. An unreadable snapshot keeps the track as it stands.
+    void RestartPlay();
+
     // The shutdown paths: the window's close ends the program at once.
     void Form_Unload();
     void Form_Terminate();
 
     // Menu commands.
     void mnu_New_Click();
+    void mnu_load_Click();
+    void mnu_save_Click();
+    void mnu_saveAS_Click();
     void mnu_Quit_Click();
     void mnu_background_Click(int entry);  // Background 1 to 6
     void mnu_normal_Click();
@@ -58,6 +76,47 @@ public:
 
     // The scroll bar moves the camera along Z: at Max the eye stands at Z = -18.
     void VScroll1_Change();
+
+    // The Insert menu (and its keys): in edit mode, one new object of the kind in front of the
+    // camera, selected. A new platform pauses running platforms.
+    void mnu_block_Click();  // a plain block
+    void mnu_BouncePad_Click();
+    void mnu_building_Click();
+    void mnu_Endlevel_Click();  // the finish
+    void mnu_fallingBlock_Click();
+    void mnu_ice_Click();
+    void mnu_instantkill_Click();
+    void mnu_turbo_Click();
+    void mnu_MovingPlatform_Click();
+    void mnu_Ramp_Click();
+    void mnu_Star_Click();
+
+    // The texture list: in edit mode, paints the selection with the double-clicked file.
+    void File1_DblClick();
+
+    // The property panel. Both arrows of a size, speed or distance control run the same code.
+    void Check_Loop_Click();
+    void cmbo_Direction_Click();
+    void cmd_pause_Click();  // pauses or lets the platforms run, each back where it was placed
+    void cmd_ramp_Click();   // a quarter turn of the selected ramp
+    void Combo1_Click();
+    void Combo2_Click();
+    void UpDown_distance_DownClick();
+    void UpDown_distance_UpClick();
+    void UpDown_speed_DownClick();
+    void UpDown_speed_UpClick();
+    void UpDown1_DownClick();
+    void UpDown1_UpClick();
+    void UpDown2_DownClick();
+    void UpDown2_UpClick();
+    void UpDown3_DownClick();
+    void UpDown3_UpClick();
+    void UpDownX_DownClick();
+    void UpDownX_UpClick();
+    void UpDownY_DownClick();
+    void UpDownY_UpClick();
+    void UpDownZ_DownClick();
+    void UpDownZ_UpClick();
 
     // Every control's handlers; the pointers lead into this window's controls.
     frmMainEvents Events();

@@ -13,24 +13,25 @@ frmMainEvents MainForm::Events() {
     events.Menus = {
         {&mnu_File,
          {{&mnu_New, on(&MainForm::mnu_New_Click)},
-          {&mnu_load, {}},
-          {&mnu_save, {}},
-          {&mnu_saveAS, {}},
+          {&mnu_load, on(&MainForm::mnu_load_Click)},
+          {&mnu_save, on(&MainForm::mnu_save_Click)},
+          {&mnu_saveAS, on(&MainForm::mnu_saveAS_Click)},
           {&mnu_Quit, on(&MainForm::mnu_Quit_Click)}}},
         {&mnu_edit, {{&mnu_copy, {}}, {&mnu_cut, {}}, {&mnu_Paste, {}}}},
-        {&mnu_mode, {{&mnu_playmode, {}}, {&mnu_editmode, {}}}},
+        {&mnu_mode,
+         {{&mnu_playmode, on(&MainForm::mnu_playmode_Click)}, {&mnu_editmode, on(&MainForm::mnu_editmode_Click)}}},
         {&mnu_insert,
-         {{&mnu_block, {}},
-          {&mnu_MovingPlatform, {}},
-          {&mnu_instantkill, {}},
-          {&mnu_fallingBlock, {}},
-          {&mnu_ice, {}},
-          {&mnu_Ramp, {}},
-          {&mnu_Endlevel, {}},
-          {&mnu_BouncePad, {}},
-          {&mnu_turbo, {}},
-          {&mnu_building, {}},
-          {&mnu_Star, {}}}},
+         {{&mnu_block, on(&MainForm::mnu_block_Click)},
+          {&mnu_MovingPlatform, on(&MainForm::mnu_MovingPlatform_Click)},
+          {&mnu_instantkill, on(&MainForm::mnu_instantkill_Click)},
+          {&mnu_fallingBlock, on(&MainForm::mnu_fallingBlock_Click)},
+          {&mnu_ice, on(&MainForm::mnu_ice_Click)},
+          {&mnu_Ramp, on(&MainForm::mnu_Ramp_Click)},
+          {&mnu_Endlevel, on(&MainForm::mnu_Endlevel_Click)},
+          {&mnu_BouncePad, on(&MainForm::mnu_BouncePad_Click)},
+          {&mnu_turbo, on(&MainForm::mnu_turbo_Click)},
+          {&mnu_building, on(&MainForm::mnu_building_Click)},
+          {&mnu_Star, on(&MainForm::mnu_Star_Click)}}},
         {&mnu_background,
          {{&mnu_backgrounds[0], background(1)},
           {&mnu_backgrounds[1], background(2)},
@@ -41,12 +42,22 @@ frmMainEvents MainForm::Events() {
         {&mnu_Gravity, {{&mnu_normal, on(&MainForm::mnu_normal_Click)}, {&mnu_low, on(&MainForm::mnu_low_Click)}}},
         {&mnu_help, {{&mnu_about, on(&MainForm::mnu_about_Click)}, {&mnu_Shortcut, on(&MainForm::mnu_Shortcut_Click)}}},
     };
-    events.Spins = {{&UpDown1, {}, {}},      {&UpDown2, {}, {}},      {&UpDown3, {}, {}},
-                    {&UpDownX, {}, {}},      {&UpDownY, {}, {}},      {&UpDownZ, {}, {}},
-                    {&UpDown_speed, {}, {}}, {&UpDown_distance, {}, {}}};
-    events.Lists = {{&Combo1, {}}, {&Combo2, {}}, {&cmbo_Direction, {}}};
-    events.Buttons = {{&cmd_ramp, {}}, {&cmd_pause, {}}};
+    events.Spins = {
+        {&UpDown1, on(&MainForm::UpDown1_UpClick), on(&MainForm::UpDown1_DownClick)},
+        {&UpDown2, on(&MainForm::UpDown2_UpClick), on(&MainForm::UpDown2_DownClick)},
+        {&UpDown3, on(&MainForm::UpDown3_UpClick), on(&MainForm::UpDown3_DownClick)},
+        {&UpDownX, on(&MainForm::UpDownX_UpClick), on(&MainForm::UpDownX_DownClick)},
+        {&UpDownY, on(&MainForm::UpDownY_UpClick), on(&MainForm::UpDownY_DownClick)},
+        {&UpDownZ, on(&MainForm::UpDownZ_UpClick), on(&MainForm::UpDownZ_DownClick)},
+        {&UpDown_speed, on(&MainForm::UpDown_speed_UpClick), on(&MainForm::UpDown_speed_DownClick)},
+        {&UpDown_distance, on(&MainForm::UpDown_distance_UpClick), on(&MainForm::UpDown_distance_DownClick)}};
+    events.Lists = {{&Combo1, on(&MainForm::Combo1_Click)},
+                    {&Combo2, on(&MainForm::Combo2_Click)},
+                    {&cmbo_Direction, on(&MainForm::cmbo_Direction_Click)}};
+    events.Buttons = {{&cmd_ramp, on(&MainForm::cmd_ramp_Click)}, {&cmd_pause, on(&MainForm::cmd_pause_Click)}};
+    events.Check_Loop_Click = on(&MainForm::Check_Loop_Click);
     events.VScroll1_Change = on(&MainForm::VScroll1_Change);
+    events.File1_DblClick = on(&MainForm::File1_DblClick);
     events.Form_Unload = on(&MainForm::Form_Unload);
     return events;
 }

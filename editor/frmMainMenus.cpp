@@ -1,5 +1,7 @@
 // The commands of the File, Background, Gravity and Help menus.
+#include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
@@ -7,15 +9,29 @@
 #include "editor/TrackBackground.h"
 
 namespace editor {
-namespace {
 
-// The pictures of Background 1 to 6.
-constexpr const char* kBackgroundFiles[6] = {"_default.jpg", "bk001.jpg", "bk002.jpg",
-                                             "bk003.jpg",    "bk004.jpg", "bk005.jpg"};
+// A new track ends a test run without bringing the snapshot back: it replaces the track.
+void MainForm::mnu_New_Click() {
+    ShowMode(MODE_EDIT);
+    NewTrack();
+}
 
-}  // namespace
+// Open leaves a test run first, as Edit Mode does, so that a cancelled dialog finds the
+// track as it was edited, not as the run left it.
+void MainForm::mnu_load_Click() {
+    mnu_editmode_Click();
+    FileIO::ShowOpenDialog(*host_);
+    DirectX::ResetCamera();
+}
 
-void MainForm::mnu_New_Click() { NewTrack(); }
+void MainForm::mnu_save_Click() {
+    if (gTrackFileName.empty())
+        FileIO::ShowSaveDialog(*host_);
+    else
+        FileIO::SaveEditedTrack(gTrackFileName);
+}
+
+void MainForm::mnu_saveAS_Click() { FileIO::ShowSaveDialog(*host_); }
 
 void MainForm::mnu_background_Click(int entry) {
     if (entry < 1 || entry > 6) return;

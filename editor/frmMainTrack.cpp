@@ -1,5 +1,6 @@
 // A new track, and the platforms' movement of every frame.
 #include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
 #include "world/TrackObjects.h"
@@ -12,6 +13,10 @@ void MainForm::NewTrack() {
     gRampCount = gPlatformCount = gStarCount = -1;
     gBlockCount = 0;
     gTrackSettings.Gravity = kNormalGravity;
+    // Save Track asks for a file again instead of writing over the last one, and the last
+    // track's times are not saved with this one.
+    gTrackFileName.clear();
+    FileIO::ClearBestTimes();
     // The old track's other objects go too: kept hidden, the next insert of their kind would
     // take over their rotation, action code or start.
     gRamps.clear();

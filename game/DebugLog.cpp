@@ -42,6 +42,7 @@ std::string MegabytesText(uint64_t bytes) {
 void OpenDebugLog() {
     CloseDebugLog();
     gLog = std::fopen(platform::ProgramPath("Debug.txt").c_str(), "wb");
+    if (!gLog) gLog = stderr;  // a read-only folder: the lines go to the terminal, not nowhere
     WriteBlankLine();
     WriteDebugLine("Velo Rune Debug");
     const std::string os = GetOSName();
@@ -59,7 +60,7 @@ void WriteDebugLine(const std::string& text) { WriteRaw(Quoted(text)); }
 void WriteBlankLine() { WriteRaw(""); }
 
 void CloseDebugLog() {
-    if (gLog) std::fclose(gLog);
+    if (gLog && gLog != stderr) std::fclose(gLog);
     gLog = nullptr;
 }
 

@@ -1,4 +1,5 @@
-// Debug.txt: a header describing the machine, then one quoted line per event.
+// Debug.txt: a header describing the machine, then one quoted line per event. Where Debug.txt
+// cannot be written the log goes to the standard error stream.
 #pragma once
 #include <cstdint>
 #include <string>

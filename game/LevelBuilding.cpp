@@ -4,8 +4,8 @@
 
 #include "game/Globals.h"
 #include "game/frmGame.h"
-#include "platform/Paths.h"
-#include "shared/Rounding.h"
+#include "shared/TrackCodec.h"
+#include "world/TrackBuilding.h"
 #include "world/clsBackground.h"
 
 // The levels of levels.dat, 1-based (declared with the level data).
@@ -22,97 +22,8 @@ std::string WithoutTrailingSpaces(const std::string& s) {
     return end == std::string::npos ? "" : s.substr(0, end + 1);
 }
 
-// The texture file of every index of the level, chosen once for the whole build.
-class ChosenTextures {
-public:
-    ChosenTextures(const LevelRecord& r, const TextureFolder& folder) : fallback_(folder.Choose(r, -1)) {
-        for (size_t k = 0; k < r.TextureNames.size() && k <= INT16_MAX; ++k)
-            names_.push_back(folder.Choose(r, static_cast<int16_t>(k)));
-    }
-    const std::string& Of(int16_t index) const {
-        return index >= 0 && static_cast<size_t>(index) < names_.size() ? names_[static_cast<size_t>(index)] : fallback_;
-    }
-
-private:
-    std::vector<std::string> names_;
-    std::string fallback_;
-};
-
-void BuildBlocks(const LevelRecord& r, const ChosenTextures& textures) {
-    gBlocks.assign(static_cast<size_t>(r.BlockCount) + 1, clsblock{});
-    for (int32_t i = 0; i <= r.BlockCount; ++i) {
-        const BlockRecord& b = r.Blocks[static_cast<size_t>(i)];
-        clsblock& block = gBlocks[static_cast<size_t>(i)];
-        block.create(b.X, b.Y, b.Z, b.ScaleX, b.ScaleY, b.ScaleZ);
-        block.ScaleTextureSide(b.ScaleTextureSide);
-        block.ScaleTextureTop(b.ScaleTextureTop);
-        block.scaleX(b.ScaleX);
-        block.scaleY(b.ScaleY);
-        block.scalez(b.ScaleZ);
-        block.Texture(textures.Of(b.TextureA), "A", gTexturePath);
-        block.Texture(textures.Of(b.TextureB), "B", gTexturePath);
-        block.Texture(textures.Of(b.TextureC), "C", gTexturePath);
-        block.Texture(textures.Of(b.TextureD), "D", gTexturePath);
-        block.changeactioncode(b.ActionCode);
-    }
-}
-
-void BuildRamps(const LevelRecord& r, const ChosenTextures& textures) {
-    gRamps.assign(static_cast<size_t>(r.RampCount) + 1, clsRamp{});
-    for (int32_t i = 0; i <= r.RampCount; ++i) {
-        const RampRecord& m = r.Ramps[static_cast<size_t>(i)];
-        clsRamp& ramp = gRamps[static_cast<size_t>(i)];
-        ramp.create(0, 0, 0);
-        ramp.Xpos(RoundHalfEven<int32_t>(m.X));
-        ramp.Ypos(RoundHalfEven<int32_t>(m.Y));
-        ramp.Zpos(RoundHalfEven<int32_t>(m.Z));
-        for (int turn = 0; turn < m.Rotation; ++turn) ramp.rotate();
-        ramp.scaleX(RoundHalfEven<int16_t>(m.ScaleX));
-        ramp.scaleY(RoundHalfEven<int16_t>(m.ScaleY));
-        ramp.scalez(RoundHalfEven<int16_t>(m.ScaleZ));
-        ramp.Texture(textures.Of(m.TextureA), "A", gTexturePath);
-        ramp.Texture(textures.Of(m.TextureB), "B", gTexturePath);
-    }
-}
-
-void BuildPlatforms(const LevelRecord& r, const ChosenTextures& textures) {
-    gMovingPlatforms.assign(static_cast<size_t>(r.PlatformCount) + 1, clsMovingPlatform{});
-    for (int32_t i = 0; i <= r.PlatformCount; ++i) {
-        const MovingPlatformRecord& p = r.Platforms[static_cast<size_t>(i)];
-        clsMovingPlatform& platform = gMovingPlatforms[static_cast<size_t>(i)];
-        platform.create(0, 0, 0);
-        platform.Xpos(p.X);
-        platform.Ypos(p.Y);
-        platform.Zpos(p.Z);
-        platform.scaleX(p.ScaleX);
-        platform.scaleY(p.ScaleY);
-        platform.scalez(p.ScaleZ);
-        platform.changeactioncode(p.ActionCode);
-        platform.Mdir(p.Direction);
-        platform.Mspeed(p.Speed);
-        platform.Mdist(p.Distance);
-        platform.MloopBack(p.LoopBack != 0);
-        platform.ScaleTextureSide(p.ScaleTextureSide);
-        platform.ScaleTextureTop(p.ScaleTextureTop);
-        platform.Texture(textures.Of(p.TextureA), "A", gTexturePath);
-        platform.Texture(textures.Of(p.TextureB), "B", gTexturePath);
-        platform.Texture(textures.Of(p.TextureC), "C", gTexturePath);
-        platform.Texture(textures.Of(p.TextureD), "D", gTexturePath);
-    }
-}
-
-void BuildStars(const LevelRecord& r) {
-    const std::string model = platform::ProgramPath("models/orb.x");
-    gStars.assign(static_cast<size_t>(r.StarCount) + 1, clsStar{});
-    for (int32_t i = 0; i <= r.StarCount; ++i) {
-        const StarRecord& s = r.Stars[static_cast<size_t>(i)];
-        clsStar& star = gStars[static_cast<size_t>(i)];
-        star.load(model);
-        star.Xpos(RoundHalfEven<int32_t>(s.X));
-        star.Ypos(RoundHalfEven<int32_t>(s.Y));
-        star.Zpos(RoundHalfEven<int32_t>(s.Z));
-    }
-}
+// The game makes each block at its place and size at once.
+void PlaceBlock(clsblock& block, const BlockRecord& b) { block.create(b.X, b.Y, b.Z, b.ScaleX, b.ScaleY, b.ScaleZ); }
 
 // Counts beyond the records held would read past them; such a kind is left alone.
 bool Holds(int32_t count, size_t records) { return count >= 0 && static_cast<size_t>(count) < records; }
@@ -120,15 +31,15 @@ bool Holds(int32_t count, size_t records) { return count >= 0 && static_cast<siz
 }  // namespace
 
 void BuildLevel(const LevelRecord& record, bool setBackground) {
-    const ChosenTextures textures(record, TextureFolder(gTexturePath));
-    if (Holds(record.BlockCount, record.Blocks.size())) BuildBlocks(record, textures);
-    if (Holds(record.RampCount, record.Ramps.size())) BuildRamps(record, textures);
-    if (Holds(record.PlatformCount, record.Platforms.size())) BuildPlatforms(record, textures);
-    if (Holds(record.StarCount, record.Stars.size())) BuildStars(record);
+    const TrackBuilding::LevelTextures textures(record, TextureFolder(gTexturePath));
+    if (Holds(record.BlockCount, record.Blocks.size())) TrackBuilding::BuildBlocks(record, textures, PlaceBlock);
+    if (Holds(record.RampCount, record.Ramps.size())) TrackBuilding::BuildRamps(record, textures);
+    if (Holds(record.PlatformCount, record.Platforms.size())) TrackBuilding::BuildPlatforms(record, textures);
+    if (Holds(record.StarCount, record.Stars.size())) TrackBuilding::BuildStars(record);
     if (setBackground) {
         // The stored name is padded with spaces, which are no part of the file's name.
         const std::string name = WithoutTrailingSpaces(record.BackgroundFile);
-        gBackground.create(gBackgroundPath + (IsPlainFileName(name) ? name : kDefaultBackground));
+        gBackground.create(gBackgroundPath + (TrackCodec::IsPlainFileName(name) ? name : kDefaultBackground));
     }
     frmGame::ResetFPSCounter();
 }

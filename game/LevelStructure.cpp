@@ -2,8 +2,9 @@
 
 #include <filesystem>
 
-#include "shared/BinaryFile.h"
 #include "game/DebugLog.h"
+#include "game/SaveProblem.h"
+#include "shared/BinaryFile.h"
 #include "shared/TrackCodec.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -99,12 +100,10 @@ size_t LevelBlockStart(int32_t level) { return gLevelBlockStarts.at(static_cast<
 
 bool WriteInPlace(size_t offset, const std::vector<uint8_t>& bytes, const std::string& what) {
     const std::string path = LevelsFilePath();
-    // Never create the file: a levels.dat that vanished must not come back as a scrap of bytes.
-    std::error_code ec;
-    const bool exists = std::filesystem::is_regular_file(path, ec);
-    if (exists && BinaryFile::WriteAt(path, offset, bytes.data(), bytes.size())) return true;
-    VeloRuneDebug::WriteDebugLine("levels.dat: could not write " + what + " at byte " + std::to_string(offset) +
-                                  (exists ? "" : " (the file is gone)") + "; the change is kept until the game ends");
+    // Never created: a levels.dat that vanished must not come back as a scrap of bytes.
+    std::string reason;
+    if (BinaryFile::WriteAt(path, offset, bytes.data(), bytes.size(), &reason)) return true;
+    SaveProblem::Report(path, what, reason);
     return false;
 }
 

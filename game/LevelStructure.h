@@ -41,9 +41,9 @@ bool LoadLevels();
 // index's Offset is not trusted for the in-place writes).
 size_t LevelBlockStart(int32_t level);
 
-// Writes bytes at a 0-based offset of the existing levels.dat, in one call, without
-// shortening or creating the file. False, with a line in the debug log naming what, when the
-// write fails; the caller keeps its change in memory.
+// Writes bytes at a 0-based offset of the existing levels.dat, changing no other byte and
+// never creating the file. False when the write fails: the debug log names what and why, and
+// the first failure of the session is told to the player; the caller keeps its change in memory.
 bool WriteInPlace(size_t offset, const std::vector<uint8_t>& bytes, const std::string& what);
 
 }  // namespace LevelStructure

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "game/SaveProblem.h"
 #include "shared/BinaryFile.h"
 #include "platform/Paths.h"
 
@@ -21,6 +22,12 @@ constexpr size_t kStatsRecordBytes = 16;
 
 std::string OptionsPath() { return platform::ProgramPath("options.dat"); }
 std::string StatsPath() { return platform::ProgramPath("stats.dat"); }
+
+// Both files are rewritten whole through a temporary file; bytes beyond the written ones stay.
+void Save(const std::string& path, const std::vector<uint8_t>& bytes, const std::string& what) {
+    std::string reason;
+    if (!BinaryFile::ReplaceStart(path, bytes, &reason)) SaveProblem::Report(path, what, reason);
+}
 
 }  // namespace
 
@@ -45,11 +52,11 @@ void LoadOptions() {
 }
 
 void SaveOptions() {
-    uint8_t bytes[kOptionsBytes];
-    BinaryFile::PutInt32(bytes, gOptions.MusicVolume);
-    BinaryFile::PutInt32(bytes + 4, gOptions.SfxVolume);
-    BinaryFile::PutInt32(bytes + 8, gOptions.VideoMode);
-    BinaryFile::WriteAt(OptionsPath(), 0, bytes, sizeof bytes);
+    std::vector<uint8_t> bytes(kOptionsBytes);
+    BinaryFile::PutInt32(bytes.data(), gOptions.MusicVolume);
+    BinaryFile::PutInt32(bytes.data() + 4, gOptions.SfxVolume);
+    BinaryFile::PutInt32(bytes.data() + 8, gOptions.VideoMode);
+    Save(OptionsPath(), bytes, "your settings");
 }
 
 }  // namespace optionsDat
@@ -87,7 +94,7 @@ void SaveStats() {
         BinaryFile::PutInt32(p + 8, gLevelStats[i].FallCount);
         BinaryFile::PutInt32(p + 12, gLevelStats[i].JumpCount);
     }
-    BinaryFile::WriteAt(StatsPath(), 0, bytes.data(), bytes.size());
+    Save(StatsPath(), bytes, "the play statistics");
 }
 
 int32_t SaturatingSum(int32_t count, int64_t added) {

@@ -12,6 +12,7 @@
 #include "world/clsBackground.h"
 #include "world/TrackObjects.h"
 #include "platform/Clock.h"
+#include "platform/Diagnostics.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
 #include "ui/GUI.h"
@@ -163,21 +164,22 @@ void Shutdown() {
 
 platform::Window& Window() { return *gWindow; }
 
-void Form_Load(platform::Window& window) {
+bool Form_Load(platform::Window& window) {
     gWindow = &window;
     window.Events().MouseDown = Form_MouseDown;
     window.Events().MouseMove = Form_MouseMove;
     window.Events().MouseUp = Form_MouseUp;
     window.Events().Close = Form_Unload;
     gGameState = STATE_LOADED;
-    loadgame();
+    return loadgame();
 }
 
-void loadgame() {
+bool loadgame() {
     InstallGameRules();
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();
+    platform::SetDiagnosticSink(VeloRuneDebug::WriteDebugLine);
     gWindow->Show();
     gTexturePath = platform::ProgramPath("textures/");
     gBackgroundPath = platform::ProgramPath("backgrounds/");
@@ -209,8 +211,10 @@ void loadgame() {
             GUI::ShowScreen(0);
         }
     }
+    const bool started = gRunning;  // false after a fatal start-up message
     MainLoop();
     Shutdown();
+    return started;
 }
 
 void resetgame(bool Winlevel) {

@@ -17,9 +17,9 @@ namespace frmGame {
 // The window the game draws into; set by Form_Load.
 platform::Window& Window();
 
-void Form_Load(platform::Window& window);
-// Start-up, main loop and shutdown.
-void loadgame();
+// Start-up, main loop and shutdown; false when start-up ended with a fatal message.
+bool Form_Load(platform::Window& window);
+bool loadgame();
 void resetgame(bool Winlevel);
 void ResetFPSCounter();
 void startPlaying();

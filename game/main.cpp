@@ -16,6 +16,5 @@ int main() {
         return 1;
     }
     gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
-    frmGame::Form_Load(*window);
-    return 0;
+    return frmGame::Form_Load(*window) ? 0 : 1;
 }

@@ -118,7 +118,8 @@ public:
                                  uint32_t stride) = 0;
 
     virtual VertexBufferPtr CreateVertexBuffer(size_t bytes, uint32_t fvf) = 0;
-    // Loads a BMP or JPEG picture; nullptr when the file is missing or unreadable.
+    // Loads a BMP, JPEG or PNG picture; nullptr when the file is missing, unreadable, damaged or
+    // larger than a texture may be (see platform/PictureCheck.h).
     virtual TexturePtr CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options = {}) = 0;
     virtual FontPtr CreateFont(const FontDesc& desc) = 0;
 

@@ -126,6 +126,9 @@ GlDevice::GlDevice(platform::GlSurface& surface, platform::Window* window, const
       samples_(params.MultiSampleType >= 2 ? static_cast<int>(params.MultiSampleType) : 0),
       state_(params.EnableAutoDepthStencil != 0) {
     SetContextDefaults();
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    largestTextureSide_ = std::min<int>(largest > 0 ? largest : 1024, platform::kLargestTextureSide);
     if (window_) window_->SetBackBufferSize(width_, height_);
 }
 
@@ -624,7 +627,7 @@ std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int heig
 }
 
 TexturePtr GlDevice::CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options) {
-    auto image = LoadTextureImage(path, options);
+    auto image = LoadTextureImage(path, options, largestTextureSide_);
     if (!image) return nullptr;
     return CreateTextureFromPixels(image->Width, image->Height, image->Rgba.data());
 }

@@ -141,6 +141,7 @@ private:
     std::shared_ptr<const bool> token_ = std::make_shared<const bool>(true);
     PresentParameters params_;
     int width_ = 0, height_ = 0, samples_ = 0;
+    int largestTextureSide_ = 0;  // what the card takes, at most platform::kLargestTextureSide
     GLuint drawFbo_ = 0, resolveFbo_ = 0;
     std::array<GLuint, 3> renderbuffers_{};  // colour, depth, resolved colour
     GlPrograms programs_;

@@ -2,8 +2,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 #include <string_view>
 
 namespace platform {
@@ -18,16 +20,67 @@ bool HasDisplay() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
+// Characters that fit across three quarters of the screen in the box's font (about 9 pixels a
+// character at the widest); the smallest screen the game runs on when none can be asked.
+size_t ColumnsForScreen() {
+    int width = 800;
+    SDL_Rect bounds;
+    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDisplayBounds(0, &bounds) == 0) width = bounds.w;
+    return static_cast<size_t>(std::clamp(width * 3 / 4 / 9, 30, 100));
+}
+
+// Where a word too long for a line is broken: after its last '/' that fits, else at the limit.
+size_t BreakPoint(std::string_view word, size_t columns) {
+    const size_t slash = word.substr(0, columns).find_last_of('/');
+    return slash != std::string_view::npos && slash > 0 ? slash + 1 : columns;
+}
+
+void WrapLine(std::string_view line, size_t columns, std::string& out) {
+    std::string current;
+    size_t at = 0;
+    while (at < line.size()) {
+        const size_t space = line.find(' ', at);
+        std::string_view word = line.substr(at, space == std::string_view::npos ? std::string_view::npos : space - at);
+        at = space == std::string_view::npos ? line.size() : space + 1;
+        if (!current.empty() && current.size() + 1 + word.size() > columns) {
+            out += current + '\n';
+            current.clear();
+        }
+        while (current.empty() && word.size() > columns) {
+            const size_t cut = BreakPoint(word, columns);
+            out += std::string(word.substr(0, cut)) + '\n';
+            word.remove_prefix(cut);
+        }
+        if (!current.empty()) current += ' ';
+        current += word;
+    }
+    out += current;
+}
+
 }  // namespace
+
+std::string WrapText(const std::string& text, size_t columns) {
+    columns = std::max<size_t>(columns, 1);
+    std::string out;
+    std::istringstream lines(text);
+    std::string line;
+    bool first = true;
+    while (std::getline(lines, line)) {
+        if (!first) out += '\n';
+        first = false;
+        WrapLine(line, columns, out);
+    }
+    return out;
+}
 
 void MessageBox(const std::string& text, const std::string& title) {
     if (gHandler) {
         gHandler(text, title);
         return;
     }
-    if (HasDisplay() &&
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), nullptr) == 0) {
-        return;
+    if (HasDisplay()) {
+        const std::string wrapped = WrapText(text, ColumnsForScreen());
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), wrapped.c_str(), nullptr) == 0) return;
     }
     std::cerr << title << ": " << text << std::endl;
 }

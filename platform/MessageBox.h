@@ -1,12 +1,19 @@
 // A modal message with an OK button; printed to stderr when no display exists.
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 
 namespace platform {
 
+// The text is wrapped to the screen first: the system's box draws every line whole, centred,
+// and cuts off both ends of a line wider than the screen.
 void MessageBox(const std::string& text, const std::string& title);
 // Tests catch messages instead of showing them; an empty function restores the real box.
 void SetMessageBoxHandler(std::function<void(const std::string& text, const std::string& title)> handler);
+
+// text with its lines broken at spaces into lines of at most columns characters; a word longer
+// than a line (a long path) is broken after a '/' where it can be, else cut.
+std::string WrapText(const std::string& text, size_t columns);
 
 }  // namespace platform

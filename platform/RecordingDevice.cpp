@@ -1,7 +1,6 @@
 #include "platform/RecordingDevice.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/TextureImage.h"
 
@@ -213,10 +212,8 @@ VertexBufferPtr RecordingDevice::CreateVertexBuffer(size_t bytes, uint32_t fvf) 
 TexturePtr RecordingDevice::CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options) {
     auto call = Call(CallKind::CreateTextureFromFile);
     call.Text = path;
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec)) {
-        int w = 0, h = 0;
-        ReadImageSize(path, w, h);
+    // Refused as the real device refuses it: missing, no picture, or damaged.
+    if (int w = 0, h = 0; PictureFileUsable(path, w, h)) {
         call.Texture = std::make_shared<FakeTexture>(path, options, w, h);
     }
     log_->calls.push_back(call);

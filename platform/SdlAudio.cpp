@@ -10,11 +10,17 @@
 #include <map>
 
 #include "platform/Audio.h"
+#include "platform/Diagnostics.h"
 
 namespace platform {
 namespace {
 
 constexpr int kNoStream = -1;
+
+bool Refused(const std::string& path) {
+    Diagnose("Sound " + path + " refused: " + Mix_GetError());
+    return false;
+}
 
 int MixerVolume(float gain) {
     return static_cast<int>(std::lround(std::clamp(gain, 0.0f, 1.0f) * MIX_MAX_VOLUME));
@@ -34,7 +40,7 @@ public:
 
     bool LoadEffect(int id, const std::string& path) override {
         Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-        if (!chunk) return false;
+        if (!chunk) return Refused(path);
         if (auto old = effects_.find(id); old != effects_.end()) {
             Mix_HaltChannel(old->second.channel);
             Mix_FreeChunk(old->second.chunk);
@@ -77,7 +83,7 @@ public:
 
     bool OpenStream(int id, const std::string& path, bool loop) override {
         Mix_Music* music = Mix_LoadMUS(path.c_str());
-        if (!music) return false;
+        if (!music) return Refused(path);
         if (auto old = streams_.find(id); old != streams_.end()) {
             StopStream(id);
             Mix_FreeMusic(old->second.music);

@@ -1,5 +1,6 @@
 // Decoding of texture pictures: the pixels a texture gets from a BMP, JPEG or PNG file after
-// the colour key and the requested pixel format are applied.
+// the colour key and the requested pixel format are applied. Every picture passes
+// platform::PictureProblem first, so a damaged or hostile file is refused before decoding.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/Device.h"
+#include "platform/PictureCheck.h"
 
 namespace d3d {
 
@@ -18,15 +20,17 @@ struct TextureImage {
     uint32_t ArgbAt(int x, int y) const;
 };
 
-// nullopt when the file is missing or not a picture. A pixel whose opaque colour equals the
-// colour key exactly becomes transparent black; A1R5G5B5 keeps 5 bits per colour and 1 of alpha.
-std::optional<TextureImage> LoadTextureImage(const std::string& path, const TextureLoadOptions& options);
-
-}  // namespace d3d
-
-namespace d3d {
-
-// The picture's size from its header, without decoding it; false when it is no picture.
-bool ReadImageSize(const std::string& path, int& width, int& height);
+// nullopt when the file is missing or refused (no side may exceed maxSide); a file that
+// exists but is refused is told to platform::Diagnose with the reason. A pixel whose opaque
+// colour equals the colour key exactly becomes transparent black; A1R5G5B5 keeps 5 bits per
+// colour and 1 of alpha.
+std::optional<TextureImage> LoadTextureImage(const std::string& path, const TextureLoadOptions& options,
+                                             int maxSide = platform::kLargestTextureSide);
+// The same from the file's bytes, with the reason of a refusal in error.
+std::optional<TextureImage> DecodeTextureImage(const uint8_t* bytes, size_t size, const TextureLoadOptions& options,
+                                               int maxSide, std::string* error = nullptr);
+// Whether the file holds a picture that passes the check, refusals told as above, with its
+// size from the header when it does; for devices that need the size, not the pixels.
+bool PictureFileUsable(const std::string& path, int& width, int& height, int maxSide = platform::kLargestTextureSide);
 
 }  // namespace d3d

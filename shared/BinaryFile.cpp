@@ -1,29 +1,138 @@
 #include "shared/BinaryFile.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 namespace BinaryFile {
+namespace {
 
-std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
-    std::vector<uint8_t> data;
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return std::nullopt;
-    return data;
+FileLayer gDisk;
+FileLayer* gLayer = &gDisk;
+
+// errno as the player reads it; a zero errno (a write that took nothing) still fails.
+bool Fail(std::string* error, int code) {
+    if (error) *error = std::strerror(code != 0 ? code : EIO);
+    return false;
 }
 
-bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count) {
-    FILE* f = std::fopen(path.c_str(), "r+b");
-    if (!f) f = std::fopen(path.c_str(), "w+b");
-    if (!f) return false;
-    bool ok = std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0 && std::fwrite(bytes, 1, count, f) == count;
-    ok = (std::fclose(f) == 0) && ok;
-    return ok;
+// 0 with the whole file in bytes, or the errno that stopped the read.
+int ReadInto(const std::string& path, std::vector<uint8_t>& bytes) {
+    FileLayer& files = Files();
+    const int fd = files.Open(path, O_RDONLY | O_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    bytes.clear();
+    uint8_t chunk[65536];
+    int failure = 0;
+    while (true) {
+        const long n = files.Read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) failure = errno;
+        if (n <= 0) break;
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    files.Close(fd);
+    return failure;
+}
+
+// Writes all of count bytes; false with errno set when the layer stops short.
+template <class WriteSome>
+bool WriteFully(const uint8_t* bytes, size_t count, WriteSome write) {
+    size_t done = 0;
+    while (done < count) {
+        const long n = write(bytes + done, count - done, done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;  // a write that takes nothing will never finish
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Makes the rename itself survive a power cut; a folder that cannot be flushed changes nothing.
+void SyncFolder(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    FileLayer& files = Files();
+    const int fd = files.Open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return;
+    files.Sync(fd);
+    files.Close(fd);
+}
+
+}  // namespace
+
+int FileLayer::Open(const std::string& path, int flags, int mode) { return ::open(path.c_str(), flags, mode); }
+long FileLayer::Read(int fd, void* buffer, size_t count) { return ::read(fd, buffer, count); }
+long FileLayer::Write(int fd, const void* bytes, size_t count) { return ::write(fd, bytes, count); }
+long FileLayer::WriteAt(int fd, const void* bytes, size_t count, int64_t offset) {
+    return ::pwrite(fd, bytes, count, static_cast<off_t>(offset));
+}
+int FileLayer::Sync(int fd) { return ::fsync(fd); }
+int FileLayer::Close(int fd) { return ::close(fd); }
+int FileLayer::Rename(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()); }
+int FileLayer::Remove(const std::string& path) { return ::unlink(path.c_str()); }
+int FileLayer::Access(const std::string& path, int mode) { return ::access(path.c_str(), mode); }
+
+FileLayer& Files() { return *gLayer; }
+
+void SetFileLayer(FileLayer* layer) { gLayer = layer ? layer : &gDisk; }
+
+std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (ReadInto(path, bytes) != 0) return std::nullopt;
+    return bytes;
+}
+
+bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count, std::string* error) {
+    FileLayer& files = Files();
+    const int fd = files.Open(path, O_WRONLY | O_CLOEXEC, 0);  // never created: it must exist
+    if (fd < 0) return Fail(error, errno);
+    int failure = 0;
+    const bool written = WriteFully(static_cast<const uint8_t*>(bytes), count, [&](const uint8_t* p, size_t n, size_t done) {
+        return files.WriteAt(fd, p, n, static_cast<int64_t>(offset + done));
+    });
+    if (!written) failure = errno;
+    if (!failure && files.Sync(fd) != 0) failure = errno;
+    if (files.Close(fd) != 0 && !failure) failure = errno;
+    return failure == 0 || Fail(error, failure);
+}
+
+bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
+    FileLayer& files = Files();
+    // The rename would replace a read-only file too; its owner meant it to stay as it is.
+    if (files.Access(path, F_OK) == 0 && files.Access(path, W_OK) != 0) return Fail(error, errno);
+    const std::string temporary = path + ".tmp";
+    const int fd = files.Open(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return Fail(error, errno);
+    int failure = 0;
+    const bool written = WriteFully(bytes.data(), bytes.size(),
+                                    [&](const uint8_t* p, size_t n, size_t) { return files.Write(fd, p, n); });
+    if (!written) failure = errno;
+    if (!failure && files.Sync(fd) != 0) failure = errno;
+    if (files.Close(fd) != 0 && !failure) failure = errno;
+    if (!failure && files.Rename(temporary, path) != 0) failure = errno;
+    if (failure) {
+        files.Remove(temporary);
+        return Fail(error, failure);
+    }
+    SyncFolder(path);
+    return true;
+}
+
+bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error) {
+    std::vector<uint8_t> content;
+    const int readFailure = ReadInto(path, content);
+    if (readFailure != 0 && readFailure != ENOENT) return Fail(error, readFailure);
+    if (content.size() < head.size()) content.resize(head.size());
+    std::copy(head.begin(), head.end(), content.begin());
+    return Replace(path, content, error);
 }
 
 }  // namespace BinaryFile

@@ -1,4 +1,4 @@
-// Whole-file reads and in-place writes of the game's small binary files.
+// Whole-file reads, in-place writes and safe replacement of the game's small binary files.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -8,11 +8,40 @@
 
 namespace BinaryFile {
 
+// The calls through which the data files reach the disk, shaped like their POSIX namesakes:
+// -1 (or a short count) with errno set on failure. Tests put their own layer in place to make
+// a write fail halfway or a file read-only; fuzz targets to keep the files in memory.
+class FileLayer {
+public:
+    virtual ~FileLayer() = default;
+    virtual int Open(const std::string& path, int flags, int mode);
+    virtual long Read(int fd, void* buffer, size_t count);
+    virtual long Write(int fd, const void* bytes, size_t count);
+    virtual long WriteAt(int fd, const void* bytes, size_t count, int64_t offset);
+    virtual int Sync(int fd);
+    virtual int Close(int fd);
+    virtual int Rename(const std::string& from, const std::string& to);
+    virtual int Remove(const std::string& path);
+    virtual int Access(const std::string& path, int mode);
+};
+
+// The layer in use; nullptr puts the real disk back.
+FileLayer& Files();
+void SetFileLayer(FileLayer* layer);
+
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadAll(const std::string& path);
-// Writes bytes at offset in one call without shortening the file (created when missing).
-// False when the file cannot be opened or the write does not complete.
-bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count);
+// Writes bytes at offset of an existing file, changing no other byte, and flushes them to the
+// disk. False, with the system's reason in error, when the file is missing or the write fails.
+bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count, std::string* error = nullptr);
+// Makes bytes the file's whole content (a missing file is created). The new content goes to
+// a temporary file in the same folder, is flushed and renamed over the old one: a full disk
+// or a kill leaves the old file or the new one, never a short one. A read-only file is left
+// alone, as a write in place would leave it. False, with the system's reason in error, when
+// the file is unchanged.
+bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
+// The same, making head the file's first bytes and keeping whatever it holds beyond them.
+bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error = nullptr);
 
 // Little-endian field access on a byte buffer.
 inline int16_t GetInt16(const uint8_t* p) { return static_cast<int16_t>(p[0] | (p[1] << 8)); }

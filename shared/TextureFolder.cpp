@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "shared/TrackCodec.h"
+
 namespace {
 
 const char* const kDefaultTexture = "_default.bmp";
@@ -18,9 +20,5 @@ std::string TextureFolder::Choose(const LevelRecord& record, int16_t index) cons
     if (index < 0 || index > record.TextureCount || static_cast<size_t>(index) >= record.TextureNames.size())
         return kDefaultTexture;
     const std::string& name = record.TextureNames[static_cast<size_t>(index)];
-    return IsPlainFileName(name) && files_.count(name) ? name : kDefaultTexture;
-}
-
-bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+    return TrackCodec::IsPlainFileName(name) && files_.count(name) ? name : kDefaultTexture;
 }

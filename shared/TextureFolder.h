@@ -7,9 +7,6 @@
 
 #include "shared/TrackRecords.h"
 
-// A file name that stays inside its folder: no separators, not empty, "." or "..".
-bool IsPlainFileName(const std::string& name);
-
 class TextureFolder {
 public:
     explicit TextureFolder(const std::string& folder);

@@ -76,7 +76,8 @@ float GravityFromFile(float stored) { return static_cast<float>(static_cast<doub
 float GravityToFile(float increment) { return static_cast<float>(static_cast<double>(increment) / 2.5 * 1000.0); }
 
 bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
 
 // ---- Records ----
@@ -240,11 +241,14 @@ constexpr size_t kBackgroundLength = 50;
 
 }  // namespace
 
-bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error) {
+namespace {
+
+// Reads the items after the version byte in the order the layout gives. Items the layout
+// lacks keep what out holds.
+bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, TrackFile& out, std::string& error) {
     LevelRecord& r = out.Level;
-    out.Version = in.U8();
-    ReadBestTimes(in, r.BestTimes);
-    out.AllStarsFlag = in.I16();
+    if (layout.BestTimesFirst) ReadBestTimes(in, r.BestTimes);
+    if (layout.AllStarsFlag) out.AllStarsFlag = in.I16();
     const int16_t typeWord = in.I16();
     r.TextureCount = in.I16();
     if (in.Failed()) {
@@ -285,7 +289,37 @@ bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error) {
         error = "the file ends inside the track settings";
         return false;
     }
+    if (layout.BestTimesLast) {
+        ReadBestTimes(in, r.BestTimes);
+        if (in.Failed()) {
+            error = "the file ends inside the best times after the track settings";
+            return false;
+        }
+    }
     return CheckTextureIndexes(r, error);
+}
+
+}  // namespace
+
+TrackLayout LayoutOfVersion(uint8_t version) {
+    if (version >= kTrackVersion) return {};
+    if (version == 3) return {.BestTimesFirst = true, .AllStarsFlag = false, .BestTimesLast = false};
+    if (version == 2) return {.BestTimesFirst = false, .AllStarsFlag = false, .BestTimesLast = true};
+    return {.BestTimesFirst = false, .AllStarsFlag = false, .BestTimesLast = false};
+}
+
+bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error) {
+    out.Version = in.U8();
+    return ReadTrackItems(in, LayoutOfVersion(kTrackVersion), out, error);
+}
+
+bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error) {
+    out.Version = in.U8();
+    if (in.Failed()) {
+        error = "the file is empty";
+        return false;
+    }
+    return ReadTrackItems(in, LayoutOfVersion(out.Version), out, error);
 }
 
 namespace {

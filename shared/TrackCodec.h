@@ -32,6 +32,8 @@ class ByteReader {
 public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     explicit ByteReader(const std::vector<uint8_t>& bytes) : ByteReader(bytes.data(), bytes.size()) {}
+    // The reader keeps no copy: bytes that would go at the end of the statement are refused.
+    explicit ByteReader(std::vector<uint8_t>&& bytes) = delete;
 
     uint8_t U8();
     int16_t I16();
@@ -73,7 +75,7 @@ private:
 // One version-4 track as stored. Level.Settings.Gravity holds the file's value (400 x the
 // per-step fall increment); GravityFromFile turns it into the increment the game plays with.
 struct TrackFile {
-    uint8_t Version = kTrackVersion;  // never tested: every track is read as version 4
+    uint8_t Version = kTrackVersion;  // levels.dat never tests it; the editor reads older layouts by it
     int16_t AllStarsFlag = 0;
     LevelRecord Level;
 };
@@ -90,7 +92,7 @@ float GravityFromFile(float stored);    // 10.0 -> 0.025
 float GravityToFile(float increment);   // 0.025 -> 10.0
 
 // A texture or background name that stays inside its folder: not empty, not "." or "..",
-// no '/' or '\'.
+// no '/' or '\', and no NUL, which would end the name early (one NUL names the folder).
 bool IsPlainFileName(const std::string& name);
 
 void ReadBestTimes(ByteReader& in, BestTimes& out);
@@ -108,10 +110,25 @@ void WriteTrackSettings(ByteWriter& out, const TrackSettings& settings);
 void ReadLevelIndexEntry(ByteReader& in, LevelIndexEntry& out);
 void WriteLevelIndexEntry(ByteWriter& out, const LevelIndexEntry& entry);
 
-// Reads one track from where in stands. False with a reason in error when the bytes are not a
-// well-formed track: a count out of range or running past the end, a texture index outside
-// the texture table.
+// The items a track holds besides those every version has, by its version byte: 4 and above
+// the version-4 layout; 3 without the all-stars flag; 2 without either before the texture
+// table, the best times after the track settings instead; 0 and 1 with neither.
+struct TrackLayout {
+    bool BestTimesFirst = true;  // right after the version byte
+    bool AllStarsFlag = true;    // after the leading best times
+    bool BestTimesLast = false;  // after the track settings
+};
+TrackLayout LayoutOfVersion(uint8_t version);
+
+// Reads one track from where in stands, as version 4 whatever its version byte says (the
+// game's levels.dat). False with a reason in error when the bytes are not a well-formed
+// track: a count out of range or running past the end, a texture index outside the texture
+// table.
 bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error);
+// The same for a track file of any version, read by the layout of its version byte (the
+// editor's track files). The best times and the all-stars flag that the version lacks keep
+// the values out holds.
+bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error);
 // Writes one track; the counts are taken from the sizes of the record's arrays.
 void WriteTrackFile(ByteWriter& out, const TrackFile& track);
 size_t TrackFileSize(const TrackFile& track);

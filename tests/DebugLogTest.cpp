@@ -39,13 +39,19 @@ TEST(DebugLog, ReopeningStartsAnEmptyFileAndClosedLogIgnoresWrites) {
     EXPECT_EQ(text.find("after close"), std::string::npos);
 }
 
-TEST(DebugLog, UnopenableLogIsHarmless) {
+TEST(DebugLog, AnUnwritableLogGoesToTheErrorStream) {
     ScratchFolder folder;
     platform::SetProgramFolder(folder.Path() + "/no/such/folder");
+    testing::internal::CaptureStderr();
     VeloRuneDebug::OpenDebugLog();
-    VeloRuneDebug::WriteDebugLine("nothing happens");
+    VeloRuneDebug::WriteDebugLine("Could not save the play statistics");
     VeloRuneDebug::CloseDebugLog();
+    VeloRuneDebug::WriteDebugLine("after closing: nowhere");
+    const std::string written = testing::internal::GetCapturedStderr();
     platform::SetProgramFolder(folder.Path());
+    EXPECT_NE(written.find("\"Velo Rune Debug\"\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("\"Could not save the play statistics\"\r\n"), std::string::npos) << written;
+    EXPECT_EQ(written.find("nowhere"), std::string::npos);
 }
 
 TEST(DebugLog, TrimAtNullCutsAtTheFirstNul) {

@@ -233,6 +233,10 @@ TEST_F(LevelBuildingTest, BackgroundOnlyWhenAskedWithoutItsPadding) {
     r.BackgroundFile = "../../etc/passwd";
     LevelStructure::BuildLevel(r, true);
     EXPECT_EQ(gBackground.ImageName(), gBackgroundPath + "_default.jpg");
+
+    r.BackgroundFile = std::string(1, '\0') + std::string(49, ' ');  // would name the folder itself
+    LevelStructure::BuildLevel(r, true);
+    EXPECT_EQ(gBackground.ImageName(), gBackgroundPath + "_default.jpg");
 }
 
 // The menus lay their screen out again on every arrow press; the picture is read once.

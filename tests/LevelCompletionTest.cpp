@@ -9,6 +9,7 @@
 #include "game/LevelStructure.h"
 #include "ui/GUI.h"
 #include "game/frmGame.h"
+#include "platform/MessageBox.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TrackSamples.h"
 
@@ -178,10 +179,15 @@ TEST_F(LevelCompletion, MissingAStarMarksNothing) {
 }
 
 TEST_F(LevelCompletion, AFailedWriteKeepsTheChangeInMemoryAndTheFileUntouched) {
+    std::vector<std::string> messages;
+    platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) { messages.push_back(text); });
     std::filesystem::remove(folder.File("levels.dat"));
     frmGame::InsertHighScore("Ann", 8, 0);
     EXPECT_EQ(Table().Name1, "Ann            ");
     EXPECT_FALSE(std::filesystem::exists(folder.File("levels.dat")));  // never re-created as a scrap
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("the best times of level 3"), std::string::npos) << messages[0];
+    platform::SetMessageBoxHandler(nullptr);
 
     folder.Write("levels.dat", before);
     std::filesystem::permissions(folder.File("levels.dat"), std::filesystem::perms::owner_read);

@@ -68,7 +68,7 @@ protected:
     // Alive only while the game runs: shutdown releases the device and its root object.
     d3d::RecordingDevice* device() const { return fake ? fake->LastDevice() : nullptr; }
     void Run() {
-        frmGame::Form_Load(window);
+        started = frmGame::Form_Load(window);
         fake = nullptr;
     }
     // Builds level 1, as the level-select screen does, and starts playing it.
@@ -89,6 +89,7 @@ protected:
     std::function<void(bool insideStep)> script;
     size_t lastPresents = 0;
     int guard = 0;
+    bool started = false;  // what Form_Load returned: the program's exit status follows it
 };
 
 TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
@@ -105,6 +106,7 @@ TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(folder.Read("stats.dat").size(), 4u + 16u * static_cast<size_t>(gLevelCount))
         << "the first start creates stats.dat";
+    EXPECT_TRUE(started);
 }
 
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {
@@ -118,6 +120,16 @@ TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "No 3D hardware detected. VeloRune requires a 3D accelerator Video Card");
     EXPECT_EQ(window.pumps, 0);
+    EXPECT_FALSE(started);
+}
+
+TEST_F(MainLoop, AMissingMenuPictureEndsStartUpAsAFailure) {
+    std::filesystem::remove(folder.File("gui/quit.bmp"));
+    Run();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("gui/quit.bmp"), std::string::npos) << messages[0];
+    EXPECT_EQ(window.pumps, 0);
+    EXPECT_FALSE(started);
 }
 
 TEST_F(MainLoop, DeviceCreationFailureAndMissingTransformAndLightingAreReported) {

@@ -6,20 +6,10 @@
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
+#include "tests/support/Longs.h"
 #include "tests/support/PlayRig.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TrackSamples.h"
-
-namespace {
-
-std::vector<uint8_t> Longs(const std::vector<int32_t>& values) {
-    std::vector<uint8_t> out;
-    for (int32_t v : values)
-        for (int k = 0; k < 4; ++k) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * k)));
-    return out;
-}
-
-}  // namespace
 
 TEST(OptionsFile, ReadsAndWritesTwelveLittleEndianBytes) {
     ScratchFolder folder;

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "platform/Audio.h"
+#include "platform/Diagnostics.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
@@ -127,4 +128,20 @@ TEST_F(DiskAudio, GeneratedSoundsAreSixteenBitWavesAndTwoOggTracks) {
     EXPECT_LT(Mix_MusicDuration(win), 10.0);
     Mix_FreeMusic(game);
     Mix_FreeMusic(win);
+}
+
+TEST_F(DiskAudio, DamagedSoundFilesAreRefusedWithTheirReasonAndOthersStillLoad) {
+    std::vector<std::string> told;
+    platform::SetDiagnosticSink([&](const std::string& line) { told.push_back(line); });
+    std::vector<uint8_t> garbage(300);
+    for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37);
+    folder_.Write("garbage.wav", garbage);
+    folder_.Write("garbage.ogg", {'O', 'g', 'g', 'S', 0, 2, 0, 0});
+    EXPECT_FALSE(output_->LoadEffect(4, folder_.File("garbage.wav")));
+    EXPECT_FALSE(output_->OpenStream(7, folder_.File("garbage.ogg"), false));
+    EXPECT_TRUE(output_->LoadEffect(1, Asset("sfx/Jump.wav")));
+    platform::SetDiagnosticSink(nullptr);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_NE(told[0].find("garbage.wav refused: "), std::string::npos) << told[0];
+    EXPECT_NE(told[1].find("garbage.ogg refused: "), std::string::npos) << told[1];
 }

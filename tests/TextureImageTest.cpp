@@ -61,6 +61,10 @@ TEST(TextureImage, JpegLoadsAndMissingOrBrokenFilesDoNot) {
     folder.Write("broken.bmp", {'B', 'M', 1, 2, 3});
     EXPECT_FALSE(LoadTextureImage(folder.File("broken.bmp"), {}));
     int w = 0, h = 0;
-    EXPECT_TRUE(ReadImageSize(folder.File("p.jpg"), w, h));
+    EXPECT_TRUE(PictureFileUsable(folder.File("p.jpg"), w, h));
     EXPECT_EQ(w, 16);
+    EXPECT_EQ(h, 8);
+    EXPECT_FALSE(PictureFileUsable(folder.File("broken.bmp"), w, h));
+    EXPECT_FALSE(LoadTextureImage(folder.Path(), {}));  // a folder opens but holds no bytes
+    EXPECT_FALSE(PictureFileUsable(folder.Path(), w, h));
 }

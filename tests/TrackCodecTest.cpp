@@ -163,14 +163,7 @@ TEST(TrackCodec, NamesThatWouldLeaveTheirFolderAreNotPlainFileNames) {
 TEST(TrackCodec, ATrackWithImpossibleContentsIsRefusedWithAReason) {
     const auto good = samples::TrackBytes(samples::SmallTrack());
     const size_t blockCountAt = 76 + (2 + 9) + (2 + 24) + 50;
-    struct Case {
-        const char* what;
-        size_t at;
-        int width;
-        int32_t value;
-        const char* reason;
-    };
-    const std::vector<Case> cases = {
+    const std::vector<samples::Damage> cases = {
         {"type word", 72, 2, 3, "type 3"},
         {"texture count -1", 74, 2, -1, "texture count -1"},
         {"texture count huge", 74, 2, 32767, "texture count 32767"},
@@ -185,11 +178,7 @@ TEST(TrackCodec, ATrackWithImpossibleContentsIsRefusedWithAReason) {
         {"ramp texture out of table", blockCountAt + 4 + 35 + 4 + 39 + 4 + 26, 2, 9, "ramp 0 uses texture 9"},
     };
     for (const auto& c : cases) {
-        auto bytes = good;
-        if (c.width == 2)
-            samples::PutInt16(bytes, c.at, static_cast<int16_t>(c.value));
-        else
-            samples::PutInt32(bytes, c.at, c.value);
+        const auto bytes = samples::Damaged(good, c);
         ByteReader in(bytes);
         TrackFile back;
         std::string error;

@@ -4,34 +4,31 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/BmpHeader.h"
+
 namespace BITMAP_Loader {
 namespace {
 
-constexpr size_t kFileHeaderBytes = 14;
-constexpr size_t kInfoHeaderBytes = 40;  // the smallest header that carries 32-bit sizes
-constexpr int32_t kLargestSide = 32768;  // far beyond any picture a texture could hold
-
-int32_t ReadInt32(const uint8_t* p) {
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
-}
+constexpr size_t kHeaderBytes = 14 + 40;  // the smallest info header that carries 32-bit sizes
+constexpr int32_t kLargestSide = 32768;   // far beyond any picture a texture could hold
 
 }  // namespace
 
 bool GetBitmapSize(const std::string& FileName, int32_t& Width, int32_t& Height) {
     std::ifstream file(FileName, std::ios::binary);
     if (!file) return false;
-    std::array<uint8_t, kFileHeaderBytes + kInfoHeaderBytes> header{};
+    std::array<uint8_t, kHeaderBytes> header{};
     if (!file.read(reinterpret_cast<char*>(header.data()), header.size())) return false;
+    return GetBitmapSize(header.data(), header.size(), Width, Height);
+}
 
-    if (header[0] != 'B' || header[1] != 'M') return false;
-    const int32_t infoSize = ReadInt32(&header[14]);
-    if (infoSize < static_cast<int32_t>(kInfoHeaderBytes)) return false;
-    const int32_t width = ReadInt32(&header[18]);
-    const int32_t height = ReadInt32(&header[22]);
+bool GetBitmapSize(const uint8_t* bytes, size_t size, int32_t& Width, int32_t& Height) {
+    const auto header = platform::ParseBmpHeader(bytes, size);
+    if (!header || header->InfoSize < kHeaderBytes - 14) return false;
+    const int32_t width = header->Width;
+    const int32_t height = header->Height;
     if (width <= 0 || width > kLargestSide) return false;
     if (height == 0 || height < -kLargestSide || height > kLargestSide) return false;
-
     Width = width;
     Height = std::abs(height);
     return true;

@@ -47,6 +47,18 @@ constexpr std::array<Effect, 8> kEffects{{
 
 constexpr int16_t kGameMusic = 1;
 constexpr int16_t kWinMusic = 7;
+
+struct Track {
+    int16_t number;
+    const char* file;
+    bool loops;
+};
+
+constexpr std::array<Track, 2> kTracks{{
+    {kGameMusic, "music/track01.ogg", true},
+    {kWinMusic, "music/winlevel.ogg", false},
+}};
+
 constexpr int16_t kFallSound = 3;
 
 std::unique_ptr<platform::AudioBackend> gOutput;
@@ -58,21 +70,21 @@ const Effect* FindEffect(int16_t number) {
 
 bool IsTrack(int16_t track) { return track == kGameMusic || track == kWinMusic; }
 
-bool LoadEffects(platform::AudioBackend& output) {
+// Each file on its own: a missing or damaged one leaves only its effect or track silent.
+void LoadEffects(platform::AudioBackend& output) {
     for (const Effect& e : kEffects) {
-        std::string path = platform::ProgramPath(e.file);
-        if (!output.LoadEffect(e.number, path)) {
-            VeloRuneDebug::WriteDebugLine("Sound file missing or unreadable: " + path);
-            return false;
-        }
+        const std::string path = platform::ProgramPath(e.file);
+        if (!output.LoadEffect(e.number, path))
+            VeloRuneDebug::WriteDebugLine("Sound effect missing or damaged, it stays silent: " + path);
     }
-    return true;
 }
 
 void OpenMusic(platform::AudioBackend& output) {
-    // A missing music file only leaves its track silent.
-    output.OpenStream(kGameMusic, platform::ProgramPath("music/track01.ogg"), true);
-    output.OpenStream(kWinMusic, platform::ProgramPath("music/winlevel.ogg"), false);
+    for (const Track& t : kTracks) {
+        const std::string path = platform::ProgramPath(t.file);
+        if (!output.OpenStream(t.number, path, t.loops))
+            VeloRuneDebug::WriteDebugLine("Music missing or damaged, its track stays silent: " + path);
+    }
 }
 
 }  // namespace
@@ -81,12 +93,11 @@ bool InitSound() { return InitSound(platform::OpenSdlAudio()); }
 
 bool InitSound(std::unique_ptr<platform::AudioBackend> output) {
     gOutput = std::move(output);
-    gSoundOK = gOutput && LoadEffects(*gOutput);
+    gSoundOK = gOutput != nullptr;  // only a device that cannot start silences everything
     if (gSoundOK) {
         gSfxOff = false;
+        LoadEffects(*gOutput);
         OpenMusic(*gOutput);
-    } else {
-        gOutput.reset();
     }
     // Applied even when silent, so the options screen shows the saved volumes and a click
     // steps from them rather than from zero.

@@ -28,7 +28,8 @@ constexpr int32_t kMusicVolumeMax = 100;
 constexpr int32_t kMusicVolumeStep = 10;
 
 // Opens the default sound device, loads the effects and music, applies the saved volumes.
-// Returns whether sound is on.
+// Returns whether sound is on, which depends on the device alone: an effect or music file
+// that is missing or damaged only leaves itself silent, with its name in the debug log.
 bool InitSound();
 // The same on the given output (tests pass a fake); nullptr means no device.
 bool InitSound(std::unique_ptr<platform::AudioBackend> output);

@@ -69,7 +69,11 @@ void TrackBox::FillUnitCube() {
 
 void TrackBox::CreateVertexBuffer() {
     VertexBuffer.Changed();
-    OnVerticesRebuilt();
+    PlaceChanged();
+}
+
+void TrackBox::PlaceChanged() {
+    if (gWorldRules.EditsKeepPlanesCurrent) CalculateCollisionPlanes();
 }
 
 void TrackBox::AlignTexureCoords(int16_t Side, int16_t value) {

@@ -41,7 +41,7 @@ public:
     void changeactioncode(uint8_t code) { ActionCode = code; }
 
     // Size writes of 0 or less are ignored; the others rebuild the texture coordinates of
-    // the faces along that axis but leave the collision planes as they were.
+    // the faces along that axis (the collision planes follow only where the rules say so).
     float scaleX() const { return ScaleXValue; }
     void scaleX(float value);
     float scaleY() const { return ScaleYValue; }
@@ -72,11 +72,12 @@ protected:
     enum class Axis { X, Y, Z };
 
     void FillUnitCube();
-    // The vertices changed: the next draw makes a new vertex buffer of them.
+    // The vertices changed: the next draw makes a new vertex buffer of them; where the rules
+    // keep the planes current, they follow too.
     void CreateVertexBuffer();
-    // Runs after every new vertex buffer.
-    virtual void OnVerticesRebuilt() {}
     void CalculateCollisionPlanes();
+    // After a position write: where the rules keep the planes current, they follow.
+    void PlaceChanged();
     // Texture coordinates so that each face shows its texture rx, ry, rz times along x, y, z:
     // the three side faces, or else the top face.
     void SetFaceRepeats(bool sides, float rx, float ry, float rz);

@@ -27,9 +27,11 @@ struct WorldRules {
     bool SpinKeepsIceSkid = true;
 
     // --- Forms of the track objects' members
-    // Whether every new vertex buffer of a block (a size write, a highlight, a texture stretch)
-    // also brings its collision planes up to date, or only its falls and hops do.
-    bool BlockRebuildsPlanes = false;
+    // Whether every edit of a block, platform or ramp (a position or size write, a highlight, a
+    // texture stretch, a new vertex buffer, a platform's reset) also brings its collision planes
+    // up to date, so that picks and test runs meet the object where it is drawn; or the planes
+    // wait for the object's next create, turn, move, fall or hop.
+    bool EditsKeepPlanesCurrent = false;
     // The colour a size write gives the upper vertices of the side faces it rebuilds; their
     // lower vertices keep the plain side colour.
     int32_t SizedSideUpperColour = 0x009A9A9A;
@@ -44,6 +46,9 @@ struct WorldRules {
     int32_t (*LastIndex)(TrackKind kind) = [](TrackKind) { return std::numeric_limits<int32_t>::max(); };
     // Whether drawing moves falling and hopping blocks and spinning stars on by one step.
     bool (*Animating)() = [] { return true; };
+    // Whether the program holds every platform still this step: a held platform carries
+    // nothing and is met where it stands, whatever its speed.
+    bool (*PlatformsHeld)() = [] { return false; };
 
     // --- Hooks
     // The player landed on the finish; the collision step ends at once afterwards.

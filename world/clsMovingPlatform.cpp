@@ -83,15 +83,20 @@ void clsMovingPlatform::move() {
     CalculateCollisionPlanes();
 }
 
-void clsMovingPlatform::Xpos(float NewVal) { Position.X = Origin.X = SavedOrigin.X = NewVal; }
+void clsMovingPlatform::Xpos(float NewVal) {
+    Position.X = Origin.X = SavedOrigin.X = NewVal;
+    PlaceChanged();
+}
 
 void clsMovingPlatform::Ypos(float NewVal) {
     if (NewVal > -1.0f) Position.Y = Origin.Y = SavedOrigin.Y = NewVal;
+    PlaceChanged();
 }
 
 void clsMovingPlatform::Zpos(float NewVal) {
     if (NewVal > -1.0f) Position.Z = Origin.Z = SavedOrigin.Z = NewVal;
     TrackIndex::Changed();
+    PlaceChanged();
 }
 
 void clsMovingPlatform::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {
@@ -105,4 +110,5 @@ void clsMovingPlatform::ResetToOrigin() {
     if (DirectionValue == 1) return;
     Position = gWorldRules.PlatformResetsToStart ? SavedOrigin : Origin;
     TrackIndex::Changed();
+    PlaceChanged();
 }

@@ -52,7 +52,8 @@ public:
     void Texture(std::string Name, const std::string& face, const std::string& TextureDir);
 
     // Unless its direction is 1, the platform goes back to where it was placed or to the
-    // origin of its leg, as the rules say; origin, direction and planes stay.
+    // origin of its leg, as the rules say; origin and direction stay, and the planes unless
+    // the rules keep them current.
     void ResetToOrigin();
     void stopMoving() { Moving = false; }
 

@@ -5,6 +5,7 @@
 #include "shared/DeviceAndCamera.h"
 #include "platform/D3DXMath.h"
 #include "world/AssetCache.h"
+#include "world/WorldRules.h"
 #include "shared/Rounding.h"
 #include "shared/maths.h"
 
@@ -120,7 +121,10 @@ void clsRamp::FillWedge(uint8_t rotation, float sx, float sy, float sz) {
     }
 }
 
-void clsRamp::UpdateChanges() { VertexBuffer.Changed(); }
+void clsRamp::UpdateChanges() {
+    VertexBuffer.Changed();
+    PlaceChanged();
+}
 
 void clsRamp::SelectRamp() {
     for (d3d::LitVertex& v : Vertices) v.Diffuse = kSelectedColour;
@@ -169,13 +173,24 @@ int32_t clsRamp::Xpos() const { return RoundHalfEven<int32_t>(Position.X); }
 int32_t clsRamp::Ypos() const { return RoundHalfEven<int32_t>(Position.Y); }
 int32_t clsRamp::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
 
+void clsRamp::Xpos(int32_t NewVal) {
+    Position.X = static_cast<float>(NewVal);
+    PlaceChanged();
+}
+
 void clsRamp::Ypos(int32_t NewVal) {
     if (NewVal >= 0) Position.Y = static_cast<float>(NewVal);
+    PlaceChanged();
 }
 
 void clsRamp::Zpos(int32_t NewVal) {
     if (NewVal >= 0) Position.Z = static_cast<float>(NewVal);
     TrackIndex::Changed();
+    PlaceChanged();
+}
+
+void clsRamp::PlaceChanged() {
+    if (gWorldRules.EditsKeepPlanesCurrent) CalculateCollisionPlanes();
 }
 
 void clsRamp::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {

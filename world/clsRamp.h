@@ -27,8 +27,9 @@ public:
     // Face "A" is the slope, "B" the other faces (either case).
     void Texture(std::string Name, const std::string& face, const std::string& TextureDir);
 
+    // Position writes move the collision planes along only where the rules keep them current.
     int32_t Xpos() const;
-    void Xpos(int32_t NewVal) { Position.X = static_cast<float>(NewVal); }
+    void Xpos(int32_t NewVal);
     int32_t Ypos() const;
     void Ypos(int32_t NewVal);
     int32_t Zpos() const;
@@ -37,10 +38,11 @@ public:
     void SelectBlock() { Selected = true; }
     void UnSelectBlock() { Selected = false; }
     // The selection highlight: every vertex in the selected colour; taking it off writes the
-    // plain colours of a new wedge back (slope white, sides grey). The planes stay.
+    // plain colours of a new wedge back (slope white, sides grey).
     void SelectRamp();
     void UnSelectramp();
-    // The vertices changed: the next draw makes a new vertex buffer of them; the planes stay.
+    // The vertices changed: the next draw makes a new vertex buffer of them; the planes stay
+    // unless the rules keep them current.
     void UpdateChanges();
 
     // Size writes rebuild the wedge in its current rotation.
@@ -68,6 +70,7 @@ public:
     d3d::Vector3 GetPosition() const { return Position; }
 
 private:
+    void PlaceChanged();
     void FillWedge(uint8_t rotation, float sx, float sy, float sz);
     void Resize(float& size, int16_t NewValue);
 

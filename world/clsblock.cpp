@@ -18,10 +18,6 @@ void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, fl
     CalculateCollisionPlanes();
 }
 
-void clsblock::OnVerticesRebuilt() {
-    if (gWorldRules.BlockRebuildsPlanes) CalculateCollisionPlanes();
-}
-
 void clsblock::Bounce() {
     Bouncing = true;
     BounceT = -1.0f;
@@ -30,8 +26,14 @@ void clsblock::Bounce() {
 
 void clsblock::Fall() { Falling = true; }
 
+void clsblock::Xpos(float NewVal) {
+    Position.X = NewVal;
+    PlaceChanged();
+}
+
 void clsblock::Ypos(float NewVal) {
     if (NewVal > -1.0f) Position.Y = NewVal;
+    PlaceChanged();
 }
 
 int32_t clsblock::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
@@ -39,6 +41,7 @@ int32_t clsblock::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
 void clsblock::Zpos(int32_t NewVal) {
     if (NewVal > -1) Position.Z = static_cast<float>(NewVal);
     TrackIndex::Changed();
+    PlaceChanged();
 }
 
 void clsblock::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {

@@ -19,7 +19,7 @@ public:
     float fallvel() const { return FallSpeed; }
 
     float Xpos() const { return Position.X; }
-    void Xpos(float NewVal) { Position.X = NewVal; }
+    void Xpos(float NewVal);
     float Ypos() const { return Position.Y; }
     void Ypos(float NewVal);
     int32_t Zpos() const;
@@ -43,7 +43,6 @@ public:
     void draw();
 
 private:
-    void OnVerticesRebuilt() override;
     void AdvanceFall();
     void AdvanceHop();
 

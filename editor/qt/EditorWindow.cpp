@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -38,6 +40,19 @@ QLineEdit* DisplayBox(QWidget* parent) {
     box->setReadOnly(true);  // the program shows values here and never reads them
     box->setFocusPolicy(Qt::NoFocus);
     return box;
+}
+
+// The same dialog on every desktop, so that its title, filter and suffix are as asked.
+std::string ChooseFile(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString::fromStdString(request.Title), QFile::decodeName(request.StartFolder.c_str()));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
+                      QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(QString::fromStdString(request.FilterName + " (" + request.FilterPattern + ")"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(request.DefaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 }  // namespace
@@ -262,6 +277,14 @@ void EditorWindow::FocusMainWindow() {
 void EditorWindow::OpenTextFile(const std::string& path) {
     const QString file = QString::fromStdString(path);
     if (QFileInfo::exists(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+std::string EditorWindow::ChooseFileToOpen(const FileDialogRequest& request) {
+    return ChooseFile(this, request, QFileDialog::AcceptOpen);
+}
+
+std::string EditorWindow::ChooseFileToSave(const FileDialogRequest& request) {
+    return ChooseFile(this, request, QFileDialog::AcceptSave);
 }
 
 void EditorWindow::EndProgram() {

@@ -43,6 +43,8 @@ public:
     platform::Window& ViewportWindow() override;
     void FocusMainWindow() override;
     void OpenTextFile(const std::string& path) override;
+    std::string ChooseFileToOpen(const FileDialogRequest& request) override;
+    std::string ChooseFileToSave(const FileDialogRequest& request) override;
     void EndProgram() override;
 
     ViewportWidget& Viewport() { return *viewport_; }

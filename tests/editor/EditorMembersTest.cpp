@@ -8,6 +8,7 @@
 #include "editor/EditorRules.h"
 #include "platform/Paths.h"
 #include "tests/editor/support/EditorTestBed.h"
+#include "tests/editor/support/TrackLooks.h"
 #include "world/TrackObjects.h"
 #include "world/WorldRules.h"
 #include "world/clsPlayer.h"
@@ -25,13 +26,6 @@ std::vector<int32_t> BoxColours(int32_t side, int32_t top) {
     std::vector<int32_t> colours(18, side);
     colours.insert(colours.end(), 6, top);
     return colours;
-}
-
-// The skin the star's first mesh subset was last drawn with.
-std::string FirstSkinDrawn(const d3d::RecordingDevice& device) {
-    for (const d3d::DrawCall& draw : device.DrawCalls())
-        if (draw.Fvf != d3d::FVF_SCREENVERTEX) return std::filesystem::path(draw.TexturePath()).filename().string();
-    return "";
 }
 
 }  // namespace
@@ -84,9 +78,17 @@ TEST_F(EditorMembers, TheGameKeepsItsOwnFormsOfTheSharedMembers) {
     block.SelectBlock();
     EXPECT_EQ(block.GetCollisionPlane(1).D, 0.0f);  // the planes wait for a fall or hop
 
+    clsRamp ramp;
+    ramp.create(0, 0, 0);
+    ramp.Xpos(4);
+    ramp.UpdateChanges();
+    EXPECT_EQ(ramp.GetCollisionPlane(1).D, 0.0f);  // the planes wait for a turn or resize
+
     clsMovingPlatform platform;
     platform.create(0, 0, 0);
     platform.Xpos(1);
+    platform.scaleX(2);
+    EXPECT_EQ(platform.GetCollisionPlane(1).D, 0.0f);  // the planes wait for a move
     platform.Mdir(3);
     platform.Mspeed(100);
     platform.Mdist(1);
@@ -98,24 +100,30 @@ TEST_F(EditorMembers, TheGameKeepsItsOwnFormsOfTheSharedMembers) {
     InstallEditorRules();
 }
 
-TEST_F(EditorMembers, OnlyABlocksNewVertexBufferBringsItsPlanesUpToDate) {
-    Block().Xpos(4);  // a position write alone leaves the planes where they were
-    EXPECT_EQ(Block().GetCollisionPlane(1).D, 0.0f);
-    Block().SelectBlock();
+TEST_F(EditorMembers, EveryEditBringsTheCollisionPlanesAlong) {
+    // Picks and test runs meet an object where it is drawn, after every kind of edit.
+    Block().Xpos(4);
     EXPECT_EQ(Block().GetCollisionPlane(1).D, 4.0f);  // x = 4, normal -X
 
     clsMovingPlatform platform;
     platform.create(0, 0, 0);
     platform.Xpos(4);
-    platform.SelectBlock();
+    EXPECT_EQ(platform.GetCollisionPlane(1).D, 4.0f);
     platform.scaleX(2);
-    EXPECT_EQ(platform.GetCollisionPlane(1).D, 0.0f);
+    EXPECT_EQ(platform.GetCollisionPlane(2).D, -6.0f);  // the right side at x = 6
+    platform.Mdir(3);
+    platform.Mspeed(100);
+    platform.Mdist(5);
+    platform.move();
+    platform.ResetToOrigin();  // back where it was placed, and so are its planes
+    EXPECT_EQ(platform.GetCollisionPlane(1).D, 4.0f);
 
     clsRamp ramp;
     ramp.create(0, 0, 0);
     ramp.Xpos(4);
-    ramp.SelectRamp();
-    EXPECT_EQ(ramp.GetCollisionPlane(1).D, 0.0f);
+    EXPECT_EQ(ramp.GetCollisionPlane(1).D, 4.0f);
+    ramp.Ypos(2);
+    EXPECT_EQ(ramp.GetCollisionPlane(5).D, 2.0f);  // the bottom at y = 2, normal -Y
 }
 
 TEST_F(EditorMembers, StretchingABlocksTexturesStoresTheRepeatAndKeepsThePlanes) {
@@ -179,13 +187,9 @@ TEST_F(EditorMembers, AStarsHighlightSwapsItsFirstSkin) {
     clsStar star;
     star.load(platform::ProgramPath("models/orb.x"));
     star.selectstar();
-    bed.Device().ClearRecording();
-    star.draw();
-    EXPECT_EQ(FirstSkinDrawn(bed.Device()), "StarSkin_selected.bmp");
+    EXPECT_EQ(SkinDrawn(star, bed.Device()), "StarSkin_selected.bmp");
     star.unSelectStar();
-    bed.Device().ClearRecording();
-    star.draw();
-    EXPECT_EQ(FirstSkinDrawn(bed.Device()), "StarSkin.bmp");
+    EXPECT_EQ(SkinDrawn(star, bed.Device()), "StarSkin.bmp");
 }
 
 TEST_F(EditorMembers, AMissingSkinOrPictureLeavesTheObjectDrawableWithoutIt) {
@@ -196,9 +200,7 @@ TEST_F(EditorMembers, AMissingSkinOrPictureLeavesTheObjectDrawableWithoutIt) {
     clsStar star;
     star.load(platform::ProgramPath("models/orb.x"));
     star.selectstar();
-    bed.Device().ClearRecording();
-    star.draw();
-    EXPECT_EQ(FirstSkinDrawn(bed.Device()), "StarSkin.bmp");
+    EXPECT_EQ(SkinDrawn(star, bed.Device()), "StarSkin.bmp");
 
     clsStar meshless;
     meshless.load(platform::ProgramPath("models/no such model.x"));

@@ -4,17 +4,8 @@
 #include "editor/EditorGlobals.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
+#include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
-
-namespace {
-
-std::vector<bool> BackgroundMarks() {
-    std::vector<bool> marks;
-    for (const editor::MenuItem& entry : frmMain.mnu_backgrounds) marks.push_back(entry.Checked);
-    return marks;
-}
-
-}  // namespace
 
 class MenuCommands : public ::testing::Test {
 protected:

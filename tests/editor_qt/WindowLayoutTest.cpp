@@ -100,10 +100,11 @@ TEST_F(EditorWindowTest, PanelShowsItsCaptionsTextsListsAndRanges) {
         const char* shown;
         int min, max;
     };
+    // The panel shows the new track's 2 x 1 x 2 block.
     const SpinRow rows[] = {
-        {frmMain.Label2, frmMain.txt_width, frmMain.UpDown2, "Width", "1", 1, 40},
+        {frmMain.Label2, frmMain.txt_width, frmMain.UpDown2, "Width", "2", 1, 40},
         {frmMain.Label1, frmMain.txt_height, frmMain.UpDown1, "Height", "1", 1, 40},
-        {frmMain.Label14, frmMain.txt_depth, frmMain.UpDown3, "Depth", "1", 1, 400},
+        {frmMain.Label14, frmMain.txt_depth, frmMain.UpDown3, "Depth", "2", 1, 400},
         {frmMain.Label7, frmMain.txt_X, frmMain.UpDownX, "X", "0", -50, 50},
         {frmMain.Label8, frmMain.txt_Y, frmMain.UpDownY, "Y", "0", 0, 50},
         {frmMain.Label9, frmMain.txt_Z, frmMain.UpDownZ, "Z", "0", 0, 2500},

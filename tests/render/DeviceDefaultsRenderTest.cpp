@@ -1,8 +1,12 @@
 // The original device's defaults that the drawing code relies on, checked by pixels.
+#include <epoxy/gl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "RenderHarness.h"
 #include "platform/DeviceState.h"
+#include "platform/PictureCheck.h"
 #include "support/ScratchFolder.h"
 #include "tools/assetkit/Image.h"
 
@@ -262,4 +266,16 @@ TEST(DeviceDefaultsRender, TheBackBufferHasNoAlphaSoDestinationAlphaCountsAsOne)
     DrawQuad(device, 0, 0, 800, 600, 0.5f, 0x0000FF00);  // green, alpha 0 written nowhere
     harness.Capture("destination_alpha");
     EXPECT_TRUE(ColorNear(harness.Pixel(400, 300), 0xFFFFFF00));  // the red stays: added, not replaced
+}
+
+TEST(DeviceDefaultsRender, NoPictureWiderThanTheLargestTextureIsLoaded) {
+    ScratchFolder folder;
+    RenderHarness harness;
+    GLint cardLimit = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &cardLimit);
+    const int largest = std::min<int>(cardLimit, platform::kLargestTextureSide);
+    assetkit::WriteBmp(assetkit::Image(largest, 1), folder.File("widest.bmp"));
+    assetkit::WriteBmp(assetkit::Image(largest + 1, 1), folder.File("wider.bmp"));
+    EXPECT_TRUE(harness.Device().CreateTextureFromFile(folder.File("widest.bmp")));
+    EXPECT_FALSE(harness.Device().CreateTextureFromFile(folder.File("wider.bmp")));
 }

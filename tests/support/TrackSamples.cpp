@@ -1,5 +1,7 @@
 #include "tests/support/TrackSamples.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -54,10 +56,41 @@ std::vector<uint8_t> TrackBytes(const TrackCodec::TrackFile& track) {
     return bytes;
 }
 
+std::vector<uint8_t> TrackBytesOfVersion(const TrackCodec::TrackFile& track, uint8_t version) {
+    const std::vector<uint8_t> v4 = TrackBytes(track);
+    const auto bestTimes = v4.begin() + 1, afterBestTimes = bestTimes + TrackCodec::kBestTimesSize;
+    const auto rest = v4.begin() + static_cast<std::ptrdiff_t>(TypeWordOffset(4));
+    std::vector<uint8_t> bytes{version};
+    if (version >= 3) bytes.insert(bytes.end(), bestTimes, afterBestTimes);
+    if (version >= 4) bytes.insert(bytes.end(), afterBestTimes, rest);  // the all-stars flag
+    bytes.insert(bytes.end(), rest, v4.end());
+    if (version == 2) bytes.insert(bytes.end(), bestTimes, afterBestTimes);
+    return bytes;
+}
+
+size_t TypeWordOffset(uint8_t version) { return version >= 4 ? 72 : version == 3 ? 70 : 1; }
+
 std::vector<uint8_t> ShippedLevelsFile() {
     const char* assets = std::getenv("VELORUNE_ASSETS");
     std::ifstream in(std::string(assets ? assets : "build/bin") + "/levels.dat", std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TrackCodec::TrackFile ReadVersionFour(const std::vector<uint8_t>& bytes) {
+    TrackCodec::ByteReader in(bytes);
+    TrackCodec::TrackFile file;
+    std::string error;
+    EXPECT_TRUE(TrackCodec::ReadTrackFile(in, file, error)) << error;
+    EXPECT_EQ(in.Remaining(), 0u);
+    return file;
+}
+
+std::vector<uint8_t> Damaged(std::vector<uint8_t> bytes, const Damage& damage) {
+    if (damage.width == 2)
+        PutInt16(bytes, damage.at, static_cast<int16_t>(damage.value));
+    else
+        PutInt32(bytes, damage.at, damage.value);
+    return bytes;
 }
 
 void PutInt32(std::vector<uint8_t>& bytes, size_t offset, int32_t value) {

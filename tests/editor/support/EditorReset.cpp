@@ -3,8 +3,10 @@
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
+#include "world/clsParticles.h"
 
 void ResetEditorState() {
     DirectX::ShutdownD3D();
@@ -20,8 +22,14 @@ void ResetEditorState() {
     gBlockCount = gRampCount = gPlatformCount = gStarCount = -1;
     gTrackSettings = {};
     gBackgroundFile = std::string(50, ' ');
+    gTrackFileName.clear();
+    gBestTimes = {};
+    gTrackAllStars = 0;
+    gTextureNames.clear();
+    gTextureCount = -1;
     gPerfFrequency = gLastCounter = gNowCounter = 0;
     gCameraEye = gCameraLookAt = {};
     gKeyboardDevice = nullptr;
     gKeyboardState.fill(0);
+    gParticles.resetParticles();
 }

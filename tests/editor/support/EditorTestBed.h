@@ -25,13 +25,29 @@ public:
     platform::Window& ViewportWindow() override { return viewport_; }
     void FocusMainWindow() override { ++focusRequests; }
     void OpenTextFile(const std::string& path) override { openedFiles.push_back(path); }
+    // The dialogs answer with chosenFile ("" = cancelled) and note what they were asked.
+    std::string ChooseFileToOpen(const editor::FileDialogRequest& request) override {
+        return Answer(request, false);
+    }
+    std::string ChooseFileToSave(const editor::FileDialogRequest& request) override { return Answer(request, true); }
     void EndProgram() override { ++endRequests; }
 
     int focusRequests = 0;
     int endRequests = 0;
     std::vector<std::string> openedFiles;
+    std::string chosenFile;
+    struct Dialog {
+        editor::FileDialogRequest request;
+        bool saving;
+    };
+    std::vector<Dialog> dialogs;
 
 private:
+    std::string Answer(const editor::FileDialogRequest& request, bool saving) {
+        dialogs.push_back({request, saving});
+        return chosenFile;
+    }
+
     platform::Window& viewport_;
 };
 

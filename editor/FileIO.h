@@ -1,0 +1,59 @@
+// Track files: the edited track saved as a version-4 track file and track files of versions
+// 0 to 4 (and later) read back into the track's objects, with the Open and Save dialogs.
+// Saving and loading work without dialogs too, for play mode's snapshot.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shared/TrackRecords.h"
+
+namespace editor {
+class EditorHost;
+}
+
+extern std::string gTrackFileName;             // the file Save Track writes to; "" for none yet
+extern BestTimes gBestTimes;                   // the track's best-time table, carried as read
+extern int16_t gTrackAllStars;                 // the file's all-stars flag, carried as read
+extern std::vector<std::string> gTextureNames;  // the texture table of the last save or load
+extern int16_t gTextureCount;                  // its upper bound, -1 for none
+
+namespace FileIO {
+
+// The distinct texture names of the track's faces in the order of first use: blocks A to D,
+// then platforms A to D, then ramps slope and sides; stars have none. Names match only
+// exactly (case counts).
+std::vector<std::string> BuildTextureList();
+
+// Writes the track to path as a version-4 track file. The file is written whole beside the
+// target and then put in its place, so a failed save leaves any old file as it was and the
+// track unchanged; a read-only file stays as it is. A track without blocks is refused.
+// Failures are shown in a message box.
+// On success the best-time names read "No Record", the all-stars flag is 0 and the texture
+// table is the one saved.
+bool SaveTrack(const std::string& path);
+
+// The snapshot play mode drives on: the program folder's tmp.trk.
+std::string SnapshotFile();
+// Saves the track being edited: in edit mode its objects (SaveTrack); in play mode the
+// snapshot the run started from, since the run moves blocks and hides stars, and leaving play
+// mode brings the snapshot back. Written whole, as SaveTrack writes; failures are shown.
+bool SaveEditedTrack(const std::string& path);
+
+// Reads the track file at path and rebuilds the track from it. A file that is not a
+// well-formed track of its version is refused with a message naming the reason, and the
+// track stays as it was. Files older than version 4 are announced first. The gravity menu
+// marks the loaded gravity.
+bool LoadTrack(const std::string& path);
+
+// Sets the six times of gBestTimes to 0: a new track, or one read from a file without times,
+// has none, and a save writes none.
+void ClearBestTimes();
+
+// The Save File dialog; on OK saves and, when that worked, remembers the file.
+void ShowSaveDialog(editor::EditorHost& host);
+// The Open dialog; on OK loads and, when that worked, remembers the file. Chosen or not, the
+// editor is in edit mode afterwards.
+void ShowOpenDialog(editor::EditorHost& host);
+
+}  // namespace FileIO

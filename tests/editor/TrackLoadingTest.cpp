@@ -1,0 +1,233 @@
+// Loading track files of every version into the editor's objects, the state a load leaves,
+// and damaged files that must leave the previous track as it was.
+#include <gtest/gtest.h>
+
+#include "editor/DirectX.h"
+#include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
+#include "editor/frmMain.h"
+#include "shared/TrackCodec.h"
+#include "tests/editor/support/EditedTracks.h"
+#include "tests/editor/support/EditorTestBed.h"
+#include "tests/support/TrackSamples.h"
+#include "world/TrackObjects.h"
+#include "world/clsBackground.h"
+
+namespace {
+
+const std::string kOldVersion = "This track is an old version: When you save it will be converted";
+
+}  // namespace
+
+class TrackLoading : public ::testing::Test {
+protected:
+    void SetUp() override { bed.Start(); }
+    // Writes the bytes as a file of the scratch folder and loads it.
+    bool Load(const std::vector<uint8_t>& bytes, const std::string& name = "track.lvl") {
+        bed.folder.Write(name, bytes);
+        return FileIO::LoadTrack(bed.folder.File(name));
+    }
+    EditorTestBed bed;
+};
+
+TEST_F(TrackLoading, ASavedTrackLoadsBackIntoTheSameObjects) {
+    BuildFullTrack();
+    gMovingPlatforms[0].Mdist(9);
+    for (int frame = 0; frame < 30; ++frame) gMovingPlatforms[0].move();
+    ASSERT_TRUE(FileIO::SaveTrack(bed.folder.File("full.lvl")));
+    gTrackFileName = bed.folder.File("full.lvl");  // as Open Track names it
+    const std::string saved = DescribeEditedTrack();
+    frmMain.NewTrack();
+    bed.host.chosenFile = bed.folder.File("full.lvl");
+    frmMain.mnu_load_Click();
+    EXPECT_EQ(DescribeEditedTrack(), saved);
+    EXPECT_TRUE(bed.messages.empty());
+    // The platform stands at its start, and the backgrounds' mark follows the file.
+    EXPECT_EQ(gMovingPlatforms[0].Xpos(), 1.5f);
+    EXPECT_EQ(gMovingPlatforms[0].Mdir(), clsMovingPlatform::kTowardsPlusX);
+    EXPECT_EQ(gBackground.ImageName(), bed.folder.File("backgrounds/bk002.jpg"));
+    EXPECT_EQ(gTrackSettings.Gravity, 0.0125f);
+}
+
+TEST_F(TrackLoading, OldVersionsAreAnnouncedOnceAndReadByTheirOwnLayout) {
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    file.AllStarsFlag = -1;
+    for (uint8_t version : {0, 1, 2, 3, 4, 5, 255}) {
+        frmMain.NewTrack();
+        gBestTimes.Seconds3 = 99;  // the times of the track before
+        gTrackAllStars = 3;
+        bed.messages.clear();
+        ASSERT_TRUE(Load(samples::TrackBytesOfVersion(file, version))) << int(version);
+        EXPECT_EQ(bed.messages, version < 4 ? std::vector<std::string>{kOldVersion} : std::vector<std::string>{})
+            << int(version);
+        if (version < 4) {
+            EXPECT_EQ(bed.messageTitles.back(), "Velorune Level Editor");
+        }
+        EXPECT_EQ(gBlocks[0].scalez(), 40.0f) << int(version);
+        EXPECT_EQ(gStars[0].Zpos(), 15) << int(version);
+        // Times from version 2 on; a file without them leaves none of the old track's.
+        EXPECT_EQ(gBestTimes.Seconds1, version >= 2 ? 12 : 0) << int(version);
+        EXPECT_EQ(gBestTimes.Seconds3, 0) << int(version);
+        EXPECT_EQ(gTrackAllStars, version >= 4 ? -1 : 3) << int(version);
+    }
+}
+
+TEST_F(TrackLoading, VersionTwoTakesItsTimesFromAfterTheSettings) {
+    auto bytes = samples::TrackBytesOfVersion(samples::SmallTrack(), 2);
+    samples::PutInt32(bytes, bytes.size() - TrackCodec::kBestTimesSize + 49, 23);  // Seconds2
+    ASSERT_TRUE(Load(bytes));
+    EXPECT_EQ(gBestTimes.Seconds2, 23);
+    EXPECT_EQ(gBestTimes.Name1, "Ann            ");
+}
+
+TEST_F(TrackLoading, FacesWithoutTheirExactTextureFileGetTheDefault) {
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    file.Level.TextureNames = {"Grass.bmp", "missing.bmp"};  // the folder holds grass.bmp
+    ASSERT_TRUE(Load(samples::TrackBytes(file)));
+    EXPECT_EQ(gBlocks[0].GetTextureA(), "_default.bmp");
+    EXPECT_EQ(gBlocks[0].GetTextureD(), "_default.bmp");
+    EXPECT_EQ(gRamps[0].GetTextureA(), "_default.bmp");
+    // The table is the file's until the next save rebuilds it.
+    EXPECT_EQ(gTextureNames, (std::vector<std::string>{"Grass.bmp", "missing.bmp"}));
+    ASSERT_TRUE(FileIO::SaveTrack(bed.folder.File("again.lvl")));
+    EXPECT_EQ(gTextureNames, std::vector<std::string>{"_default.bmp"});
+}
+
+TEST_F(TrackLoading, RecordsGoThroughTheObjectsSettersRoundingsAndLimits) {
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    LevelRecord& r = file.Level;
+    r.Blocks[0].Y = -1.0f;  // refused: the block keeps the 0 it was made with
+    r.Blocks[0].Z = 2.5f;   // halves go to the even neighbour
+    r.Blocks.push_back(r.Blocks[0]);
+    r.Blocks[1].Y = -0.5f;
+    r.Blocks[1].Z = 3.5f;
+    r.Platforms[0].LoopBack = 1;
+    r.Platforms[0].Z = 7.25f;  // platforms keep their fractions
+    r.Ramps[0].Rotation = 5;
+    r.Ramps[0].X = -2.5f;
+    r.Ramps[0].ScaleX = 2.5f;
+    r.Ramps[0].ScaleZ = 3.5f;
+    r.Stars[0].Y = 2.5f;
+    ASSERT_TRUE(Load(samples::TrackBytes(file)));
+    EXPECT_EQ(gBlockCount, 1);
+    EXPECT_EQ(gBlocks[0].Ypos(), 0.0f);
+    EXPECT_EQ(gBlocks[0].Zpos(), 2);
+    EXPECT_EQ(gBlocks[1].Ypos(), -0.5f);
+    EXPECT_EQ(gBlocks[1].Zpos(), 4);
+    EXPECT_EQ(gBlocks[0].changeactioncode(), ACTION_JUMPPAD);
+    EXPECT_EQ(gBlocks[0].ScaleTextureTop(), 3);
+    EXPECT_TRUE(gMovingPlatforms[0].MloopBack());
+    EXPECT_EQ(gMovingPlatforms[0].Zpos(), 7.25f);
+    EXPECT_EQ(gRamps[0].GetRotation(), 1);
+    EXPECT_EQ(gRamps[0].Xpos(), -2);
+    EXPECT_EQ(gRamps[0].scaleX(), 2);
+    EXPECT_EQ(gRamps[0].scalez(), 4);
+    EXPECT_EQ(gStars[0].Ypos(), 2);
+    EXPECT_EQ(gTrackSettings.Gravity, 0.025f);
+}
+
+TEST_F(TrackLoading, TheMenuMarksTheBackgroundTheTrackNames) {
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    file.Level.BackgroundFile = FixedLengthText("bk003.jpg", 50);
+    ASSERT_TRUE(Load(samples::TrackBytes(file)));
+    EXPECT_EQ(BackgroundMarks(), (std::vector<bool>{false, false, false, true, false, false}));
+    EXPECT_EQ(gBackground.ImageName(), bed.folder.File("backgrounds/bk003.jpg"));
+    file.Level.BackgroundFile = FixedLengthText("Bk003.jpg", 50);  // no command sets this name
+    ASSERT_TRUE(Load(samples::TrackBytes(file)));
+    EXPECT_EQ(BackgroundMarks(), std::vector<bool>(6, false));
+    EXPECT_EQ(gBackgroundFile, FixedLengthText("Bk003.jpg", 50));
+}
+
+TEST_F(TrackLoading, ABackgroundNameOutsideItsFolderShowsTheDefaultAndIsKept) {
+    for (const char* name : {"../levels.dat", "..\\bk001.jpg", "/etc/passwd"}) {
+        TrackCodec::TrackFile file = samples::SmallTrack();
+        file.Level.BackgroundFile = FixedLengthText(name, 50);
+        ASSERT_TRUE(Load(samples::TrackBytes(file))) << name;
+        EXPECT_EQ(gBackground.ImageName(), bed.folder.File("backgrounds/_default.jpg")) << name;
+        EXPECT_EQ(gBackgroundFile, FixedLengthText(name, 50));
+        EXPECT_EQ(BackgroundMarks(), std::vector<bool>(6, false)) << name;
+    }
+    ASSERT_TRUE(FileIO::SaveTrack(bed.folder.File("kept.lvl")));
+    const auto saved = bed.folder.Read("kept.lvl");
+    EXPECT_NE(std::string(saved.begin(), saved.end()).find("/etc/passwd"), std::string::npos);
+}
+
+TEST_F(TrackLoading, KindsTheFileLacksAreEmptiedNotKeptForTheNextInsert) {
+    BuildFullTrack();
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    file.Level.Platforms.clear();
+    file.Level.Ramps.clear();
+    file.Level.Stars.clear();
+    ASSERT_TRUE(Load(samples::TrackBytes(file)));
+    EXPECT_EQ(gPlatformCount, -1);
+    EXPECT_EQ(gRampCount, -1);
+    EXPECT_EQ(gStarCount, -1);
+    EXPECT_TRUE(gMovingPlatforms.empty());
+    EXPECT_TRUE(gRamps.empty());
+    EXPECT_TRUE(gStars.empty());
+    bed.RunFrames(1);  // and a frame draws only the block
+}
+
+TEST_F(TrackLoading, ALoadLeavesAnEditableTrackWithTheSelectionOnBlockZero) {
+    for (bool selected : {true, false}) {
+        gHasSelection = selected;
+        gSelectedType = KIND_STAR;
+        gSelectedIndex = 3;
+        gSelectedFace = 4;
+        gPlatformsPaused = true;
+        frmMain.cmd_pause.Caption = "UnPause Platforms";
+        frmMain.VScroll1.Value = 600;
+        frmMain.VScroll1_Change();
+        gTrackFileName = "kept.lvl";
+        ASSERT_TRUE(Load(samples::TrackBytes(samples::SmallTrack())));
+        EXPECT_TRUE(gEditorReady);
+        EXPECT_FALSE(gPlatformsPaused);
+        EXPECT_EQ(frmMain.cmd_pause.Caption, "Pause Platforms");
+        EXPECT_EQ(frmMain.VScroll1.Value, frmMain.VScroll1.Max);
+        EXPECT_EQ(gCameraEye.Z, -18.0f);
+        EXPECT_EQ(gSelectedType, KIND_BLOCK);
+        EXPECT_EQ(gSelectedIndex, 0);
+        EXPECT_EQ(gSelectedFace, 1);
+        EXPECT_EQ(gHasSelection, selected);
+        EXPECT_EQ(gTrackFileName, "kept.lvl");  // only the Open dialog names the file
+    }
+}
+
+TEST_F(TrackLoading, ASavedFileKeepsTheSettingsBytesItWasReadWith) {
+    const TrackCodec::TrackFile file = samples::SmallTrack();
+    ASSERT_TRUE(Load(samples::TrackBytes(file)));
+    ASSERT_TRUE(FileIO::SaveTrack(bed.folder.File("again.lvl")));
+    const auto saved = bed.folder.Read("again.lvl");
+    const std::vector<uint8_t> settings(saved.end() - TrackCodec::kTrackSettingsSize, saved.end());
+    const auto original = samples::TrackBytes(file);
+    EXPECT_EQ(settings, std::vector<uint8_t>(original.end() - TrackCodec::kTrackSettingsSize, original.end()));
+}
+
+TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
+    BuildFullTrack();
+    gTrackFileName = bed.folder.File("previous.lvl");
+    const std::string before = DescribeEditedTrack();
+    const std::string refusal = "This file cannot be opened as a track: ";
+    for (uint8_t version : {0, 2, 3, 4, 7}) {
+        const auto good = samples::TrackBytesOfVersion(samples::SmallTrack(), version);
+        for (size_t length = 0; length < good.size(); ++length) {
+            bed.messages.clear();
+            EXPECT_FALSE(Load({good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)}))
+                << int(version) << " cut at " << length;
+            ASSERT_EQ(bed.messages.size(), 1u) << int(version) << " cut at " << length;  // not the old-version one
+            EXPECT_EQ(bed.messages[0].rfind(refusal, 0), 0u) << bed.messages[0];
+        }
+        auto badIndex = good;
+        const size_t blockTextureA = samples::TypeWordOffset(version) + 4 + 11 + 26 + 50 + 4 + 24;
+        samples::PutInt16(badIndex, blockTextureA, 2);
+        bed.messages.clear();
+        EXPECT_FALSE(Load(badIndex));
+        EXPECT_EQ(bed.messages, std::vector<std::string>{refusal + "block 0 uses texture 2 but the texture table holds 0 to 1"});
+    }
+    EXPECT_EQ(DescribeEditedTrack(), before);
+    bed.messages.clear();
+    EXPECT_FALSE(FileIO::LoadTrack(bed.folder.File("no such file.lvl")));
+    EXPECT_FALSE(FileIO::LoadTrack(bed.folder.Path()));  // a folder
+    EXPECT_EQ(bed.messages, std::vector<std::string>(2, refusal + "the file cannot be read"));
+    EXPECT_EQ(DescribeEditedTrack(), before);
+}

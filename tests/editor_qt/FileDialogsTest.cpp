@@ -1,0 +1,147 @@
+// The File menu's track commands in the real window: the Open and Save dialogs as a track
+// builder sees them, a track saved and opened again, and a shipped track opened and drawn.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+
+#include "editor/DirectX.h"
+#include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
+#include "editor/frmMain.h"
+#include "tests/editor_qt/EditorWindowFixture.h"
+#include "world/TrackObjects.h"
+
+namespace {
+
+// Once a file dialog is up, hands it to answer; true when one came within 10 s.
+class DialogAnswer {
+public:
+    explicit DialogAnswer(std::function<void(QFileDialog&)> answer) : answer_(std::move(answer)) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            timer_.stop();
+            came_ = true;
+            answer_(*dialog);
+        });
+        timer_.start();
+        QTimer::singleShot(10000, &timer_, &QTimer::stop);
+    }
+    bool Came() const { return came_; }
+
+private:
+    std::function<void(QFileDialog&)> answer_;
+    QTimer timer_;
+    bool came_ = false;
+};
+
+void ChooseInFolder(QFileDialog& dialog, const std::string& folder, const std::string& name) {
+    dialog.setDirectory(QString::fromStdString(folder));
+    dialog.selectFile(QString::fromStdString(name));
+    static_cast<QDialog&>(dialog).accept();  // as the dialog's own button does
+}
+
+}  // namespace
+
+TEST_F(EditorWindowTest, SaveTrackWithoutAFileShowsTheSaveDialogWhichAddsItsSuffix) {
+    QString title, filter, suffix, folderShown;
+    bool asksBeforeReplacing = true, saving = false;
+    DialogAnswer answer([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        filter = dialog.findChild<QComboBox*>("fileTypeCombo")->currentText();
+        suffix = dialog.defaultSuffix();
+        folderShown = dialog.directory().absolutePath();
+        asksBeforeReplacing = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+        saving = dialog.acceptMode() == QFileDialog::AcceptSave;
+        ChooseInFolder(dialog, folder->Path(), "mytrack");
+    });
+    Action(frmMain.mnu_save)->trigger();
+    ASSERT_TRUE(answer.Came());
+    EXPECT_EQ(title, "Save File");
+    EXPECT_EQ(filter, "VeloRune Levels *.lvl");
+    EXPECT_EQ(suffix, "bin");
+    EXPECT_EQ(folderShown, QDir(QString::fromStdString(folder->File("levels"))).absolutePath());
+    EXPECT_FALSE(asksBeforeReplacing);
+    EXPECT_TRUE(saving);
+    EXPECT_EQ(gTrackFileName, folder->File("mytrack.bin"));
+    EXPECT_EQ(std::filesystem::file_size(folder->File("mytrack.bin")), 215u);
+
+    // Now Save Track writes there without a dialog.
+    DialogAnswer none([](QFileDialog& dialog) { dialog.reject(); });
+    Action(frmMain.mnu_low)->trigger();
+    Action(frmMain.mnu_save)->trigger();
+    EXPECT_FALSE(none.Came());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(EditorWindowTest, ATrackSavedAndOpenedAgainComesBackWithItsGravityMark) {
+    Action(frmMain.mnu_low)->trigger();
+    Action(frmMain.mnu_backgrounds[4])->trigger();
+    DialogAnswer saved([&](QFileDialog& dialog) { ChooseInFolder(dialog, folder->Path(), "low.lvl"); });
+    Action(frmMain.mnu_saveAS)->trigger();
+    ASSERT_TRUE(saved.Came());
+    Action(frmMain.mnu_New)->trigger();
+    ASSERT_TRUE(Action(frmMain.mnu_normal)->isChecked());
+    EXPECT_TRUE(gTrackFileName.empty());
+
+    QString title, filter;
+    bool opening = false;
+    DialogAnswer opened([&](QFileDialog& dialog) {
+        title = dialog.windowTitle();
+        filter = dialog.findChild<QComboBox*>("fileTypeCombo")->currentText();
+        opening = dialog.acceptMode() == QFileDialog::AcceptOpen;
+        ChooseInFolder(dialog, folder->Path(), "low.lvl");
+    });
+    Action(frmMain.mnu_load)->trigger();
+    ASSERT_TRUE(opened.Came());
+    EXPECT_EQ(title, "Open");
+    EXPECT_EQ(filter, "VeloRune Levels *.lvl");
+    EXPECT_TRUE(opening);
+    EXPECT_EQ(gTrackFileName, folder->File("low.lvl"));
+    EXPECT_TRUE(Action(frmMain.mnu_low)->isChecked());
+    EXPECT_FALSE(Action(frmMain.mnu_normal)->isChecked());
+    EXPECT_TRUE(Action(frmMain.mnu_backgrounds[4])->isChecked());
+    EXPECT_EQ(gTrackSettings.Gravity, kLowGravity);
+}
+
+TEST_F(EditorWindowTest, ACancelledOpenEndsPlayModeAndPutsTheCameraBack) {
+    gEditorMode = MODE_PLAY;
+    frmMain.mnu_playmode.Checked = true;
+    frmMain.mnu_editmode.Checked = false;
+    window->Refresh();
+    gCameraEye = {3, 4, 5};
+    DialogAnswer cancelled([](QFileDialog& dialog) { dialog.reject(); });
+    Action(frmMain.mnu_load)->trigger();
+    ASSERT_TRUE(cancelled.Came());
+    EXPECT_EQ(gEditorMode, MODE_EDIT);
+    EXPECT_TRUE(Action(frmMain.mnu_editmode)->isChecked());
+    EXPECT_FALSE(Action(frmMain.mnu_playmode)->isChecked());
+    EXPECT_EQ(gCameraEye.X, 0.0f);
+    EXPECT_EQ(gCameraEye.Y, 25.0f);
+    EXPECT_EQ(gCameraEye.Z, -18.0f);
+    EXPECT_EQ(gBlockCount, 0);
+}
+
+TEST_F(EditorWindowTest, AShippedTrackOpensAndIsDrawn) {
+    DialogAnswer opened([&](QFileDialog& dialog) {
+        ChooseInFolder(dialog, folder->File("levels"), "level02.lvl");
+    });
+    Action(frmMain.mnu_load)->trigger();
+    ASSERT_TRUE(opened.Came());
+    EXPECT_EQ(gTrackFileName, folder->File("levels/level02.lvl"));
+    EXPECT_GT(gBlockCount, 0);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(WaitForFrames(3));
+    const QImage picture = CaptureViewport("editor_open_level02");
+    // The track's blocks cover part of the middle of the picture: not one flat colour there.
+    QSet<QRgb> colours;
+    for (int y = 150; y < 450; y += 10)
+        for (int x = 100; x < 500; x += 10) colours.insert(picture.pixel(x, y));
+    EXPECT_GT(colours.size(), 20);
+}

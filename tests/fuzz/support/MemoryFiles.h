@@ -1,0 +1,37 @@
+// The game's data files kept in memory for fuzz targets: reads, writes in place and
+// replacements through a temporary file behave as on a disk, without touching one.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "shared/BinaryFile.h"
+
+class MemoryFiles : public BinaryFile::FileLayer {
+public:
+    MemoryFiles();   // in use from now on
+    ~MemoryFiles() override;
+
+    std::map<std::string, std::vector<uint8_t>> files;
+
+    int Open(const std::string& path, int flags, int mode) override;
+    long Read(int fd, void* buffer, size_t count) override;
+    long Write(int fd, const void* bytes, size_t count) override;
+    long WriteAt(int fd, const void* bytes, size_t count, int64_t offset) override;
+    int Sync(int fd) override;
+    int Close(int fd) override;
+    int Rename(const std::string& from, const std::string& to) override;
+    int Remove(const std::string& path) override;
+    int Access(const std::string& path, int mode) override;
+
+private:
+    struct Handle {
+        std::string path;
+        size_t position = 0;
+    };
+    Handle* Find(int fd);
+
+    std::map<int, Handle> open_;
+    int next_ = 3;
+};

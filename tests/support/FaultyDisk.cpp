@@ -1,0 +1,98 @@
+#include "tests/support/FaultyDisk.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+namespace {
+
+// Whether an ordinary user could change path (or create it, when it does not exist yet).
+bool Writable(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) return (st.st_mode & S_IWUSR) != 0;
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    return stat(folder.empty() ? "." : folder.c_str(), &st) != 0 || (st.st_mode & S_IWUSR) != 0;
+}
+
+bool FolderWritable(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return Writable(folder.empty() ? "." : folder);
+}
+
+}  // namespace
+
+FaultyDisk::FaultyDisk() { BinaryFile::SetFileLayer(this); }
+
+FaultyDisk::~FaultyDisk() { BinaryFile::SetFileLayer(nullptr); }
+
+bool FaultyDisk::FailsNow() {
+    if (changingCalls++ != failCall) return false;
+    errno = ENOSPC;
+    return true;
+}
+
+long FaultyDisk::Allowed(size_t count) {
+    if (full_) {
+        errno = ENOSPC;
+        return -1;
+    }
+    if (!FailsNow()) return static_cast<long>(count);
+    full_ = true;
+    return static_cast<long>(count / 2);
+}
+
+int FaultyDisk::Open(const std::string& path, int flags, int mode) {
+    if ((flags & O_ACCMODE) == O_RDONLY) return FileLayer::Open(path, flags, mode);
+    if (!Writable(path)) {
+        errno = EACCES;
+        return -1;
+    }
+    if (FailsNow()) return -1;
+    const int fd = FileLayer::Open(path, flags, mode);
+    if (fd >= 0) written_.insert(fd);
+    return fd;
+}
+
+long FaultyDisk::Write(int fd, const void* bytes, size_t count) {
+    const long allowed = Allowed(count);
+    if (allowed <= 0) return allowed;
+    return FileLayer::Write(fd, bytes, static_cast<size_t>(allowed));
+}
+
+long FaultyDisk::WriteAt(int fd, const void* bytes, size_t count, int64_t offset) {
+    const long allowed = Allowed(count);
+    if (allowed <= 0) return allowed;
+    return FileLayer::WriteAt(fd, bytes, static_cast<size_t>(allowed), offset);
+}
+
+int FaultyDisk::Sync(int fd) {
+    if (written_.contains(fd) && FailsNow()) return -1;
+    return FileLayer::Sync(fd);
+}
+
+int FaultyDisk::Close(int fd) {
+    const bool wasWritten = written_.erase(fd) > 0;
+    const int result = FileLayer::Close(fd);
+    if (wasWritten && FailsNow()) return -1;
+    return result;
+}
+
+int FaultyDisk::Rename(const std::string& from, const std::string& to) {
+    if (!FolderWritable(to)) {
+        errno = EACCES;
+        return -1;
+    }
+    if (FailsNow()) return -1;
+    return FileLayer::Rename(from, to);
+}
+
+int FaultyDisk::Access(const std::string& path, int mode) {
+    if ((mode & W_OK) && !Writable(path)) {
+        errno = EACCES;
+        return -1;
+    }
+    return FileLayer::Access(path, mode);
+}

@@ -129,13 +129,6 @@ TEST_F(Picking, OnlyAStrictlyNearerFaceOfALaterKindReplacesTheCandidate) {
     EXPECT_EQ(pick->Kind, KIND_BLOCK);
 }
 
-TEST_F(Picking, NothingBeyondTheSegmentIsPicked) {
-    NewBlock(100.5f);
-    EXPECT_FALSE(picking::NearestFace({0, 0.5f, 0.45f}, {100, 0.5f, 0.45f}).has_value());
-    gBlocks[0].Xpos(99.5f);
-    EXPECT_TRUE(picking::NearestFace({0, 0.5f, 0.45f}, {100, 0.5f, 0.45f}).has_value());
-}
-
 TEST_F(Picking, AStarIsMetOnItsPlanesWithinItsCorners) {
     frmMain.mnu_Star_Click();
     clsStar& star = gStars[0];
@@ -191,22 +184,6 @@ TEST_F(Picking, ALeftClickSelectsTheObjectUnderTheMouseAndShowsIt) {
     EXPECT_EQ(gSelectedType, KIND_STAR);
     EXPECT_EQ(SkinDrawn(gStars[0], bed.Device()), "StarSkin_selected.bmp");
     EXPECT_FALSE(frmMain.cmd_ramp.Enabled);
-}
-
-TEST_F(Picking, EachFaceOfABlockIsPickedByItsNumber) {
-    const int32_t right = NewBlock(6);     // its left face looks towards the camera
-    const int32_t left = NewBlock(-7);     // its right face too
-    const int32_t above = NewBlock(0, 30);  // seen from below
-    struct Case {
-        int32_t index;
-        int16_t face;
-    };
-    for (const Case c : {Case{right, kFaceLeft}, Case{left, kFaceRight}, Case{right, kFaceTop}, Case{left, kFaceFront},
-                         Case{above, kFaceBottom}}) {
-        SCOPED_TRACE(c.face);
-        Click(kLeft, kNone, FaceCentre(Block(c.index), c.face));
-        ExpectSelected(KIND_BLOCK, c.index, c.face);
-    }
 }
 
 TEST_F(Picking, AMissDeselectsAndKeepsTheLastPicksKindIndexAndFace) {

@@ -6,6 +6,7 @@
 #include "editor/FileIO.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
+#include "world/clsParticles.h"
 
 void ResetEditorState() {
     DirectX::ShutdownD3D();
@@ -30,4 +31,5 @@ void ResetEditorState() {
     gCameraEye = gCameraLookAt = {};
     gKeyboardDevice = nullptr;
     gKeyboardState.fill(0);
+    gParticles.resetParticles();
 }

@@ -38,8 +38,10 @@ public:
 
     template <class TrackObject>
     void TestKind(int32_t kind, const std::vector<TrackObject>& objects, int32_t last, int16_t faces) {
-        for (int32_t index = 0; index <= last; ++index)
-            for (int16_t face = 1; face <= faces; ++face) TestFace(kind, index, face, objects[static_cast<size_t>(index)]);
+        for (int32_t index = 0; index <= last; ++index) {
+            const TrackObject& object = objects[static_cast<size_t>(index)];
+            for (int16_t face = 1; face <= faces; ++face) TestFace(kind, index, face, object);
+        }
     }
 
     std::optional<Pick> Found() const { return found_; }

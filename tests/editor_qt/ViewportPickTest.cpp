@@ -49,6 +49,8 @@ TEST_F(ViewportPick, AClickOnTheBlockSelectsItAndAClickBesideItDeselects) {
     EXPECT_EQ(gSelectedIndex, 0);
     EXPECT_EQ(gSelectedFace, 3);
     EXPECT_EQ(frmMain.UpDown2.Value, 2);  // the panel shows the block's width
+    ASSERT_TRUE(WaitForFrames(2));
+    CaptureViewport(qgetenv("QT_SCALE_FACTOR").isEmpty() ? "viewport-picked" : "viewport-picked-scaled");
     EXPECT_TRUE(messages.empty());
 }
 

@@ -94,6 +94,11 @@ public:
     // The texture list: in edit mode, paints the selection with the double-clicked file.
     void File1_DblClick();
 
+    // A mouse button on the viewport (Button 1 left, 2 right, 4 middle; Shift the modifier mask;
+    // X, Y in viewport pixels), in either mode: selects the nearest object under the mouse, or
+    // nothing; the right button then paints it with the list's texture.
+    void viewport_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
+
     // The property panel. Both arrows of a size, speed or distance control run the same code.
     void Check_Loop_Click();
     void cmbo_Direction_Click();

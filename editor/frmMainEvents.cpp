@@ -58,6 +58,9 @@ frmMainEvents MainForm::Events() {
     events.Check_Loop_Click = on(&MainForm::Check_Loop_Click);
     events.VScroll1_Change = on(&MainForm::VScroll1_Change);
     events.File1_DblClick = on(&MainForm::File1_DblClick);
+    events.viewport_MouseDown = [this](int16_t button, int16_t shift, float x, float y) {
+        viewport_MouseDown(button, shift, x, y);
+    };
     events.Form_Unload = on(&MainForm::Form_Unload);
     return events;
 }

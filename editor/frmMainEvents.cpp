@@ -17,7 +17,10 @@ frmMainEvents MainForm::Events() {
           {&mnu_save, on(&MainForm::mnu_save_Click)},
           {&mnu_saveAS, on(&MainForm::mnu_saveAS_Click)},
           {&mnu_Quit, on(&MainForm::mnu_Quit_Click)}}},
-        {&mnu_edit, {{&mnu_copy, {}}, {&mnu_cut, {}}, {&mnu_Paste, {}}}},
+        {&mnu_edit,
+         {{&mnu_copy, on(&MainForm::mnu_copy_Click)},
+          {&mnu_cut, on(&MainForm::mnu_cut_Click)},
+          {&mnu_Paste, on(&MainForm::mnu_Paste_Click)}}},
         {&mnu_mode, {{&mnu_playmode, {}}, {&mnu_editmode, {}}}},
         {&mnu_insert,
          {{&mnu_block, on(&MainForm::mnu_block_Click)},
@@ -57,6 +60,9 @@ frmMainEvents MainForm::Events() {
     events.Check_Loop_Click = on(&MainForm::Check_Loop_Click);
     events.VScroll1_Change = on(&MainForm::VScroll1_Change);
     events.File1_DblClick = on(&MainForm::File1_DblClick);
+    events.Form_KeyDown = [this](int16_t& KeyCode, int16_t Shift, bool AutoRepeat) {
+        Form_KeyDown(KeyCode, Shift, AutoRepeat);
+    };
     events.Form_Unload = on(&MainForm::Form_Unload);
     return events;
 }

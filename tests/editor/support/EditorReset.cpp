@@ -1,5 +1,6 @@
 #include "tests/editor/support/EditorReset.h"
 
+#include "editor/Clipboard.h"
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
@@ -30,4 +31,13 @@ void ResetEditorState() {
     gCameraEye = gCameraLookAt = {};
     gKeyboardDevice = nullptr;
     gKeyboardState.fill(0);
+    // The clipboard outlives tracks, not tests.
+    gClipboardFull = false;
+    gClipboardType = 0;
+    gClipboardTexture = {};
+    gClipboardScale = {};
+    gClipboardTopRepeat = gClipboardSideRepeat = 0;
+    gClipboardActionCode = gClipboardRotation = 0;
+    gClipboardSpeed = gClipboardDirection = gClipboardDistance = 0;
+    gClipboardLoopBack = false;
 }

@@ -38,6 +38,7 @@ void InstallEditorRules() {
         .Gravity = EditedTrackGravity,
         .LastIndex = EditedTrackUpperBound,
         .Animating = [] { return true; },  // blocks fall and hop, stars spin, in both modes
+        .PlatformsHeld = [] { return gPlatformsPaused; },  // a paused platform carries nobody off
         .Finish = EndTestRun,
     };
 }

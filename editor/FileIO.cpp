@@ -32,15 +32,13 @@ void ClearBestTimes() {
 void ShowSaveDialog(editor::EditorHost& host) {
     const std::string path = host.ChooseFileToSave(TrackFileDialog("Save File", "bin"));
     if (path.empty()) return;
-    if (SaveTrack(path)) gTrackFileName = path;
+    if (SaveEditedTrack(path)) gTrackFileName = path;
 }
 
 void ShowOpenDialog(editor::EditorHost& host) {
     const std::string path = host.ChooseFileToOpen(TrackFileDialog("Open", ""));
     if (!path.empty() && LoadTrack(path)) gTrackFileName = path;
-    gEditorMode = MODE_EDIT;
-    frmMain.mnu_editmode.Checked = true;
-    frmMain.mnu_playmode.Checked = false;
+    frmMain.ShowMode(MODE_EDIT);
 }
 
 }  // namespace FileIO

@@ -33,9 +33,17 @@ std::vector<std::string> BuildTextureList();
 // table is the one saved.
 bool SaveTrack(const std::string& path);
 
+// The snapshot play mode drives on: the program folder's tmp.trk.
+std::string SnapshotFile();
+// Saves the track being edited: in edit mode its objects (SaveTrack); in play mode the
+// snapshot the run started from, since the run moves blocks and hides stars, and leaving play
+// mode brings the snapshot back. Written whole, as SaveTrack writes; failures are shown.
+bool SaveEditedTrack(const std::string& path);
+
 // Reads the track file at path and rebuilds the track from it. A file that is not a
 // well-formed track of its version is refused with a message naming the reason, and the
-// track stays as it was. Files older than version 4 are announced first.
+// track stays as it was. Files older than version 4 are announced first. The gravity menu
+// marks the loaded gravity.
 bool LoadTrack(const std::string& path);
 
 // Sets the six times of gBestTimes to 0: a new track, or one read from a file without times,

@@ -56,6 +56,13 @@ void ShowBackground(const std::string& stored) {
         if (name == kBackgroundFiles[i]) frmMain.mnu_backgrounds[i].Checked = true;
 }
 
+// Any gravity but the normal one shows as Low; the track keeps its value.
+void ShowGravity() {
+    const bool normal = gTrackSettings.Gravity == kNormalGravity;
+    frmMain.mnu_normal.Checked = normal;
+    frmMain.mnu_low.Checked = !normal;
+}
+
 void Refuse(const std::string& reason) {
     platform::MessageBox("This file cannot be opened as a track: " + reason, App::Title);
 }
@@ -96,6 +103,7 @@ bool LoadTrack(const std::string& path) {
     gTrackSettings.Gravity = TrackCodec::GravityFromFile(r.Settings.Gravity);
     BuildTrackObjects(r);
     ShowBackground(r.BackgroundFile);
+    ShowGravity();
 
     gEditorReady = true;
     gPlatformsPaused = false;

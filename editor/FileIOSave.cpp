@@ -6,6 +6,7 @@
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "platform/MessageBox.h"
+#include "platform/Paths.h"
 #include "shared/BinaryFile.h"
 #include "shared/TrackCodec.h"
 #include "world/TrackObjects.h"
@@ -107,6 +108,13 @@ TrackCodec::TrackFile TrackAsSaved() {
     return track;
 }
 
+bool IsWellFormedTrack(const std::vector<uint8_t>& bytes) {
+    TrackCodec::ByteReader in(bytes);
+    TrackCodec::TrackFile track;
+    std::string error;
+    return TrackCodec::ReadVersionedTrackFile(in, track, error);
+}
+
 }  // namespace
 
 Names BuildTextureList() {
@@ -141,6 +149,19 @@ bool SaveTrack(const std::string& path) {
     gTrackAllStars = track.AllStarsFlag;
     gTextureNames = track.Level.TextureNames;
     gTextureCount = track.Level.TextureCount;
+    return true;
+}
+
+std::string SnapshotFile() { return platform::ProgramPath("tmp.trk"); }
+
+bool SaveEditedTrack(const std::string& path) {
+    if (gEditorMode != MODE_PLAY) return SaveTrack(path);
+    // A snapshot damaged since the run began is not copied over the file.
+    const auto snapshot = BinaryFile::ReadAll(SnapshotFile());
+    if (!snapshot || !IsWellFormedTrack(*snapshot) || !BinaryFile::Replace(path, *snapshot)) {
+        platform::MessageBox("The track could not be saved to " + path + ".", App::Title);
+        return false;
+    }
     return true;
 }
 

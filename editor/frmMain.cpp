@@ -1,6 +1,7 @@
 // Start-up, the main loop and the shutdown paths of the main window.
 #include "editor/frmMain.h"
 
+#include "editor/CollisionDetection.h"
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
@@ -77,7 +78,10 @@ double MainForm::MsBetween(int64_t earlier, int64_t later) {
 void MainForm::RunFrame() {
     gLastCounter = platform::QueryPerformanceCounter();
     PollKeyboard();
-    // Play mode restarts a finished run here, then runs its collision step.
+    if (gEditorMode == MODE_PLAY) {
+        if (gPlayer.DeathStatus()) RestartPlay();
+        CollisionDetection::UpdatePlayer();  // in the frame of a restart too
+    }
     DirectX::RenderFrame();
     if (!gPlatformsPaused) MovePlatforms();
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "editor/EditorGlobals.h"
 #include "editor/EditorHost.h"
 #include "editor/frmMainControls.h"
 #include "editor/frmMainEvents.h"
@@ -42,6 +43,20 @@ public:
     void NewTrack();
     // One step of every moving platform, in index order.
     void MovePlatforms();
+
+    // Play Mode! (F3), in edit mode only: saves the track to the snapshot, loads it back and
+    // starts a test run on it. A snapshot that cannot be written or read keeps edit mode.
+    void mnu_playmode_Click();
+    // Edit Mode (F4), in play mode only: the snapshot loaded back, nothing selected.
+    void mnu_editmode_Click();
+    // gEditorMode and the Mode menu's check marks.
+    void ShowMode(EditorMode mode);
+    // A test run from its start: nothing selected, the platforms running, the player and the
+    // camera at their starts.
+    void StartPlay();
+    // The run again after a death or the finish: player, camera and particles afresh, and the
+    // track as the snapshot holds it. An unreadable snapshot keeps the track as it stands.
+    void RestartPlay();
 
     // The shutdown paths: the window's close ends the program at once.
     void Form_Unload();

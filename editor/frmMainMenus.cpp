@@ -10,22 +10,25 @@
 
 namespace editor {
 
-void MainForm::mnu_New_Click() { NewTrack(); }
+// A new track ends a test run without bringing the snapshot back: it replaces the track.
+void MainForm::mnu_New_Click() {
+    ShowMode(MODE_EDIT);
+    NewTrack();
+}
 
+// Open leaves a test run first, as Edit Mode does, so that a cancelled dialog finds the
+// track as it was edited, not as the run left it.
 void MainForm::mnu_load_Click() {
+    mnu_editmode_Click();
     FileIO::ShowOpenDialog(*host_);
     DirectX::ResetCamera();
-    // Any gravity but the normal one shows as Low; the track keeps its value.
-    const bool normal = gTrackSettings.Gravity == kNormalGravity;
-    mnu_normal.Checked = normal;
-    mnu_low.Checked = !normal;
 }
 
 void MainForm::mnu_save_Click() {
     if (gTrackFileName.empty())
         FileIO::ShowSaveDialog(*host_);
     else
-        FileIO::SaveTrack(gTrackFileName);
+        FileIO::SaveEditedTrack(gTrackFileName);
 }
 
 void MainForm::mnu_saveAS_Click() { FileIO::ShowSaveDialog(*host_); }

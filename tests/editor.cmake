@@ -8,13 +8,15 @@ set(EDITOR_TEST_SUPPORT
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorReset.cpp)
 set(EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestBed.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TrackSamples.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/FaultyDisk.cpp ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/TrackLooks.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/FaultyDisk.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/PlayScene.cpp ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/TrackLooks.cpp)
 
 file(GLOB EDITOR_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor/*.cpp)
 add_executable(velorune_editor_tests ${EDITOR_TEST_SOURCES} ${EDITOR_TEST_SUPPORT} ${EDITOR_CORE_TEST_SUPPORT})
-target_link_libraries(velorune_editor_tests PRIVATE velorune_editor_core GTest::gtest GTest::gtest_main)
-target_compile_definitions(velorune_editor_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}")
-add_dependencies(velorune_editor_tests assets)
+target_link_libraries(velorune_editor_tests PRIVATE velorune_editor_core editorreplaykit GTest::gtest GTest::gtest_main)
+target_compile_definitions(velorune_editor_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}"
+  VELORUNE_EDITOR_REPLAYS_DIR="${CMAKE_CURRENT_SOURCE_DIR}/editor/replays")
+add_dependencies(velorune_editor_tests assets levels)
 gtest_discover_tests(velorune_editor_tests DISCOVERY_TIMEOUT 60)
 
 file(GLOB EDITOR_QT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_qt/*.cpp)

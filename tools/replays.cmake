@@ -1,9 +1,13 @@
-# The replay kit plays key scripts through the game's real play step, headless; the search
-# tool finds scripts that finish the shipped levels (run by hand:
-# find_replays build/bin/levels.dat tests/replays), and the tests replay them.
-add_library(replaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/KeyScript.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplayWorld.cpp)
-target_link_libraries(replaykit PUBLIC velorune_game)
+# The replay kit plays key scripts through a program's real play step, headless; the search
+# finds scripts that finish the shipped levels (run by hand:
+# find_replays build/bin/levels.dat tests/replays), and the tests replay them. The search
+# itself knows only the track world, so the editor's play mode uses it too.
+add_library(replaysearch STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/KeyScript.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplaySearch.cpp)
+target_link_libraries(replaysearch PUBLIC velorune_world)
+
+add_library(replaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplayWorld.cpp)
+target_link_libraries(replaykit PUBLIC replaysearch velorune_game)
 
 add_executable(find_replays ${CMAKE_CURRENT_SOURCE_DIR}/find_replays.cpp)
 target_link_libraries(find_replays PRIVATE replaykit)
@@ -11,3 +15,11 @@ target_link_libraries(find_replays PRIVATE replaykit)
 # The cost of a play step (run by make bench): bench_collision build/bin/levels.dat
 add_executable(bench_collision ${CMAKE_CURRENT_SOURCE_DIR}/bench_collision.cpp)
 target_link_libraries(bench_collision PRIVATE replaykit)
+
+# The same search in the level editor's play mode, on the shipped levels saved as track
+# files (run by hand: find_editor_replays build/bin tests/editor/replays).
+add_library(editorreplaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/EditorReplayWorld.cpp)
+target_link_libraries(editorreplaykit PUBLIC replaysearch velorune_editor_core)
+
+add_executable(find_editor_replays ${CMAKE_CURRENT_SOURCE_DIR}/find_editor_replays.cpp)
+target_link_libraries(find_editor_replays PRIVATE editorreplaykit)

@@ -43,7 +43,10 @@ constexpr double kBox = 0.8;
 // What the step does after a face has answered one contact point.
 enum class Next { Point, Candidate, Finished };
 
-float PlatformCarry(const CollisionCandidate& c) { return PlatformAt(c.ObjectIndex).GetVelocity().X; }
+// The platform's coming move along X; none while the program holds the platforms.
+float PlatformCarry(const CollisionCandidate& c) {
+    return gWorldRules.PlatformsHeld() ? 0.0f : PlatformAt(c.ObjectIndex).GetVelocity().X;
+}
 
 // Adds the platform's coming move to the player's sideways speed.
 void Carry(const CollisionCandidate& c) {

@@ -46,6 +46,9 @@ struct WorldRules {
     int32_t (*LastIndex)(TrackKind kind) = [](TrackKind) { return std::numeric_limits<int32_t>::max(); };
     // Whether drawing moves falling and hopping blocks and spinning stars on by one step.
     bool (*Animating)() = [] { return true; };
+    // Whether the program holds every platform still this step: a held platform carries
+    // nothing and is met where it stands, whatever its speed.
+    bool (*PlatformsHeld)() = [] { return false; };
 
     // --- Hooks
     // The player landed on the finish; the collision step ends at once afterwards.

@@ -19,9 +19,8 @@ protected:
     void SetUp() override { bed.Start(); }
     // Play mode as its menu leaves it, and the camera away from its start.
     void EnterPlayModeAndMoveTheCamera() {
-        gEditorMode = MODE_PLAY;
-        frmMain.mnu_editmode.Checked = false;
-        frmMain.mnu_playmode.Checked = true;
+        frmMain.mnu_playmode_Click();
+        ASSERT_EQ(gEditorMode, MODE_PLAY);
         gCameraEye = {4, 5, 6};
     }
     void ExpectEditModeAndTheCameraAtItsStart() {
@@ -113,8 +112,8 @@ TEST_F(FileCommands, OpenTrackLoadsTheChosenFileAndRemembersIt) {
 }
 
 TEST_F(FileCommands, ACancelledOpenStillEndsPlayModeAndPutsTheCameraBack) {
-    const std::string before = DescribeEditedTrack();
     EnterPlayModeAndMoveTheCamera();
+    const std::string before = DescribeEditedTrack();  // as saved to the snapshot
     frmMain.mnu_load_Click();
     ExpectEditModeAndTheCameraAtItsStart();
     EXPECT_EQ(DescribeEditedTrack(), before);
@@ -124,10 +123,10 @@ TEST_F(FileCommands, ACancelledOpenStillEndsPlayModeAndPutsTheCameraBack) {
 TEST_F(FileCommands, AFileThatCannotBeOpenedKeepsTheTrackAndItsFile) {
     BuildFullTrack();
     gTrackFileName = bed.folder.File("previous.lvl");
-    const std::string before = DescribeEditedTrack();
     bed.folder.Write("broken.lvl", {4, 0, 0});
     bed.host.chosenFile = bed.folder.File("broken.lvl");
     EnterPlayModeAndMoveTheCamera();
+    const std::string before = DescribeEditedTrack();
     frmMain.mnu_load_Click();
     ASSERT_EQ(bed.messages.size(), 1u);
     EXPECT_EQ(bed.messages[0].rfind("This file cannot be opened as a track: ", 0), 0u) << bed.messages[0];

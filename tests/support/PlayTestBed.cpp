@@ -1,5 +1,7 @@
 #include "tests/support/PlayTestBed.h"
 
+#include "tests/support/WorldPlacing.h"
+
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
 #include "game/LevelStructure.h"
@@ -68,14 +70,7 @@ void PlayTestBed::Build() {
     frmGame::MovePlatforms();
 }
 
-void PlayTestBed::Place(float x, float y, float z, float hv, float vv, float fv) {
-    gPlayer.Posx(x);
-    gPlayer.PosY(y);
-    gPlayer.Posz(z);
-    gPlayer.HorizontalVelocity(hv);
-    gPlayer.verticalvelocity(vv);
-    gPlayer.ForwardVelocity(fv);
-}
+void PlayTestBed::Place(float x, float y, float z, float hv, float vv, float fv) { PlacePlayer(x, y, z, hv, vv, fv); }
 
 void PlayTestBed::Step() {
     CollisionDetection::CheckCollisions();

@@ -1,5 +1,7 @@
 #include "tests/world/EditorRulesWorld.h"
 
+#include "tests/support/WorldPlacing.h"
+
 #include "shared/DeviceAndCamera.h"
 #include "world/CollisionDetection.h"
 #include "world/TrackObjects.h"
@@ -75,14 +77,7 @@ void EditorRulesWorld::AddBlock(float x, float y, float z, float w, float h, flo
     blockBound = static_cast<int32_t>(gBlocks.size()) - 1;
 }
 
-void EditorRulesWorld::AddStar(int32_t x, int32_t y, int32_t z) {
-    clsStar& star = gStars.emplace_back();
-    star.Xpos(x);
-    star.Ypos(y);
-    star.Zpos(z);
-    star.visible(true);
-    starBound = static_cast<int32_t>(gStars.size()) - 1;
-}
+void EditorRulesWorld::AddStar(int32_t x, int32_t y, int32_t z) { starBound = AppendStar(x, y, z); }
 
 void EditorRulesWorld::Place(float x, float y, float z) {
     gPlayer.Posx(x);

@@ -80,19 +80,12 @@ Outcome ReplayWorld::Step(const Keys& keys) {
     return gPlayer.DeathStatus() ? Outcome::Died : Outcome::Playing;
 }
 
-Outcome ReplayWorld::Play(int32_t level, const KeyScript& script) {
-    StartLevel(level);
-    Outcome outcome = Outcome::Playing;
-    for (const Keys& keys : script) {
-        outcome = Step(keys);
-        if (outcome == Outcome::Finished) break;
-    }
-    return outcome;
-}
+int32_t ReplayWorld::StarsTaken() const { return gStarsCollected; }
 
-PlayState ReplayWorld::Save() const {
-    return {gPlayer,         gBlocks,     gRamps,       gMovingPlatforms, gStars,        gCanJump,
-            gStarsCollected, TotalFrames, clock_.ticks, gCameraEye,       gCameraLookAt};
+std::function<void()> ReplayWorld::Save() {
+    PlayState state{gPlayer,         gBlocks,     gRamps,       gMovingPlatforms, gStars,        gCanJump,
+                    gStarsCollected, TotalFrames, clock_.ticks, gCameraEye,       gCameraLookAt};
+    return [this, state = std::move(state)] { Restore(state); };
 }
 
 void ReplayWorld::Restore(const PlayState& state) {

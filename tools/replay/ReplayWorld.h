@@ -10,12 +10,11 @@
 #include "platform/Keyboard.h"
 #include "platform/RecordingDevice.h"
 #include "tools/replay/KeyScript.h"
+#include "tools/replay/ReplaySearch.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
 
 namespace replay {
-
-enum class Outcome { Playing, Finished, Died };
 
 // Everything of play that a step can change, so a search can go back to it.
 struct PlayState {
@@ -31,7 +30,7 @@ struct PlayState {
     d3d::Vector3 cameraEye, cameraLookAt;  // the frame draws what lies near the camera
 };
 
-class ReplayWorld {
+class ReplayWorld : public SearchWorld {
 public:
     // Plays from a copy of levelsFile in a folder of its own; the original is never written.
     explicit ReplayWorld(const std::string& levelsFile);
@@ -41,25 +40,25 @@ public:
 
     // False when the copy of levels.dat could not be read.
     bool Loaded() const { return loaded_; }
-    int32_t LevelCount() const;
-    int32_t StarsInLevel(int32_t level) const;
+    int32_t LevelCount() const override;
+    int32_t StarsInLevel(int32_t level) const override;
 
     // Level select's build, then the start of play.
-    void StartLevel(int32_t level);
+    void StartLevel(int32_t level) override;
     // Exactly these keys are down from now on.
     void Hold(const Keys& keys);
     // Drops what the recording device has kept of the frames so far.
     void ForgetDrawing() { device_.ClearRecording(); }
     // One play step as the main loop runs it, with these keys held. Finished once the level
     // is complete (the play step has then ended the play); Died once an attempt ends.
-    Outcome Step(const Keys& keys);
-    // Runs a whole script from the start of the level; stops at the first finish.
-    Outcome Play(int32_t level, const KeyScript& script);
-
-    PlayState Save() const;
-    void Restore(const PlayState& state);
+    Outcome Step(const Keys& keys) override;
+    // The star counter of the play screen.
+    int32_t StarsTaken() const override;
+    std::function<void()> Save() override;
 
 private:
+    void Restore(const PlayState& state);
+
     std::string folder_;
     std::string previousFolder_;
     bool loaded_ = false;

@@ -7,6 +7,7 @@
 #include "editor/FileIO.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
+#include "world/clsParticles.h"
 
 void ResetEditorState() {
     DirectX::ShutdownD3D();
@@ -31,6 +32,7 @@ void ResetEditorState() {
     gCameraEye = gCameraLookAt = {};
     gKeyboardDevice = nullptr;
     gKeyboardState.fill(0);
+    gParticles.resetParticles();
     // The clipboard outlives tracks, not tests.
     gClipboardFull = false;
     gClipboardType = 0;

@@ -58,10 +58,9 @@ TEST_F(Clipboard, AFallingBlockPastesWithItsCodeLookAndSizeInFrontOfTheCamera) {
 }
 
 TEST_F(Clipboard, BlockSizesGoInWholeUnitsAndAnAxisRoundedToNothingKeepsItsNewSize) {
-    clsblock& block = gBlocks[0];
-    block.scaleX(2.5f);
-    block.scaleY(1.0f);
-    block.scalez(3.5f);
+    gBlocks[0].scaleX(2.5f);
+    gBlocks[0].scaleY(1.0f);
+    gBlocks[0].scalez(3.5f);
     CopySelection(false);
     EXPECT_EQ(gClipboardScale, (std::array<int32_t, 3>{2, 1, 4}));
     PasteClipboard();
@@ -69,8 +68,8 @@ TEST_F(Clipboard, BlockSizesGoInWholeUnitsAndAnAxisRoundedToNothingKeepsItsNewSi
     EXPECT_EQ(LastBlockObject().scalez(), 4.0f);
 
     Select(KIND_BLOCK, 0);
-    block.scaleX(0.4f);
-    block.scalez(0.4f);
+    gBlocks[0].scaleX(0.4f);
+    gBlocks[0].scalez(0.4f);
     CopySelection(false);
     PasteClipboard();
     EXPECT_EQ(LastBlockObject().scaleX(), 1.0f);

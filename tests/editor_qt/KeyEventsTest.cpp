@@ -72,6 +72,8 @@ TEST_F(KeyEvents, EachCtrlKeyRunsItsCommandOnceAlthoughItsMenuEntryShowsTheShort
     Tap(Qt::Key_C, Qt::ControlModifier);
     Tap(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(gRampCount, 1);
+    ASSERT_TRUE(WaitForFrames(2));
+    EXPECT_FALSE(CaptureViewport("keys-inserted-and-pasted").isNull());  // the pasted ramp selected
     Tap(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(gRampCount, 0);
     EXPECT_FALSE(gHasSelection);

@@ -32,6 +32,7 @@ void InstallEditorRules() {
         .FallSoundBottom = 0.0f,
         .PlayerStartY = 3.5f,
         .SpinKeepsIceSkid = false,
+        .SnapXBelow = 0.001f,
         .EditsKeepPlanesCurrent = true,
         .SizedSideUpperColour = 0x00BBBBBB,
         .PlatformResetsToStart = true,

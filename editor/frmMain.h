@@ -91,8 +91,34 @@ public:
     void mnu_Ramp_Click();
     void mnu_Star_Click();
 
+    // The Edit menu, in either mode: Copy, Cut (nothing stays selected), and Paste, which also
+    // stops running platforms when it pastes a platform.
+    void mnu_copy_Click();
+    void mnu_cut_Click();
+    void mnu_Paste_Click();
+
+    // A key went down in the window, before any of its controls sees it. KeyCode is the
+    // key's virtual-key code, Shift the modifiers held (1 Shift, 2 Ctrl, 4 Alt), AutoRepeat
+    // true for the repeats of a held key. In edit mode it runs the key's command; in every
+    // mode it hands back kKeyUsedUp, so that no control acts on the key as well.
+    void Form_KeyDown(int16_t& KeyCode, int16_t Shift, bool AutoRepeat);
+    static constexpr int16_t kKeyUsedUp = 111;
+    // Whether a key with these modifiers runs a command of Form_KeyDown (in edit mode): such a
+    // key goes to it rather than to a menu entry's shortcut.
+    static bool IsEditingKey(int16_t KeyCode, int16_t Shift);
+
+    // Gives the keyboard focus back to the window, so that its keys edit the track.
+    void SetFocus() {
+        if (host_) host_->FocusMainWindow();
+    }
+
     // The texture list: in edit mode, paints the selection with the double-clicked file.
     void File1_DblClick();
+
+    // A mouse button on the viewport (Button 1 left, 2 right, 4 middle; Shift the modifier mask;
+    // X, Y in viewport pixels), in either mode: selects the nearest object under the mouse, or
+    // nothing; the right button then paints it with the list's texture.
+    void viewport_MouseDown(int16_t Button, int16_t Shift, float X, float Y);
 
     // The property panel. Both arrows of a size, speed or distance control run the same code.
     void Check_Loop_Click();

@@ -17,7 +17,10 @@ frmMainEvents MainForm::Events() {
           {&mnu_save, on(&MainForm::mnu_save_Click)},
           {&mnu_saveAS, on(&MainForm::mnu_saveAS_Click)},
           {&mnu_Quit, on(&MainForm::mnu_Quit_Click)}}},
-        {&mnu_edit, {{&mnu_copy, {}}, {&mnu_cut, {}}, {&mnu_Paste, {}}}},
+        {&mnu_edit,
+         {{&mnu_copy, on(&MainForm::mnu_copy_Click)},
+          {&mnu_cut, on(&MainForm::mnu_cut_Click)},
+          {&mnu_Paste, on(&MainForm::mnu_Paste_Click)}}},
         {&mnu_mode,
          {{&mnu_playmode, on(&MainForm::mnu_playmode_Click)}, {&mnu_editmode, on(&MainForm::mnu_editmode_Click)}}},
         {&mnu_insert,
@@ -58,6 +61,12 @@ frmMainEvents MainForm::Events() {
     events.Check_Loop_Click = on(&MainForm::Check_Loop_Click);
     events.VScroll1_Change = on(&MainForm::VScroll1_Change);
     events.File1_DblClick = on(&MainForm::File1_DblClick);
+    events.viewport_MouseDown = [this](int16_t button, int16_t shift, float x, float y) {
+        viewport_MouseDown(button, shift, x, y);
+    };
+    events.Form_KeyDown = [this](int16_t& KeyCode, int16_t Shift, bool AutoRepeat) {
+        Form_KeyDown(KeyCode, Shift, AutoRepeat);
+    };
     events.Form_Unload = on(&MainForm::Form_Unload);
     return events;
 }

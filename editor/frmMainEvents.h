@@ -49,6 +49,9 @@ struct frmMainEvents {
     Handler File1_DblClick;    // ListIndex already on the double-clicked entry
     // Button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; x, y in viewport pixels.
     std::function<void(int16_t button, int16_t shift, float x, float y)> viewport_MouseDown;
+    // A key went down in the window (frmMain.Form_KeyDown's arguments): key code, modifier
+    // mask, auto-repeat. The key code comes back as the handler leaves it.
+    std::function<void(int16_t& KeyCode, int16_t Shift, bool AutoRepeat)> Form_KeyDown;
     Handler Form_Unload;  // the user closes the window
 };
 

@@ -1,9 +1,8 @@
 // The Insert menu: each command adds one object of its kind in front of the camera, gives it
 // the look and behaviour of its kind and makes it the selection. Nothing is inserted outside
 // edit mode.
-#include <vector>
-
 #include "editor/EditorGlobals.h"
+#include "editor/NewObjects.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
 #include "platform/Paths.h"
@@ -43,28 +42,6 @@ constexpr BlockKind kFallingBlock{-1, 0, 0, 2, 0, 2, {kFalling, kFalling, kFalli
 constexpr BlockKind kIceBlock{-1, 0, 0, 2, 0, 2, {kIce, kIce, kIce, kIce}, 3};
 constexpr BlockKind kKillBlock{-1, 0, 0, 2, 0, 2, {kKill, kKill, kKill, kKill}, 6};
 constexpr BlockKind kTurboPad{-1, 1, 0, 2, 0, 3, {kBuildingTop, kBuildingTop, kBuildingTop, "AnimationTest_0.bmp"}, 5};
-
-// The depth at which new objects stand: 18 units in front of the camera.
-float InsertDepth() { return gCameraEye.Z + 18.0f; }
-
-// The next index of a kind, holding a fresh object: a slot that a delete left behind would
-// hand on its old action code, texture repeats, turn or start.
-template <class TrackObject>
-TrackObject& AppendFresh(std::vector<TrackObject>& objects, int32_t& upperBound) {
-    ++upperBound;
-    const auto index = static_cast<size_t>(upperBound);
-    if (objects.size() <= index) objects.resize(index + 1);
-    objects[index] = TrackObject{};
-    return objects[index];
-}
-
-// The new object becomes the selection; the one selected before loses its highlight.
-void SelectNew(int32_t kind, int32_t index) {
-    selection::UnselectCurrent();
-    gSelectedType = kind;
-    gSelectedIndex = index;
-    gHasSelection = true;
-}
 
 void InsertBlock(const BlockKind& kind) {
     if (gEditorMode != MODE_EDIT) return;

@@ -43,6 +43,11 @@ void MoveSelected(int32_t dx, int32_t dy, int32_t dz);
 // nor for the finish, jump pads and turbo pads, and platforms only while paused. Always ends
 // with the panel refresh.
 void ScaleSelected(int32_t x, int32_t y, int32_t z);
+// Removes the selected object from its kind; the later objects move down one index, each
+// keeping everything it had. Removing a platform other than the last puts every remaining
+// platform back where it was placed, heading its own way. Nothing stays selected, and the
+// panel shows so.
+void DeleteSelected();
 // Every moving platform back to where it was placed.
 void ResetMovingPlatforms();
 // Platforms are edited only while they stand: true when they do; otherwise the user is told

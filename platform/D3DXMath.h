@@ -1,6 +1,8 @@
 // Vector, matrix and colour operations with the conventions of the game's original maths
 // library: left-handed, row vectors (v' = v x M), a product A x B applies A first.
 #pragma once
+#include <optional>
+
 #include "platform/D3DTypes.h"
 
 namespace d3dx {
@@ -19,6 +21,8 @@ Matrix MatrixRotationY(float radians);
 Matrix MatrixLookAtLH(const Vector3& eye, const Vector3& at, const Vector3& up);
 // Projection to a 0..1 depth range.
 Matrix MatrixPerspectiveFovLH(float fovY, float aspect, float zNear, float zFar);
+// The inverse of m; none when m has no inverse (its determinant is 0 or not a number).
+std::optional<Matrix> MatrixInverse(const Matrix& m);
 
 Vector3 Vec3Add(const Vector3& a, const Vector3& b);
 Vector3 Vec3Subtract(const Vector3& a, const Vector3& b);

@@ -23,7 +23,8 @@ void PlaneFromPoints(Plane& plane, const Vector3& p1, const Vector3& p2, const V
     plane = Plane{unit.X, unit.Y, unit.Z, -(unit.X * p1.X + unit.Y * p1.Y + unit.Z * p1.Z)};
 }
 
-bool IntersectSegmentPlane(const Plane& plane, const Vector3& start, const Vector3& delta, Vector3& hit) {
+bool IntersectSegmentPlane(const Plane& plane, const Vector3& start, const Vector3& delta, Vector3& hit,
+                           float snapXBelow) {
     const float denom = plane.A * delta.X + plane.B * delta.Y + plane.C * delta.Z;
     const float num = plane.A * start.X + plane.B * start.Y + plane.C * start.Z + plane.D;
     if (denom == 0.0f) return false;
@@ -31,7 +32,7 @@ bool IntersectSegmentPlane(const Plane& plane, const Vector3& start, const Vecto
     const float t = -(num / denom);
     hit = Vector3{start.X + t * delta.X, start.Y + t * delta.Y, start.Z + t * delta.Z};
     // Crossings a hair beside x = 0 are snapped onto it; only x, as the shadow expects.
-    if (std::fabs(hit.X) > 0.0f && std::fabs(hit.X) < 9.9999997E-05f) hit.X = 0.0f;
+    if (std::fabs(hit.X) > 0.0f && std::fabs(hit.X) < snapXBelow) hit.X = 0.0f;
 
     const Vector3 end{start.X + delta.X, start.Y + delta.Y, start.Z + delta.Z};
     const float d1 = plane.A * (start.X - hit.X) + plane.B * (start.Y - hit.Y) + plane.C * (start.Z - hit.Z);

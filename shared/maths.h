@@ -16,8 +16,13 @@ float Distance(const Vector3& a, const Vector3& b);
 // the result is then all zeros, which the collision code treats as "no face".
 void PlaneFromPoints(Plane& plane, const Vector3& p1, const Vector3& p2, const Vector3& p3);
 
+// How close to x = 0 the game's crossings are snapped onto it.
+inline constexpr float kGameSnapXBelow = 9.9999997E-05f;
+
 // Crossing of the line through start and start + delta with the plane, written to hit unless
-// the line is parallel to the plane. True when the crossing lies on the segment.
-bool IntersectSegmentPlane(const Plane& plane, const Vector3& start, const Vector3& delta, Vector3& hit);
+// the line is parallel to the plane; a crossing whose x lies within snapXBelow of 0 (but not on
+// it) is put onto x = 0. True when the crossing lies on the segment.
+bool IntersectSegmentPlane(const Plane& plane, const Vector3& start, const Vector3& delta, Vector3& hit,
+                           float snapXBelow = kGameSnapXBelow);
 
 }  // namespace maths

@@ -53,3 +53,19 @@ TEST(CameraMaths, GameCameraProjectsTheLookAtPointToTheCentreAtDepthInZeroToOne)
     const Vector3 far = d3dx::Vec3Add(eye, d3dx::Vec3Scale(dir, 499.0f));
     EXPECT_NEAR(d3dx::Vec3TransformCoord(far, viewProj).Z, 1.0f, 1e-3);
 }
+
+TEST(CameraMaths, AnInverseUndoesItsMatrixAndASingularMatrixHasNone) {
+    const Matrix view = d3dx::MatrixLookAtLH(Vector3{3, 25, -18}, Vector3{1, 8, 4}, Vector3{0, 1, 0});
+    const Matrix proj = d3dx::MatrixPerspectiveFovLH(0.7f, 1.3f, 1.0f, 500.0f);
+    for (const Matrix& m : {view, d3dx::MatrixMultiply(view, proj), d3dx::MatrixScaling(2, -4, 0.5f)}) {
+        const std::optional<Matrix> inverse = d3dx::MatrixInverse(m);
+        ASSERT_TRUE(inverse.has_value());
+        const Matrix product = d3dx::MatrixMultiply(m, *inverse);
+        const float* p = &product.m11;
+        for (int i = 0; i < 16; ++i) EXPECT_NEAR(p[i], i % 5 == 0 ? 1.0f : 0.0f, 2e-4f) << i;
+    }
+    Matrix flat = d3dx::MatrixIdentity();
+    flat.m33 = 0;
+    EXPECT_FALSE(d3dx::MatrixInverse(flat).has_value());
+    EXPECT_FALSE(d3dx::MatrixInverse(Matrix{}).has_value());
+}

@@ -29,3 +29,7 @@ add_dependencies(velorune_editor_qt_tests assets)
 add_test(NAME velorune_editor_qt_tests
   COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:velorune_editor_qt_tests>)
 set_tests_properties(velorune_editor_qt_tests PROPERTIES TIMEOUT 120)
+# The viewport's clicks again on a screen of two device pixels to each of the window's.
+add_test(NAME velorune_editor_qt_tests_scaled
+  COMMAND xvfb-run -a -s "-screen 0 2560x2048x24" $<TARGET_FILE:velorune_editor_qt_tests> --gtest_filter=ViewportPick.*)
+set_tests_properties(velorune_editor_qt_tests_scaled PROPERTIES TIMEOUT 120 ENVIRONMENT QT_SCALE_FACTOR=2)

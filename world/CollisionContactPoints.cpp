@@ -113,7 +113,8 @@ void CalculateCollisionPoints() {
     if (CurrentCandidateIs(KIND_RAMP, FACE_CREST)) ClearCrestPoints(RampAt(CurrentObjectIndex()).rotateVal());
 }
 
-bool PointInQuad(const Vector3& c1, const Vector3& c2, const Vector3& c3, const Vector3& c4, const Vector3& p) {
+FaceEdgeSides EdgeSidesOf(const Vector3& c1, const Vector3& c2, const Vector3& c3, const Vector3& c4,
+                          const Vector3& p) {
     const Vector3 n = QuadNormal(c1, c2, c3);
     float ax = std::fabs(n.X), ay = std::fabs(n.Y);
     const float az = std::fabs(n.Z);
@@ -125,18 +126,35 @@ bool PointInQuad(const Vector3& c1, const Vector3& c2, const Vector3& c3, const 
     const Vector2 q0 = project(p);
     const std::array<Vector2, 4> q{project(c1), project(c2), project(c3), project(c4)};
     std::array<Vector2, 4> e{Minus(q[1], q[0]), Minus(q[2], q[1]), Minus(q[3], q[2]), Minus(q[0], q[3])};
-    const bool triangle = e[3].X == 0.0f && e[3].Y == 0.0f;
-    if (triangle) e[2] = Minus(q[0], q[2]);
+    FaceEdgeSides sides;
+    sides.Triangle = e[3].X == 0.0f && e[3].Y == 0.0f;
+    if (sides.Triangle) e[2] = Minus(q[0], q[2]);
+    for (size_t k = 0; k < 4; ++k) sides.Sides[k] = Dot(Minus(q[k], q0), Perpendicular2D(e[k]));
+    return sides;
+}
 
-    std::array<float, 4> s{};
-    for (size_t k = 0; k < 4; ++k) s[k] = Dot(Minus(q[k], q0), Perpendicular2D(e[k]));
+bool FaceEdgeSides::AllAbove() const {
+    const size_t edges = Triangle ? 3 : 4;
+    for (size_t k = 0; k < edges; ++k)
+        if (!(Sides[k] > 0.0f)) return false;
+    return true;
+}
 
-    if (triangle) return s[0] > 0.0f && s[1] > 0.0f && s[2] > 0.0f;
-    if (s[0] > 0.0f && s[1] > 0.0f && s[2] > 0.0f && s[3] > 0.0f) return true;
+bool FaceEdgeSides::AllBelow() const {
+    const size_t edges = Triangle ? 3 : 4;
+    for (size_t k = 0; k < edges; ++k)
+        if (!(Sides[k] < 0.0f)) return false;
+    return true;
+}
+
+bool PointInQuad(const Vector3& c1, const Vector3& c2, const Vector3& c3, const Vector3& c4, const Vector3& p) {
+    const FaceEdgeSides sides = EdgeSidesOf(c1, c2, c3, c4, p);
+    if (sides.AllAbove()) return true;
+    if (sides.Triangle) return false;
     // A ramp turned once that is steeper than it is long runs its slope's corners the other
     // way round in the projection.
     const bool steepSlope = CurrentCandidateIs(KIND_RAMP, FACE_TOP) && RampAt(CurrentObjectIndex()).rotateVal() == 1;
-    return steepSlope && s[0] < 0.0f && s[1] < 0.0f && s[2] < 0.0f && s[3] < 0.0f;
+    return steepSlope && sides.AllBelow();
 }
 
 float SignOf(float x) { return x < 0.0f ? -1.0f : 1.0f; }

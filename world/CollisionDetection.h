@@ -79,6 +79,21 @@ int32_t GatherNearbyPlanes();
 void ResetCollision();
 // The points of the player's box that face the current candidate at the moment of contact.
 void CalculateCollisionPoints();
+// Where p, on the plane of the face c1..c4, lies against each edge of the face once both are
+// projected onto the axis plane that the face looks along most: Sides[k] is above 0 on the
+// inner side of edge k when the projected corners run clockwise, below 0 when they run the
+// other way, 0 on the edge's line. A face whose projected fourth corner is its first is the
+// triangle of the first three, with three edges.
+struct FaceEdgeSides {
+    std::array<float, 4> Sides{};
+    bool Triangle = false;
+
+    bool AllAbove() const;  // every edge's side above 0
+    bool AllBelow() const;  // every edge's side below 0
+};
+FaceEdgeSides EdgeSidesOf(const d3d::Vector3& c1, const d3d::Vector3& c2, const d3d::Vector3& c3,
+                          const d3d::Vector3& c4, const d3d::Vector3& p);
+
 // Whether p, on the plane of the face c1..c4, lies strictly inside it.
 bool PointInQuad(const d3d::Vector3& c1, const d3d::Vector3& c2, const d3d::Vector3& c3,
                  const d3d::Vector3& c4, const d3d::Vector3& p);

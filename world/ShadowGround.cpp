@@ -29,7 +29,7 @@ template <class TrackObject>
 std::optional<Landing> LandingOn(TrackObject& object, const Vector3& from, const Vector3& probe, float nearest) {
     constexpr int16_t kTopFace = 3;
     Vector3 hit;
-    if (!maths::IntersectSegmentPlane(object.GetCollisionPlane(kTopFace), from, probe, hit)) return std::nullopt;
+    if (!maths::IntersectSegmentPlane(object.GetCollisionPlane(kTopFace), from, probe, hit, gWorldRules.SnapXBelow)) return std::nullopt;
     Vector3 greatest, smallest;
     object.GetCollisionPlaneBounds(kTopFace, greatest, smallest);
     if (hit.X < smallest.X || hit.X > greatest.X || hit.Z < smallest.Z || hit.Z > greatest.Z) return std::nullopt;

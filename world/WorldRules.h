@@ -8,6 +8,8 @@
 #include <limits>
 #include <string>
 
+#include "shared/maths.h"
+
 enum class TrackKind : uint8_t { Block, Ramp, Platform, Star };
 
 struct WorldRules {
@@ -25,6 +27,9 @@ struct WorldRules {
     float PlayerStartY = 3.0f;
     // Whether the jump-pad spin turns the vehicle on top of the ice-skid turn, or instead of it.
     bool SpinKeepsIceSkid = true;
+    // A segment's crossing with a face whose x lies this close to 0 (but not on it) is put onto
+    // x = 0: the shadow's search for the ground, and the editor's picks.
+    float SnapXBelow = maths::kGameSnapXBelow;
 
     // --- Forms of the track objects' members
     // Whether every edit of a block, platform or ramp (a position or size write, a highlight, a

@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "shared/DeviceAndCamera.h"
 #include "shared/Rounding.h"
+#include "shared/maths.h"
 #include "world/AssetCache.h"
 #include "world/WorldRules.h"
 
@@ -60,4 +61,44 @@ void clsStar::Ypos(int32_t NewVal) {
 
 void clsStar::Zpos(int32_t NewVal) {
     if (NewVal >= 0) Position.Z = static_cast<float>(NewVal);
+}
+
+namespace {
+
+// A position moved by an offset, added in double and stored as Single.
+d3d::Vector3 Offset(const d3d::Vector3& at, double dx, double dy, double dz) {
+    return {static_cast<float>(at.X + dx), static_cast<float>(at.Y + dy), static_cast<float>(at.Z + dz)};
+}
+
+}  // namespace
+
+std::array<d3d::Vector3, 4> clsStar::GetPlaneCorners(int16_t side) const {
+    const d3d::Vector3& p = Position;
+    switch (side) {
+        case 1:
+            return {Offset(p, -0.4, 1, -0.4), Offset(p, -0.4, 1, 0.4), Offset(p, -0.4, 0, 0.4),
+                    Offset(p, -0.4, 0, -0.4)};
+        case 2:
+            return {Offset(p, 0.4, 1, -0.4), Offset(p, 0.4, 1, 0.4), Offset(p, 0.4, 0, 0.4), Offset(p, 0.4, 0, -0.4)};
+        case 3:
+            return {Offset(p, -0.5, 1, -0.5), Offset(p, -0.5, 1, 0.5), Offset(p, 0.5, 1, 0.5),
+                    Offset(p, 0.5, 1, -0.5)};
+        case 4:
+            return {Offset(p, -0.4, 0, -0.4), Offset(p, -0.4, 1, -0.4), Offset(p, 0.4, 1, -0.4),
+                    Offset(p, 0.4, 0, -0.4)};
+        default: return {};
+    }
+}
+
+d3d::Plane clsStar::GetCollisionPlanes(int16_t side) const {
+    const float x = Position.X, y = Position.Y, z = Position.Z;
+    d3d::Plane plane;
+    switch (side) {
+        case 1: maths::PlaneFromPoints(plane, {x, y + 1, z + 1}, {x, y, z}, {x, y, z + 1}); break;
+        case 2: maths::PlaneFromPoints(plane, {x + 1, y + 1, z}, {x + 1, y, z + 1}, {x + 1, y, z}); break;
+        case 3: maths::PlaneFromPoints(plane, {x, y + 1, z + 1}, {x + 1, y + 1, z + 1}, {x, y + 1, z}); break;
+        case 4: maths::PlaneFromPoints(plane, {x, y + 1, z}, {x + 1, y, z}, {x, y, z}); break;
+        default: break;
+    }
+    return plane;
 }

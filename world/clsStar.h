@@ -1,6 +1,7 @@
 // A collectible star: the star mesh spinning about the vertical axis while the world
 // animates (the game: during play), hidden once the player picks it up.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,6 +32,14 @@ public:
     void Zpos(int32_t NewVal);
 
     int32_t GetSpinAngle() const { return SpinAngle; }
+
+    // The four flat faces a pick meets the star by, 1 left, 2 right, 3 top, 4 front: their
+    // corners (four zero points for any other side) and their planes (the zero plane for any
+    // other). Only the top's plane passes through its corners: the others stand 0.4 (left,
+    // front) or 0.6 (right) off them, which sets a hit's distance; whether the hit is inside is
+    // judged along the face, where the corners bound it.
+    std::array<d3d::Vector3, 4> GetPlaneCorners(int16_t side) const;
+    d3d::Plane GetCollisionPlanes(int16_t side) const;
 
 private:
     void SetFirstSkin(const std::string& file);

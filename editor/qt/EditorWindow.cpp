@@ -23,6 +23,7 @@
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/qt/AboutWindow.h"
+#include "editor/qt/KeyEditing.h"
 #include "editor/qt/UpDownWidget.h"
 #include "editor/qt/ViewportWidget.h"
 
@@ -71,6 +72,8 @@ EditorWindow::EditorWindow(MainForm& form) : form_(form), events_(form.Events())
     BuildPanel(client);
     about_ = std::make_unique<AboutWindow>(frmAbout, [this](const std::function<void()>& h) { RunHandler(h); });
     ConnectEvents();
+    keyEditing_ = std::make_unique<KeyEditing>(*this, events_.Form_KeyDown,
+                                               [this](const std::function<void()>& h) { RunHandler(h); });
     loop_.setSingleShot(true);
     loop_.setTimerType(Qt::PreciseTimer);
     connect(&loop_, &QTimer::timeout, this, [this] { LoopTick(); });

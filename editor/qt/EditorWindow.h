@@ -22,6 +22,7 @@ class QScrollBar;
 namespace editor {
 
 class AboutWindow;
+class KeyEditing;
 class MainForm;
 class UpDownWidget;
 class ViewportWidget;
@@ -71,6 +72,7 @@ private:
     ControlMirror mirror_;
     ViewportWidget* viewport_ = nullptr;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<KeyEditing> keyEditing_;
     std::map<const MenuItem*, QAction*> actions_;
     std::map<const void*, QWidget*> widgets_;
     QTimer loop_;

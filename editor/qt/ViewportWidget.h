@@ -30,7 +30,9 @@ public:
     void WaitForMessages(int) override {}
     void SetBackBufferSize(int, int) override {}
 
-    // Button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; position in pixels.
+    // Button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; the position in the
+    // widget's own pixels, the unit of the viewport control's size (never the device pixels of a
+    // scaled screen), which picking divides by.
     std::function<void(int16_t button, int16_t shift, float x, float y)> onMouseDown;
     // The widget has made its context.
     std::function<void()> onInitialized;

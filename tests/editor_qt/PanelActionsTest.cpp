@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QAbstractItemView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -35,8 +36,14 @@ protected:
     void Click(const editor::CommandButton& button) {
         QTest::mouseClick(WidgetOf<QPushButton>(&button), Qt::LeftButton);
     }
-    // The user steps a list to its next or previous entry with the keyboard.
-    void Step(const editor::ComboBox& list, Qt::Key key) { QTest::keyClick(WidgetOf<QComboBox>(&list), key); }
+    // The user opens a list and steps to its next or previous entry with the keyboard (the
+    // window's own keys edit the track and never reach a closed list).
+    void Step(const editor::ComboBox& list, Qt::Key key) {
+        auto* combo = WidgetOf<QComboBox>(&list);
+        combo->showPopup();
+        QTest::keyClick(combo->view(), key);
+        QTest::keyClick(combo->view(), Qt::Key_Return);
+    }
     QString Shown(const editor::TextBox& box) { return WidgetOf<QLineEdit>(&box)->text(); }
     void Insert(const editor::MenuItem& entry) { Action(entry)->trigger(); }
 };

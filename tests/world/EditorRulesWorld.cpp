@@ -25,6 +25,7 @@ EditorRulesWorld::EditorRulesWorld() : previous_(gWorldRules) {
         .FallSoundBottom = 0,
         .PlayerStartY = 3.5f,
         .SpinKeepsIceSkid = false,
+        .SnapXBelow = 0.001f,
         .Gravity = [] { return gravity; },
         .LastIndex = [](TrackKind kind) {
             switch (kind) {

@@ -1,5 +1,6 @@
 #include "tests/editor/support/EditorReset.h"
 
+#include "editor/Clipboard.h"
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
@@ -32,4 +33,13 @@ void ResetEditorState() {
     gKeyboardDevice = nullptr;
     gKeyboardState.fill(0);
     gParticles.resetParticles();
+    // The clipboard outlives tracks, not tests.
+    gClipboardFull = false;
+    gClipboardType = 0;
+    gClipboardTexture = {};
+    gClipboardScale = {};
+    gClipboardTopRepeat = gClipboardSideRepeat = 0;
+    gClipboardActionCode = gClipboardRotation = 0;
+    gClipboardSpeed = gClipboardDirection = gClipboardDistance = 0;
+    gClipboardLoopBack = false;
 }

@@ -29,7 +29,7 @@ void PlaceBlock(clsblock& block, const BlockRecord& b) {
 // A kind the file lacks leaves nothing behind: kept hidden, the next insert of that kind
 // would take over an old object's rotation, action code or start.
 void BuildTrackObjects(const LevelRecord& r) {
-    const TextureFolder textures(gTexturePath);
+    const TrackBuilding::LevelTextures textures(r, TextureFolder(gTexturePath));
     TrackBuilding::BuildBlocks(r, textures, PlaceBlock);
     if (r.RampCount > -1)
         TrackBuilding::BuildRamps(r, textures);

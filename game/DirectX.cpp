@@ -43,6 +43,12 @@ std::optional<VideoModeSize> SizeOf(int32_t mode) {
     return std::nullopt;
 }
 
+std::string ErrorText(d3d::Result code) { return gD3D ? gD3D->DescribeError(code) : std::string(); }
+
+}  // namespace
+
+namespace DirectX {
+
 void SetRenderStates(d3d::Device& dev, bool withVertexFormat) {
     dev.SetTextureStageState(0, d3d::TSS_MAGFILTER, d3d::TEXF_LINEAR);
     dev.SetTextureStageState(0, d3d::TSS_MINFILTER, d3d::TEXF_LINEAR);
@@ -54,12 +60,6 @@ void SetRenderStates(d3d::Device& dev, bool withVertexFormat) {
     dev.SetRenderState(d3d::RS_POINTSCALEENABLE, 1);
     dev.SetRenderState(d3d::RS_POINTSIZE, static_cast<uint32_t>(DirectX::FloatToLongBits(0.03f)));
 }
-
-std::string ErrorText(d3d::Result code) { return gD3D ? gD3D->DescribeError(code) : std::string(); }
-
-}  // namespace
-
-namespace DirectX {
 
 bool InitD3D(platform::Window& window) {
     gD3DOwner = gDX ? gDX() : nullptr;

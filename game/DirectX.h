@@ -31,6 +31,9 @@ int32_t HardwareDeviceAvailable();
 void ResetDevice();
 void ChangeVideoMode(int32_t mode);
 void ComputeGuiOffsets();
+// The render states the game draws with (filters, depth, blending, point sprites), and the
+// vertex format of the track when asked.
+void SetRenderStates(d3d::Device& dev, bool withVertexFormat);
 // The camera's start: above and behind the track's start, looking ahead and down.
 void ResetCamera();
 // Sets world (identity), view (from the camera) and projection on the device.

@@ -31,7 +31,7 @@ bool Holds(int32_t count, size_t records) { return count >= 0 && static_cast<siz
 }  // namespace
 
 void BuildLevel(const LevelRecord& record, bool setBackground) {
-    const TextureFolder textures(gTexturePath);
+    const TrackBuilding::LevelTextures textures(record, TextureFolder(gTexturePath));
     if (Holds(record.BlockCount, record.Blocks.size())) TrackBuilding::BuildBlocks(record, textures, PlaceBlock);
     if (Holds(record.RampCount, record.Ramps.size())) TrackBuilding::BuildRamps(record, textures);
     if (Holds(record.PlatformCount, record.Platforms.size())) TrackBuilding::BuildPlatforms(record, textures);

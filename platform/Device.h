@@ -89,6 +89,10 @@ class Device {
 public:
     virtual ~Device() = default;
 
+    // A number no other device of the program's run has, whatever memory the device takes:
+    // what was made for an earlier device is known as such.
+    uint64_t Serial() const { return serial_; }
+
     // Resizes the back buffer; D3D_OK or an error code.
     virtual Result Reset(const PresentParameters& params) = 0;
     virtual Result TestCooperativeLevel() = 0;
@@ -121,6 +125,13 @@ public:
 
     virtual int BackBufferWidth() const = 0;
     virtual int BackBufferHeight() const = 0;
+
+private:
+    static uint64_t NextSerial() {
+        static uint64_t serial = 0;
+        return ++serial;
+    }
+    uint64_t serial_ = NextSerial();
 };
 
 // Number of vertices a draw of primitiveCount primitives reads.

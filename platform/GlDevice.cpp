@@ -21,8 +21,9 @@ GLenum BlendFactor(uint32_t blend) {
         case BLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
         case BLEND_SRCALPHA: return GL_SRC_ALPHA;
         case BLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-        case BLEND_DESTALPHA: return GL_DST_ALPHA;
-        case BLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
+        // The back buffer's alpha is 1 everywhere (see CreateTargets).
+        case BLEND_DESTALPHA: return GL_ONE;
+        case BLEND_INVDESTALPHA: return GL_ZERO;
         case BLEND_DESTCOLOR: return GL_DST_COLOR;
         case BLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
     }
@@ -69,6 +70,16 @@ GLint MinFilter(uint32_t min, uint32_t mip) {
     return linear ? GL_LINEAR : GL_NEAREST;
 }
 
+// Bytes of one vertex of the flexible format, as the fields it names add up.
+uint32_t FormatSize(uint32_t fvf) {
+    uint32_t size = (fvf & FVF_XYZRHW) ? 16 : 12;
+    if (fvf & FVF_NORMAL) size += 12;
+    if (fvf & FVF_DIFFUSE) size += 4;
+    if (fvf & FVF_SPECULAR) size += 4;
+    if (fvf & FVF_TEX1) size += 8;
+    return size;
+}
+
 // Texture arguments without their modifier bits.
 GLint ArgOf(uint32_t arg) { return static_cast<GLint>(arg & 0x0F); }
 
@@ -92,7 +103,13 @@ std::unique_ptr<GlDevice> GlDevice::Create(platform::GlSurface& surface, platfor
     if (params.BackBufferWidth == 0 || params.BackBufferHeight == 0) return nullptr;
     surface.MakeCurrent();
     std::unique_ptr<GlDevice> device(new GlDevice(surface, window, params));
-    if (!device->program_.Build() || !device->CreateTargets()) {
+    glGenBuffers(1, &device->streamBuffer_);
+    // The program of the device's first states: shaders that cannot be built fail here.
+    GlProgramKey first;
+    first.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_CURRENT};
+    first.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
+    first.Texture = true;
+    if (!device->programs_.Get(first) || !device->CreateTargets()) {
         result = D3DERR_NOTAVAILABLE;
         return nullptr;
     }
@@ -120,22 +137,22 @@ void GlDevice::SetContextDefaults() {
     glEnable(GL_POINT_SPRITE);  // gl_PointCoord for sprites; other points ignore it
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);  // the back buffer's alpha stays 1
 }
 
 void GlDevice::ReclaimSharedContext() {
     if (!surface_.SharesContext()) return;
     surface_.MakeCurrent();
     SetContextDefaults();
-    glUseProgram(program_.Id);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
     glViewport(0, 0, width_, height_);
     applied_ = Applied{};
-    transformsDirty_ = true;
 }
 
 GlDevice::~GlDevice() {
+    if (streamBuffer_) glDeleteBuffers(1, &streamBuffer_);
     ReleaseTargets();
-    program_.Release();
+    programs_.Release();
 }
 
 bool GlDevice::CreateTargets() {
@@ -145,8 +162,10 @@ bool GlDevice::CreateTargets() {
         if (samples) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width_, height_);
         else glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
     };
-    // The back buffer has no alpha channel, so a destination-alpha blend factor counts as one.
-    storage(renderbuffers_[0], GL_RGB8, samples_);
+    // The back buffer has the window's layout, so that showing it is a plain copy. Its alpha is
+    // made 1 here and never written again: the picture has no alpha, and a destination-alpha
+    // blend factor counts as one.
+    storage(renderbuffers_[0], GL_RGBA8, samples_);
     storage(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_);
     glGenFramebuffers(1, &drawFbo_);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
@@ -154,7 +173,7 @@ bool GlDevice::CreateTargets() {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (samples_) {  // a multisampled picture is resolved into a plain one to be shown or read
-        storage(renderbuffers_[2], GL_RGB8, 0);
+        storage(renderbuffers_[2], GL_RGBA8, 0);
         glGenFramebuffers(1, &resolveFbo_);
         glBindFramebuffer(GL_FRAMEBUFFER, resolveFbo_);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[2]);
@@ -162,9 +181,15 @@ bool GlDevice::CreateTargets() {
     } else {
         resolveFbo_ = drawFbo_;
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0, 0, 0, 1);
+    for (GLuint fbo : {resolveFbo_, drawFbo_}) {
+        glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glViewport(0, 0, width_, height_);
-    glUniform2f(program_.Screen, static_cast<float>(width_), static_cast<float>(height_));
+    ++screenVersion_;
     return complete;
 }
 
@@ -185,17 +210,24 @@ Result GlDevice::Reset(const PresentParameters& params) {
     height_ = static_cast<int>(params.BackBufferHeight);
     samples_ = params.MultiSampleType >= 2 ? static_cast<int>(params.MultiSampleType) : 0;
     if (!CreateTargets()) return D3DERR_NOTAVAILABLE;
-    // A reset device starts again from the default states, with nothing bound.
+    // A reset device starts again from the default states, with nothing bound; a frame being
+    // drawn is lost.
+    batcher_.DropPending();
+    batcher_.NewFrame();
     state_ = DeviceState(params.EnableAutoDepthStencil != 0);
-    transformsDirty_ = true;
+    ++transformsVersion_;
+    setupChanged_ = true;
     texture_.reset();
     stream_.reset();
+    streamGl_ = nullptr;
     if (window_) window_->SetBackBufferSize(width_, height_);
     return D3D_OK;
 }
 
 void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     ReclaimSharedContext();
+    FlushBatches();
+    batcher_.NewFrame();
     GLbitfield mask = 0;
     if (flags & CLEAR_TARGET) {
         glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
@@ -217,6 +249,8 @@ void GlDevice::ResolveInto(GLuint target) {
 }
 
 void GlDevice::Present() {
+    FlushBatches();
+    batcher_.NewFrame();
     if (samples_) ResolveInto(resolveFbo_);
     ShowLastFrame();
     surface_.SwapBuffers();
@@ -228,15 +262,23 @@ void GlDevice::ShowLastFrame() {
     const platform::PixelRect box = platform::Letterbox(w, h, width_, height_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFbo_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, surface_.PresentFramebuffer());
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // Only the bars beside a picture that does not fill the window need clearing, and only a
+    // picture of another size needs filtering.
+    if (box.X > 0 || box.Y > 0 || box.Width < w || box.Height < h) {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    }
+    const bool sameSize = box.Width == width_ && box.Height == height_;
     const int bottom = h - box.Y - box.Height;
     glBlitFramebuffer(0, 0, width_, height_, box.X, bottom, box.X + box.Width, bottom + box.Height,
-                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                      GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
 }
 
 bool GlDevice::ReadPixels(std::vector<uint32_t>& argb) {
+    FlushBatches();
     if (samples_) ResolveInto(resolveFbo_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFbo_);
     std::vector<uint32_t> rows(static_cast<size_t>(width_) * height_);
@@ -253,18 +295,27 @@ bool GlDevice::ReadPixels(std::vector<uint32_t>& argb) {
 void GlDevice::SetTransform(TransformType type, const Matrix& m) {
     Matrix& current = state_.Transform(type);
     if (std::memcmp(&current, &m, sizeof m) == 0) return;  // objects often set the same world again
+    if (type == TS_WORLD) {  // applied on the CPU, draw by draw
+        current = m;
+        return;
+    }
+    FlushBatches();  // the batches kept so far are seen through the camera as it was
     current = m;
-    transformsDirty_ = true;
+    ++transformsVersion_;
 }
 
 void GlDevice::SetRenderState(RenderState state, uint32_t value) {
-    if (state < RS_COUNT) state_.Render[state] = value;
+    if (state >= RS_COUNT || state_.Render[state] == value) return;
+    state_.Render[state] = value;
+    setupChanged_ = true;
 }
 
 uint32_t GlDevice::GetRenderState(RenderState state) const { return state < RS_COUNT ? state_.Render[state] : 0; }
 
 void GlDevice::SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value) {
-    if (stage < kStageCount && type < TSS_COUNT) state_.Stage[stage][type] = value;
+    if (stage >= kStageCount || type >= TSS_COUNT || state_.Stage[stage][type] == value) return;
+    state_.Stage[stage][type] = value;
+    setupChanged_ = true;
 }
 
 uint32_t GlDevice::GetTextureStageState(uint32_t stage, TextureStageState type) const {
@@ -272,13 +323,71 @@ uint32_t GlDevice::GetTextureStageState(uint32_t stage, TextureStageState type) 
 }
 
 void GlDevice::SetTexture(uint32_t stage, const TexturePtr& texture) {
-    if (stage == 0) texture_ = std::dynamic_pointer_cast<GlTexture>(texture);
+    if (stage != 0 || texture.get() == texture_.get()) return;
+    texture_ = std::dynamic_pointer_cast<GlTexture>(texture);
+}
+
+void GlDevice::SetVertexShader(uint32_t fvf) {
+    if (fvf == fvf_) return;
+    fvf_ = fvf;
+    setupChanged_ = true;
 }
 
 void GlDevice::SetStreamSource(uint32_t stream, const VertexBufferPtr& buffer, uint32_t stride) {
     if (stream != 0) return;
     stream_ = buffer;
+    streamGl_ = dynamic_cast<GlVertexBuffer*>(buffer.get());
     streamStride_ = stride;
+}
+
+void GlDevice::SetBatching(bool on) {
+    FlushBatches();
+    batching_ = on && GlTextureArrays::Available();
+}
+
+const GlDevice::Setup& GlDevice::CurrentSetup(PrimitiveType type) {
+    if (setupChanged_ || type != setupType_) {
+        setup_ = SetupFromState(type);
+        setupType_ = type;
+        setupChanged_ = false;
+        setupNumber_ = UINT32_MAX;
+    }
+    return setup_;
+}
+
+uint32_t GlDevice::CurrentSetupNumber() {
+    if (setupNumber_ == UINT32_MAX) {
+        const auto found = std::find(setups_.begin(), setups_.end(), setup_);
+        setupNumber_ = static_cast<uint32_t>(found - setups_.begin());
+        if (found == setups_.end()) setups_.push_back(setup_);
+    }
+    return setupNumber_;
+}
+
+bool GlDevice::OrderFree(const Setup& s) const {
+    if (s.Pretransformed || s.Sprite || !s.DepthTest || !s.DepthWrite) return false;
+    if (s.DepthFunc != GL_LESS && s.DepthFunc != GL_LEQUAL) return false;  // the nearest surface wins
+    if (!s.Blend || (s.SrcBlend == GL_ONE && s.DestBlend == GL_ZERO)) return true;
+    // Blending by source alpha with an alpha that is always 1 keeps the drawn colour.
+    const bool alphaOfTexture = s.ColorOp[0] != TOP_DISABLE &&
+                                ((s.AlphaOp[0] == TOP_SELECTARG1 && s.AlphaOp[1] == TA_TEXTURE) ||
+                                 (s.AlphaOp[0] == TOP_SELECTARG2 && s.AlphaOp[2] == TA_TEXTURE));
+    return s.SrcBlend == GL_SRC_ALPHA && s.DestBlend == GL_ONE_MINUS_SRC_ALPHA && alphaOfTexture &&
+           (!texture_ || texture_->Opaque);
+}
+
+void GlDevice::FlushBatches() {
+    if (!batcher_.Pending()) return;
+    batcher_.Flush([this](const GlBatcher::Batch& batch) {
+        Setup s = setups_[batch.setup];
+        s.Array = batch.array;
+        if (!Apply(s)) return;
+        glBindBuffer(GL_ARRAY_BUFFER, batch.buffer);  // the batcher has bound buffers of its own
+        applied_.ArrayBuffer = batch.buffer;
+        BindWorldVertices(nullptr);
+        glMultiDrawArrays(GL_TRIANGLES, batch.firsts.data(), batch.counts.data(),
+                          static_cast<GLsizei>(batch.firsts.size()));
+    });
 }
 
 GlDevice::Setup GlDevice::SetupFromState(PrimitiveType type) const {
@@ -287,7 +396,6 @@ GlDevice::Setup GlDevice::SetupFromState(PrimitiveType type) const {
     Setup s;
     s.Pretransformed = (fvf_ & FVF_XYZRHW) != 0;
     s.Sprite = type == PT_POINTLIST && rs[RS_POINTSPRITEENABLE] != 0;
-    s.Texture = texture_.get();
     s.Sampling = {ts[TSS_MAGFILTER] == TEXF_LINEAR ? GL_LINEAR : GL_NEAREST,
                   MinFilter(ts[TSS_MINFILTER], ts[TSS_MIPFILTER]), Wrap(ts[TSS_ADDRESSU]), Wrap(ts[TSS_ADDRESSV])};
     s.ColorOp = {static_cast<GLint>(ts[TSS_COLOROP]), ArgOf(ts[TSS_COLORARG1]), ArgOf(ts[TSS_COLORARG2])};
@@ -308,16 +416,7 @@ GlDevice::Setup GlDevice::SetupFromState(PrimitiveType type) const {
     return s;
 }
 
-void GlDevice::SendTransforms() {
-    const Matrix worldView = d3dx::MatrixMultiply(state_.World, state_.View);
-    // Row vectors times a row-major matrix read the same memory as a column-major GL matrix
-    // times column vectors, so the matrices go over as they are.
-    glUniformMatrix4fv(program_.WorldView, 1, GL_FALSE, &worldView.m11);
-    glUniformMatrix4fv(program_.Projection, 1, GL_FALSE, &state_.Projection.m11);
-    transformsDirty_ = false;
-}
-
-void GlDevice::Apply(const Setup& s) {
+bool GlDevice::Apply(const Setup& s) {
     Applied& a = applied_;
     SetCap(GL_BLEND, s.Blend, a.Blend);
     if (s.Blend && (Changed(a.SrcBlend, s.SrcBlend) | Changed(a.DestBlend, s.DestBlend))) {
@@ -332,6 +431,18 @@ void GlDevice::Apply(const Setup& s) {
     if (Changed(a.FrontFace, front)) glFrontFace(front);
     SetCap(GL_MULTISAMPLE, s.Multisample, a.Multisample);
 
+    if (s.Array != UINT32_MAX) {
+        // The arrays bind themselves when they grow: always bound again.
+        glBindTexture(GL_TEXTURE_2D_ARRAY, batcher_.Arrays().Id(s.Array));
+        GlSampling& sampling = batcher_.Arrays().Sampling(s.Array);
+        if (!(sampling == s.Sampling)) {
+            glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MAG_FILTER, s.Sampling.MagFilter);
+            glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_MIN_FILTER, s.Sampling.MinFilter);
+            glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_S, s.Sampling.WrapS);
+            glTexParameteri(GL_TEXTURE_2D_ARRAY, GL_TEXTURE_WRAP_T, s.Sampling.WrapT);
+            sampling = s.Sampling;
+        }
+    }
     const GLuint textureId = s.Texture ? s.Texture->Id() : 0;
     if (Changed(a.Texture, textureId)) glBindTexture(GL_TEXTURE_2D, textureId);
     if (s.Texture && !(s.Texture->Sampling == s.Sampling)) {
@@ -347,16 +458,30 @@ void GlDevice::Apply(const Setup& s) {
         s.Texture->Sampling = s.Sampling;
     }
 
-    if (Changed(a.Pretransformed, s.Pretransformed ? 1 : 0)) glUniform1i(program_.Pretransformed, s.Pretransformed);
-    if (Changed(a.Sprite, s.Sprite ? 1 : 0)) glUniform1i(program_.Sprite, s.Sprite);
-    if (Changed(a.HasTexture, s.Texture ? 1 : 0)) glUniform1i(program_.HasTexture, s.Texture != nullptr);
-    if (Changed(a.ColorOp, s.ColorOp)) glUniform3iv(program_.ColorOp, 1, s.ColorOp.data());
-    if (Changed(a.AlphaOp, s.AlphaOp)) glUniform3iv(program_.AlphaOp, 1, s.AlphaOp.data());
-    if (Changed(a.AlphaFunc, s.AlphaFunc)) glUniform1i(program_.AlphaFunc, s.AlphaFunc);
-    if (Changed(a.AlphaRef, s.AlphaRef)) glUniform1f(program_.AlphaRef, s.AlphaRef);
-    if (Changed(a.Point, s.Point)) glUniform4fv(program_.Point, 1, s.Point.data());
-    if (Changed(a.PointScale, s.PointScale)) glUniform3fv(program_.PointScale, 1, s.PointScale.data());
-    if (!s.Pretransformed && transformsDirty_) SendTransforms();
+    GlProgramKey key;
+    key.ColorOp = s.ColorOp;
+    key.AlphaOp = s.AlphaOp;
+    key.AlphaFunc = s.AlphaFunc;
+    key.Texture = s.Texture != nullptr || s.Array != UINT32_MAX;
+    key.TextureArray = s.Array != UINT32_MAX;
+    key.Sprite = s.Sprite;
+    key.Pretransformed = s.Pretransformed;
+    key.PointScale = !s.Pretransformed && s.Point[1] > 0.5f;
+    GlProgram* p = programs_.Get(key);
+    if (!p) return false;
+    if (Changed(a.Program, p->Id)) glUseProgram(p->Id);
+    if (Changed(p->ScreenSent, screenVersion_))
+        glUniform2f(p->Screen, static_cast<float>(width_), static_cast<float>(height_));
+    if (Changed(p->AlphaRefSent, s.AlphaRef)) glUniform1f(p->AlphaRef, s.AlphaRef);
+    if (Changed(p->PointSent, s.Point)) glUniform4fv(p->Point, 1, s.Point.data());
+    if (Changed(p->PointScaleSent, s.PointScale)) glUniform3fv(p->PointScale, 1, s.PointScale.data());
+    if (!s.Pretransformed && Changed(p->TransformsSent, transformsVersion_)) {
+        // Row vectors times a row-major matrix read the same memory as a column-major GL
+        // matrix times column vectors, so the matrices go over as they are.
+        glUniformMatrix4fv(p->View, 1, GL_FALSE, &state_.View.m11);
+        glUniformMatrix4fv(p->Projection, 1, GL_FALSE, &state_.Projection.m11);
+    }
+    return true;
 }
 
 void GlDevice::EnableAttrib(GLuint slot, bool on) {
@@ -368,16 +493,16 @@ void GlDevice::BindArrayBuffer(GLuint id) {
     if (Changed(applied_.ArrayBuffer, id)) glBindBuffer(GL_ARRAY_BUFFER, id);
 }
 
-void GlDevice::BindVertices(uint32_t fvf, uint32_t stride, const std::byte* base) {
-    const bool rhw = (fvf & FVF_XYZRHW) != 0;
-    size_t offset = 0;
+void GlDevice::BindScreenVertices(uint32_t fvf, uint32_t stride, const std::byte* base) {
+    const auto size = static_cast<GLsizei>(stride);
+    size_t offset = 16;  // x, y, z, rhw
     EnableAttrib(kAttribPosition, true);
-    glVertexAttribPointer(kAttribPosition, rhw ? 4 : 3, GL_FLOAT, GL_FALSE, static_cast<GLsizei>(stride), base);
-    offset += rhw ? 16 : 12;
+    glVertexAttribPointer(kAttribPosition, 4, GL_FLOAT, GL_FALSE, size, base);
+    EnableAttrib(kAttribLayer, false);
     if (fvf & FVF_NORMAL) offset += 12;
     EnableAttrib(kAttribColor, (fvf & FVF_DIFFUSE) != 0);
     if (fvf & FVF_DIFFUSE) {
-        glVertexAttribPointer(kAttribColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, static_cast<GLsizei>(stride), base + offset);
+        glVertexAttribPointer(kAttribColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, size, base + offset);
         offset += 4;
     } else {
         glVertexAttrib4f(kAttribColor, 1, 1, 1, 1);  // no diffuse colour: white
@@ -385,42 +510,74 @@ void GlDevice::BindVertices(uint32_t fvf, uint32_t stride, const std::byte* base
     if (fvf & FVF_SPECULAR) offset += 4;
     EnableAttrib(kAttribTexCoord, (fvf & FVF_TEX1) != 0);
     if (fvf & FVF_TEX1) {
-        glVertexAttribPointer(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, static_cast<GLsizei>(stride), base + offset);
+        glVertexAttribPointer(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, size, base + offset);
     } else {
         glVertexAttrib2f(kAttribTexCoord, 0, 0);
     }
 }
 
-void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t first, uint32_t count, uint32_t fvf,
-                    uint32_t stride, GlVertexBuffer* buffer, const void* memory) {
-    if (count == 0 || stride == 0) return;
-    Apply(setup);
-    if (buffer) {
-        BindArrayBuffer(buffer->Id());
-        buffer->UploadIfChanged();
-        BindVertices(fvf, stride, nullptr);
+void GlDevice::BindWorldVertices(const WorldVertex* base) {
+    const auto* bytes = reinterpret_cast<const std::byte*>(base);
+    constexpr auto size = static_cast<GLsizei>(sizeof(WorldVertex));
+    EnableAttrib(kAttribPosition, true);
+    glVertexAttribPointer(kAttribPosition, 4, GL_FLOAT, GL_FALSE, size, bytes);
+    EnableAttrib(kAttribColor, true);
+    glVertexAttribPointer(kAttribColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, size, bytes + offsetof(WorldVertex, Diffuse));
+    EnableAttrib(kAttribTexCoord, true);
+    glVertexAttribPointer(kAttribTexCoord, 2, GL_FLOAT, GL_FALSE, size, bytes + offsetof(WorldVertex, Tu));
+    EnableAttrib(kAttribLayer, true);
+    glVertexAttribPointer(kAttribLayer, 1, GL_FLOAT, GL_FALSE, size, bytes + offsetof(WorldVertex, Layer));
+}
+
+void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
+                    const std::byte* vertices) {
+    if (count == 0 || stride < FormatSize(fvf) || !Apply(setup)) return;
+    // Through a buffer of the device's: a toolkit sharing the context may leave a vertex array
+    // object bound, which takes no vertices from memory.
+    BindArrayBuffer(streamBuffer_);
+    if (setup.Pretransformed) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(static_cast<size_t>(count) * stride), vertices,
+                     GL_STREAM_DRAW);
+        BindScreenVertices(fvf, stride, nullptr);
     } else {
-        BindArrayBuffer(0);
-        BindVertices(fvf, stride, static_cast<const std::byte*>(memory));
+        converted_.resize(count);
+        ToWorldVertices(vertices, fvf, stride, count, state_.World, converted_.data());
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(WorldVertex)), converted_.data(),
+                     GL_STREAM_DRAW);
+        BindWorldVertices(nullptr);
     }
-    glDrawArrays(PrimitiveMode(type), static_cast<GLint>(first), static_cast<GLsizei>(count));
+    glDrawArrays(PrimitiveMode(type), 0, static_cast<GLsizei>(count));
 }
 
 void GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
-    if (!stream_ || streamStride_ == 0) return;
+    if (!stream_ || streamStride_ < FormatSize(fvf_)) return;
     // Never read past the end of the buffer.
     const size_t available = stream_->Size() / streamStride_;
     if (startVertex >= available) return;
-    const uint32_t count =
+    uint32_t count =
         static_cast<uint32_t>(std::min<size_t>(VertexCountFor(type, primitiveCount), available - startVertex));
-    auto* glBuffer = dynamic_cast<GlVertexBuffer*>(stream_.get());
-    Draw(SetupFromState(type), type, startVertex, count, fvf_, streamStride_, glBuffer,
-         glBuffer ? nullptr : stream_->Data());
+    const Setup& setup = CurrentSetup(type);
+    const bool mipmapped = setup.Sampling.MinFilter != GL_LINEAR && setup.Sampling.MinFilter != GL_NEAREST;
+    if (batching_ && streamGl_ && type == PT_TRIANGLELIST && !mipmapped && OrderFree(setup)) {
+        count -= count % 3;  // whole triangles, so that neighbouring ranges draw as one
+        if (!count) return;
+        const uint32_t number = CurrentSetupNumber();
+        if (!batcher_.Joins(number, texture_)) FlushBatches();
+        batcher_.Add(*streamGl_, startVertex, count, streamStride_, fvf_, state_.World, number, texture_);
+        return;
+    }
+    FlushBatches();
+    Setup s = setup;
+    s.Texture = texture_.get();
+    Draw(s, type, count, fvf_, streamStride_, stream_->Data() + static_cast<size_t>(startVertex) * streamStride_);
 }
 
 void GlDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices, uint32_t stride) {
     if (!vertices) return;
-    Draw(SetupFromState(type), type, 0, VertexCountFor(type, primitiveCount), fvf_, stride, nullptr, vertices);
+    FlushBatches();
+    Setup s = CurrentSetup(type);
+    s.Texture = texture_.get();
+    Draw(s, type, VertexCountFor(type, primitiveCount), fvf_, stride, static_cast<const std::byte*>(vertices));
 }
 
 void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb,
@@ -446,13 +603,12 @@ void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, fl
     s.Cull = CULL_NONE;
     s.Point = {1, 0, 1, 64};
     s.PointScale = {1, 0, 0};
-    Draw(s, PT_TRIANGLESTRIP, 0, 4, FVF_SCREENVERTEX, sizeof(ScreenVertex), nullptr, quad);
+    FlushBatches();
+    Draw(s, PT_TRIANGLESTRIP, 4, FVF_SCREENVERTEX, sizeof(ScreenVertex), reinterpret_cast<const std::byte*>(quad));
 }
 
 VertexBufferPtr GlDevice::CreateVertexBuffer(size_t bytes, uint32_t fvf) {
-    GLuint id = 0;
-    glGenBuffers(1, &id);
-    return std::make_shared<GlVertexBuffer>(bytes, fvf, id, token_);
+    return std::make_shared<GlVertexBuffer>(bytes, fvf);
 }
 
 std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int height, const uint8_t* rgba) {
@@ -460,8 +616,14 @@ std::shared_ptr<GlTexture> GlDevice::CreateTextureFromPixels(int width, int heig
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    // Complete without mipmaps from the start, so that it can be copied into a texture array.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     applied_.Texture = id;
-    return std::make_shared<GlTexture>(id, width, height, token_);
+    auto texture = std::make_shared<GlTexture>(id, width, height, token_);
+    const size_t texels = static_cast<size_t>(width) * static_cast<size_t>(height);
+    texture->Opaque = true;
+    for (size_t i = 0; i < texels && texture->Opaque; ++i) texture->Opaque = rgba[i * 4 + 3] == 255;
+    return texture;
 }
 
 TexturePtr GlDevice::CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options) {

@@ -3,6 +3,9 @@
 // Present, scaled with its aspect kept into the window. The original device's defaults and
 // conventions hold: left-handed transforms with a 0..1 depth range, pre-transformed vertices
 // in pixels, counter-clockwise culling, stage-0 alpha from the texture alone.
+// 3D vertices get their world transform on the CPU (GlWorldVertices); draws whose order does
+// not matter to the picture are kept in batches (GlBatcher) and drawn together before the next
+// draw that must come in its place, and before anything reads or shows the picture.
 #pragma once
 #include <epoxy/gl.h>
 
@@ -13,6 +16,7 @@
 
 #include "platform/Device.h"
 #include "platform/DeviceState.h"
+#include "platform/GlBatcher.h"
 #include "platform/GlProgram.h"
 #include "platform/GlResources.h"
 
@@ -48,7 +52,7 @@ public:
     uint32_t GetTextureStageState(uint32_t stage, TextureStageState type) const override;
     void SetTexture(uint32_t stage, const TexturePtr& texture) override;
     void SetMaterial(const Material&) override {}  // lighting is not emulated
-    void SetVertexShader(uint32_t fvf) override { fvf_ = fvf; }
+    void SetVertexShader(uint32_t fvf) override;
     void SetStreamSource(uint32_t stream, const VertexBufferPtr& buffer, uint32_t stride) override;
     void DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) override;
     void DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
@@ -74,12 +78,16 @@ public:
     // argb and blended over the picture, whatever the device's states (text is drawn this way).
     void DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb,
                      const TexturePart& part);
+    // Whether draws are kept in batches (the default) or each sent at once; the picture is
+    // the same either way.
+    void SetBatching(bool on);
 
 private:
     // Everything a draw needs from the states, resolved to GL terms.
     struct Setup {
         bool Pretransformed = false, Sprite = false;
         GlTexture* Texture = nullptr;
+        uint32_t Array = UINT32_MAX;  // a batch's texture array, in place of Texture
         GlSampling Sampling;
         std::array<GLint, 3> ColorOp{}, AlphaOp{};
         GLint AlphaFunc = CMP_ALWAYS;
@@ -92,20 +100,14 @@ private:
         bool Multisample = true;
         std::array<float, 4> Point{};       // size, scaling on, minimum, maximum
         std::array<float, 3> PointScale{};  // A, B, C
+        bool operator==(const Setup&) const = default;
     };
     // The GL state last set, to send only what changed.
     struct Applied {
         int Blend = -1, DepthTest = -1, DepthWrite = -1, CullFace = -1, Multisample = -1;
         GLenum SrcBlend = 0, DestBlend = 0, DepthFunc = 0, FrontFace = 0;
-        GLuint Texture = 0, ArrayBuffer = 0;
-        int Pretransformed = -1, Sprite = -1, HasTexture = -1;
-        std::array<GLint, 3> ColorOp{}, AlphaOp{};
-        GLint AlphaFunc = 0;
-        float AlphaRef = -1;
-        std::array<float, 4> Point{};
-        std::array<float, 3> PointScale{};
-        std::array<bool, 3> AttribEnabled{};
-        bool TransformsSent = false;
+        GLuint Texture = 0, ArrayBuffer = 0, Program = 0;
+        std::array<bool, 4> AttribEnabled{};
     };
 
     GlDevice(platform::GlSurface& surface, platform::Window* window, const PresentParameters& params);
@@ -116,12 +118,21 @@ private:
     bool CreateTargets();
     void ReleaseTargets();
     void ResolveInto(GLuint target);
+    // The states of a draw of the type, without its texture; made again only after a change.
+    const Setup& CurrentSetup(PrimitiveType type);
     Setup SetupFromState(PrimitiveType type) const;
-    void Apply(const Setup& setup);
-    void SendTransforms();
-    void Draw(const Setup& setup, PrimitiveType type, uint32_t first, uint32_t count, uint32_t fvf,
-              uint32_t stride, GlVertexBuffer* buffer, const void* memory);
-    void BindVertices(uint32_t fvf, uint32_t stride, const std::byte* base);
+    // The number of the current setup among the distinct ones batches were kept with.
+    uint32_t CurrentSetupNumber();
+    // Whether a draw with the setup and the current texture gives the same picture in any
+    // order among other such draws: depth-tested, depth-written and opaque.
+    bool OrderFree(const Setup& setup) const;
+    void FlushBatches();
+    // Sets GL up for a draw; false when the draw's program cannot be made.
+    bool Apply(const Setup& setup);
+    void Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
+              const std::byte* vertices);
+    void BindScreenVertices(uint32_t fvf, uint32_t stride, const std::byte* base);
+    void BindWorldVertices(const WorldVertex* base);
     void EnableAttrib(GLuint slot, bool on);
     void BindArrayBuffer(GLuint id);
 
@@ -133,14 +144,25 @@ private:
     int largestTextureSide_ = 0;  // what the card takes, at most platform::kLargestTextureSide
     GLuint drawFbo_ = 0, resolveFbo_ = 0;
     std::array<GLuint, 3> renderbuffers_{};  // colour, depth, resolved colour
-    GlProgram program_;
+    GlPrograms programs_;
     DeviceState state_;
-    bool transformsDirty_ = true;
+    uint64_t transformsVersion_ = 1;  // counts the view and projection changes
+    uint64_t screenVersion_ = 1;      // and the back-buffer sizes
     std::shared_ptr<GlTexture> texture_;  // stage 0
     uint32_t fvf_ = 0;
     VertexBufferPtr stream_;
+    GlVertexBuffer* streamGl_ = nullptr;  // stream_ when this device made it
     uint32_t streamStride_ = 0;
     Applied applied_;
+    bool setupChanged_ = true;
+    PrimitiveType setupType_ = PT_TRIANGLELIST;
+    Setup setup_;
+    uint32_t setupNumber_ = UINT32_MAX;
+    std::vector<Setup> setups_;  // the distinct setups of batched draws
+    GlBatcher batcher_;
+    bool batching_ = GlTextureArrays::Available();
+    std::vector<WorldVertex> converted_;  // the vertices of a draw sent at once
+    GLuint streamBuffer_ = 0;              // and the buffer they go through
 };
 
 }  // namespace d3d

@@ -4,29 +4,46 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "platform/FontFiles.h"
 #include "platform/GlDevice.h"
 
 namespace d3d {
+namespace {
+
+// The open font files: the text fields make their font anew on every change of their look,
+// and opening a font file each time would stall a screen's layout.
+std::shared_ptr<TTF_Font> OpenFont(const FontDesc& desc) {
+    static std::map<std::tuple<std::string, bool, int>, std::shared_ptr<TTF_Font>> open;
+    const auto key = std::make_tuple(desc.Face, desc.Bold, desc.PointSize);
+    if (auto found = open.find(key); found != open.end()) return found->second;
+    const std::string file = FontFileFor(desc.Face, desc.Bold);
+    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), PixelsForPoints(desc.PointSize));
+    std::shared_ptr<TTF_Font> shared(font, [](TTF_Font* f) {
+        if (f) TTF_CloseFont(f);
+    });
+    if (font) open.emplace(key, shared);
+    return font ? shared : nullptr;
+}
+
+}  // namespace
 
 std::shared_ptr<GlFont> GlFont::Create(GlDevice& device, const FontDesc& desc, GlDeviceToken token) {
     if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
-    const std::string file = FontFileFor(desc.Face, desc.Bold);
-    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), PixelsForPoints(desc.PointSize));
+    std::shared_ptr<TTF_Font> font = OpenFont(desc);
     if (!font) return nullptr;
-    return std::shared_ptr<GlFont>(new GlFont(device, font, std::move(token)));
+    return std::shared_ptr<GlFont>(new GlFont(device, std::move(font), std::move(token)));
 }
-
-GlFont::~GlFont() { TTF_CloseFont(font_); }
 
 bool GlFont::Render(const std::string& text) {
     if (rendered_ && text == renderedText_) return true;
     rendered_.reset();
     renderedText_ = text;
     // White text, tinted by the colour when drawn. The programs' text is single-byte Latin.
-    SDL_Surface* rendered = TTF_RenderText_Blended(font_, text.c_str(), SDL_Color{255, 255, 255, 255});
+    SDL_Surface* rendered = TTF_RenderText_Blended(font_.get(), text.c_str(), SDL_Color{255, 255, 255, 255});
     if (!rendered) return false;
     SDL_Surface* rgba = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ABGR8888, 0);  // bytes r, g, b, a
     SDL_FreeSurface(rendered);

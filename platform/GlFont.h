@@ -17,18 +17,18 @@ class GlFont : public Font {
 public:
     // nullptr when no font file can be opened.
     static std::shared_ptr<GlFont> Create(GlDevice& device, const FontDesc& desc, GlDeviceToken token);
-    ~GlFont() override;
     GlFont(const GlFont&) = delete;
     GlFont& operator=(const GlFont&) = delete;
 
     void DrawText(const std::string& text, const Rect& rect, uint32_t format, uint32_t argb) override;
 
 private:
-    GlFont(GlDevice& device, TTF_Font* font, GlDeviceToken token) : device_(device), font_(font), token_(token) {}
+    GlFont(GlDevice& device, std::shared_ptr<TTF_Font> font, GlDeviceToken token)
+        : device_(device), font_(std::move(font)), token_(token) {}
     bool Render(const std::string& text);
 
     GlDevice& device_;
-    TTF_Font* font_;
+    std::shared_ptr<TTF_Font> font_;  // opened once per face, weight and size, and shared
     GlDeviceToken token_;
     std::string renderedText_;
     std::shared_ptr<GlTexture> rendered_;

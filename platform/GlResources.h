@@ -1,10 +1,11 @@
-// Textures and vertex buffers of the OpenGL device. They hold a token of the device that made
-// them and free their GL objects only while it lives (the context goes with the device).
+// Textures and vertex buffers of the OpenGL device. Textures hold a token of the device that
+// made them and free their GL objects only while it lives (the context goes with the device).
 #pragma once
 #include <epoxy/gl.h>
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/Device.h"
 
@@ -24,6 +25,7 @@ public:
         : id_(id), width_(width), height_(height), token_(std::move(token)) {}
     ~GlTexture() override {
         if (!token_.expired()) glDeleteTextures(1, &id_);
+        if (auto freed = FreedLayers.lock()) freed->push_back(Layer);
     }
     GlTexture(const GlTexture&) = delete;
     GlTexture& operator=(const GlTexture&) = delete;
@@ -33,6 +35,13 @@ public:
     GLuint Id() const { return id_; }
     GlSampling Sampling;
     bool HasMipmaps = false;
+    bool Opaque = false;  // every texel's alpha is 255
+    // Where a copy of the picture lies in the texture arrays of the batches (GlTextureArrays),
+    // which take the layer back when the texture goes.
+    struct ArrayLayer {
+        uint32_t Array = 0, Layer = 0;
+    } Layer;
+    std::weak_ptr<std::vector<ArrayLayer>> FreedLayers;
 
 private:
     GLuint id_;
@@ -40,28 +49,29 @@ private:
     GlDeviceToken token_;
 };
 
+// The vertices stay in memory: the device converts them to world vertices for every draw, or
+// keeps them converted in a batch (GlBatcher), which notes here where.
 class GlVertexBuffer : public VertexBuffer {
 public:
-    GlVertexBuffer(size_t bytes, uint32_t fvf, GLuint id, GlDeviceToken token)
-        : VertexBuffer(bytes, fvf), id_(id), token_(std::move(token)) {}
+    using VertexBuffer::VertexBuffer;
     ~GlVertexBuffer() override {
-        if (!token_.expired()) glDeleteBuffers(1, &id_);
+        if (auto dead = DeadItems.lock())
+            for (const BatchRange& range : BatchRanges) dead->insert(dead->end(), range.items.begin(), range.items.end());
     }
     GlVertexBuffer(const GlVertexBuffer&) = delete;
     GlVertexBuffer& operator=(const GlVertexBuffer&) = delete;
 
-    GLuint Id() const { return id_; }
-    // Sends the data to the bound GL buffer when it changed since the last upload.
-    void UploadIfChanged() {
-        if (uploaded_ == Revision()) return;
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(Size()), Data(), GL_STATIC_DRAW);
-        uploaded_ = Revision();
-    }
-
-private:
-    GLuint id_;
-    uint64_t uploaded_ = UINT64_MAX;
-    GlDeviceToken token_;
+    // Per vertex range drawn from this buffer, the batch items of its draws in a frame, in the
+    // order they came; frame and next count the draws of the current frame.
+    struct BatchRange {
+        uint32_t first = 0, count = 0;
+        uint64_t frame = 0;
+        uint32_t next = 0;
+        std::vector<uint32_t> items;
+    };
+    std::vector<BatchRange> BatchRanges;
+    uint64_t BatchOwner = 0;  // the serial number of the batcher the items belong to
+    std::weak_ptr<std::vector<uint32_t>> DeadItems;
 };
 
 }  // namespace d3d

@@ -385,12 +385,26 @@ void SetError(std::string* error, const std::string& text) {
 
 }  // namespace
 
+Mesh::Mesh(d3d::Device& device, std::vector<MeshSubset> subsets) : device_(&device), subsets_(std::move(subsets)) {
+    for (const MeshSubset& subset : subsets_) {
+        const size_t bytes = subset.Vertices.size() * sizeof(d3d::MeshVertex);
+        d3d::VertexBufferPtr buffer = bytes ? device.CreateVertexBuffer(bytes, d3d::FVF_MESHVERTEX) : nullptr;
+        if (buffer) buffer->SetData(0, subset.Vertices.data(), bytes);
+        buffers_.push_back(std::move(buffer));
+    }
+}
+
 void Mesh::DrawSubset(size_t i) const {
     if (i >= subsets_.size() || subsets_[i].Vertices.empty()) return;
     const auto& vertices = subsets_[i].Vertices;
+    const auto triangles = static_cast<uint32_t>(vertices.size() / 3);
     device_->SetVertexShader(d3d::FVF_MESHVERTEX);
-    device_->DrawPrimitiveUP(d3d::PT_TRIANGLELIST, static_cast<uint32_t>(vertices.size() / 3), vertices.data(),
-                             sizeof(d3d::MeshVertex));
+    if (buffers_[i]) {
+        device_->SetStreamSource(0, buffers_[i], sizeof(d3d::MeshVertex));
+        device_->DrawPrimitive(d3d::PT_TRIANGLELIST, 0, triangles);
+    } else {
+        device_->DrawPrimitiveUP(d3d::PT_TRIANGLELIST, triangles, vertices.data(), sizeof(d3d::MeshVertex));
+    }
 }
 
 MeshPtr ParseMeshFromX(const std::string& text, d3d::Device& device, std::string* error) {

@@ -17,7 +17,8 @@ struct MeshSubset {
 
 class Mesh {
 public:
-    Mesh(d3d::Device& device, std::vector<MeshSubset> subsets) : device_(&device), subsets_(std::move(subsets)) {}
+    // The subsets' vertices also go into vertex buffers of the device, drawn from there.
+    Mesh(d3d::Device& device, std::vector<MeshSubset> subsets);
     size_t SubsetCount() const { return subsets_.size(); }
     const MeshSubset& Subset(size_t i) const { return subsets_.at(i); }
     // Draws the triangles of subset i with the device's current transforms, material and textures.
@@ -26,6 +27,7 @@ public:
 private:
     d3d::Device* device_;
     std::vector<MeshSubset> subsets_;
+    std::vector<d3d::VertexBufferPtr> buffers_;  // one per subset; nullptr when none could be made
 };
 using MeshPtr = std::shared_ptr<const Mesh>;
 

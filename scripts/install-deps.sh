@@ -8,7 +8,7 @@ packages=(
   libstb-dev libvorbis-dev libogg-dev
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
   fonts-liberation2
-  xvfb xauth procps
+  xvfb xauth procps mesa-utils
   clang libclang-rt-14-dev
 )
 missing=()

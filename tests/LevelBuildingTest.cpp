@@ -2,6 +2,7 @@
 // and star positions, the exact-name texture lookup and what a build leaves alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -86,6 +87,36 @@ TEST_F(LevelBuildingTest, BlocksTakeTheirRecordInOrder) {
                                          gTexturePath + "metal.bmp", gTexturePath + "_default.bmp"};
     EXPECT_EQ(device_.TextureLoads, loads);
     EXPECT_EQ(TotalFrames, 0);
+}
+
+// The texture of each index is chosen once for the build: every face gets the choice of its
+// index, each file is read once, and each block fills one vertex buffer.
+TEST_F(LevelBuildingTest, EveryFaceGetsTheTextureChosenForItsIndex) {
+    LevelRecord r = Level();
+    const TextureFolder folder(gTexturePath);
+    const int16_t indexes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, -1, 300};
+    r.Blocks.clear();
+    for (int16_t a : indexes) {
+        BlockRecord b = Level().Blocks[0];
+        b.TextureA = a;
+        b.TextureB = static_cast<int16_t>(a + 1);
+        b.TextureC = 2;
+        b.TextureD = static_cast<int16_t>(-a);
+        r.Blocks.push_back(b);
+    }
+    r.BlockCount = static_cast<int32_t>(r.Blocks.size()) - 1;
+    LevelStructure::BuildLevel(r, false);
+    ASSERT_EQ(gBlocks.size(), r.Blocks.size());
+    for (size_t i = 0; i < r.Blocks.size(); ++i) {
+        const BlockRecord& b = r.Blocks[i];
+        EXPECT_EQ(gBlocks[i].GetTextureA(), folder.Choose(r, b.TextureA)) << i;
+        EXPECT_EQ(gBlocks[i].GetTextureB(), folder.Choose(r, b.TextureB)) << i;
+        EXPECT_EQ(gBlocks[i].GetTextureC(), folder.Choose(r, b.TextureC)) << i;
+        EXPECT_EQ(gBlocks[i].GetTextureD(), folder.Choose(r, b.TextureD)) << i;
+    }
+    EXPECT_EQ(device_.TextureLoads.size(), 4u);  // grass, wood, metal and the default
+    for (clsblock& block : gBlocks) block.draw();
+    EXPECT_EQ(device_.Buffers.size(), r.Blocks.size());  // one for each block's first draw
 }
 
 TEST_F(LevelBuildingTest, NamesThatWouldLeaveTheFolderOrIndexesOutOfRangeGiveTheDefault) {
@@ -206,6 +237,33 @@ TEST_F(LevelBuildingTest, BackgroundOnlyWhenAskedWithoutItsPadding) {
     r.BackgroundFile = std::string(1, '\0') + std::string(49, ' ');  // would name the folder itself
     LevelStructure::BuildLevel(r, true);
     EXPECT_EQ(gBackground.ImageName(), gBackgroundPath + "_default.jpg");
+}
+
+// The menus lay their screen out again on every arrow press; the picture is read once.
+TEST_F(LevelBuildingTest, TheBackgroundPictureIsReadAgainOnlyWhenItCanHaveChanged) {
+    Touch(gBackgroundPath + "a.jpg");
+    Touch(gBackgroundPath + "b.jpg");
+    auto loadsOf = [this](const std::string& file) {
+        return std::count(device_.TextureLoads.begin(), device_.TextureLoads.end(), gBackgroundPath + file);
+    };
+    gBackground.create(gBackgroundPath + "a.jpg");
+    gBackground.create(gBackgroundPath + "a.jpg");
+    EXPECT_EQ(loadsOf("a.jpg"), 1);
+    gBackground.create(gBackgroundPath + "b.jpg");
+    gBackground.create(gBackgroundPath + "a.jpg");
+    EXPECT_EQ(loadsOf("a.jpg"), 2);
+    gBackground.resetbackground();
+    gBackground.create(gBackgroundPath + "a.jpg");
+    EXPECT_EQ(loadsOf("a.jpg"), 3);
+    {
+        WorldFakeDevice other;  // a new device holds none of the old one's pictures
+        gBackground.create(gBackgroundPath + "a.jpg");
+        EXPECT_EQ(std::count(other.TextureLoads.begin(), other.TextureLoads.end(), gBackgroundPath + "a.jpg"), 1);
+    }
+    // A picture that could not be read is tried again, not taken as read.
+    gBackground.create(gBackgroundPath + "missing.jpg");
+    gBackground.create(gBackgroundPath + "missing.jpg");
+    EXPECT_EQ(loadsOf("missing.jpg"), 2);
 }
 
 TEST_F(LevelBuildingTest, BuildsTheLevelNamedByIndex) {

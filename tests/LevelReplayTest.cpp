@@ -2,36 +2,19 @@
 // replayed through the game's own play step reaches the finish and sets the all-stars flag.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
+#include "tests/support/ShippedReplays.h"
 #include "tools/replay/ReplayWorld.h"
 
 namespace {
 
-std::string ReadScript(int32_t level) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/level%02d.keys", level);
-    std::ifstream in(std::string(VELORUNE_REPLAYS_DIR) + name);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string ShippedLevels() {
-    const char* assets = std::getenv("VELORUNE_ASSETS");
-    return std::string(assets ? assets : "bin") + "/levels.dat";
-}
-
 TEST(LevelReplay, EveryShippedLevelIsFinishedWithEveryStar) {
-    replay::ReplayWorld world(ShippedLevels());
+    replay::ReplayWorld world(ShippedLevelsFile());
     ASSERT_TRUE(world.Loaded());
     ASSERT_GT(world.LevelCount(), 0);
     for (int32_t level = 1; level <= world.LevelCount(); ++level) {
-        const std::optional<replay::KeyScript> script = replay::ParseScript(ReadScript(level));
+        const std::optional<replay::KeyScript> script = ShippedScript(level);
         ASSERT_TRUE(script && !script->empty()) << "no key script for level " << level;
         EXPECT_EQ(world.Play(level, *script), replay::Outcome::Finished) << "level " << level;
         EXPECT_TRUE(gGameState == STATE_NAMEENTRY || gGameState == STATE_LEVELDONE) << "level " << level;

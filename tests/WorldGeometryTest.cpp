@@ -96,9 +96,43 @@ TEST(Block, UnitCubeWoundClockwiseFromOutside) {
     for (int t = 0; t < 8; ++t) EXPECT_TRUE(FacesOutward(&v[t * 3], {0.5f, 0.5f, 0.5f})) << "triangle " << t;
     // Faces A, B, C grey and D white, alpha 0.
     for (int i = 0; i < 24; ++i) EXPECT_EQ(v[i].Diffuse, i < 18 ? 0x009A9A9A : 0x00FFFFFF);
+    block.draw();  // the buffer is made for the draw
     ASSERT_EQ(device.Buffers.size(), 1u);
     EXPECT_EQ(device.Buffers[0]->Size(), 672u);
     EXPECT_EQ(device.Buffers[0]->Fvf(), 0x1C2u);
+}
+
+// A box's several writes before a draw make one vertex buffer of the vertices as they are
+// then; a copy changed afterwards draws from a buffer of its own, the box from the old one.
+TEST(Block, ABuildMakesOneBufferAndACopyChangedGetsOneOfItsOwn) {
+    WorldFakeDevice device;
+    clsblock block;
+    block.create(0, 0, 0, 2, 1, 2);
+    block.scaleX(2);
+    block.scaleY(1);
+    block.scalez(2);
+    EXPECT_TRUE(device.Buffers.empty());
+    block.draw();
+    ASSERT_EQ(device.Buffers.size(), 1u);
+    const d3d::VertexBufferPtr original = device.Buffers[0];
+    EXPECT_EQ(std::memcmp(original->Data(), block.GetVertices().data(), original->Size()), 0);
+
+    clsblock copy = block;
+    copy.scaleX(5);
+    copy.draw();
+    block.draw();
+    ASSERT_EQ(device.Buffers.size(), 2u);
+    EXPECT_EQ(std::memcmp(original->Data(), block.GetVertices().data(), original->Size()), 0);
+    EXPECT_EQ(std::memcmp(device.Buffers[1]->Data(), copy.GetVertices().data(), original->Size()), 0);
+    EXPECT_FLOAT_EQ(copy.GetVertices()[1].Tu, 5);
+
+    clsRamp ramp;
+    ramp.create(0, 0, 0);
+    ramp.scaleX(3);
+    ramp.scalez(4);
+    ramp.draw();
+    ASSERT_EQ(device.Buffers.size(), 3u);
+    EXPECT_EQ(std::memcmp(device.Buffers[2]->Data(), ramp.GetVertices().data(), device.Buffers[2]->Size()), 0);
 }
 
 TEST(Block, TextureCoordinatesFollowSizeOrRepeat) {

@@ -68,7 +68,10 @@ TEST(XFile, FramesPolygonsAndMaterials) {
 
     mesh->DrawSubset(0);
     mesh->DrawSubset(5);  // no such subset: nothing drawn
-    EXPECT_EQ(device.DrawUpCount, 1u);
+    ASSERT_EQ(device.Draws.size(), 1u);  // from the subset's vertex buffer, two triangles
+    EXPECT_EQ(device.Draws[0].Type, d3d::PT_TRIANGLELIST);
+    EXPECT_EQ(device.Draws[0].Count, 2u);
+    EXPECT_EQ(device.DrawUpCount, 0u);
     EXPECT_EQ(device.VertexShader, d3d::FVF_MESHVERTEX);
 }
 

@@ -1,6 +1,6 @@
 // Times LevelStructure::LoadLevels on a levels.dat (default: the shipped one beside this
-// program) and on a generated file of 1000 levels made by repeating its levels.
-#include <chrono>
+// program) and on a generated file of 1000 levels made by repeating its levels; min / median /
+// p95 / max in milliseconds over the runs.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,22 +9,19 @@
 #include "game/LevelStructure.h"
 #include "shared/TrackCodec.h"
 #include "platform/Paths.h"
+#include "tools/BenchFigures.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Best of several runs of LoadLevels on the levels.dat in folder, in milliseconds.
-double TimeLoad(const fs::path& folder, int runs) {
+// Runs of LoadLevels on the levels.dat in folder.
+bench::Figures TimeLoad(const fs::path& folder, int runs) {
     platform::SetProgramFolder(folder.string());
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        if (!LevelStructure::LoadLevels()) return -1;
-        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
+    bool loaded = true;
+    const auto ms = bench::TimeRuns(runs, [&loaded] { loaded = LevelStructure::LoadLevels() && loaded; });
+    if (!loaded) std::fprintf(stderr, "bench_levels: %s could not be loaded\n", folder.c_str());
+    return bench::Summarise(ms);
 }
 
 }  // namespace
@@ -48,12 +45,13 @@ int main(int argc, char** argv) {
     std::ofstream(scratch / "large" / "levels.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(large.data()), static_cast<std::streamsize>(large.size()));
 
-    const double small = TimeLoad(scratch / "shipped", 50);
-    const double big = TimeLoad(scratch / "large", 10);
-    std::printf("shipped levels.dat: %zu levels, %zu bytes, best load %.3f ms\n", file.Levels.size(), bytes->size(),
-                small);
-    std::printf("generated levels.dat: 1000 levels, %zu bytes, best load %.3f ms (%.3f ms per level)\n",
-                large.size(), big, big / 1000.0);
+    const bench::Figures small = TimeLoad(scratch / "shipped", 50);
+    const bench::Figures big = TimeLoad(scratch / "large", 10);
+    std::printf("== LoadLevels (ms: min / median / p95 / max)\n");
+    std::printf("shipped levels.dat: %zu levels, %zu bytes: %s\n", file.Levels.size(), bytes->size(),
+                bench::Text(small, 3).c_str());
+    std::printf("generated levels.dat: 1000 levels, %zu bytes: %s (median %.3f ms per level)\n", large.size(),
+                bench::Text(big, 3).c_str(), big.median / 1000.0);
     fs::remove_all(scratch);
     return 0;
 }

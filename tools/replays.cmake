@@ -6,7 +6,8 @@ add_library(replaysearch STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/KeyScript.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplaySearch.cpp)
 target_link_libraries(replaysearch PUBLIC velorune_world)
 
-add_library(replaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplayWorld.cpp)
+add_library(replaykit STATIC ${CMAKE_CURRENT_SOURCE_DIR}/replay/ReplayWorld.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/replay/GeneratedTracks.cpp)
 target_link_libraries(replaykit PUBLIC replaysearch velorune_game)
 
 add_executable(find_replays ${CMAKE_CURRENT_SOURCE_DIR}/find_replays.cpp)

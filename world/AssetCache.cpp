@@ -11,15 +11,17 @@ namespace {
 
 struct Store {
     const d3d::Device* device = nullptr;
+    uint64_t serial = 0;
     std::unordered_map<std::string, d3d::TexturePtr> textures;
     std::unordered_map<std::string, d3dx::MeshPtr> meshes;
 };
 
 Store& TheStore() {
     static Store store;
-    if (store.device != gD3DDevice) {
+    if (store.device != gD3DDevice || (gD3DDevice && store.serial != gD3DDevice->Serial())) {
         store = Store{};
         store.device = gD3DDevice;
+        store.serial = gD3DDevice ? gD3DDevice->Serial() : 0;
     }
     return store;
 }

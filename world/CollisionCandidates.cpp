@@ -6,6 +6,7 @@
 #include "shared/TrackRecords.h"
 #include "world/CollisionDetection.h"
 #include "world/CollisionTrack.h"
+#include "world/TrackIndex.h"
 
 namespace CollisionDetection {
 
@@ -39,16 +40,26 @@ void Append(const Object& o, ObjectKind kind, int32_t index, int16_t face) {
     c.ObjectKind = kind;
 }
 
-// One pass: for each face in turn, every near object of the kind that passes the filter.
-template <typename Object, typename Filter>
-void Pass(const std::vector<Object>& objects, int32_t last, ObjectKind kind, std::initializer_list<int16_t> faces,
-          float nx, float nz, Filter filter) {
-    for (int16_t face : faces) {
-        for (int32_t i = 0; i <= last; ++i) {
-            const Object& o = objects[static_cast<size_t>(i)];
-            if (filter(o) && IsNear(o, nx, nz)) Append(o, kind, i, face);
-        }
+// The objects of one kind near the player's next position, by index: of those the track index
+// gives (in index order), the ones up to the last in play that pass the nearness test.
+template <typename Object>
+const std::vector<int32_t>& NearObjects(const std::vector<Object>& objects, TrackKind kind, int32_t last, float nx,
+                                        float nz, std::vector<int32_t>& near) {
+    near.clear();
+    for (int32_t i : TrackIndex::Near(kind, nz)) {
+        if (i > last) break;
+        if (IsNear(objects[static_cast<size_t>(i)], nx, nz)) near.push_back(i);
     }
+    return near;
+}
+
+// One pass: for each face in turn, every near object of the kind that passes the filter, by index.
+template <typename Object, typename Filter>
+void Pass(const std::vector<Object>& objects, const std::vector<int32_t>& near, ObjectKind kind,
+          std::initializer_list<int16_t> faces, Filter filter) {
+    for (int16_t face : faces)
+        for (int32_t i : near)
+            if (const Object& o = objects[static_cast<size_t>(i)]; filter(o)) Append(o, kind, i, face);
 }
 
 template <typename Object>
@@ -66,16 +77,19 @@ int32_t GatherNearbyPlanes() {
     gCandidates.clear();  // keeps its capacity: the list is rebuilt every step
     const float nz = gPlayer.Posz() + gPlayer.ForwardVelocity();
     const float nx = gPlayer.Posx() + gPlayer.HorizontalVelocity();
-    const int32_t lastBlock = LastBlock();
-    const int32_t lastRamp = LastRamp();
+    static std::vector<int32_t> nearPlatforms, nearBlocks, nearRamps;  // reused from step to step
+    const auto& platforms =
+        NearObjects(gMovingPlatforms, TrackKind::Platform, LastPlatform(), nx, nz, nearPlatforms);
+    const auto& blocks = NearObjects(gBlocks, TrackKind::Block, LastBlock(), nx, nz, nearBlocks);
+    const auto& ramps = NearObjects(gRamps, TrackKind::Ramp, LastRamp(), nx, nz, nearRamps);
 
-    Pass(gMovingPlatforms, LastPlatform(), KIND_PLATFORM, {1, 2, 3, 4, 5}, nx, nz, Any<clsMovingPlatform>);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, InstantKill);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, OtherSpecial);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {FACE_TOP}, nx, nz, Any<clsblock>);
-    Pass(gRamps, lastRamp, KIND_RAMP, {FACE_CREST}, nx, nz, Any<clsRamp>);
-    Pass(gRamps, lastRamp, KIND_RAMP, {1, 2, 3, 4, 5}, nx, nz, Any<clsRamp>);
-    Pass(gBlocks, lastBlock, KIND_BLOCK, {1, 2, 4, 5}, nx, nz, Any<clsblock>);
+    Pass(gMovingPlatforms, platforms, KIND_PLATFORM, {1, 2, 3, 4, 5}, Any<clsMovingPlatform>);
+    Pass(gBlocks, blocks, KIND_BLOCK, {FACE_TOP}, InstantKill);
+    Pass(gBlocks, blocks, KIND_BLOCK, {FACE_TOP}, OtherSpecial);
+    Pass(gBlocks, blocks, KIND_BLOCK, {FACE_TOP}, Any<clsblock>);
+    Pass(gRamps, ramps, KIND_RAMP, {FACE_CREST}, Any<clsRamp>);
+    Pass(gRamps, ramps, KIND_RAMP, {1, 2, 3, 4, 5}, Any<clsRamp>);
+    Pass(gBlocks, blocks, KIND_BLOCK, {1, 2, 4, 5}, Any<clsblock>);
     return static_cast<int32_t>(gCandidates.size());
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shared/maths.h"
+#include "world/TrackIndex.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
@@ -86,20 +87,27 @@ Vector3 clsShadow::FindGroundPoint(const Vector3& point, ShadowCorner& corner, u
         corner.Sample = sample;
     };
 
+    // Only the objects the track index gives can pass the tests below; it gives them by index.
+    // A block is searched when the player is near it; a platform or ramp when the probe, which
+    // goes straight down, lies within its top's bounds.
     const int32_t lastBlock = LastBlock(), lastPlatform = LastPlatform(), lastRamp = LastRamp();
-    for (int32_t i = 0; i <= lastBlock; ++i) {
+    const float pz = gPlayer.Posz() + gPlayer.ForwardVelocity();
+    for (int32_t i : TrackIndex::Near(TrackKind::Block, pz)) {
+        if (i > lastBlock) break;
         clsblock& block = gBlocks[i];
         if (!PlayerNear(block)) continue;
         // A falling block's top is taken where it will be after this step's fall.
         if (auto landing = LandingOn(block, point, probe, nearest))
             accept(*landing, block.Ypos() + block.scaleY() + block.fallvel(), i, GROUND_BLOCK);
     }
-    for (int32_t i = 0; i <= lastPlatform; ++i) {
+    for (int32_t i : TrackIndex::Near(TrackKind::Platform, point.Z)) {
+        if (i > lastPlatform) break;
         clsMovingPlatform& platform = gMovingPlatforms[i];
         if (auto landing = LandingOn(platform, point, probe, nearest))
             accept(*landing, platform.Ypos() + platform.scaleY(), i, GROUND_PLATFORM);
     }
-    for (int32_t i = 0; i <= lastRamp; ++i) {
+    for (int32_t i : TrackIndex::Near(TrackKind::Ramp, point.Z)) {
+        if (i > lastRamp) break;
         clsRamp& ramp = gRamps[i];
         if (auto landing = LandingOn(ramp, point, probe, nearest))
             accept(*landing, RampHeightUnderPlayer(ramp, ground.Y), i, GROUND_RAMP);

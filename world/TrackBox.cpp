@@ -68,10 +68,7 @@ void TrackBox::FillUnitCube() {
 }
 
 void TrackBox::CreateVertexBuffer() {
-    if (gD3DDevice) {
-        VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
-        if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
-    }
+    VertexBuffer.Changed();
     PlaceChanged();
 }
 
@@ -114,6 +111,7 @@ void TrackBox::scaleY(float value) {
 void TrackBox::scalez(float value) {
     if (!(value > 0)) return;
     ScaleZValue = value;
+    TrackIndex::Changed();
     RebuildAlongAxis(Axis::Z, value);
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/ObjectVertexBuffer.h"
+#include "world/TrackIndex.h"
 
 class TrackBox {
 public:
@@ -70,8 +72,8 @@ protected:
     enum class Axis { X, Y, Z };
 
     void FillUnitCube();
-    // A new vertex buffer with the vertices as they are now; where the rules keep the planes
-    // current, they follow too.
+    // The vertices changed: the next draw makes a new vertex buffer of them; where the rules
+    // keep the planes current, they follow too.
     void CreateVertexBuffer();
     void CalculateCollisionPlanes();
     // After a position write: where the rules keep the planes current, they follow.
@@ -88,14 +90,16 @@ protected:
     std::array<d3d::LitVertex, kVertexCount> Vertices{};
     d3d::Matrix WorldMatrix;
     d3d::Matrix ScalingMatrix;
+    // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     uint8_t SideTextureRepeat = 0;
     uint8_t TopTextureRepeat = 0;
     std::array<d3d::Plane, 5> CollisionPlanes{};  // faces 1..5 at 0..4
     std::array<FaceTexture, kFaceCount> Faces;
-    d3d::VertexBufferPtr VertexBuffer;
+    ObjectVertexBuffer<kVertexCount> VertexBuffer;
     uint8_t ActionCode = 0;
+    TrackIndexMark IndexMark;
 
 private:
     void RebuildAlongAxis(Axis axis, float size);

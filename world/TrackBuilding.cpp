@@ -10,16 +10,25 @@ namespace {
 
 // Faces A to D of a block or platform.
 template <class Box>
-void TextureFaces(Box& box, const BlockRecord& b, const LevelRecord& r, const TextureFolder& textures) {
-    box.Texture(textures.Choose(r, b.TextureA), "A", gTexturePath);
-    box.Texture(textures.Choose(r, b.TextureB), "B", gTexturePath);
-    box.Texture(textures.Choose(r, b.TextureC), "C", gTexturePath);
-    box.Texture(textures.Choose(r, b.TextureD), "D", gTexturePath);
+void TextureFaces(Box& box, const BlockRecord& b, const LevelTextures& textures) {
+    box.Texture(textures.Of(b.TextureA), "A", gTexturePath);
+    box.Texture(textures.Of(b.TextureB), "B", gTexturePath);
+    box.Texture(textures.Of(b.TextureC), "C", gTexturePath);
+    box.Texture(textures.Of(b.TextureD), "D", gTexturePath);
 }
 
 }  // namespace
 
-void BuildBlocks(const LevelRecord& r, const TextureFolder& textures, PlaceBlock place) {
+LevelTextures::LevelTextures(const LevelRecord& r, const TextureFolder& folder) : fallback_(folder.Choose(r, -1)) {
+    for (size_t k = 0; k < r.TextureNames.size() && k <= INT16_MAX; ++k)
+        names_.push_back(folder.Choose(r, static_cast<int16_t>(k)));
+}
+
+const std::string& LevelTextures::Of(int16_t index) const {
+    return index >= 0 && static_cast<size_t>(index) < names_.size() ? names_[static_cast<size_t>(index)] : fallback_;
+}
+
+void BuildBlocks(const LevelRecord& r, const LevelTextures& textures, PlaceBlock place) {
     gBlocks.assign(static_cast<size_t>(r.BlockCount) + 1, clsblock{});
     for (int32_t i = 0; i <= r.BlockCount; ++i) {
         const BlockRecord& b = r.Blocks[static_cast<size_t>(i)];
@@ -30,12 +39,12 @@ void BuildBlocks(const LevelRecord& r, const TextureFolder& textures, PlaceBlock
         block.scaleX(b.ScaleX);
         block.scaleY(b.ScaleY);
         block.scalez(b.ScaleZ);
-        TextureFaces(block, b, r, textures);
+        TextureFaces(block, b, textures);
         block.changeactioncode(b.ActionCode);
     }
 }
 
-void BuildRamps(const LevelRecord& r, const TextureFolder& textures) {
+void BuildRamps(const LevelRecord& r, const LevelTextures& textures) {
     gRamps.assign(static_cast<size_t>(r.RampCount) + 1, clsRamp{});
     for (int32_t i = 0; i <= r.RampCount; ++i) {
         const RampRecord& m = r.Ramps[static_cast<size_t>(i)];
@@ -48,12 +57,12 @@ void BuildRamps(const LevelRecord& r, const TextureFolder& textures) {
         ramp.scaleX(RoundHalfEven<int16_t>(m.ScaleX));
         ramp.scaleY(RoundHalfEven<int16_t>(m.ScaleY));
         ramp.scalez(RoundHalfEven<int16_t>(m.ScaleZ));
-        ramp.Texture(textures.Choose(r, m.TextureA), "A", gTexturePath);
-        ramp.Texture(textures.Choose(r, m.TextureB), "B", gTexturePath);
+        ramp.Texture(textures.Of(m.TextureA), "A", gTexturePath);
+        ramp.Texture(textures.Of(m.TextureB), "B", gTexturePath);
     }
 }
 
-void BuildPlatforms(const LevelRecord& r, const TextureFolder& textures) {
+void BuildPlatforms(const LevelRecord& r, const LevelTextures& textures) {
     gMovingPlatforms.assign(static_cast<size_t>(r.PlatformCount) + 1, clsMovingPlatform{});
     for (int32_t i = 0; i <= r.PlatformCount; ++i) {
         const MovingPlatformRecord& p = r.Platforms[static_cast<size_t>(i)];
@@ -72,7 +81,7 @@ void BuildPlatforms(const LevelRecord& r, const TextureFolder& textures) {
         platform.MloopBack(p.LoopBack != 0);
         platform.ScaleTextureSide(p.ScaleTextureSide);
         platform.ScaleTextureTop(p.ScaleTextureTop);
-        TextureFaces(platform, p, r, textures);
+        TextureFaces(platform, p, textures);
     }
 }
 

@@ -1,12 +1,28 @@
 // The track objects made from their records, as both programs build them: each array is
 // replaced by new objects, set up through their own setters (which keep their limits).
 #pragma once
+#include <string>
+#include <vector>
+
 #include "shared/TextureFolder.h"
 #include "shared/TrackRecords.h"
 
 class clsblock;
 
 namespace TrackBuilding {
+
+// The texture file of every index the level's records may name, chosen once for the whole
+// build rather than face by face.
+class LevelTextures {
+public:
+    LevelTextures(const LevelRecord& r, const TextureFolder& folder);
+    // The file chosen for the index; an index the level lacks gets what the folder gives it.
+    const std::string& Of(int16_t index) const;
+
+private:
+    std::vector<std::string> names_;
+    std::string fallback_;
+};
 
 // How a program makes a new block and puts it where its record says; the two programs do
 // this each in their own way.
@@ -15,9 +31,9 @@ using PlaceBlock = void (*)(clsblock& block, const BlockRecord& b);
 // Every record of the kind, 0 to its count; the caller makes sure the records are there.
 // Positions and sizes a ramp or star holds as whole numbers are rounded, halves to even.
 // A block is placed first, then given its texture repeats, size, faces and action code.
-void BuildBlocks(const LevelRecord& r, const TextureFolder& textures, PlaceBlock place);
-void BuildRamps(const LevelRecord& r, const TextureFolder& textures);
-void BuildPlatforms(const LevelRecord& r, const TextureFolder& textures);
+void BuildBlocks(const LevelRecord& r, const LevelTextures& textures, PlaceBlock place);
+void BuildRamps(const LevelRecord& r, const LevelTextures& textures);
+void BuildPlatforms(const LevelRecord& r, const LevelTextures& textures);
 void BuildStars(const LevelRecord& r);
 
 }  // namespace TrackBuilding

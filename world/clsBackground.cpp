@@ -9,8 +9,11 @@ clsBackground gBackground;
 void clsBackground::resetbackground() { ImageName_.clear(); }
 
 void clsBackground::create(const std::string& Texture) {
-    Picture = gD3DDevice->CreateTextureFromFile(Texture);
-    if (!Picture) gWorldRules.Log("Missing picture " + Texture);
+    if (!Picture || Texture != ImageName_ || PictureDevice_ != gD3DDevice->Serial()) {
+        Picture = gD3DDevice->CreateTextureFromFile(Texture);
+        PictureDevice_ = gD3DDevice->Serial();
+        if (!Picture) gWorldRules.Log("Missing picture " + Texture);
+    }
     const float W = gScreenWidthF, H = gScreenHeightF;
     constexpr int32_t white = 0x00FFFFFF;  // alpha 0: the picture's own alpha decides
     DirectX::MakeScreenVertex(Vertices[0], 0, 0, 1.0f, 1.0f, white, 0, 0, 0);

@@ -18,6 +18,7 @@ void clsMovingPlatform::create(float CoordX, float CoordY, float CoordZ) {
     FillUnitCube();
     CreateVertexBuffer();
     Position = {CoordX, CoordY, CoordZ};
+    TrackIndex::Changed();
     CalculateCollisionPlanes();
     Moving = true;
 }
@@ -30,6 +31,7 @@ void clsMovingPlatform::StartAnimation() {
 
 void clsMovingPlatform::StopAnimation() {
     Origin = Position = SavedOrigin;
+    TrackIndex::Changed();
     DirectionValue = SavedDirection;
     Animating = false;
     CreateVertexBuffer();
@@ -38,7 +40,7 @@ void clsMovingPlatform::StopAnimation() {
 void clsMovingPlatform::draw() {
     if (!gD3DDevice) return;
     SetWorldTransform();
-    gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
+    gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
     gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
     DrawFaces();
 }
@@ -93,6 +95,7 @@ void clsMovingPlatform::Ypos(float NewVal) {
 
 void clsMovingPlatform::Zpos(float NewVal) {
     if (NewVal > -1.0f) Position.Z = Origin.Z = SavedOrigin.Z = NewVal;
+    TrackIndex::Changed();
     PlaceChanged();
 }
 
@@ -106,5 +109,6 @@ void clsMovingPlatform::Texture(std::string Name, const std::string& face, const
 void clsMovingPlatform::ResetToOrigin() {
     if (DirectionValue == 1) return;
     Position = gWorldRules.PlatformResetsToStart ? SavedOrigin : Origin;
+    TrackIndex::Changed();
     PlaceChanged();
 }

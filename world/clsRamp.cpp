@@ -122,10 +122,7 @@ void clsRamp::FillWedge(uint8_t rotation, float sx, float sy, float sz) {
 }
 
 void clsRamp::UpdateChanges() {
-    if (gD3DDevice) {
-        VertexBuffer = gD3DDevice->CreateVertexBuffer(sizeof(Vertices), d3d::FVF_LITVERTEX);
-        if (VertexBuffer) VertexBuffer->SetData(0, Vertices.data(), sizeof(Vertices));
-    }
+    VertexBuffer.Changed();
     PlaceChanged();
 }
 
@@ -145,6 +142,7 @@ void clsRamp::create(float CoordX, float CoordY, float CoordZ) {
     FillWedge(0, 1.0f, 1.0f, 1.0f);
     UpdateChanges();
     Position = {CoordX, CoordY, CoordZ};
+    TrackIndex::Changed();
     CalculateCollisionPlanes();
 }
 
@@ -158,6 +156,7 @@ void clsRamp::rotate() {
 // Steps the rotation back so that rotate() rebuilds the same rotation at the new size.
 void clsRamp::Resize(float& size, int16_t NewValue) {
     size = NewValue;
+    TrackIndex::Changed();
     Rotation = Rotation == 0 ? 3 : Rotation - 1;
     rotate();
     CalculateCollisionPlanes();
@@ -186,6 +185,7 @@ void clsRamp::Ypos(int32_t NewVal) {
 
 void clsRamp::Zpos(int32_t NewVal) {
     if (NewVal >= 0) Position.Z = static_cast<float>(NewVal);
+    TrackIndex::Changed();
     PlaceChanged();
 }
 
@@ -212,7 +212,7 @@ void clsRamp::draw() {
     ScalingMatrix = d3dx::MatrixScaling(ScaleXValue, ScaleYValue, ScaleZValue);
     WorldMatrix = d3dx::MatrixMultiply(ScalingMatrix, WorldMatrix);
     gD3DDevice->SetTransform(d3d::TS_WORLD, WorldMatrix);
-    gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
+    gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
     gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
 
     gD3DDevice->SetTexture(0, TextureA);

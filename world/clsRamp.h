@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/ObjectVertexBuffer.h"
+#include "world/TrackIndex.h"
 
 class clsRamp {
 public:
@@ -39,8 +41,8 @@ public:
     // plain colours of a new wedge back (slope white, sides grey).
     void SelectRamp();
     void UnSelectramp();
-    // A new vertex buffer with the vertices as they are now; the planes stay unless the rules
-    // keep them current.
+    // The vertices changed: the next draw makes a new vertex buffer of them; the planes stay
+    // unless the rules keep them current.
     void UpdateChanges();
 
     // Size writes rebuild the wedge in its current rotation.
@@ -75,14 +77,16 @@ private:
     std::array<d3d::LitVertex, kVertexCount> Vertices{};
     d3d::Matrix WorldMatrix;
     d3d::Matrix ScalingMatrix;
+    // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     d3d::TexturePtr TextureA;
     d3d::TexturePtr TextureB;
     std::string TextureAName;
     std::string TextureBName;
-    d3d::VertexBufferPtr VertexBuffer;
+    ObjectVertexBuffer<kVertexCount> VertexBuffer;
     uint8_t Rotation = 0;
     bool Selected = false;
     std::array<d3d::Plane, kPlaneCount> CollisionPlanes{};  // faces 1..6 at 0..5
+    TrackIndexMark IndexMark;
 };

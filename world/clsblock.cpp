@@ -14,6 +14,7 @@ void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, fl
     ScaleXValue = scaleX;
     ScaleYValue = scaleY;
     ScaleZValue = scalez - 0.1f;
+    TrackIndex::Changed();
     CalculateCollisionPlanes();
 }
 
@@ -39,6 +40,7 @@ int32_t clsblock::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
 
 void clsblock::Zpos(int32_t NewVal) {
     if (NewVal > -1) Position.Z = static_cast<float>(NewVal);
+    TrackIndex::Changed();
     PlaceChanged();
 }
 
@@ -64,7 +66,7 @@ void clsblock::draw() {
     if (gD3DDevice) {
         gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
         SetWorldTransform();
-        gD3DDevice->SetStreamSource(0, VertexBuffer, sizeof(d3d::LitVertex));
+        gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
         DrawFaces();
     }
     if (!gWorldRules.Animating()) return;

@@ -153,8 +153,10 @@ TEST_F(MoveResize, NoSizeChangesNothingButStillRefreshes) {
 
     frmMain.mnu_Ramp_Click();
     gRamps[0].UnSelectramp();
+    gRamps[0].draw();  // a buffer of the vertices as they are
     bed.Device().ClearRecording();
-    ScaleSelected(0, 0, 0);  // the ramp's vertex buffer is made again even so
+    ScaleSelected(0, 0, 0);  // the ramp's vertex buffer is made again even so, at its next draw
+    gRamps[0].draw();
     EXPECT_GE(bed.Device().CountOf(d3d::CallKind::CreateVertexBuffer), 1u);
     EXPECT_EQ(gRamps[0].scalez(), 2);
     ScaleSelected(40000, -3, 5);  // a size a ramp cannot hold, and none

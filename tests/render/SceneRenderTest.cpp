@@ -161,3 +161,38 @@ TEST(SceneRender, TextIsCentredAtTheTopOfItsRectangleAndLeavesStatesAlone) {
     EXPECT_GT(right - left, 100);
     EXPECT_TRUE(ColorNear(brightestColor, 0xFFCCCCFF, 24)) << std::hex << brightestColor;
 }
+
+namespace {
+
+// The height in rows of what is lit in the band 0..200 of the picture.
+int LitRows(RenderHarness& harness) {
+    harness.Capture();
+    int top = 200, bottom = -1;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 800; ++x)
+            if ((harness.Pixel(x, y) & 0xFF) >= 64) top = std::min(top, y), bottom = std::max(bottom, y);
+    return bottom < 0 ? 0 : bottom - top + 1;
+}
+
+}  // namespace
+
+// Fonts of one look share their open font file: a font outlives the release of another of its
+// look, and a different size is its own font.
+TEST(SceneRender, FontsOfOneLookShareTheirFileAndEachSizeKeepsItsOwn) {
+    RenderHarness harness;
+    Device& device = harness.Device();
+    auto textRows = [&](const FontPtr& font) {
+        device.Clear(CLEAR_TARGET | CLEAR_ZBUFFER, 0xFF000000, 1.0f);
+        font->DrawText("Hg", {0, 0, 800, 200}, DT_CENTER, kWhite);
+        return LitRows(harness);
+    };
+    auto first = device.CreateFont({"Ariel", 30, false});
+    auto second = device.CreateFont({"Ariel", 30, false});
+    auto small = device.CreateFont({"Ariel", 10, false});
+    ASSERT_TRUE(first && second && small);
+    const int large = textRows(first);
+    first.reset();
+    EXPECT_EQ(textRows(second), large);
+    EXPECT_GT(large, 20);
+    EXPECT_LT(textRows(small), large / 2);
+}

@@ -70,6 +70,7 @@ Outcome ReplayWorld::Step(const Keys& keys) {
     if (gPlayer.DeathStatus()) frmGame::resetgame(false);
     Hold(keys);
     frmGame::ProcessInput();
+    if (beforeCollision) beforeCollision();
     CollisionDetection::CheckCollisions();
     if (gGameState != STATE_PLAYING) return Outcome::Finished;
     frmGame::MovePlatforms();

@@ -3,6 +3,7 @@
 // from the keys to the frame, so a key script that finishes here finishes in the game.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,8 @@ public:
     // The star counter of the play screen.
     int32_t StarsTaken() const override;
     std::function<void()> Save() override;
+    // Runs in every step after the keys were handled, before the collision step.
+    std::function<void()> beforeCollision;
 
 private:
     void Restore(const PlayState& state);

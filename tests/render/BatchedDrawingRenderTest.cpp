@@ -1,0 +1,144 @@
+// The device's batches change no pixel: frames of the shipped levels in play (track, vehicle,
+// shadow, stars, platforms on the move, a hop, animated textures) and the whole of a large
+// generated track are drawn once with batches and once with every draw sent at once, and the
+// pictures are compared pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RenderHarness.h"
+#include "game/DirectX.h"
+#include "game/Globals.h"
+#include "game/LevelBuilding.h"
+#include "game/LevelStructure.h"
+#include "game/frmGame.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "tools/replay/GeneratedTracks.h"
+#include "world/AnimatedTextures.h"
+#include "world/clsParticles.h"
+#include "world/clsPlayer.h"
+#include "world/clsShadow.h"
+
+namespace {
+
+using Picture = std::vector<uint32_t>;
+
+class BatchedDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedFolder_ = platform::ProgramFolder();
+        platform::SetProgramFolder(VELORUNE_ASSETS_DIR);
+        platform::SetClockSource(&clock_);
+        gTexturePath = platform::ProgramPath("textures/");
+        gBackgroundPath = platform::ProgramPath("backgrounds/");
+        gScreenWidthF = 800;
+        gScreenHeightF = 600;
+        gD3DDevice = &harness.Device();
+        DirectX::SetRenderStates(harness.Device(), true);
+        ASSERT_TRUE(LevelStructure::LoadLevels());
+        AnimatedTextures::InitAnimatedTextures();
+        gShadow.create();
+        gParticles.create();
+        gPlayer.load(platform::ProgramPath("models/player.x"));
+    }
+    void TearDown() override {
+        harness.Device().SetBatching(true);
+        gD3DDevice = nullptr;
+        gGameState = STATE_LOADED;
+        platform::SetClockSource(nullptr);
+        platform::SetProgramFolder(savedFolder_);
+    }
+
+    // Frames of play from the start of the level, the vehicle driving ahead, the platforms
+    // moving, the first block hopping and the animated textures moving on.
+    std::vector<Picture> PlayFrames(int32_t level, bool batching, int frames) {
+        harness.Device().SetBatching(batching);
+        gGameState = STATE_PLAYING;
+        gCurrentLevel = level;
+        LevelStructure::BuildLevel(level, true);
+        gPlayer.resetPLayer();
+        gParticles.resetParticles();
+        DirectX::ResetCamera();
+        DirectX::ApplyTransforms();
+        std::vector<Picture> pictures;
+        for (int frame = 0; frame < frames; ++frame) {
+            gPlayer.ForwardVelocity(0.4f);
+            if (frame == 1) gBlocks[0].Bounce();
+            if (frame % 3 == 2)
+                for (auto& block : gBlocks) block.UpdateAnimatedTexture();
+            frmGame::MovePlatforms();
+            harness.Device().Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+            frmGame::DrawLevel(false);
+            frmGame::DrawPlayer();
+            pictures.push_back(harness.Capture());
+            clock_.AdvanceMs(40);
+        }
+        return pictures;
+    }
+
+    // The whole track, as the level-select screen and the editor show it.
+    Picture EveryObject(bool batching) {
+        harness.Device().SetBatching(batching);
+        gGameState = STATE_LEVELSELECT;
+        DirectX::ResetCamera();
+        gCameraEye.Z -= 45;
+        gCameraEye.Y += 10;
+        gCameraLookAt.Y += 10;
+        DirectX::ApplyTransforms();
+        harness.Device().Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+        frmGame::DrawLevel(true);
+        return harness.Capture();
+    }
+
+    static size_t Differing(const Picture& a, const Picture& b) {
+        size_t n = a.size() == b.size() ? 0 : std::max(a.size(), b.size());
+        for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) n += (a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF);
+        return n;
+    }
+
+    void ExpectSame(const Picture& batched, const Picture& direct, const std::string& what) {
+        const size_t differing = Differing(batched, direct);
+        EXPECT_EQ(differing, 0u) << what;
+        if (!differing || batched.size() != direct.size()) return;
+        // The pictures, and the direct one dimmed with the differing pixels in red.
+        SavePng(ArtifactsFolder() + "/batched_" + what + ".png", 800, 600, batched);
+        SavePng(ArtifactsFolder() + "/direct_" + what + ".png", 800, 600, direct);
+        Picture marked(direct.size());
+        for (size_t i = 0; i < direct.size(); ++i)
+            marked[i] = batched[i] != direct[i] ? 0xFFFF0000 : 0xFF000000 | ((direct[i] >> 2) & 0x3F3F3F);
+        SavePng(ArtifactsFolder() + "/differing_" + what + ".png", 800, 600, marked);
+    }
+
+    RenderHarness harness{800, 600};
+    platform::ManualClock clock_;
+    std::string savedFolder_;
+};
+
+TEST_F(BatchedDrawing, PlayOnEveryShippedLevelLooksTheSameEitherWay) {
+    constexpr int kFrames = 6;
+    for (int32_t level = 1; level <= gLevelCount; ++level) {
+        const std::vector<Picture> batched = PlayFrames(level, true, kFrames);
+        const std::vector<Picture> direct = PlayFrames(level, false, kFrames);
+        for (int frame = 0; frame < kFrames; ++frame)
+            ExpectSame(batched[frame], direct[frame], "level" + std::to_string(level) + "_frame" + std::to_string(frame));
+    }
+    // The frames are pictures of a track, and they change as the vehicle drives on.
+    const std::vector<Picture> last = PlayFrames(gLevelCount, true, 2);
+    EXPECT_GT(Differing(last[0], last[1]), 1000u);
+    EXPECT_GT(Differing(last[0], Picture(last[0].size(), 0)), 100000u);
+}
+
+TEST_F(BatchedDrawing, EveryObjectOfALargeTrackLooksTheSameEitherWay) {
+    gLevelRecords[1] = replay::GenerateTrack(replay::TrackShape::Track, 2000, gLevelRecords[1].Settings.Gravity);
+    gCurrentLevel = 1;
+    LevelStructure::BuildLevel(1, true);
+    const Picture batched = EveryObject(true);
+    const Picture again = EveryObject(true);  // now drawn from what the batches kept
+    const Picture direct = EveryObject(false);
+    ExpectSame(batched, direct, "generated_track");
+    ExpectSame(again, direct, "generated_track_again");
+}
+
+}  // namespace

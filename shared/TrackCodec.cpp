@@ -96,13 +96,14 @@ void WriteBestTimes(ByteWriter& out, const BestTimes& times) {
     for (int place = 1; place <= 3; ++place) out.I32(times.Hundredths(place));
 }
 
+// Blocks, platforms and ramps all begin with their position and their three scales.
+template <class Record>
+void ReadPlaceAndScales(ByteReader& in, Record& out) {
+    for (float* v : {&out.X, &out.Y, &out.Z, &out.ScaleX, &out.ScaleY, &out.ScaleZ}) *v = in.F32();
+}
+
 void ReadBlockRecord(ByteReader& in, BlockRecord& out) {
-    out.X = in.F32();
-    out.Y = in.F32();
-    out.Z = in.F32();
-    out.ScaleX = in.F32();
-    out.ScaleY = in.F32();
-    out.ScaleZ = in.F32();
+    ReadPlaceAndScales(in, out);
     out.TextureA = in.I16();
     out.TextureB = in.I16();
     out.TextureC = in.I16();
@@ -137,12 +138,7 @@ void WriteMovingPlatformRecord(ByteWriter& out, const MovingPlatformRecord& r) {
 }
 
 void ReadRampRecord(ByteReader& in, RampRecord& out) {
-    out.X = in.F32();
-    out.Y = in.F32();
-    out.Z = in.F32();
-    out.ScaleX = in.F32();
-    out.ScaleY = in.F32();
-    out.ScaleZ = in.F32();
+    ReadPlaceAndScales(in, out);
     out.TextureA = in.I16();
     out.TextureB = in.I16();
     out.Rotation = in.U8();

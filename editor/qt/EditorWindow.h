@@ -24,6 +24,7 @@ namespace editor {
 class AboutWindow;
 class KeyEditing;
 class MainForm;
+class TextWindow;
 class UpDownWidget;
 class ViewportWidget;
 
@@ -43,9 +44,11 @@ public:
 
     platform::Window& ViewportWindow() override;
     void FocusMainWindow() override;
-    void OpenTextFile(const std::string& path) override;
+    bool OpenTextFile(const std::string& path) override;
+    void ShowText(const std::string& title, const std::string& text) override;
     std::string ChooseFileToOpen(const FileDialogRequest& request) override;
     std::string ChooseFileToSave(const FileDialogRequest& request) override;
+    UnsavedTrack AskAboutUnsavedTrack() override;
     void EndProgram() override;
 
     ViewportWidget& Viewport() { return *viewport_; }
@@ -73,6 +76,7 @@ private:
     ViewportWidget* viewport_ = nullptr;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<KeyEditing> keyEditing_;
+    std::unique_ptr<TextWindow> textWindow_;
     std::map<const MenuItem*, QAction*> actions_;
     std::map<const void*, QWidget*> widgets_;
     QTimer loop_;

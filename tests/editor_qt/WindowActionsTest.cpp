@@ -1,9 +1,13 @@
 // What a track builder does in the window reaches the handlers, and the window shows their
 // results: menu marks, the About window, the camera's scroll bar, the keys, the close button.
+#include <QAbstractButton>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
@@ -35,6 +39,15 @@ TEST_F(EditorWindowTest, AboutShowsItsWindowWhichOkHidesAndAboutShowsAgain) {
     Action(frmMain.mnu_about)->trigger();
     ASSERT_TRUE(about.isVisible());
     EXPECT_FALSE(about.isModal());
+    EXPECT_EQ(about.windowHandle()->transientParent(), window->windowHandle());
+    auto focusedSoon = [](const QWidget& widget) {
+        return QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == widget.windowHandle(); });
+    };
+    EXPECT_TRUE(focusedSoon(about));
+    window->activateWindow();  // the About window goes behind the main window
+    ASSERT_TRUE(focusedSoon(*window));
+    Action(frmMain.mnu_about)->trigger();  // and comes forward again
+    EXPECT_TRUE(focusedSoon(about));
     EXPECT_EQ(about.windowTitle(), "About Velorune Level Editor");
     QStringList texts;
     for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
@@ -87,7 +100,7 @@ TEST_F(EditorWindowTest, KeysGoUpWhenTheFocusLeavesTheWindow) {
     QTest::keyPress(window->windowHandle(), Qt::Key_Right);
     EXPECT_TRUE(keyboard.IsDown(dinput::DIK_RIGHT));
     Action(frmMain.mnu_about)->trigger();  // another window takes the focus
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->About()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == window->About().windowHandle(); }));
     EXPECT_FALSE(keyboard.IsDown(dinput::DIK_RIGHT));
 }
 
@@ -110,5 +123,26 @@ TEST_F(EditorWindowTest, ClosingTheWindowEndsTheProgram) {
     window->close();
     EXPECT_FALSE(frmMain.Running);
     EXPECT_EQ(gD3DDevice, nullptr);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(EditorWindowTest, ClosingTheWindowOverAChangedTrackAsksFirst) {
+    Action(frmMain.mnu_block)->trigger();
+    QString asked;
+    ModalAnswer<QMessageBox> cancel([&](QMessageBox& box) {
+        asked = box.text();
+        box.button(QMessageBox::Cancel)->click();
+    });
+    window->close();
+    ASSERT_TRUE(cancel.Came());
+    EXPECT_FALSE(asked.isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(frmMain.Running);
+    EXPECT_EQ(gBlockCount, 1);
+
+    ModalAnswer<QMessageBox> discard([](QMessageBox& box) { box.button(QMessageBox::Discard)->click(); });
+    window->close();
+    ASSERT_TRUE(discard.Came());
+    EXPECT_FALSE(frmMain.Running);
     EXPECT_FALSE(window->isVisible());
 }

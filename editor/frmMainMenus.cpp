@@ -72,7 +72,9 @@ void MainForm::mnu_Shortcut_Click() {
         platform::MessageBox("The help file " + path + " cannot be read.", App::Title);
         return;
     }
-    if (!host_->OpenTextFile(path)) host_->ShowText("How to Use", std::string(text->begin(), text->end()));
+    host_->OpenTextFile(path, [host = host_, help = std::string(text->begin(), text->end())] {
+        host->ShowText("How to Use", help);
+    });
 }
 
 void MainForm::mnu_about_Click() { frmAbout.Show(); }

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -17,12 +16,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QUrl>
 
 #include "editor/DirectX.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/qt/AboutWindow.h"
+#include "editor/qt/DesktopViewer.h"
 #include "editor/qt/KeyEditing.h"
 #include "editor/qt/TextWindow.h"
 #include "editor/qt/UpDownWidget.h"
@@ -278,8 +277,8 @@ void EditorWindow::FocusMainWindow() {
     centralWidget()->setFocus();
 }
 
-bool EditorWindow::OpenTextFile(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+void EditorWindow::OpenTextFile(const std::string& path, std::function<void()> noViewer) {
+    OpenInDesktopViewer(path, *this, std::move(noViewer));
 }
 
 void EditorWindow::ShowText(const std::string& title, const std::string& text) {

@@ -44,7 +44,7 @@ public:
 
     platform::Window& ViewportWindow() override;
     void FocusMainWindow() override;
-    bool OpenTextFile(const std::string& path) override;
+    void OpenTextFile(const std::string& path, std::function<void()> noViewer) override;
     void ShowText(const std::string& title, const std::string& text) override;
     std::string ChooseFileToOpen(const FileDialogRequest& request) override;
     std::string ChooseFileToSave(const FileDialogRequest& request) override;

@@ -206,6 +206,8 @@ TEST_F(KeyEvents, TheOtherMenuShortcutsStayTheMenus) {
     Tap(Qt::Key_F2);  // New
     EXPECT_TRUE(discard.Came());  // the inserted block was not saved
     EXPECT_EQ(gBlockCount, 0);
+    window->activateWindow();  // back from the question (no window manager gives the focus back)
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     Tap(Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(window->About().isVisible());
 }

@@ -1,9 +1,11 @@
 // What a track builder does in the window reaches the handlers, and the window shows their
 // results: menu marks, the About window, the camera's scroll bar, the keys, the close button.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -145,4 +147,20 @@ TEST_F(EditorWindowTest, ClosingTheWindowOverAChangedTrackAsksFirst) {
     ASSERT_TRUE(discard.Came());
     EXPECT_FALSE(frmMain.Running);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(EditorWindowTest, HowToUseWithoutADesktopViewerShowsTheHelpInAWindowOfItsOwn) {
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/no such folder");  // no xdg-open to be found
+    Action(frmMain.mnu_Shortcut)->trigger();
+    qputenv("PATH", path);
+    QPlainTextEdit* shown = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle() == "How to Use") shown = top->findChild<QPlainTextEdit*>();
+        return shown != nullptr;
+    }));
+    EXPECT_TRUE(shown->isReadOnly());
+    EXPECT_TRUE(shown->toPlainText().contains("Level editor (VeloruneEdit)"));
+    EXPECT_TRUE(messages.empty());
 }

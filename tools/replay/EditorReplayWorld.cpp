@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 struct EditorReplayWorld::Host : editor::EditorHost, platform::Window {
     platform::Window& ViewportWindow() override { return *this; }
     void FocusMainWindow() override {}
-    bool OpenTextFile(const std::string&) override { return true; }
+    void OpenTextFile(const std::string&, std::function<void()>) override {}
     void ShowText(const std::string&, const std::string&) override {}
     std::string ChooseFileToOpen(const editor::FileDialogRequest&) override { return ""; }
     std::string ChooseFileToSave(const editor::FileDialogRequest&) override { return ""; }

@@ -26,9 +26,9 @@ public:
     platform::Window& ViewportWindow() override { return viewport_; }
     void FocusMainWindow() override { ++focusRequests; }
     // A viewer takes the file unless viewerMissing.
-    bool OpenTextFile(const std::string& path) override {
+    void OpenTextFile(const std::string& path, std::function<void()> noViewer) override {
         openedFiles.push_back(path);
-        return !viewerMissing;
+        if (viewerMissing) noViewer();
     }
     void ShowText(const std::string& title, const std::string& text) override { shownTexts.push_back({title, text}); }
     // The dialogs answer with chosenFile ("" = cancelled) and note what they were asked.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/Keyboard.h"
+#include "platform/MessageBoxWindow.h"
 
 namespace platform {
 namespace {
@@ -77,9 +78,11 @@ SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
     // Without a display (the offscreen driver) nobody can take the focus away.
     headless_ = std::string_view(SDL_GetCurrentVideoDriver()) == "offscreen";
     Measure();
+    SetMessageBoxOwner(window_);
 }
 
 SdlWindow::~SdlWindow() {
+    SetMessageBoxOwner(nullptr);
     SDL_GL_DeleteContext(context_);
     SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -3,7 +3,7 @@
 // positions reach the handlers in back-buffer pixels; keys go to the system keyboard. The
 // picture and the pointer follow the window's real size, measured anew whenever the window
 // reports a change (where a full-screen request is not carried out, the window stays smaller
-// than the desktop).
+// than the desktop). The game's message boxes belong to this window.
 #pragma once
 #include <memory>
 #include <string>

@@ -1,13 +1,13 @@
 // The pointer over the menus: the highlight follows it, and a click acts through the button
 // under it that has an action on the current screen.
-#include <SDL.h>
-
 #include <algorithm>
 
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/frmGame.h"
+#include "platform/DesktopOpen.h"
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
@@ -186,6 +186,13 @@ bool ChooseZoneA() {
     return true;
 }
 
-void OpenWebSite() { SDL_OpenURL(("file://" + platform::ProgramPath("readme.txt")).c_str()); }
+// The game's site is its read-me, shown by the desktop's viewer.
+void OpenWebSite() {
+    const std::string readme = platform::ProgramPath("readme.txt");
+    if (!platform::OpenWithDesktop(readme))
+        platform::MessageBox("No program on this computer could open " + readme +
+                                 ", the game's read-me.\n\nAny text editor can show it.",
+                             "Velorune");
+}
 
 }  // namespace GUI

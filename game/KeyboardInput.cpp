@@ -251,6 +251,7 @@ void UserLevels() {
 void ProcessInput() {
     // What a finish could not store is told once its name is in and the next screen is drawn.
     if (gGameState != STATE_NAMEENTRY) SaveProblem::TellHeld();
+    GUI::WatchWebSite();
     if (!DirectInput::Poll()) return;
     Rearm(gEscArmed, DIK_ESCAPE);
     const int16_t state = gGameState;

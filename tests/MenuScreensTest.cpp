@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/DirectX.h"
@@ -472,6 +473,7 @@ TEST_F(MenuScreens, TheWebSiteEntryNamesTheReadMeWhereNothingCanOpenIt) {
         messages.clear();
         Show(STATE_MAINMENU);
         Click(22);
+        while (GUI::WatchWebSite()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         EXPECT_EQ(gGameState, STATE_MAINMENU) << c.what;
         ASSERT_EQ(messages.size(), c.told ? 1u : 0u) << c.what;
         if (c.told) {

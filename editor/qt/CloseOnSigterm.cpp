@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <csignal>
 
+#include "editor/qt/EditorWindow.h"
+
 namespace editor {
 namespace {
 
@@ -23,24 +25,24 @@ constexpr int kRetryMs = 10;
 
 // A box's own loop runs inside the handler that showed it: close the box, and the window
 // only once the handlers have returned.
-void CloseWhenNoBox(QWidget* window) {
+void EndWhenNoBox(EditorWindow* window) {
     if (QWidget* box = QApplication::activeModalWidget()) {
         box->close();
-        QTimer::singleShot(kRetryMs, window, [window] { CloseWhenNoBox(window); });
+        QTimer::singleShot(kRetryMs, window, [window] { EndWhenNoBox(window); });
         return;
     }
-    window->close();
+    window->Unload();
 }
 
 }  // namespace
 
-void CloseOnSigterm(QWidget& window) {
+void CloseOnSigterm(EditorWindow& window) {
     if (pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;  // SIGTERM keeps its default: the editor ends at once
     auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char bytes[16];
         [[maybe_unused]] const ssize_t read = ::read(gSignalPipe[0], bytes, sizeof bytes);
-        CloseWhenNoBox(&window);
+        EndWhenNoBox(&window);
     });
     struct sigaction action{};
     action.sa_handler = OnSigterm;

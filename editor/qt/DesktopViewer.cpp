@@ -1,35 +1,30 @@
 #include "editor/qt/DesktopViewer.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <QTimer>
+#include <memory>
 
-extern char** environ;
+#include "platform/DesktopOpen.h"
 
 namespace editor {
 namespace {
 
-constexpr int kWatchMs = 250;
+constexpr int kWatchMs = 100;
 
 }  // namespace
 
 void OpenInDesktopViewer(const std::string& path, QObject& owner, std::function<void()> failed) {
-    pid_t opener = 0;
-    std::string program = "xdg-open", file = path;
-    char* argv[] = {program.data(), file.data(), nullptr};
-    if (posix_spawnp(&opener, "xdg-open", nullptr, nullptr, argv, environ) != 0) {
+    using Outcome = platform::DesktopOpening::Outcome;
+    auto opening = std::make_shared<platform::DesktopOpening>(path);
+    if (opening->Poll() == Outcome::NotShown) {
         failed();
         return;
     }
-    // Its own child, not Qt's: a viewer the user still reads outlives the editor.
     auto* watch = new QTimer(&owner);
-    QObject::connect(watch, &QTimer::timeout, watch, [watch, opener, failed = std::move(failed)] {
-        int status = 0;
-        const pid_t ended = waitpid(opener, &status, WNOHANG);
-        if (ended == 0) return;  // still running: a viewer has the file
+    QObject::connect(watch, &QTimer::timeout, watch, [watch, opening, failed = std::move(failed)] {
+        const Outcome outcome = opening->Poll();
+        if (outcome == Outcome::Pending) return;
         watch->deleteLater();
-        if (ended < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) failed();
+        if (outcome == Outcome::NotShown) failed();
     });
     watch->start(kWatchMs);
 }

@@ -326,6 +326,13 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
     });
 }
 
+void EditorWindow::Unload() {
+    if (ending_) return;
+    RunHandler([this] {
+        if (events_.Form_Unload) events_.Form_Unload();
+    });
+}
+
 QAction* EditorWindow::ActionOf(const MenuItem& item) const {
     auto found = actions_.find(&item);
     return found != actions_.end() ? found->second : nullptr;

@@ -41,6 +41,9 @@ public:
     void RunHandler(const std::function<void()>& handler);
     // Shows every control of both windows from its model.
     void Refresh();
+    // Ends the program as the window's close does, without asking about unsaved changes: the
+    // system asked it to end.
+    void Unload();
 
     platform::Window& ViewportWindow() override;
     void FocusMainWindow() override;

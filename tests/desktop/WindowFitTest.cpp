@@ -30,7 +30,8 @@
 
 namespace {
 
-constexpr int kFramesToSettle = 5;
+constexpr auto kSettle = std::chrono::milliseconds(50);
+constexpr int kStepsToSettle = 5;
 
 struct Picture {
     int Width = 0, Height = 0;
@@ -50,7 +51,9 @@ protected:
         if (x_) XCloseDisplay(x_);
     }
 
-    // Starts the game in a video mode and runs the script, one step per frame shown, to its end.
+    // Starts the game in a video mode and runs the script to its end: a step begins once the
+    // frame on screen shows what the step before it did, and a moment later, so that the X
+    // server and the window have caught up with it.
     void Run(int32_t videoMode) {
         uint8_t options[12];
         BinaryFile::PutInt32(options, 0);          // music off
@@ -63,12 +66,14 @@ protected:
         ASSERT_TRUE(sdlWindow) << error;
         replay::HookedWindow window(*sdlWindow);
         size_t next = 0;
-        int shownWhenDone = 0;
         const auto start = std::chrono::steady_clock::now();
+        auto doneAt = start;
         window.onPump = [&] {
-            if (next < steps.size() && window.swaps > shownWhenDone && steps[next]()) {
+            const auto now = std::chrono::steady_clock::now();
+            const bool caughtUp = now - doneAt > kSettle && frmGame::FrameWouldLookTheSame();
+            if (next < steps.size() && caughtUp && steps[next]()) {
                 ++next;
-                shownWhenDone = window.swaps;
+                doneAt = now;
             }
             const bool stuck = std::chrono::steady_clock::now() - start > std::chrono::seconds(30);
             if (next == steps.size() || stuck) frmGame::Form_Unload();
@@ -124,7 +129,7 @@ protected:
         steps.push_back([state] { return gGameState == state; });
     }
     void Settle() {
-        for (int i = 0; i < kFramesToSettle; ++i) Do([] {});
+        for (int i = 0; i < kStepsToSettle; ++i) Do([] {});
     }
     // The window shows the whole back buffer, scaled into its letterbox, with black bars.
     void ExpectWholePicture(const std::string& name) {

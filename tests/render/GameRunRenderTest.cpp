@@ -321,6 +321,8 @@ TEST_F(GameRun, FromTheMainMenuToARecordThatOutlastsARestart) {
         shownTime = gFontFields(4).Get_String();
     });
     Capture("level_select_record");
+    std::vector<d3d::GlDrawKind> drawn;
+    Do([&] { drawn = dynamic_cast<d3d::GlDevice&>(*gD3DDevice).DrawnKinds(); });
     // Quit with the keyboard alone: back to the main menu, focus down to Quit, Enter.
     Key(SDL_SCANCODE_ESCAPE);
     WaitFor(STATE_ZONEMENU);
@@ -338,6 +340,12 @@ TEST_F(GameRun, FromTheMainMenuToARecordThatOutlastsARestart) {
     // The shipped run finishes in its 197th step; the clock counts a step at its end, so 196.
     EXPECT_EQ(shownTime, "7:84");
     EXPECT_EQ(captured.size(), 2u * 13u + 3u);  // every screen in both modes, and the record
+    // Every kind of draw of every screen and of play was rehearsed when the first frame showed
+    // (the rehearsal's own draws among them, as what they rehearsed).
+    const std::vector<d3d::GlDrawKind>& known = d3d::KnownDrawKinds();
+    EXPECT_GE(drawn.size(), known.size());
+    for (const d3d::GlDrawKind& kind : drawn)
+        EXPECT_NE(std::find(known.begin(), known.end(), kind), known.end()) << "not rehearsed: " << d3d::Describe(kind);
 
     // Only the first level's best times and, since the run takes every star, its all-stars
     // flag changed in levels.dat.

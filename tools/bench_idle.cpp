@@ -27,12 +27,12 @@
 #include <vector>
 
 #include "game/OptionsFile.h"
-#include "platform/Letterbox.h"
 #include "platform/Paths.h"
 #include "platform/RecordingDevice.h"
 #include "game/DirectX.h"
 #include "shared/DeviceAndCamera.h"
 #include "tools/BenchFigures.h"
+#include "tools/XPlayerInput.h"
 #include "ui/GUI.h"
 
 extern char** environ;
@@ -102,49 +102,9 @@ public:
         return true;
     }
 
-    // A click on the middle of the menu button, as the window shows it.
-    void Click(int32_t button) {
-        const GUI_Button& b = gButtons[button];
-        XWindowAttributes a{};
-        XGetWindowAttributes(x_, window_, &a);
-        const platform::PixelRect box = platform::Letterbox(a.width, a.height, kBackBufferWidth, kBackBufferHeight);
-        const float bx = b.X() + static_cast<float>(b.width()) / 2, by = b.Y() + static_cast<float>(b.height()) / 2;
-        const int x = box.X + static_cast<int>(bx * static_cast<float>(box.Width) / kBackBufferWidth);
-        const int y = box.Y + static_cast<int>(by * static_cast<float>(box.Height) / kBackBufferHeight);
-        XWarpPointer(x_, 0, window_, 0, 0, 0, 0, x, y);
-        for (int type : {ButtonPress, ButtonRelease}) {
-            XEvent e{};
-            e.xbutton.type = type;
-            e.xbutton.display = x_;
-            e.xbutton.window = window_;
-            e.xbutton.root = DefaultRootWindow(x_);
-            e.xbutton.x = x;
-            e.xbutton.y = y;
-            e.xbutton.x_root = a.x + x;
-            e.xbutton.y_root = a.y + y;
-            e.xbutton.button = Button1;
-            e.xbutton.same_screen = True;
-            XSendEvent(x_, window_, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-            XFlush(x_);
-            Sleep(30ms);
-        }
-    }
-
-    // A key held long enough for play, which reads the keys once a step.
-    void Key(KeySym key) {
-        for (int type : {KeyPress, KeyRelease}) {
-            XEvent e{};
-            e.xkey.type = type;
-            e.xkey.display = x_;
-            e.xkey.window = window_;
-            e.xkey.root = DefaultRootWindow(x_);
-            e.xkey.keycode = XKeysymToKeycode(x_, key);
-            e.xkey.same_screen = True;
-            XSendEvent(x_, window_, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &e);
-            XFlush(x_);
-            Sleep(150ms);
-        }
-    }
+    void Click(int32_t button) { xinput::ClickOnDrawn(x_, window_, gButtons[button], kBackBufferWidth, kBackBufferHeight); }
+    // Held long enough for play, which reads the keys once a step.
+    void Key(KeySym key) { xinput::PressKey(x_, window_, key, 150ms); }
 
 private:
     Window Find(Window w, const char* name) {

@@ -25,6 +25,7 @@
 #include "platform/SdlWindow.h"
 #include "tests/render/RenderHarness.h"
 #include "tests/support/GameFolder.h"
+#include "tools/XPlayerInput.h"
 #include "tools/replay/HookedWindow.h"
 #include "ui/GUI.h"
 
@@ -156,30 +157,8 @@ protected:
     // Moves the real pointer onto the middle of a button as the window shows it, and clicks.
     void ClickOnDrawn(int32_t button) {
         Do([this, button] {
-            const Window w = GameWindow();
-            const XWindowAttributes a = Geometry(w);
-            const GUI_Button& b = gButtons[button];
-            const platform::PixelRect box = platform::Letterbox(a.width, a.height, static_cast<int>(gScreenWidthF),
-                                                                static_cast<int>(gScreenHeightF));
-            const float bx = b.X() + static_cast<float>(b.width()) / 2, by = b.Y() + static_cast<float>(b.height()) / 2;
-            const int x = box.X + static_cast<int>(bx * static_cast<float>(box.Width) / gScreenWidthF);
-            const int y = box.Y + static_cast<int>(by * static_cast<float>(box.Height) / gScreenHeightF);
-            XWarpPointer(x_, 0, w, 0, 0, 0, 0, x, y);
-            for (int type : {ButtonPress, ButtonRelease}) {
-                XEvent e{};
-                e.xbutton.type = type;
-                e.xbutton.display = x_;
-                e.xbutton.window = w;
-                e.xbutton.root = DefaultRootWindow(x_);
-                e.xbutton.x = x;
-                e.xbutton.y = y;
-                e.xbutton.x_root = a.x + x;
-                e.xbutton.y_root = a.y + y;
-                e.xbutton.button = Button1;
-                e.xbutton.same_screen = True;
-                XSendEvent(x_, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-            }
-            XFlush(x_);
+            xinput::ClickOnDrawn(x_, GameWindow(), gButtons[button], static_cast<int>(gScreenWidthF),
+                                  static_cast<int>(gScreenHeightF));
         });
     }
     void Resize(unsigned width, unsigned height) {

@@ -22,6 +22,8 @@ constexpr float kDrawBehind = 25;
 constexpr float kDrawAhead = 50;
 constexpr int16_t kButtonPass = 1;
 
+GUI::Picture gShownPicture;  // of the frame drawn last
+
 void DrawBackground() { gBackground.draw(); }
 
 void DrawByState() {
@@ -79,12 +81,15 @@ void Render() {
         DirectX::ResetDevice();
         return;
     }
+    gShownPicture = GUI::CurrentPicture();
     gD3DDevice->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
     gD3DDevice->BeginScene();
     DrawByState();
     gD3DDevice->EndScene();
     gD3DDevice->Present();
 }
+
+bool FrameWouldLookTheSame() { return gD3DDevice && GUI::CurrentPicture() == gShownPicture; }
 
 bool InDepthWindow(float playerZ, int32_t zStart, float zEnd) {
     const auto behind = static_cast<float>(static_cast<double>(playerZ) - kDrawBehind);

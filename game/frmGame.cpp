@@ -39,7 +39,7 @@ constexpr double kStepMs = 40.0;
 // The window's message wait can wake a millisecond or more late (later on a busy machine):
 // it sleeps only until this long before a deadline, and a precise sleep covers the rest.
 constexpr int kPreciseWaitMs = 4;
-constexpr int kDefaultRefreshHz = 60;  // menu frames on a display that reports no rate
+constexpr int kDefaultRefreshHz = 60;  // menu passes on a display that reports no rate
 
 const char* Word(bool result) { return result ? "True" : "False"; }
 
@@ -84,6 +84,7 @@ void PlayStep() {
         for (int32_t i = 0; i <= LastHeld(gLevelRecords[gCurrentLevel].BlockCount, gBlocks); ++i)
             gBlocks[i].UpdateAnimatedTexture();
         gLastAnimTick = platform::GetTickCount();
+        GUI::PictureChanged();  // a pause menu opened in this step shows the new frames
     }
     CountFrame();
     gNowCounter = platform::QueryPerformanceCounter();
@@ -118,38 +119,39 @@ void PlayLoop() {
 
 bool InMenus() { return gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning; }
 
-// Menu frames, each drawing the screen and reading the keys, at most one per display refresh;
-// between them the thread sleeps in the window's message wait, where the pointer's events
-// arrive. Returns whether any frame was drawn.
+// Menu passes, one per display refresh: each reads the keys and the window's messages, then
+// draws a frame unless it would look the same as the one on screen, so that an idle menu
+// draws nothing. Between passes the thread sleeps in the window's message wait, where the
+// pointer's events arrive. Returns whether any pass ran.
 bool MenuLoop() {
     const int refreshHz = gWindow->RefreshRate();
     const int64_t period = CountsForMs(1000.0 / (refreshHz > 0 ? refreshHz : kDefaultRefreshHz));
-    int64_t nextFrame = platform::QueryPerformanceCounter();
-    bool drew = false;
+    int64_t nextPass = platform::QueryPerformanceCounter();
+    bool ran = false;
     while (InMenus()) {
         const int64_t now = platform::QueryPerformanceCounter();
-        if (now < nextFrame) {
-            WaitTowards(nextFrame);
+        if (now < nextPass) {
+            WaitTowards(nextPass);
             continue;
         }
-        Render();
         ProcessInput();
         gWindow->ProcessMessages();
-        drew = true;
-        // On the refresh schedule; only a frame more than a whole period late starts it anew.
-        nextFrame += period;
-        if (nextFrame <= now) nextFrame = now + period;
+        if (InMenus() && !FrameWouldLookTheSame()) Render();
+        ran = true;
+        // On the refresh schedule; only a pass more than a whole period late starts it anew.
+        nextPass += period;
+        if (nextPass <= now) nextPass = now + period;
     }
-    return drew;
+    return ran;
 }
 
 void MainLoop() {
     while (gRunning) {
         gLastCounter = platform::QueryPerformanceCounter();
-        const bool drew = MenuLoop();
+        const bool ran = MenuLoop();
         const bool played = gGameState == STATE_PLAYING;
         PlayLoop();
-        if (!drew && !played && gRunning) gWindow->WaitForMessages(static_cast<int>(kStepMs));  // unfocused menus
+        if (!ran && !played && gRunning) gWindow->WaitForMessages(static_cast<int>(kStepMs));  // unfocused menus
         gWindow->ProcessMessages();
     }
 }
@@ -171,6 +173,7 @@ bool Form_Load(platform::Window& window) {
     window.Events().MouseMove = Form_MouseMove;
     window.Events().MouseUp = Form_MouseUp;
     window.Events().Close = Form_Unload;
+    window.Events().Paint = Form_Paint;
     gGameState = STATE_LOADED;
     return loadgame();
 }
@@ -268,6 +271,10 @@ void Form_MouseMove(int, int, float x, float y) {
 }
 
 void Form_MouseUp(int, int, float, float) {}
+
+void Form_Paint() {
+    if (gD3DDevice) gD3DDevice->Present();  // the back buffer still holds that frame
+}
 
 void Form_Unload() {
     gGameState = STATE_LEAVING;

@@ -27,6 +27,8 @@ void MovePlatforms();
 void CountFrame();
 // One frame of the current game state; in play, drawing the player moves it by its speeds.
 void Render();
+// Outside play: whether a frame drawn now would look the same as the one on screen.
+bool FrameWouldLookTheSame();
 // The keyboard, read once per call and acted on by the current game state.
 void ProcessInput();
 
@@ -43,6 +45,8 @@ bool InDepthWindow(float playerZ, int32_t zStart, float zEnd);
 void Form_MouseDown(int button, int shift, float x, float y);
 void Form_MouseMove(int button, int shift, float x, float y);
 void Form_MouseUp(int button, int shift, float x, float y);
+// The window was uncovered, resized or shown: the frame on screen is shown again.
+void Form_Paint();
 void Form_Unload();
 
 }  // namespace frmGame

@@ -70,16 +70,6 @@ GLint MinFilter(uint32_t min, uint32_t mip) {
     return linear ? GL_LINEAR : GL_NEAREST;
 }
 
-// Bytes of one vertex of the flexible format, as the fields it names add up.
-uint32_t FormatSize(uint32_t fvf) {
-    uint32_t size = (fvf & FVF_XYZRHW) ? 16 : 12;
-    if (fvf & FVF_NORMAL) size += 12;
-    if (fvf & FVF_DIFFUSE) size += 4;
-    if (fvf & FVF_SPECULAR) size += 4;
-    if (fvf & FVF_TEX1) size += 8;
-    return size;
-}
-
 // Texture arguments without their modifier bits.
 GLint ArgOf(uint32_t arg) { return static_cast<GLint>(arg & 0x0F); }
 
@@ -254,6 +244,10 @@ void GlDevice::Present() {
     if (samples_) ResolveInto(resolveFbo_);
     ShowLastFrame();
     surface_.SwapBuffers();
+    if (!rehearsed_) {
+        rehearsed_ = true;
+        Rehearse(KnownDrawKinds());
+    }
 }
 
 void GlDevice::ShowLastFrame() {
@@ -385,6 +379,7 @@ void GlDevice::FlushBatches() {
         glBindBuffer(GL_ARRAY_BUFFER, batch.buffer);  // the batcher has bound buffers of its own
         applied_.ArrayBuffer = batch.buffer;
         BindWorldVertices(nullptr);
+        NoteKind(s, GL_TRIANGLES, 0);
         glMultiDrawArrays(GL_TRIANGLES, batch.firsts.data(), batch.counts.data(),
                           static_cast<GLsizei>(batch.firsts.size()));
     });
@@ -458,16 +453,7 @@ bool GlDevice::Apply(const Setup& s) {
         s.Texture->Sampling = s.Sampling;
     }
 
-    GlProgramKey key;
-    key.ColorOp = s.ColorOp;
-    key.AlphaOp = s.AlphaOp;
-    key.AlphaFunc = s.AlphaFunc;
-    key.Texture = s.Texture != nullptr || s.Array != UINT32_MAX;
-    key.TextureArray = s.Array != UINT32_MAX;
-    key.Sprite = s.Sprite;
-    key.Pretransformed = s.Pretransformed;
-    key.PointScale = !s.Pretransformed && s.Point[1] > 0.5f;
-    GlProgram* p = programs_.Get(key);
+    GlProgram* p = programs_.Get(ProgramKeyFor(s));
     if (!p) return false;
     if (Changed(a.Program, p->Id)) glUseProgram(p->Id);
     if (Changed(p->ScreenSent, screenVersion_))
@@ -482,6 +468,45 @@ bool GlDevice::Apply(const Setup& s) {
         glUniformMatrix4fv(p->Projection, 1, GL_FALSE, &state_.Projection.m11);
     }
     return true;
+}
+
+GlProgramKey GlDevice::ProgramKeyFor(const Setup& s) {
+    GlProgramKey key;
+    key.ColorOp = s.ColorOp;
+    key.AlphaOp = s.AlphaOp;
+    key.AlphaFunc = s.AlphaFunc;
+    key.Texture = s.Texture != nullptr || s.Array != UINT32_MAX;
+    key.TextureArray = s.Array != UINT32_MAX;
+    key.Sprite = s.Sprite;
+    key.Pretransformed = s.Pretransformed;
+    key.PointScale = !s.Pretransformed && s.Point[1] > 0.5f;
+    return key;
+}
+
+void GlDevice::NoteKind(const Setup& s, GLenum mode, uint32_t screenFvf) {
+    const auto powerOfTwo = [](int side) { return side > 0 && (side & (side - 1)) == 0; };
+    GlDrawKind kind;
+    kind.Program = ProgramKeyFor(s);
+    kind.ScreenFvf = screenFvf;
+    kind.Primitive = PrimitiveClass(mode);
+    if (kind.Program.Texture) {  // untextured draws sample nothing
+        const bool batched = s.Array != UINT32_MAX;
+        kind.Sampling = s.Sampling;
+        kind.PowerOfTwoWide = powerOfTwo(batched ? batcher_.Arrays().Width(s.Array) : s.Texture->Width());
+        kind.PowerOfTwoHigh = powerOfTwo(batched ? batcher_.Arrays().Height(s.Array) : s.Texture->Height());
+    }
+    kind.Blend = s.Blend;
+    if (s.Blend) {
+        kind.SrcBlend = s.SrcBlend;
+        kind.DestBlend = s.DestBlend;
+    }
+    kind.DepthTest = s.DepthTest;
+    kind.DepthWrite = s.DepthWrite;
+    kind.DepthFunc = s.DepthTest ? s.DepthFunc : GL_LEQUAL;
+    kind.Multisample = s.Multisample;
+    if (kind == lastKind_) return;  // draws come in runs of one kind
+    lastKind_ = kind;
+    if (std::find(drawnKinds_.begin(), drawnKinds_.end(), kind) == drawnKinds_.end()) drawnKinds_.push_back(kind);
 }
 
 void GlDevice::EnableAttrib(GLuint slot, bool on) {
@@ -546,6 +571,7 @@ void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint
                      GL_STREAM_DRAW);
         BindWorldVertices(nullptr);
     }
+    NoteKind(setup, PrimitiveMode(type), setup.Pretransformed ? fvf : 0);
     glDrawArrays(PrimitiveMode(type), 0, static_cast<GLsizei>(count));
 }
 

@@ -12,11 +12,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/Device.h"
 #include "platform/DeviceState.h"
 #include "platform/GlBatcher.h"
+#include "platform/GlDrawKinds.h"
 #include "platform/GlProgram.h"
 #include "platform/GlResources.h"
 
@@ -81,6 +83,12 @@ public:
     // Whether draws are kept in batches (the default) or each sent at once; the picture is
     // the same either way.
     void SetBatching(bool on);
+    // Draws each kind once, into a small target of its own: the picture, the states and the
+    // textures are left as they were. Present does it with KnownDrawKinds once the first frame
+    // is shown.
+    void Rehearse(const std::vector<GlDrawKind>& kinds);
+    // The kinds drawn since the device was made, rehearsals included, in the order first drawn.
+    const std::vector<GlDrawKind>& DrawnKinds() const { return drawnKinds_; }
 
 private:
     // Everything a draw needs from the states, resolved to GL terms.
@@ -129,6 +137,10 @@ private:
     void FlushBatches();
     // Sets GL up for a draw; false when the draw's program cannot be made.
     bool Apply(const Setup& setup);
+    static GlProgramKey ProgramKeyFor(const Setup& setup);
+    // Keeps the kind of a draw under the setup, with the mode and the pre-transformed vertex
+    // format (0 for world vertices).
+    void NoteKind(const Setup& setup, GLenum mode, uint32_t screenFvf);
     void Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
               const std::byte* vertices);
     void BindScreenVertices(uint32_t fvf, uint32_t stride, const std::byte* base);
@@ -163,6 +175,9 @@ private:
     bool batching_ = GlTextureArrays::Available();
     std::vector<WorldVertex> converted_;  // the vertices of a draw sent at once
     GLuint streamBuffer_ = 0;              // and the buffer they go through
+    std::vector<GlDrawKind> drawnKinds_;
+    std::optional<GlDrawKind> lastKind_;
+    bool rehearsed_ = false;
 };
 
 }  // namespace d3d

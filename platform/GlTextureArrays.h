@@ -25,6 +25,8 @@ public:
     // white layer of the array used last.
     GlTexture::ArrayLayer LayerOf(const std::shared_ptr<GlTexture>& texture);
     GLuint Id(uint32_t array) const { return arrays_[array].id; }
+    int Width(uint32_t array) const { return arrays_[array].width; }
+    int Height(uint32_t array) const { return arrays_[array].height; }
     GlSampling& Sampling(uint32_t array) { return arrays_[array].sampling; }
     // Takes back the layers of textures that were destroyed.
     void ReleaseFreedLayers();

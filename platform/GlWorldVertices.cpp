@@ -4,6 +4,15 @@
 
 namespace d3d {
 
+uint32_t FormatSize(uint32_t fvf) {
+    uint32_t size = (fvf & FVF_XYZRHW) ? 16 : 12;
+    if (fvf & FVF_NORMAL) size += 12;
+    if (fvf & FVF_DIFFUSE) size += 4;
+    if (fvf & FVF_SPECULAR) size += 4;
+    if (fvf & FVF_TEX1) size += 8;
+    return size;
+}
+
 void ToWorldVertices(const std::byte* source, uint32_t fvf, uint32_t stride, size_t count, const Matrix& m,
                      WorldVertex* out) {
     size_t offset = 12;  // past the position

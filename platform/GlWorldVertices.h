@@ -17,6 +17,9 @@ struct WorldVertex {
 };
 static_assert(sizeof(WorldVertex) == 32);
 
+// Bytes of one vertex of the flexible format, as the fields it names add up.
+uint32_t FormatSize(uint32_t fvf);
+
 // Converts count vertices of the flexible format fvf, stride bytes apart, from source. Formats
 // with pre-transformed positions are not converted.
 void ToWorldVertices(const std::byte* source, uint32_t fvf, uint32_t stride, size_t count, const Matrix& world,

@@ -84,6 +84,8 @@ public:
     // and releases of a key that is up are no events.
     void SetKey(uint8_t code, bool down, uint32_t timeStamp = 0);
     bool IsDown(uint8_t code) const { return state_[code] == KEY_DOWN; }
+    // Events buffered and not read yet.
+    size_t Pending() const { return buffer_.size(); }
     // Releases every key without buffering events (focus lost, test set-up).
     void ReleaseAll();
     // Tests: make Acquire fail as on a machine without a keyboard.

@@ -177,8 +177,10 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_SHOWN ||
-                event.window.event == SDL_WINDOWEVENT_EXPOSED)
+                event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                 Measure();
+                if (events.Paint) events.Paint();
+            }
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:

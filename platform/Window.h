@@ -11,6 +11,8 @@ struct WindowEvents {
     std::function<void(int button, int shift, float x, float y)> MouseMove;
     std::function<void(int button, int shift, float x, float y)> MouseUp;
     std::function<void()> Close;
+    // The window was uncovered, resized or shown: what it shows must be shown again.
+    std::function<void()> Paint;
 };
 
 class Window {

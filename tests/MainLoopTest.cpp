@@ -24,6 +24,7 @@
 #include "tests/support/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/GUI.h"
+#include "ui/GUI_Button.h"
 #include "world/clsPlayer.h"
 
 namespace {
@@ -265,52 +266,137 @@ TEST_F(MainLoop, AStepStartsAtTheFirstWakePastFortyMillisecondsAndNoWaitOutlasts
     for (int wait : window.waits) EXPECT_GE(wait, 1);  // waiting, never spinning
 }
 
-// Menus draw one frame per display refresh (60 Hz when the display reports none), sleeping in
-// between, and still read the keys at every frame.
-TEST_F(MainLoop, MenusDrawAtMostOneFramePerRefreshAndSleepBetweenFrames) {
+// Menu passes come once per display refresh (60 Hz when the display reports none), sleeping in
+// between; each reads the keys, and a frame is drawn only when it would not look the same as
+// the one on screen. Idle in the main menu, on the level-select screen and behind the pause
+// menu: not one frame in a second. A key that moves the focus is read at the next pass and
+// draws one frame there; letting it go again draws nothing.
+TEST_F(MainLoop, AnIdleMenuDrawsNoFrameAndAKeyThatMovesTheFocusDrawsOne) {
     for (int refreshRate : {0, 75}) {
         window.refreshRate = refreshRate;
-        window.waits.clear();
-        int64_t menuStart = -1;
-        size_t framesAtStart = 0, frames = 0;
-        int pumpsAtStart = 0, pumps = 0;
+        const int64_t period = 1'000'000 / (refreshRate ? refreshRate : 60);
+        std::vector<size_t> idleFrames;
+        size_t framesAtStart = 0;
+        int64_t enteredAt = -1, idleStart = -1, pressedAt = -1, movedAt = -1;
+        size_t framesBeforeKey = 0, framesAfterKey = 0;
+        int pumpsAtStart = 0, idlePumps = 0;
+        int16_t idleState = STATE_MAINMENU;
+        bool escHeld = false;
+        auto frames = [&] { return device()->CountOf(d3d::CallKind::Present); };
         script = [&](bool) {
-            if (gGameState != STATE_MAINMENU) return;
-            const size_t presents = device()->CountOf(d3d::CallKind::Present);
-            if (menuStart < 0) {
-                menuStart = clock.counter;
-                framesAtStart = presents;
-                pumpsAtStart = window.pumps;
-            } else if (clock.counter - menuStart >= 1'000'000) {
-                frames = presents - framesAtStart;
-                pumps = window.pumps - pumpsAtStart;
+            if (gGameState == STATE_PLAYING) {
+                if (!escHeld) dinput::SystemKeyboard().SetKey(dinput::DIK_ESCAPE, escHeld = true);
+                return;
+            }
+            if (gGameState != idleState) return;
+            if (idleFrames.size() < 3) {  // the main menu, the level select, the pause menu
+                if (enteredAt < 0) {
+                    dinput::SystemKeyboard().SetKey(dinput::DIK_ESCAPE, escHeld = false);
+                    enteredAt = clock.counter;
+                }
+                if (idleStart < 0) {  // once the screen's first frame is on screen
+                    if (clock.counter - enteredAt < 100'000) return;
+                    idleStart = clock.counter;
+                    framesAtStart = frames();
+                    pumpsAtStart = window.pumps;
+                    return;
+                }
+                if (clock.counter - idleStart < 1'000'000) return;
+                idleFrames.push_back(frames() - framesAtStart);
+                if (idleState == STATE_MAINMENU) idlePumps = window.pumps - pumpsAtStart;
+                idleStart = enteredAt = -1;
+                if (idleState == STATE_MAINMENU) {
+                    idleState = STATE_LEVELSELECT;
+                    GUI::ChooseZoneA();
+                } else if (idleState == STATE_LEVELSELECT) {
+                    idleState = STATE_PAUSE;
+                    gGameState = STATE_PLAYING;  // as the play button leaves it
+                    frmGame::startPlaying();
+                    GUI::ShowScreen(0);
+                }
+                return;
+            }
+            // Behind the pause menu the focus starts on button 32 (tab 2); Down moves it to 33.
+            if (pressedAt < 0) {
+                dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, true);
+                pressedAt = clock.counter;
+                framesBeforeKey = frames();
+            } else if (gTabIndex == 3 && movedAt < 0) {
+                movedAt = clock.counter;  // the pass that read the key; its frame follows in it
+                dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
+            } else if (movedAt >= 0 && clock.counter - movedAt >= 1'000'000) {
+                framesAfterKey = frames() - framesBeforeKey;
                 frmGame::Form_Unload();
             }
         };
         guard = 0;
         Run();
-        const size_t rate = refreshRate ? static_cast<size_t>(refreshRate) : 60u;
-        EXPECT_GE(frames, rate - 1) << refreshRate;
-        EXPECT_LE(frames, rate + 1) << refreshRate;
-        EXPECT_LE(pumps, static_cast<int>(4 * rate)) << "a few pumps a frame, no spinning";
+        const int rate = refreshRate ? refreshRate : 60;
+        EXPECT_EQ(idleFrames, (std::vector<size_t>{0, 0, 0})) << refreshRate;
+        EXPECT_GE(idlePumps, rate - 1) << "a pass, and so a read of the keys, at every refresh";
+        EXPECT_LE(idlePumps, 4 * rate) << "a few pumps a pass, no spinning";
         for (int wait : window.waits) EXPECT_GE(wait, 1);
+        ASSERT_GE(movedAt, 0) << refreshRate;
+        EXPECT_LE(movedAt - pressedAt, period) << refreshRate;
+        EXPECT_EQ(framesAfterKey, 1u) << refreshRate;
     }
+}
 
-    bool movedDown = false;  // a key pressed between two frames is read at the next
+// A pointer move onto a button draws one frame, with the button's rollover picture; moves
+// within the button draw nothing more; the window uncovered shows the last frame again.
+TEST_F(MainLoop, APointerMoveOntoAButtonDrawsOneFrameWithItsRollover) {
+    size_t framesBefore = 0, framesAfterMove = 0, framesAfterStill = 0, drawsBeforePaint = 0;
+    std::vector<std::string> pictures;  // the button pictures of the frame drawn for the move
+    int64_t movedAt = -1;
+    int stage = 0;
     script = [&](bool) {
         if (gGameState != STATE_MAINMENU) return;
-        if (gTabIndex == 1 && !movedDown) {
-            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, true);
-            movedDown = true;
-        } else if (gTabIndex == 2) {
-            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
-            frmGame::Form_Unload();
+        d3d::RecordingDevice& recorder = *device();
+        const GUI_Button& options = gButtons[20];
+        const float x = options.X() + 10, y = options.Y() + 10;
+        switch (stage) {
+            case 0:  // the main menu is on screen
+                if (recorder.CountOf(d3d::CallKind::Present) == 0 || clock.counter < 100'000) return;
+                framesBefore = recorder.CountOf(d3d::CallKind::Present);
+                recorder.ClearRecording();
+                window.Events().MouseMove(0, 0, x, y);
+                movedAt = clock.counter;
+                ++stage;
+                break;
+            case 1:
+                if (recorder.CountOf(d3d::CallKind::Present) == 0) return;
+                EXPECT_LE(clock.counter - movedAt, 1'000'000 / 60 + 1) << "within one refresh";
+                for (const d3d::DrawCall& draw : recorder.DrawCalls())
+                    if (draw.TexturePath().find("gui/") != std::string::npos) pictures.push_back(draw.TexturePath());
+                framesAfterMove = recorder.CountOf(d3d::CallKind::Present);
+                window.Events().MouseMove(0, 0, x + 20, y + 5);  // still on the button
+                movedAt = clock.counter;
+                ++stage;
+                break;
+            case 2:
+                if (clock.counter - movedAt < 1'000'000) return;
+                framesAfterStill = recorder.CountOf(d3d::CallKind::Present);
+                drawsBeforePaint = recorder.DrawCalls().size();
+                window.Events().Paint();
+                ++stage;
+                break;
+            default:
+                EXPECT_EQ(recorder.CountOf(d3d::CallKind::Present), framesAfterStill + 1);
+                EXPECT_EQ(recorder.DrawCalls().size(), drawsBeforePaint) << "shown again, not drawn";
+                frmGame::Form_Unload();
         }
     };
-    guard = 0;
     Run();
-    EXPECT_TRUE(movedDown);
-    EXPECT_EQ(gTabIndex, 2);
+    EXPECT_GE(framesBefore, 1u);
+    EXPECT_EQ(framesAfterMove, 1u);
+    EXPECT_EQ(framesAfterStill, 1u);
+    auto shows = [&](const std::string& file) {
+        return std::any_of(pictures.begin(), pictures.end(),
+                           [&](const std::string& p) { return p.size() >= file.size() && p.ends_with(file); });
+    };
+    EXPECT_TRUE(shows("gui/options_roll_over.bmp"));
+    EXPECT_TRUE(shows("gui/Play.bmp")) << "the highlight left the play button";
+    EXPECT_FALSE(shows("gui/Play_roll_over.bmp"));
 }
 
 TEST_F(MainLoop, UnfocusedPlayRunsNoStepAndPausesTheMusicThenResumesIt) {

@@ -56,4 +56,19 @@ void OpenWebSite();
 // True while that is not yet known.
 bool WatchWebSite();
 
+// What a frame shows, in a form that is cheap to take and compare: the game state, the
+// enabled buttons, the ones showing their rollover picture, and a count of every other change
+// to what a frame shows (a layout, a text, a button placed anew, animated textures moving on).
+// Outside play, a frame whose picture equals that of the frame on screen would look the same.
+struct Picture {
+    int16_t State = 0;
+    uint64_t Enabled = 0;
+    uint64_t Rolledover = 0;
+    uint64_t Changes = 0;
+    bool operator==(const Picture&) const = default;
+};
+Picture CurrentPicture();
+// Counts a change to what a frame shows that the picture's flags do not hold.
+void PictureChanged();
+
 }  // namespace GUI

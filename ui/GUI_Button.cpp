@@ -5,6 +5,7 @@
 #include "game/DirectX.h"
 #include "ui/BITMAP_Loader.h"
 #include "ui/DXmusicSFX.h"
+#include "ui/GUI.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ bool GUI_Button::LoadRollover(const std::string& TextureFileName, uint32_t Colou
 void GUI_Button::OnChangeVideoMode() { Update(AlphaLevel); }
 
 void GUI_Button::Update(int16_t A) {
+    GUI::PictureChanged();
     const auto at = [](float offset, int32_t design) { return static_cast<float>(double{offset} + design); };
     const float left = at(gGuiOffsetX, X_);
     const float right = at(gGuiOffsetX, X_ + width_);

@@ -50,6 +50,7 @@ void SetZoneBackground() {
 }  // namespace Layout
 
 void ShowScreen(uint8_t Direction) {
+    PictureChanged();
     DisableAllButtons();
     switch (gGameState) {
         case STATE_MAINMENU: Layout::MainMenu(); break;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/DirectX.h"
+#include "ui/GUI.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ int32_t Place(int32_t design, float offset) { return static_cast<int32_t>(std::n
 
 // Without a device (before start-up has made one) the field keeps its text and has no font.
 void clsFontField::RebuildFont() {
+    GUI::PictureChanged();
     m_DeviceFont = gD3DDevice ? gD3DDevice->CreateFont({m_FontName, m_FontSize, m_Bold}) : nullptr;
 }
 

@@ -27,12 +27,14 @@
 #include "platform/SdlWindow.h"
 #include "tests/render/RenderHarness.h"
 #include "tests/support/GameFolder.h"
+#include "tools/XPlayerInput.h"
 #include "tools/replay/HookedWindow.h"
 #include "ui/GUI.h"
 
 namespace {
 
-constexpr int kFramesToSettle = 5;
+constexpr auto kSettle = std::chrono::milliseconds(50);
+constexpr int kStepsToSettle = 5;
 
 struct Picture {
     int Width = 0, Height = 0;
@@ -63,7 +65,9 @@ protected:
         if (x_) XCloseDisplay(x_);
     }
 
-    // Starts the game in a video mode and runs the script, one step per frame shown, to its end.
+    // Starts the game in a video mode and runs the script to its end: a step begins once the
+    // frame on screen shows what the step before it did, and a moment later, so that the X
+    // server and the window have caught up with it.
     void Run(int32_t videoMode) {
         uint8_t options[12];
         BinaryFile::PutInt32(options, 0);          // music off
@@ -77,12 +81,14 @@ protected:
         ShownWindow window(*sdlWindow);
         window.onShow = onShow;
         size_t next = 0;
-        int shownWhenDone = 0;
         const auto start = std::chrono::steady_clock::now();
+        auto doneAt = start;
         window.onPump = [&] {
-            if (next < steps.size() && window.swaps > shownWhenDone && steps[next]()) {
+            const auto now = std::chrono::steady_clock::now();
+            const bool caughtUp = now - doneAt > kSettle && frmGame::FrameWouldLookTheSame();
+            if (next < steps.size() && caughtUp && steps[next]()) {
                 ++next;
-                shownWhenDone = window.swaps;
+                doneAt = now;
             }
             const bool stuck = std::chrono::steady_clock::now() - start > std::chrono::seconds(30);
             if (next == steps.size() || stuck) frmGame::Form_Unload();
@@ -138,7 +144,7 @@ protected:
         steps.push_back([state] { return gGameState == state; });
     }
     void Settle() {
-        for (int i = 0; i < kFramesToSettle; ++i) Do([] {});
+        for (int i = 0; i < kStepsToSettle; ++i) Do([] {});
     }
     // The window shows the whole back buffer, scaled into its letterbox, with black bars.
     void ExpectWholePicture(const std::string& name) {
@@ -165,30 +171,8 @@ protected:
     // Moves the real pointer onto the middle of a button as the window shows it, and clicks.
     void ClickOnDrawn(int32_t button) {
         Do([this, button] {
-            const Window w = GameWindow();
-            const XWindowAttributes a = Geometry(w);
-            const GUI_Button& b = gButtons[button];
-            const platform::PixelRect box = platform::Letterbox(a.width, a.height, static_cast<int>(gScreenWidthF),
-                                                                static_cast<int>(gScreenHeightF));
-            const float bx = b.X() + static_cast<float>(b.width()) / 2, by = b.Y() + static_cast<float>(b.height()) / 2;
-            const int x = box.X + static_cast<int>(bx * static_cast<float>(box.Width) / gScreenWidthF);
-            const int y = box.Y + static_cast<int>(by * static_cast<float>(box.Height) / gScreenHeightF);
-            XWarpPointer(x_, 0, w, 0, 0, 0, 0, x, y);
-            for (int type : {ButtonPress, ButtonRelease}) {
-                XEvent e{};
-                e.xbutton.type = type;
-                e.xbutton.display = x_;
-                e.xbutton.window = w;
-                e.xbutton.root = DefaultRootWindow(x_);
-                e.xbutton.x = x;
-                e.xbutton.y = y;
-                e.xbutton.x_root = a.x + x;
-                e.xbutton.y_root = a.y + y;
-                e.xbutton.button = Button1;
-                e.xbutton.same_screen = True;
-                XSendEvent(x_, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
-            }
-            XFlush(x_);
+            xinput::ClickOnDrawn(x_, GameWindow(), gButtons[button], static_cast<int>(gScreenWidthF),
+                                  static_cast<int>(gScreenHeightF));
         });
     }
     void Resize(unsigned width, unsigned height) {

@@ -89,14 +89,20 @@ protected:
         gDX = nullptr;
     }
 
-    // The menus pump messages several times a frame; there each step starts only once a frame
-    // was shown after the one before it finished, as a player sees a screen before acting on
-    // it (and holds a key for longer than a frame). Play reads the keys once per step.
+    // The menus pump messages several times a pass; there each step begins only once a
+    // player's reaction time has passed since the one before it finished and the frame on
+    // screen shows what it did, as a player sees a screen before acting on it. Play reads the
+    // keys once per step. A step once begun runs at every pump until done.
     void Pump() {
-        const bool seen = gGameState == STATE_PLAYING || window->swaps > swapsWhenDone;
-        if (next < steps.size() && seen && steps[next]()) {
-            ++next;
-            swapsWhenDone = window->swaps;
+        constexpr int64_t kReaction = 100'000;  // counts of the hand-driven clock: 100 ms
+        const bool seen = begun || gGameState == STATE_PLAYING ||
+                          (clock.counter - doneAt > kReaction && frmGame::FrameWouldLookTheSame());
+        if (next < steps.size() && seen) {
+            begun = !steps[next]();
+            if (!begun) {
+                ++next;
+                doneAt = clock.counter;
+            }
         }
         if (next == steps.size() || ++pumps > 60000) frmGame::Form_Unload();  // never hang
     }
@@ -104,7 +110,8 @@ protected:
     void Run() {
         next = 0;
         pumps = 0;
-        swapsWhenDone = window->swaps;
+        begun = false;
+        doneAt = clock.counter;
         frmGame::Form_Load(*window);
     }
 
@@ -150,13 +157,11 @@ protected:
             return true;
         });
     }
-    // Down at one pump, up at the next: the keyboard handler reads it once in between.
+    // Down, and up again once the keyboard handler has read it: held for one pass.
     void Key(SDL_Scancode code) {
-        steps.push_back([this, code] {
-            KeyEvent(code, true);
-            return true;
-        });
-        steps.push_back([this, code] {
+        steps.push_back([this, code, down = false]() mutable {
+            if (!down) KeyEvent(code, down = true);
+            if (dinput::SystemKeyboard().Pending() > 0) return false;
             KeyEvent(code, false);
             return true;
         });
@@ -278,7 +283,8 @@ protected:
     std::unique_ptr<ScriptedWindow> window;
     std::vector<Step> steps;
     size_t next = 0;
-    int swapsWhenDone = 0;
+    int64_t doneAt = 0;
+    bool begun = false;
     int pumps = 0;
     replay::KeyHands hands;
     std::vector<std::string> captured;
@@ -315,6 +321,8 @@ TEST_F(GameRun, FromTheMainMenuToARecordThatOutlastsARestart) {
         shownTime = gFontFields(4).Get_String();
     });
     Capture("level_select_record");
+    std::vector<d3d::GlDrawKind> drawn;
+    Do([&] { drawn = dynamic_cast<d3d::GlDevice&>(*gD3DDevice).DrawnKinds(); });
     // Quit with the keyboard alone: back to the main menu, focus down to Quit, Enter.
     Key(SDL_SCANCODE_ESCAPE);
     WaitFor(STATE_ZONEMENU);
@@ -332,6 +340,12 @@ TEST_F(GameRun, FromTheMainMenuToARecordThatOutlastsARestart) {
     // The shipped run finishes in its 197th step; the clock counts a step at its end, so 196.
     EXPECT_EQ(shownTime, "7:84");
     EXPECT_EQ(captured.size(), 2u * 13u + 3u);  // every screen in both modes, and the record
+    // Every kind of draw of every screen and of play was rehearsed when the first frame showed
+    // (the rehearsal's own draws among them, as what they rehearsed).
+    const std::vector<d3d::GlDrawKind>& known = d3d::KnownDrawKinds();
+    EXPECT_GE(drawn.size(), known.size());
+    for (const d3d::GlDrawKind& kind : drawn)
+        EXPECT_NE(std::find(known.begin(), known.end(), kind), known.end()) << "not rehearsed: " << d3d::Describe(kind);
 
     // Only the first level's best times and, since the run takes every star, its all-stars
     // flag changed in levels.dat.

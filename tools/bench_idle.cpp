@@ -1,0 +1,242 @@
+// Benchmark of what the game costs when left alone: the CPU of its process in the main menu,
+// on the level-select screen, behind the pause menu, and in play standing at the start of
+// level 1, each the growth of the process's user and system time (/proc/PID/stat) over a
+// stretch of seconds. The game is the program of each folder given, started in a scratch copy
+// of that folder as a player starts it and led from screen to screen with clicks and keys sent
+// to its window; the bare SDL window of floor_sdl is measured the same way beside it, waiting
+// and showing 25 frames a second. Each figure as min / median / max over the runs.
+// Under an X server, as the game runs (quick: 3 s stretches instead of 10):
+//   SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_idle
+//       build/tools/floor_sdl build/bin [before/bin] [quick]
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "game/OptionsFile.h"
+#include "platform/Paths.h"
+#include "platform/RecordingDevice.h"
+#include "game/DirectX.h"
+#include "shared/DeviceAndCamera.h"
+#include "tools/BenchFigures.h"
+#include "tools/XPlayerInput.h"
+#include "ui/GUI.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kRuns = 5;
+constexpr auto kSettle = 1500ms;  // after a screen change, before its stretch begins
+constexpr int kBackBufferWidth = 800, kBackBufferHeight = 600;
+
+void Sleep(std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }
+
+pid_t Start(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+}
+
+// Ends the process: SIGTERM, and SIGKILL when it has not gone within two seconds.
+void Stop(pid_t pid) {
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 40; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+        Sleep(50ms);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+// User and system time of the process so far, in seconds.
+double CpuSeconds(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const size_t end = stat.rfind(')');  // the command name may hold spaces
+    if (end == std::string::npos) return 0;
+    unsigned long long utime = 0, stime = 0;
+    // After the name: state (field 3) ... utime is field 14, stime field 15.
+    std::sscanf(stat.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime);
+    return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+double Cores(pid_t pid, std::chrono::seconds stretch) {
+    const double before = CpuSeconds(pid);
+    std::this_thread::sleep_for(stretch);
+    return (CpuSeconds(pid) - before) / static_cast<double>(stretch.count());
+}
+
+// The game's window and what it takes to play it from outside.
+class Player {
+public:
+    explicit Player(Display* x) : x_(x) {}
+
+    bool WaitForWindow(const char* name, pid_t pid) {
+        for (int i = 0; i < 200 && !window_; ++i) {
+            if (waitpid(pid, nullptr, WNOHANG) == pid) return false;
+            window_ = Find(DefaultRootWindow(x_), name);
+            if (!window_) Sleep(50ms);
+        }
+        if (!window_) return false;
+        Sleep(500ms);
+        XSetInputFocus(x_, window_, RevertToParent, CurrentTime);
+        XFlush(x_);
+        return true;
+    }
+
+    void Click(int32_t button) { xinput::ClickOnDrawn(x_, window_, gButtons[button], kBackBufferWidth, kBackBufferHeight); }
+    // Held long enough for play, which reads the keys once a step.
+    void Key(KeySym key) { xinput::PressKey(x_, window_, key, 150ms); }
+
+private:
+    Window Find(Window w, const char* name) {
+        char* title = nullptr;
+        const bool match = XFetchName(x_, w, &title) && title && std::string(title) == name;
+        if (title) XFree(title);
+        if (match) return w;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        Window found = 0;
+        if (XQueryTree(x_, w, &root, &parent, &children, &count))
+            for (unsigned int i = 0; i < count && !found; ++i) found = Find(children[i], name);
+        if (children) XFree(children);
+        return found;
+    }
+
+    Display* x_;
+    Window window_ = 0;
+};
+
+struct GameFigures {
+    std::vector<double> menu, levelSelect, pause, playing;
+};
+
+// One run of the game in folder: start, each screen in turn, quit.
+bool MeasureGame(Display* x, const std::string& folder, std::chrono::seconds stretch, GameFigures& figures) {
+    gOptions = GameOptions{0, -2000, 1};  // silent, 800 x 600
+    platform::SetProgramFolder(folder);
+    optionsDat::SaveOptions();
+    std::filesystem::remove(folder + "/stats.dat");
+    const pid_t pid = Start(folder + "/Velorune", {});
+    Player player(x);
+    if (pid < 0 || !player.WaitForWindow("Velorune", pid)) {
+        if (pid > 0) Stop(pid);
+        return false;
+    }
+    Sleep(kSettle);
+    figures.menu.push_back(Cores(pid, stretch));
+    player.Click(19);  // play: the zone menu
+    Sleep(500ms);
+    player.Click(4);  // zone A: its first level
+    Sleep(kSettle);
+    figures.levelSelect.push_back(Cores(pid, stretch));
+    player.Click(26);  // play the track
+    Sleep(kSettle);
+    figures.playing.push_back(Cores(pid, stretch));
+    player.Key(XK_Escape);
+    Sleep(kSettle);
+    figures.pause.push_back(Cores(pid, stretch));
+    player.Click(33);  // to the main menu
+    Sleep(500ms);
+    player.Click(23);  // quit
+    for (int i = 0; i < 60 && waitpid(pid, nullptr, WNOHANG) != pid; ++i) Sleep(50ms);
+    Stop(pid);
+    return true;
+}
+
+double MeasureFloor(const std::string& floor, const std::vector<std::string>& arguments, std::chrono::seconds stretch) {
+    const pid_t pid = Start(floor, arguments);
+    Sleep(kSettle);
+    const double cores = Cores(pid, stretch);
+    Stop(pid);
+    return cores;
+}
+
+void Report(const std::string& what, const std::vector<double>& cores) {
+    const bench::Figures f = bench::Summarise(cores);
+    std::printf("  %-44s min %6.3f  median %6.3f  max %6.3f cores\n", what.c_str(), f.min, f.median, f.max);
+}
+
+// The menu buttons as the game places them at 800 x 600, for the clicks: their table and the
+// sizes of the folder's pictures.
+bool PlaceButtons(const std::string& folder) {
+    static d3d::RecordingDevice device;
+    gD3DDevice = &device;
+    gGuiOffsetX = gGuiOffsetY = 0;
+    platform::SetProgramFolder(folder);
+    return GUI::InitGUI();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> folders;
+    bool quick = false;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "quick") quick = true;
+        else folders.push_back(argv[i]);
+    }
+    if (argc < 3 || folders.empty()) {
+        std::fprintf(stderr, "usage: bench_idle <floor_sdl> <program folder>... [quick]\n");
+        return 2;
+    }
+    Display* x = XOpenDisplay(nullptr);
+    if (!x) {
+        std::fprintf(stderr, "bench_idle: no X server\n");
+        return 1;
+    }
+    const std::chrono::seconds stretch = quick ? 3s : 10s;
+    std::printf("== CPU left alone, in cores over %lld s (min / median / max of %d runs)\n",
+                static_cast<long long>(stretch.count()), kRuns);
+
+    std::vector<double> waiting, frames;
+    for (int run = 0; run < kRuns; ++run) {
+        waiting.push_back(MeasureFloor(argv[1], {}, stretch));
+        frames.push_back(MeasureFloor(argv[1], {"25"}, stretch));
+    }
+    std::printf("bare SDL window\n");
+    Report("waiting, keys read at every refresh", waiting);
+    Report("25 cleared frames a second", frames);
+
+    for (const std::string& given : folders) {
+        const auto scratch = std::filesystem::temp_directory_path() / ("bench_idle_" + std::to_string(getpid()));
+        std::filesystem::remove_all(scratch);
+        std::filesystem::copy(given, scratch, std::filesystem::copy_options::recursive);
+        if (!PlaceButtons(scratch.string())) {
+            std::fprintf(stderr, "bench_idle: %s has no menu pictures\n", given.c_str());
+            return 1;
+        }
+        GameFigures figures;
+        for (int run = 0; run < kRuns; ++run)
+            if (!MeasureGame(x, scratch.string(), stretch, figures)) {
+                std::fprintf(stderr, "bench_idle: the game of %s did not show its window\n", given.c_str());
+                return 1;
+            }
+        std::filesystem::remove_all(scratch);
+        std::printf("%s\n", given.c_str());
+        Report("main menu", figures.menu);
+        Report("level select, level 1", figures.levelSelect);
+        Report("pause menu over level 1", figures.pause);
+        Report("playing level 1, standing at the start", figures.playing);
+    }
+    XCloseDisplay(x);
+    return 0;
+}

@@ -148,6 +148,9 @@ void PauseMenu() {
     if (Press(gUpArmed, DIK_UP)) focus.Move(-1);
     if (Press(gDownArmed, DIK_DOWN)) focus.Move(1);
     if (!Down(DIK_RETURN)) return;
+    // The Enter that chooses has acted: held on, it would choose again on the next screen
+    // (start the level just left, or Play on the main menu).
+    gEnterArmed = false;
     switch (gTabIndex) {
         case 1:
             gGameState = STATE_PLAYING;
@@ -166,7 +169,6 @@ void PauseMenu() {
             break;
         case 4:
             gGameState = STATE_PLAYING;  // resumes without laying the screen out again
-            gEnterArmed = false;         // so that the held Enter does not jump
             break;
         default: break;
     }

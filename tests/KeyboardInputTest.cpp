@@ -218,15 +218,19 @@ TEST_F(Keys, PauseMenuItemsRestartLeaveQuitOrCancel) {
     Press({DIK_RETURN});
     EXPECT_EQ(gJumpCount, 0);
 
-    gGameState = STATE_PAUSE;
-    gTabIndex = 2;
-    Press({DIK_RETURN});
-    EXPECT_EQ(gGameState, STATE_LEVELSELECT);
-    gGameState = STATE_PAUSE;
-    gTabIndex = 3;
-    Press({DIK_RETURN});
-    EXPECT_EQ(gGameState, STATE_MAINMENU);
-    EXPECT_TRUE(rig.EffectsPlayed().empty());
+    // Leaving and quitting: the Enter that chose, still held on the next screen (a press
+    // lasts several frames), chooses nothing there, so the level does not start again.
+    for (auto [tab, screen] : {std::pair{2, STATE_LEVELSELECT}, std::pair{3, STATE_MAINMENU}}) {
+        gGameState = STATE_PAUSE;
+        gTabIndex = tab;
+        gEnterArmed = true;  // as play left it
+        Press({DIK_RETURN});
+        EXPECT_EQ(gGameState, screen);
+        EXPECT_TRUE(rig.EffectsPlayed().empty());
+        Press({DIK_RETURN});
+        Press({DIK_RETURN});
+        EXPECT_EQ(gGameState, screen) << "item " << tab;
+    }
 }
 
 TEST_F(Keys, NameEntryTypesLettersOnceAndStopsAtFifteen) {

@@ -140,15 +140,6 @@ void GlDevice::SetContextDefaults() {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);  // the back buffer's alpha stays 1
 }
 
-void GlDevice::ReclaimSharedContext() {
-    if (!surface_.SharesContext()) return;
-    surface_.MakeCurrent();
-    SetContextDefaults();
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
-    glViewport(0, 0, width_, height_);
-    applied_ = Applied{};
-}
-
 GlDevice::~GlDevice() {
     if (streamBuffer_) glDeleteBuffers(1, &streamBuffer_);
     ReleaseTargets();
@@ -225,7 +216,6 @@ Result GlDevice::Reset(const PresentParameters& params) {
 }
 
 void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
-    ReclaimSharedContext();
     FlushBatches();
     batcher_.NewFrame();
     GLbitfield mask = 0;
@@ -261,7 +251,7 @@ void GlDevice::ShowLastFrame() {
     surface_.DrawableSize(w, h);
     const platform::PixelRect box = platform::Letterbox(w, h, width_, height_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, surface_.PresentFramebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     // Only the bars beside a picture that does not fill the window need clearing, and only a
     // picture of another size needs filtering.
     if (box.X > 0 || box.Y > 0 || box.Width < w || box.Height < h) {
@@ -532,8 +522,7 @@ void GlDevice::BindWorldVertices(const WorldVertex* base) {
 void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
                     const std::byte* vertices) {
     if (count == 0 || stride < FormatSize(fvf) || !Apply(setup)) return;
-    // Through a buffer of the device's: a toolkit sharing the context may leave a vertex array
-    // object bound, which takes no vertices from memory.
+    // Through a buffer of the device's, filled afresh for each draw sent at once.
     BindArrayBuffer(streamBuffer_);
     if (setup.Pretransformed) {
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(static_cast<size_t>(count) * stride), vertices,

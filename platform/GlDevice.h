@@ -64,7 +64,7 @@ public:
     int BackBufferHeight() const override { return height_; }
 
     // Shows the last presented frame again in the surface's framebuffer, without a swap (a
-    // toolkit's paint event). Between frames the back buffer holds that frame unchanged.
+    // window's expose). Between frames the back buffer holds that frame unchanged.
     void ShowLastFrame();
     // The back buffer as ARGB values, rows from top to bottom.
     bool ReadPixels(std::vector<uint32_t>& argb);
@@ -112,9 +112,6 @@ private:
 
     GlDevice(platform::GlSurface& surface, platform::Window* window, const PresentParameters& params);
     void SetContextDefaults();
-    // Binds the device's target and forgets the GL state it last sent, when a toolkit uses
-    // the context too (GlSurface::SharesContext); nothing otherwise.
-    void ReclaimSharedContext();
     bool CreateTargets();
     void ReleaseTargets();
     void ResolveInto(GLuint target);

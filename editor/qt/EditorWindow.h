@@ -25,7 +25,7 @@ class AboutWindow;
 class KeyEditing;
 class MainForm;
 class UpDownWidget;
-class ViewportWidget;
+class NativeViewport;
 
 class EditorWindow : public QMainWindow, public EditorHost {
 public:
@@ -48,7 +48,7 @@ public:
     std::string ChooseFileToSave(const FileDialogRequest& request) override;
     void EndProgram() override;
 
-    ViewportWidget& Viewport() { return *viewport_; }
+    NativeViewport& Viewport() { return *viewport_; }
     AboutWindow& About() { return *about_; }
     // The action of a menu entry or title; nullptr for an item without one.
     QAction* ActionOf(const MenuItem& item) const;
@@ -70,7 +70,7 @@ private:
     MainForm& form_;
     frmMainEvents events_;
     ControlMirror mirror_;
-    ViewportWidget* viewport_ = nullptr;
+    NativeViewport* viewport_ = nullptr;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<KeyEditing> keyEditing_;
     std::map<const MenuItem*, QAction*> actions_;

@@ -51,6 +51,8 @@ fuzz: fuzz-smoke
 # The frame benchmarks run under a virtual X server of the larger mode's size, as the game runs
 # on X; glxgears (Debian's mesa-utils) is measured in the same server. BENCH=quick shortens them.
 XBENCH = SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24"
+# EDITOR_BEFORE=<program folder> measures the editor found there in the same runs as this one.
+EDITOR_BEFORE ?=
 bench: build
 	$(BUILD)/tools/bench_levels $(BUILD)/bin/levels.dat
 	$(BUILD)/tools/bench_collision $(BUILD)/bin/levels.dat $(BENCH)
@@ -58,6 +60,7 @@ bench: build
 	$(XBENCH) $(BUILD)/tools/bench_world $(BUILD)/bin 2 $(BENCH)
 	$(XBENCH) $(BUILD)/tools/bench_startup $(BUILD)/bin
 	$(XBENCH) $(BUILD)/tools/bench_pacing $(BUILD)/bin tests/replays/level01.keys
+	$(XBENCH) $(BUILD)/tools/bench_editor $(BUILD)/bin $(if $(EDITOR_BEFORE),--before $(EDITOR_BEFORE)) $(BENCH)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

@@ -581,7 +581,7 @@ void GlDevice::DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count
         Draw(setup, type, count, fvf_, stride, vertices);
         return;
     }
-    FirstDraw first{setup,       texture_, type, fvf_, stride, clearColour_, clearZ_, screenVersion_,
+    FirstDraw first{setup, texture_, type, fvf_, stride, clearColour_, clearZ_,
                     std::vector<std::byte>(vertices, vertices + static_cast<size_t>(count) * stride)};
     // The depth is copied only when the draw writes it (a copy needs writes on, as the draw
     // has them); otherwise the clear has made it as the draw leaves it.

@@ -170,7 +170,6 @@ private:
         PrimitiveType Type = PT_TRIANGLELIST;
         uint32_t Fvf = 0, Stride = 0, ClearColour = 0;
         float ClearZ = 0;
-        uint64_t Screen = 0;
         std::vector<std::byte> Vertices;
         bool operator==(const FirstDraw&) const = default;
     };

@@ -47,7 +47,7 @@ void NativeViewport::MakeCurrent() {
 }
 
 void NativeViewport::SwapBuffers() {
-    if (isExposed()) context_->swapBuffers(this);  // a window not on screen keeps the frame for its expose
+    if (context_ && isExposed()) context_->swapBuffers(this);  // one not on screen shows it on its expose
 }
 
 void NativeViewport::DrawableSize(int& width, int& height) const {
@@ -58,6 +58,7 @@ void NativeViewport::DrawableSize(int& width, int& height) const {
 void NativeViewport::exposeEvent(QExposeEvent*) {
     if (!isExposed()) return;
     MakeCurrent();
+    if (QOpenGLContext::currentContext() != context_.get()) return;  // no context could be made
     if (auto* device = dynamic_cast<d3d::GlDevice*>(gD3DDevice)) {
         device->ShowLastFrame();
     } else {

@@ -133,8 +133,11 @@ void CopySelection(bool cut) {
         CopyRamp(*ramp);
     else if (const clsMovingPlatform* platform = SelectedPlatform())
         CopyPlatform(*platform);
-    else
-        return;  // a star is neither copied nor cut
+    else {
+        // A star is not copied; a cut deletes it all the same, the clipboard keeping what it held.
+        if (cut && SelectedStar()) DeleteSelected();
+        return;
+    }
     gClipboardFull = true;
     if (cut) DeleteSelected();
 }

@@ -1,7 +1,7 @@
 // The editor's own clipboard (not the desktop's): one copied block, ramp or moving platform,
 // pasted back any number of times as a new object of its kind in front of the camera. A copy
 // writes only the variables of its kind; the others keep what an earlier copy left. Stars are
-// not copied. A new or opened track keeps the clipboard, so objects go from track to track.
+// not copied, only cut. A new or opened track keeps the clipboard, so objects go from track to track.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -22,8 +22,8 @@ extern bool gClipboardLoopBack;
 
 namespace selection {
 
-// Copies the selection into the clipboard and, with cut, deletes it. Nothing selected, or a
-// star, stores and deletes nothing.
+// Copies the selection into the clipboard and, with cut, deletes it. Nothing selected stores
+// and deletes nothing; a star is not stored, and a cut deletes it.
 void CopySelection(bool cut);
 // A new object from the clipboard at X 0, Y 0 (a ramp 1), 18 units in front of the camera,
 // selected and shown in the panel; nothing before the first copy.

@@ -3,7 +3,9 @@
 
 #include "editor/EditorGlobals.h"
 #include "editor/EditorHost.h"
+#include "editor/UnsavedChanges.h"
 #include "editor/frmMain.h"
+#include "editor/selection.h"
 #include "platform/Paths.h"
 
 std::string gTrackFileName;
@@ -11,6 +13,7 @@ BestTimes gBestTimes;
 int16_t gTrackAllStars = 0;
 std::vector<std::string> gTextureNames;
 int16_t gTextureCount = -1;
+std::vector<uint8_t> gSnapshot;
 
 namespace FileIO {
 namespace {
@@ -29,16 +32,24 @@ void ClearBestTimes() {
     for (int place = 1; place <= 3; ++place) gBestTimes.Seconds(place) = gBestTimes.Hundredths(place) = 0;
 }
 
-void ShowSaveDialog(editor::EditorHost& host) {
-    const std::string path = host.ChooseFileToSave(TrackFileDialog("Save File", "bin"));
-    if (path.empty()) return;
-    if (SaveEditedTrack(path)) gTrackFileName = path;
+// A name typed without an extension gets the one the dialog's filter shows, so that the
+// saved track is listed there.
+bool ShowSaveDialog(editor::EditorHost& host) {
+    const std::string path = host.ChooseFileToSave(TrackFileDialog("Save File", "lvl"));
+    if (path.empty() || !SaveEditedTrack(path)) return false;
+    gTrackFileName = path;
+    return true;
 }
 
+// The old selection's index would name an object of the new track that nobody chose.
 void ShowOpenDialog(editor::EditorHost& host) {
     const std::string path = host.ChooseFileToOpen(TrackFileDialog("Open", ""));
-    if (!path.empty() && LoadTrack(path)) gTrackFileName = path;
     frmMain.ShowMode(MODE_EDIT);
+    if (path.empty() || !LoadTrack(path)) return;
+    gTrackFileName = path;
+    gHasSelection = false;
+    selection::ShowSelection();
+    UnsavedChanges::KeepAsItStands();
 }
 
 }  // namespace FileIO

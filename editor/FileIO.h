@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/TrackCodec.h"
 #include "shared/TrackRecords.h"
 
 namespace editor {
@@ -17,6 +18,10 @@ extern BestTimes gBestTimes;                   // the track's best-time table, c
 extern int16_t gTrackAllStars;                 // the file's all-stars flag, carried as read
 extern std::vector<std::string> gTextureNames;  // the texture table of the last save or load
 extern int16_t gTextureCount;                  // its upper bound, -1 for none
+// The snapshot the test run started from, as written to tmp.trk; empty outside play mode's
+// runs. Restarts, Edit Mode and Save in play mode take it from here, not from the file, which
+// another editor started in the same folder may have written over since.
+extern std::vector<uint8_t> gSnapshot;
 
 namespace FileIO {
 
@@ -25,35 +30,47 @@ namespace FileIO {
 // exactly (case counts).
 std::vector<std::string> BuildTextureList();
 
+// The file a save of the track's objects writes now, made from copies: nothing changes.
+TrackCodec::TrackFile TrackAsSaved();
+// Its bytes.
+std::vector<uint8_t> SavedBytes();
+
 // Writes the track to path as a version-4 track file. The file is written whole beside the
 // target and then put in its place, so a failed save leaves any old file as it was and the
 // track unchanged; a read-only file stays as it is. A track without blocks is refused.
-// Failures are shown in a message box.
+// Failures are shown in a message box, with the system's reason.
 // On success the best-time names read "No Record", the all-stars flag is 0 and the texture
 // table is the one saved.
 bool SaveTrack(const std::string& path);
 
-// The snapshot play mode drives on: the program folder's tmp.trk.
+// The file the snapshot is written to: the program folder's tmp.trk.
 std::string SnapshotFile();
+// Saves the track to the snapshot file (as SaveTrack) and holds what it wrote in gSnapshot.
+bool SaveSnapshot();
+// Rebuilds the track from gSnapshot; false, with the track as it stands, when none is held.
+bool LoadSnapshot();
 // Saves the track being edited: in edit mode its objects (SaveTrack); in play mode the
 // snapshot the run started from, since the run moves blocks and hides stars, and leaving play
-// mode brings the snapshot back. Written whole, as SaveTrack writes; failures are shown.
+// mode brings the snapshot back. Written whole, as SaveTrack writes; failures are shown. What
+// it wrote is what the track holds no unsaved changes against.
 bool SaveEditedTrack(const std::string& path);
 
 // Reads the track file at path and rebuilds the track from it. A file that is not a
 // well-formed track of its version is refused with a message naming the reason, and the
-// track stays as it was. Files older than version 4 are announced first. The gravity menu
-// marks the loaded gravity.
+// track stays as it was. Files older than version 4 are announced first; values the track
+// cannot keep as the file held them are told afterwards. The gravity menu marks the loaded
+// gravity.
 bool LoadTrack(const std::string& path);
 
 // Sets the six times of gBestTimes to 0: a new track, or one read from a file without times,
 // has none, and a save writes none.
 void ClearBestTimes();
 
-// The Save File dialog; on OK saves and, when that worked, remembers the file.
-void ShowSaveDialog(editor::EditorHost& host);
-// The Open dialog; on OK loads and, when that worked, remembers the file. Chosen or not, the
-// editor is in edit mode afterwards.
+// The Save File dialog; on OK saves and, when that worked, remembers the file. True when the
+// track was saved.
+bool ShowSaveDialog(editor::EditorHost& host);
+// The Open dialog; on OK loads and, when that worked, remembers the file, with nothing of the
+// new track selected. Chosen or not, the editor is in edit mode afterwards.
 void ShowOpenDialog(editor::EditorHost& host);
 
 }  // namespace FileIO

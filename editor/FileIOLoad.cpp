@@ -3,6 +3,7 @@
 #include "editor/App.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
+#include "editor/LoadRepairs.h"
 #include "editor/TrackBackground.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
@@ -67,15 +68,10 @@ void Refuse(const std::string& reason) {
     platform::MessageBox("This file cannot be opened as a track: " + reason, App::Title);
 }
 
-}  // namespace
-
-bool LoadTrack(const std::string& path) {
-    const auto bytes = BinaryFile::ReadAll(path);
-    if (!bytes) {
-        Refuse("the file cannot be read");
-        return false;
-    }
-    TrackCodec::ByteReader in(*bytes);
+// The file's bytes made into the track, or refused with the track as it was. With
+// tellRepairs, the builder hears afterwards of every value the track could not keep.
+bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
+    TrackCodec::ByteReader in(bytes);
     TrackCodec::TrackFile file;
     std::string error;
     if (!TrackCodec::ReadVersionedTrackFile(in, file, error)) {
@@ -112,7 +108,25 @@ bool LoadTrack(const std::string& path) {
     gSelectedType = KIND_BLOCK;
     gSelectedIndex = 0;
     gSelectedFace = 1;
+    if (tellRepairs) {
+        const std::vector<std::string> repairs = LoadRepairs::Listed(file, in.Remaining(), TrackAsSaved());
+        if (!repairs.empty()) platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
+    }
     return true;
 }
+
+}  // namespace
+
+bool LoadTrack(const std::string& path) {
+    const auto bytes = BinaryFile::ReadAll(path);
+    if (!bytes) {
+        Refuse("the file cannot be read");
+        return false;
+    }
+    return Load(*bytes, true);
+}
+
+// The snapshot is the editor's own save of the track: nothing in it needs telling.
+bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot, false); }
 
 }  // namespace FileIO

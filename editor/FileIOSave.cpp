@@ -1,10 +1,12 @@
 // Saving: the track's objects turned into the records of a version-4 track file.
 #include <algorithm>
+#include <optional>
 #include <span>
 
 #include "editor/App.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
+#include "editor/UnsavedChanges.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "shared/BinaryFile.h"
@@ -88,7 +90,8 @@ std::vector<Record> RecordsOf(std::span<const TrackObject> objects, const Names&
     return records;
 }
 
-// The file as this track saves it, made from copies: nothing in memory changes here.
+}  // namespace
+
 TrackCodec::TrackFile TrackAsSaved() {
     TrackCodec::TrackFile track;
     track.Version = TrackCodec::kTrackVersion;
@@ -108,14 +111,43 @@ TrackCodec::TrackFile TrackAsSaved() {
     return track;
 }
 
-bool IsWellFormedTrack(const std::vector<uint8_t>& bytes) {
-    TrackCodec::ByteReader in(bytes);
-    TrackCodec::TrackFile track;
-    std::string error;
-    return TrackCodec::ReadVersionedTrackFile(in, track, error);
+namespace {
+
+std::vector<uint8_t> BytesOf(const TrackCodec::TrackFile& track) {
+    std::vector<uint8_t> bytes;
+    TrackCodec::ByteWriter out(bytes);
+    TrackCodec::WriteTrackFile(out, track);
+    return bytes;
+}
+
+// Written beside the file and renamed over it: a failed write leaves any old file whole.
+bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string reason;
+    if (BinaryFile::Replace(path, bytes, &reason)) return true;
+    platform::MessageBox("The track could not be saved to " + path + ".\n\nThe system's reason: " + reason + ".",
+                         App::Title);
+    return false;
+}
+
+// The track's objects saved to path; what was written, or nothing when the save failed.
+std::optional<std::vector<uint8_t>> SaveObjects(const std::string& path) {
+    if (gBlockCount < 0 || gBlocks.empty()) {
+        platform::MessageBox("This track has no blocks and cannot be saved.", App::Title);
+        return std::nullopt;
+    }
+    const TrackCodec::TrackFile track = TrackAsSaved();
+    std::vector<uint8_t> bytes = BytesOf(track);
+    if (!Write(path, bytes)) return std::nullopt;
+    gBestTimes = track.Level.BestTimes;
+    gTrackAllStars = track.AllStarsFlag;
+    gTextureNames = track.Level.TextureNames;
+    gTextureCount = track.Level.TextureCount;
+    return bytes;
 }
 
 }  // namespace
+
+std::vector<uint8_t> SavedBytes() { return BytesOf(TrackAsSaved()); }
 
 Names BuildTextureList() {
     Names table;
@@ -131,38 +163,26 @@ Names BuildTextureList() {
     return table;
 }
 
-bool SaveTrack(const std::string& path) {
-    if (gBlockCount < 0 || gBlocks.empty()) {
-        platform::MessageBox("This track has no blocks and cannot be saved.", App::Title);
-        return false;
-    }
-    const TrackCodec::TrackFile track = TrackAsSaved();
-    std::vector<uint8_t> bytes;
-    TrackCodec::ByteWriter out(bytes);
-    TrackCodec::WriteTrackFile(out, track);
-    // Written beside the file and renamed over it: a failed write leaves any old file whole.
-    if (!BinaryFile::Replace(path, bytes)) {
-        platform::MessageBox("The track could not be saved to " + path + ".", App::Title);
-        return false;
-    }
-    gBestTimes = track.Level.BestTimes;
-    gTrackAllStars = track.AllStarsFlag;
-    gTextureNames = track.Level.TextureNames;
-    gTextureCount = track.Level.TextureCount;
-    return true;
-}
+bool SaveTrack(const std::string& path) { return SaveObjects(path).has_value(); }
 
 std::string SnapshotFile() { return platform::ProgramPath("tmp.trk"); }
 
-bool SaveEditedTrack(const std::string& path) {
-    if (gEditorMode != MODE_PLAY) return SaveTrack(path);
-    // A snapshot damaged since the run began is not copied over the file.
-    const auto snapshot = BinaryFile::ReadAll(SnapshotFile());
-    if (!snapshot || !IsWellFormedTrack(*snapshot) || !BinaryFile::Replace(path, *snapshot)) {
-        platform::MessageBox("The track could not be saved to " + path + ".", App::Title);
-        return false;
-    }
+bool SaveSnapshot() {
+    std::optional<std::vector<uint8_t>> written = SaveObjects(SnapshotFile());
+    if (!written) return false;
+    gSnapshot = std::move(*written);
     return true;
+}
+
+bool SaveEditedTrack(const std::string& path) {
+    std::optional<std::vector<uint8_t>> written;
+    if (gEditorMode == MODE_PLAY && !gSnapshot.empty()) {
+        if (Write(path, gSnapshot)) written = gSnapshot;
+    } else {
+        written = SaveObjects(path);
+    }
+    if (written) UnsavedChanges::Kept(*written);
+    return written.has_value();
 }
 
 }  // namespace FileIO

@@ -10,6 +10,7 @@ namespace editor {
 struct frmAboutControls {
     std::string Caption;
     bool Visible = false;
+    int ShowCount = 0;  // every Show brings the window to the front, also when it is up already
     Label lblTitle;
     Label lblVersion;
     Label Label1{"The track builder of Velorune."};
@@ -22,7 +23,10 @@ class AboutForm : public frmAboutControls {
 public:
     // Fills the captions from the program's title and version.
     void Form_Load();
-    void Show() { Visible = true; }
+    void Show() {
+        Visible = true;
+        ++ShowCount;
+    }
     void cmdOK_Click() { Visible = false; }
 };
 

@@ -118,6 +118,7 @@ void MainForm::Form_Unload() {
 void MainForm::Form_Terminate() { Running = false; }
 
 void MainForm::mnu_Quit_Click() {
+    if (!MayLeaveTrack()) return;
     Running = false;
     DirectX::ShutdownD3D();
     Form_Unload();

@@ -52,8 +52,9 @@ public:
     // One step of every moving platform, in index order.
     void MovePlatforms();
 
-    // Play Mode! (F3), in edit mode only: saves the track to the snapshot, loads it back and
-    // starts a test run on it. A snapshot that cannot be written or read keeps edit mode.
+    // Play Mode! (F3), in edit mode only: saves the track to the snapshot, builds it again from
+    // the snapshot and starts a test run on it. A track without blocks, or a snapshot that
+    // cannot be written, keeps edit mode.
     void mnu_playmode_Click();
     // Edit Mode (F4), in play mode only: the snapshot loaded back, nothing selected.
     void mnu_editmode_Click();
@@ -63,14 +64,21 @@ public:
     // camera at their starts.
     void StartPlay();
     // The run again after a death or the finish: player, camera and particles afresh, and the
-    // track as the snapshot holds it. An unreadable snapshot keeps the track as it stands.
+    // track as the snapshot holds it.
     void RestartPlay();
 
     // The shutdown paths: the window's close ends the program at once.
     void Form_Unload();
     void Form_Terminate();
+    // The user is about to close the window: Cancel set when the track's unsaved changes are
+    // to stay (see MayLeaveTrack).
+    void Form_QueryUnload(bool& Cancel);
+    // Before the track is replaced or the editor ends: true when the track has no unsaved
+    // changes, or the user discards them, or saves them and the save succeeds; false when
+    // the user cancels, with the track, its file name and the mode as they were.
+    bool MayLeaveTrack();
 
-    // Menu commands.
+    // Menu commands. New, Open Track and Quit ask about unsaved changes first.
     void mnu_New_Click();
     void mnu_load_Click();
     void mnu_save_Click();
@@ -79,6 +87,7 @@ public:
     void mnu_background_Click(int entry);  // Background 1 to 6
     void mnu_normal_Click();
     void mnu_low_Click();
+    // How to Use: readme.txt in the desktop's viewer, or in a window of the editor's own.
     void mnu_Shortcut_Click();
     void mnu_about_Click();
 
@@ -107,8 +116,9 @@ public:
 
     // A key went down in the window, before any of its controls sees it. KeyCode is the
     // key's virtual-key code, Shift the modifiers held (1 Shift, 2 Ctrl, 4 Alt), AutoRepeat
-    // true for the repeats of a held key. In edit mode it runs the key's command; in every
-    // mode it hands back kKeyUsedUp, so that no control acts on the key as well.
+    // true for the repeats of a held key. In edit mode it runs the key's command; in play mode
+    // F11, F12 and Ctrl+C, X and V do what their menu entries do. In every mode it hands back
+    // kKeyUsedUp, so that no control acts on the key as well.
     void Form_KeyDown(int16_t& KeyCode, int16_t Shift, bool AutoRepeat);
     static constexpr int16_t kKeyUsedUp = 111;
     // Whether a key with these modifiers runs a command of Form_KeyDown (in edit mode): such a
@@ -162,6 +172,7 @@ private:
     void EndLoop();
     static double MsBetween(int64_t earlier, int64_t later);
     void SetGravity(float gravity, MenuItem& chosen, MenuItem& other);
+    bool SaveEditedTrack();  // as Save Track does; true when the track was saved
 
     EditorHost* host_ = nullptr;
     bool lastPassRanFrame_ = false;

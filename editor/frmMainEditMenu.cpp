@@ -10,8 +10,7 @@ void MainForm::mnu_copy_Click() { selection::CopySelection(false); }
 
 void MainForm::mnu_cut_Click() {
     selection::CopySelection(true);
-    // A star cannot be cut: it stays selected. Anything else is gone and nothing is selected.
-    if (gSelectedType != KIND_STAR) gHasSelection = false;
+    gHasSelection = false;
     selection::ShowSelection();
 }
 

@@ -67,6 +67,7 @@ frmMainEvents MainForm::Events() {
     events.Form_KeyDown = [this](int16_t& KeyCode, int16_t Shift, bool AutoRepeat) {
         Form_KeyDown(KeyCode, Shift, AutoRepeat);
     };
+    events.Form_QueryUnload = [this](bool& Cancel) { Form_QueryUnload(Cancel); };
     events.Form_Unload = on(&MainForm::Form_Unload);
     return events;
 }

@@ -52,7 +52,9 @@ struct frmMainEvents {
     // A key went down in the window (frmMain.Form_KeyDown's arguments): key code, modifier
     // mask, auto-repeat. The key code comes back as the handler leaves it.
     std::function<void(int16_t& KeyCode, int16_t Shift, bool AutoRepeat)> Form_KeyDown;
-    Handler Form_Unload;  // the user closes the window
+    // The user closes the window: first the question (Cancel set keeps the window), then the unload.
+    std::function<void(bool& Cancel)> Form_QueryUnload;
+    Handler Form_Unload;
 };
 
 }  // namespace editor

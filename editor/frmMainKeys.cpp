@@ -1,9 +1,9 @@
 // Keyboard editing: in edit mode every edit has its key. Ctrl with a letter inserts, copies,
 // cuts and pastes; plain keys delete, move, resize, step through the texture list and paint
 // with it, and set the gravity. A key held down repeats its command, except the Ctrl keys and
-// F5, which act once per press.
+// F5, which act once per press. In play mode only the gravity keys and Ctrl+C, X and V act.
 #include <algorithm>
-#include <iterator>
+#include <span>
 #include <string>
 
 #include "editor/Clipboard.h"
@@ -92,29 +92,43 @@ const KeyCommand kPlainKeys[] = {
     {13, [](MainForm& f) { selection::TextureSelected(f.File1.List(f.File1.ListIndex)); }},  // Enter
 };
 
-// The command of a key with exactly these modifiers; nullptr for none (Shift or Alt held,
-// or Ctrl with another modifier, runs nothing).
-const KeyCommand* CommandOf(int16_t KeyCode, int16_t Shift) {
-    auto find = [KeyCode](const auto& table) -> const KeyCommand* {
-        const auto found = std::find_if(std::begin(table), std::end(table),
-                                        [KeyCode](const KeyCommand& command) { return command.KeyCode == KeyCode; });
-        return found != std::end(table) ? &*found : nullptr;
-    };
-    if (Shift == kCtrl) return find(kCtrlKeys);
-    if (Shift == kNoModifier) return find(kPlainKeys);
+// In play mode the keys of the menu entries that act there too do what the entries do; the
+// window takes them from the menus as it does in edit mode.
+const KeyCommand kPlayCtrlKeys[] = {
+    {67, [](MainForm& f) { f.mnu_copy_Click(); }, true},   // C
+    {88, [](MainForm& f) { f.mnu_cut_Click(); }, true},    // X
+    {86, [](MainForm& f) { f.mnu_Paste_Click(); }, true},  // V
+};
+const KeyCommand kPlayPlainKeys[] = {
+    {122, [](MainForm& f) { f.mnu_normal_Click(); }},  // F11
+    {123, [](MainForm& f) { f.mnu_low_Click(); }},     // F12
+};
+
+using KeyTable = std::span<const KeyCommand>;
+
+const KeyCommand* Find(KeyTable table, int16_t KeyCode) {
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [KeyCode](const KeyCommand& command) { return command.KeyCode == KeyCode; });
+    return found != table.end() ? &*found : nullptr;
+}
+
+// The command of a key with exactly these modifiers in the mode; nullptr for none (Shift or
+// Alt held, or Ctrl with another modifier, runs nothing).
+const KeyCommand* CommandOf(int16_t KeyCode, int16_t Shift, int32_t mode) {
+    const bool editing = mode == MODE_EDIT;
+    if (Shift == kCtrl) return Find(editing ? KeyTable(kCtrlKeys) : KeyTable(kPlayCtrlKeys), KeyCode);
+    if (Shift == kNoModifier) return Find(editing ? KeyTable(kPlainKeys) : KeyTable(kPlayPlainKeys), KeyCode);
     return nullptr;
 }
 
 }  // namespace
 
 void MainForm::Form_KeyDown(int16_t& KeyCode, int16_t Shift, bool AutoRepeat) {
-    if (gEditorMode == MODE_EDIT) {
-        const KeyCommand* command = CommandOf(KeyCode, Shift);
-        if (command && !(command->OncePerPress && AutoRepeat)) command->Run(*this);
-    }
+    const KeyCommand* command = CommandOf(KeyCode, Shift, gEditorMode);
+    if (command && !(command->OncePerPress && AutoRepeat)) command->Run(*this);
     KeyCode = kKeyUsedUp;
 }
 
-bool MainForm::IsEditingKey(int16_t KeyCode, int16_t Shift) { return CommandOf(KeyCode, Shift) != nullptr; }
+bool MainForm::IsEditingKey(int16_t KeyCode, int16_t Shift) { return CommandOf(KeyCode, Shift, MODE_EDIT) != nullptr; }
 
 }  // namespace editor

@@ -1,12 +1,16 @@
 // Play mode: test-driving the track with the game's vehicle. A run works on a snapshot of the
-// track (tmp.trk): entering play mode saves it and loads it back, every restart loads it
-// again, and leaving play mode loads it once more, so nothing a run does (stars taken, blocks
-// fallen, platforms moved or stopped) reaches the edited track.
+// track: entering play mode saves it to tmp.trk and rebuilds the track from what it wrote,
+// every restart rebuilds it again, and leaving play mode once more, so nothing a run does
+// (stars taken, blocks fallen, platforms moved or stopped) reaches the edited track. The
+// rebuilds take the bytes held in memory: another editor in the same folder may write its
+// own tmp.trk meanwhile.
+#include "editor/App.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
+#include "platform/MessageBox.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
 
@@ -20,17 +24,19 @@ void MainForm::ShowMode(EditorMode mode) {
 
 void MainForm::mnu_playmode_Click() {
     if (gEditorMode != MODE_EDIT) return;
-    // A snapshot that was not written would leave an older one from an earlier run to load in
-    // place of the track: edit mode stays, after the save's message.
-    if (!FileIO::SaveTrack(FileIO::SnapshotFile())) return;
-    if (!FileIO::LoadTrack(FileIO::SnapshotFile())) return;
+    if (gBlockCount < 0) {
+        platform::MessageBox("There is nothing to play on: this track has no blocks.", App::Title);
+        return;
+    }
+    // Edit mode stays after the save's message when the snapshot cannot be written.
+    if (!FileIO::SaveSnapshot() || !FileIO::LoadSnapshot()) return;
     ShowMode(MODE_PLAY);
     StartPlay();
 }
 
 void MainForm::mnu_editmode_Click() {
     if (gEditorMode != MODE_PLAY) return;
-    FileIO::LoadTrack(FileIO::SnapshotFile());
+    FileIO::LoadSnapshot();
     ShowMode(MODE_EDIT);
     selection::UnselectCurrent();
     gHasSelection = false;
@@ -52,7 +58,7 @@ void MainForm::RestartPlay() {
     gPlayer.resetPLayer();
     DirectX::ResetCamera();
     gParticles.resetParticles();
-    FileIO::LoadTrack(FileIO::SnapshotFile());
+    FileIO::LoadSnapshot();
     DirectX::SetupMatrices();
 }
 

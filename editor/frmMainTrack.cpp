@@ -1,6 +1,7 @@
 // A new track, and the platforms' movement of every frame.
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
+#include "editor/UnsavedChanges.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
 #include "world/TrackObjects.h"
@@ -44,6 +45,7 @@ void MainForm::NewTrack() {
     gBackgroundFile = FixedLengthText("_default.jpg", 50);
     if (VScroll1.Set(VScroll1.Max)) VScroll1_Change();
     selection::ShowSelection();
+    UnsavedChanges::KeepAsItStands();
 }
 
 void MainForm::MovePlatforms() {

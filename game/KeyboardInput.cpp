@@ -10,6 +10,7 @@
 #include "game/LevelStructure.h"
 #include "game/LevelCompletion.h"
 #include "game/OptionsFile.h"
+#include "game/SaveProblem.h"
 #include "game/frmGame.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
@@ -248,6 +249,9 @@ void UserLevels() {
 }  // namespace
 
 void ProcessInput() {
+    // What a finish could not store is told once its name is in and the next screen is drawn.
+    if (gGameState != STATE_NAMEENTRY) SaveProblem::TellHeld();
+    GUI::WatchWebSite();
     if (!DirectInput::Poll()) return;
     Rearm(gEscArmed, DIK_ESCAPE);
     const int16_t state = gGameState;

@@ -24,44 +24,84 @@ std::string OptionsPath() { return platform::ProgramPath("options.dat"); }
 std::string StatsPath() { return platform::ProgramPath("stats.dat"); }
 
 // Both files are rewritten whole through a temporary file; bytes beyond the written ones stay.
-void Save(const std::string& path, const std::vector<uint8_t>& bytes, const std::string& what) {
+bool Save(const std::string& path, const std::vector<uint8_t>& bytes, const std::string& what) {
     std::string reason;
-    if (!BinaryFile::ReplaceStart(path, bytes, &reason)) SaveProblem::Report(path, what, reason);
+    if (BinaryFile::ReplaceStart(path, bytes, &reason)) return true;
+    SaveProblem::Report(path, what, reason);
+    return false;
 }
+
+// A file start-up writes for itself: the player has changed nothing.
+void SaveAtStartUp(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string reason;
+    if (!BinaryFile::ReplaceStart(path, bytes, &reason)) SaveProblem::ReportAtStartUp(path, reason);
+}
+
+std::vector<uint8_t> OptionsBytes(const GameOptions& options) {
+    std::vector<uint8_t> bytes(kOptionsBytes);
+    BinaryFile::PutInt32(bytes.data(), options.MusicVolume);
+    BinaryFile::PutInt32(bytes.data() + 4, options.SfxVolume);
+    BinaryFile::PutInt32(bytes.data() + 8, options.VideoMode);
+    return bytes;
+}
+
+// What options.dat holds as far as the game knows: what start-up found or put there, then
+// every save. Saving the same values again leaves the file alone.
+struct StoredOptions {
+    std::string path;
+    std::vector<uint8_t> bytes;
+};
+StoredOptions gStoredOptions;
 
 }  // namespace
 
 namespace optionsDat {
 
 void LoadOptions() {
-    const auto bytes = BinaryFile::ReadAll(OptionsPath());
+    const std::string path = OptionsPath();
+    const auto file = BinaryFile::ReadAll(path);
     GameOptions read;  // the defaults
-    bool complete = bytes && bytes->size() >= kOptionsBytes;
-    if (complete) {
-        read.MusicVolume = std::clamp(BinaryFile::GetInt32(bytes->data()), 0, 100);
-        read.SfxVolume = std::clamp(BinaryFile::GetInt32(bytes->data() + 4), -2000, 0);
-        read.VideoMode = BinaryFile::GetInt32(bytes->data() + 8);
-        if (read.VideoMode != 1 && read.VideoMode != 2) {
-            // Without a usable mode the game could never start: fall back to 800 x 600.
-            read.VideoMode = 1;
-            complete = false;
-        }
+    if (file && file->size() >= kOptionsBytes) {
+        read.MusicVolume = std::clamp(BinaryFile::GetInt32(file->data()), 0, 100);
+        read.SfxVolume = std::clamp(BinaryFile::GetInt32(file->data() + 4), -2000, 0);
+        read.VideoMode = BinaryFile::GetInt32(file->data() + 8);
+        // Without a usable mode the game could never start: fall back to 800 x 600.
+        if (read.VideoMode != 1 && read.VideoMode != 2) read.VideoMode = 1;
     }
     gOptions = read;
-    if (!complete) SaveOptions();
+    const std::vector<uint8_t> bytes = OptionsBytes(gOptions);
+    gStoredOptions = {path, bytes};
+    // A missing, short or unusable file is made whole at once.
+    const bool usable = file && file->size() >= kOptionsBytes && std::equal(bytes.begin(), bytes.end(), file->begin());
+    if (!usable) SaveAtStartUp(path, bytes);
 }
 
 void SaveOptions() {
-    std::vector<uint8_t> bytes(kOptionsBytes);
-    BinaryFile::PutInt32(bytes.data(), gOptions.MusicVolume);
-    BinaryFile::PutInt32(bytes.data() + 4, gOptions.SfxVolume);
-    BinaryFile::PutInt32(bytes.data() + 8, gOptions.VideoMode);
-    Save(OptionsPath(), bytes, "your settings");
+    const std::string path = OptionsPath();
+    const std::vector<uint8_t> bytes = OptionsBytes(gOptions);
+    if (path == gStoredOptions.path && bytes == gStoredOptions.bytes) return;
+    if (Save(path, bytes, "your settings")) gStoredOptions = {path, bytes};
 }
 
 }  // namespace optionsDat
 
 namespace stats {
+namespace {
+
+std::vector<uint8_t> StatsBytes() {
+    std::vector<uint8_t> bytes(4 + kStatsRecordBytes * (gLevelStats.size() - 1));
+    BinaryFile::PutInt32(bytes.data(), gTotalPlayTime);
+    for (size_t i = 1; i < gLevelStats.size(); ++i) {
+        uint8_t* p = bytes.data() + 4 + kStatsRecordBytes * (i - 1);
+        BinaryFile::PutInt32(p, gLevelStats[i].PlayTime);
+        BinaryFile::PutInt32(p + 4, gLevelStats[i].DeathCount);
+        BinaryFile::PutInt32(p + 8, gLevelStats[i].FallCount);
+        BinaryFile::PutInt32(p + 12, gLevelStats[i].JumpCount);
+    }
+    return bytes;
+}
+
+}  // namespace
 
 void LoadStats(int32_t levelCount) {
     gTotalPlayTime = 0;
@@ -70,7 +110,7 @@ void LoadStats(int32_t levelCount) {
     if (!bytes) {
         // A missing file starts out all zero, at its full size, from the first start on.
         std::error_code ec;
-        if (!std::filesystem::exists(StatsPath(), ec) && !ec) SaveStats();
+        if (!std::filesystem::exists(StatsPath(), ec) && !ec) SaveAtStartUp(StatsPath(), StatsBytes());
         return;
     }
     const std::vector<uint8_t>& b = *bytes;
@@ -84,18 +124,7 @@ void LoadStats(int32_t levelCount) {
     }
 }
 
-void SaveStats() {
-    std::vector<uint8_t> bytes(4 + kStatsRecordBytes * (gLevelStats.size() - 1));
-    BinaryFile::PutInt32(bytes.data(), gTotalPlayTime);
-    for (size_t i = 1; i < gLevelStats.size(); ++i) {
-        uint8_t* p = bytes.data() + 4 + kStatsRecordBytes * (i - 1);
-        BinaryFile::PutInt32(p, gLevelStats[i].PlayTime);
-        BinaryFile::PutInt32(p + 4, gLevelStats[i].DeathCount);
-        BinaryFile::PutInt32(p + 8, gLevelStats[i].FallCount);
-        BinaryFile::PutInt32(p + 12, gLevelStats[i].JumpCount);
-    }
-    Save(StatsPath(), bytes, "the play statistics");
-}
+void SaveStats() { Save(StatsPath(), StatsBytes(), "the play statistics"); }
 
 int32_t SaturatingSum(int32_t count, int64_t added) {
     const int64_t sum = int64_t{count} + added;

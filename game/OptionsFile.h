@@ -25,7 +25,9 @@ extern int32_t gFallCount;
 extern int32_t gJumpCount;
 
 namespace optionsDat {
+// Reads options.dat; a missing, short or unusable one is written whole at once.
 void LoadOptions();
+// Writes gOptions, unless options.dat holds them already (as loaded or last saved).
 void SaveOptions();
 }  // namespace optionsDat
 

@@ -7,6 +7,7 @@
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
+#include "game/SaveProblem.h"
 #include "game/LevelBuilding.h"
 #include "world/AnimatedTextures.h"
 #include "world/clsBackground.h"
@@ -206,6 +207,7 @@ bool loadgame() {
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
             stats::LoadStats(gLevelCount);
+            SaveProblem::TellStartUp();
             gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();
             GUI::ShowScreen(0);

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "platform/MessageBoxWindow.h"
+
 namespace platform {
 namespace {
 
@@ -29,25 +31,29 @@ size_t ColumnsForScreen() {
     return static_cast<size_t>(std::clamp(width * 3 / 4 / 9, 30, 100));
 }
 
-// Where a word too long for a line is broken: after its last '/' that fits, else at the limit.
-size_t BreakPoint(std::string_view word, size_t columns) {
-    const size_t slash = word.substr(0, columns).find_last_of('/');
-    return slash != std::string_view::npos && slash > 0 ? slash + 1 : columns;
+// Where a word too long for a line is broken: after its last '/' within the longest start of
+// it that fits (at least one character, never inside a UTF-8 sequence), else there.
+size_t BreakPoint(std::string_view word, size_t limit, const TextWidth& width) {
+    size_t fits = 1;
+    while (fits < word.size() && width(word.substr(0, fits + 1)) <= limit) ++fits;
+    while (fits > 1 && fits < word.size() && (static_cast<unsigned char>(word[fits]) & 0xC0) == 0x80) --fits;
+    const size_t slash = word.substr(0, fits).find_last_of('/');
+    return slash != std::string_view::npos && slash > 0 ? slash + 1 : fits;
 }
 
-void WrapLine(std::string_view line, size_t columns, std::string& out) {
+void WrapLine(std::string_view line, size_t limit, const TextWidth& width, std::string& out) {
     std::string current;
     size_t at = 0;
     while (at < line.size()) {
         const size_t space = line.find(' ', at);
         std::string_view word = line.substr(at, space == std::string_view::npos ? std::string_view::npos : space - at);
         at = space == std::string_view::npos ? line.size() : space + 1;
-        if (!current.empty() && current.size() + 1 + word.size() > columns) {
+        if (!current.empty() && width(current + ' ' + std::string(word)) > limit) {
             out += current + '\n';
             current.clear();
         }
-        while (current.empty() && word.size() > columns) {
-            const size_t cut = BreakPoint(word, columns);
+        while (current.empty() && width(word) > limit) {
+            const size_t cut = BreakPoint(word, limit, width);
             out += std::string(word.substr(0, cut)) + '\n';
             word.remove_prefix(cut);
         }
@@ -59,8 +65,8 @@ void WrapLine(std::string_view line, size_t columns, std::string& out) {
 
 }  // namespace
 
-std::string WrapText(const std::string& text, size_t columns) {
-    columns = std::max<size_t>(columns, 1);
+std::string WrapText(const std::string& text, size_t limit, const TextWidth& width) {
+    limit = std::max<size_t>(limit, 1);
     std::string out;
     std::istringstream lines(text);
     std::string line;
@@ -68,9 +74,13 @@ std::string WrapText(const std::string& text, size_t columns) {
     while (std::getline(lines, line)) {
         if (!first) out += '\n';
         first = false;
-        WrapLine(line, columns, out);
+        WrapLine(line, limit, width, out);
     }
     return out;
+}
+
+std::string WrapText(const std::string& text, size_t columns) {
+    return WrapText(text, columns, [](std::string_view s) { return s.size(); });
 }
 
 void MessageBox(const std::string& text, const std::string& title) {
@@ -79,6 +89,7 @@ void MessageBox(const std::string& text, const std::string& title) {
         return;
     }
     if (HasDisplay()) {
+        if (ShowMessageBoxWindow(text, title)) return;
         const std::string wrapped = WrapText(text, ColumnsForScreen());
         if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), wrapped.c_str(), nullptr) == 0) return;
     }

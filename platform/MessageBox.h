@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -15,5 +16,8 @@ void SetMessageBoxHandler(std::function<void(const std::string& text, const std:
 // text with its lines broken at spaces into lines of at most columns characters; a word longer
 // than a line (a long path) is broken after a '/' where it can be, else cut.
 std::string WrapText(const std::string& text, size_t columns);
+// The same for lines whose width is measured by width (pixels of a font, say) against limit.
+using TextWidth = std::function<size_t(std::string_view)>;
+std::string WrapText(const std::string& text, size_t limit, const TextWidth& width);
 
 }  // namespace platform

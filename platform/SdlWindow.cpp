@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/Keyboard.h"
+#include "platform/MessageBoxWindow.h"
 
 namespace platform {
 namespace {
@@ -77,9 +78,12 @@ SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
     // Without a display (the offscreen driver) nobody can take the focus away.
     headless_ = std::string_view(SDL_GetCurrentVideoDriver()) == "offscreen";
     Measure();
+    if (PointerPlace start; PointerNow(window_, start)) pointerAtStart_ = start;
+    SetMessageBoxOwner(window_);
 }
 
 SdlWindow::~SdlWindow() {
+    SetMessageBoxOwner(nullptr);
     SDL_GL_DeleteContext(context_);
     SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -127,6 +131,25 @@ void SdlWindow::DrawableSize(int& width, int& height) const {
 
 void SdlWindow::Measure() { size_ = MeasureWindow(window_); }
 
+// The pointer as it is now, in the window as it stands now: the motion a window reports may
+// have been made before a window manager moved it. Where the display cannot be asked, the
+// event's own position.
+bool SdlWindow::PointerMoved(int eventX, int eventY, float& x, float& y) {
+    PointerPlace now;
+    if (!PointerNow(window_, now)) {
+        MapPointer(eventX, eventY, x, y);
+        return true;
+    }
+    if (!pointerMoved_) {
+        if (pointerAtStart_ && now.ScreenX == pointerAtStart_->ScreenX && now.ScreenY == pointerAtStart_->ScreenY)
+            return false;
+        pointerMoved_ = true;
+    }
+    Measure();
+    MapPointer(now.WindowX, now.WindowY, x, y);
+    return true;
+}
+
 // The picture's letterbox, in the units of pointer positions.
 void SdlWindow::MapPointer(int windowX, int windowY, float& x, float& y) const {
     const PixelRect box = Letterbox(size_.PointerWidth, size_.PointerHeight, backBufferWidth_, backBufferHeight_);
@@ -149,8 +172,8 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
             break;
         }
         case SDL_MOUSEMOTION:
-            MapPointer(event.motion.x, event.motion.y, x, y);
-            if (events.MouseMove) events.MouseMove(HeldButtons(event.motion.state), ShiftState(), x, y);
+            if (PointerMoved(event.motion.x, event.motion.y, x, y) && events.MouseMove)
+                events.MouseMove(HeldButtons(event.motion.state), ShiftState(), x, y);
             break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_SHOWN ||

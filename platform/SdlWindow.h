@@ -3,9 +3,11 @@
 // positions reach the handlers in back-buffer pixels; keys go to the system keyboard. The
 // picture and the pointer follow the window's real size, measured anew whenever the window
 // reports a change (where a full-screen request is not carried out, the window stays smaller
-// than the desktop).
+// than the desktop); a pointer move is taken where the pointer is now, in the window as it
+// stands now. The game's message boxes belong to this window.
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/GlSurface.h"
@@ -56,6 +58,9 @@ public:
 private:
     SdlWindow(SDL_Window* window, void* context, bool hidden);
     void MapPointer(int windowX, int windowY, float& x, float& y) const;
+    // False for the motion a window reports when it appears, or is moved or resized, under a
+    // pointer that has not moved since the window was made: such a pointer points at nothing.
+    bool PointerMoved(int eventX, int eventY, float& x, float& y);
     void Measure();
 
     SDL_Window* window_;
@@ -65,6 +70,8 @@ private:
     int backBufferWidth_ = 0;
     int backBufferHeight_ = 0;
     WindowMeasure size_;
+    std::optional<PointerPlace> pointerAtStart_;
+    bool pointerMoved_ = false;
     dinput::Keyboard* keyboard_;
 };
 

@@ -17,4 +17,13 @@ struct WindowMeasure {
 // by SDL.
 WindowMeasure MeasureWindow(SDL_Window* window);
 
+// Where the pointer is now, on the screen and in the window as it stands now (a window
+// manager may have moved it after the event in hand was made). False where the display
+// server cannot be asked.
+struct PointerPlace {
+    int ScreenX = 0, ScreenY = 0;
+    int WindowX = 0, WindowY = 0;
+};
+bool PointerNow(SDL_Window* window, PointerPlace& place);
+
 }  // namespace platform

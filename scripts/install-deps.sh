@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
   fonts-liberation2
   xvfb xauth procps mesa-utils
+  xdg-utils
   clang libclang-rt-14-dev
 )
 missing=()

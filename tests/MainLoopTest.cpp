@@ -1,6 +1,8 @@
 // The whole start-up, main loop and shutdown, driven by a fake window, clock and device.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +19,8 @@
 #include "platform/MessageBox.h"
 #include "platform/RecordingAudio.h"
 #include "tests/support/FakeWindow.h"
+#include "tests/support/FaultyDisk.h"
+#include "tests/support/Longs.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/GUI.h"
@@ -107,6 +111,46 @@ TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
     EXPECT_EQ(folder.Read("stats.dat").size(), 4u + 16u * static_cast<size_t>(gLevelCount))
         << "the first start creates stats.dat";
     EXPECT_TRUE(started);
+}
+
+// The first start in a folder that takes no files: one message for the folder and nothing
+// about a change, each failure logged once, and the game plays. Then, on a full disk with both
+// files in place, start-up writes nothing and so tells nothing.
+TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceAtTheFirstStartAndAFullDiskNotAtAll) {
+    script = [](bool) {
+        if (gGameState == STATE_MAINMENU) frmGame::Form_Unload();
+    };
+    {
+        FaultyDisk disk;  // keeps permissions for root too
+        chmod(folder.File("levels.dat").c_str(), 0444);
+        chmod(folder.Path().c_str(), 0555);
+        Run();
+        chmod(folder.Path().c_str(), 0755);
+    }
+    EXPECT_TRUE(started);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(folder.Path() + " (Permission denied)"), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("settings, play statistics and best times"), std::string::npos) << messages[0];
+    EXPECT_EQ(messages[0].find("change"), std::string::npos) << messages[0];
+    const std::string log = Log();
+    for (const char* file : {"/options.dat", "/stats.dat"}) {
+        const size_t first = log.find(file);
+        EXPECT_NE(first, std::string::npos) << file;
+        EXPECT_EQ(log.find(file, first + 1), std::string::npos) << file << " logged twice:\n" << log;
+    }
+
+    messages.clear();
+    audio = nullptr;
+    const auto options = Longs({80, -400, 1});
+    folder.Write("options.dat", options);
+    folder.Write("stats.dat", std::vector<uint8_t>(4 + 16 * static_cast<size_t>(gLevelCount)));
+    FaultyDisk disk;
+    disk.failCall = 0;  // the first write would meet a full disk
+    Run();
+    EXPECT_TRUE(started);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(disk.changingCalls, 0);
+    EXPECT_EQ(folder.Read("options.dat"), options);
 }
 
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {

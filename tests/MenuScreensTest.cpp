@@ -1,16 +1,22 @@
 // The layout of every menu screen, the level-select screen's stepping and texts, and the
-// pointer's highlight and clicks, on the real button table and the shipped levels.
+// pointer's highlight and clicks, on the real button table and the shipped levels; the
+// web-site entry's read-me.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
+#include "platform/MessageBox.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/PlayRig.h"
 #include "ui/DXmusicSFX.h"
@@ -443,3 +449,40 @@ TEST_F(MenuScreens, ScreensWithoutClicksIgnoreThem) {
 }
 
 }  // namespace
+
+// The web-site entry hands the read-me to the desktop's viewer; where nothing can show it,
+// the game names the file and stays on the main menu.
+TEST_F(MenuScreens, TheWebSiteEntryNamesTheReadMeWhereNothingCanOpenIt) {
+    std::vector<std::string> messages;
+    platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) { messages.push_back(text); });
+    const std::string path = std::getenv("PATH");
+    const std::string bin = game.File("bin"), readme = game.File("readme.txt");
+    std::filesystem::create_directory(bin);
+    setenv("PATH", bin.c_str(), 1);
+    struct Case {
+        const char* what;
+        const char* opener;  // the body of a stand-in xdg-open; nullptr: none installed
+        bool told;
+    };
+    for (const Case& c : {Case{"no xdg-open", nullptr, true}, Case{"no viewer for the file", "exit 3", true},
+                          Case{"a viewer", "exit 0", false}}) {
+        if (c.opener) {
+            std::ofstream(bin + "/xdg-open") << "#!/bin/sh\necho \"$1\" > " << bin << "/asked\n" << c.opener << "\n";
+            std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+        }
+        messages.clear();
+        Show(STATE_MAINMENU);
+        Click(22);
+        while (GUI::WatchWebSite()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_EQ(gGameState, STATE_MAINMENU) << c.what;
+        ASSERT_EQ(messages.size(), c.told ? 1u : 0u) << c.what;
+        if (c.told) {
+            EXPECT_NE(messages[0].find(readme), std::string::npos) << messages[0];
+        }
+        if (c.opener) {
+            EXPECT_EQ(game.ReadText("bin/asked"), readme + "\n") << c.what;
+        }
+    }
+    setenv("PATH", path.c_str(), 1);
+    platform::SetMessageBoxHandler({});
+}

@@ -294,14 +294,15 @@ void Badges() {
 }
 
 // Name entry and level done: the time fields draw black text over the light strip, the name
-// field draws yellow text over the dark one.
+// field draws yellow text over the dark one. A name of fifteen wide letters fills most of the
+// name field, so its box takes the panel's whole width inside the border.
 void ResultPanels() {
     Image entry(420, 320, kKeyBlack);
     RoundedBox(entry, 0, 0, 420, 320, 24, kPage, 3);
     CentredText(entry, "New Best Time!", 36, kGold, 210, 40);
     RoundedBox(entry, 30, 80, 390, 130, 10, {{236, 236, 244}, {206, 210, 226}, {150, 170, 220}, kInk});
     CentredText(entry, "Enter your name", 22, kWhite, 210, 160);
-    RoundedBox(entry, 30, 182, 390, 240, 10, {{40, 52, 96}, {30, 40, 80}, {255, 204, 64}, kWhite});
+    RoundedBox(entry, 10, 182, 410, 240, 10, {{40, 52, 96}, {30, 40, 80}, {255, 204, 64}, kWhite});
     CentredText(entry, "Type your name and press Enter", 16, {190, 200, 230}, 210, 280);
     Save(entry, "enterhighscore.bmp");
 

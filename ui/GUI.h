@@ -52,5 +52,8 @@ void MouseMoveButtons(float X, float Y);
 bool ChooseZoneA();
 // The main menu's web-site choice: opens the read-me beside the program.
 void OpenWebSite();
+// Names the read-me in a message once it is known that nothing could show it; every frame.
+// True while that is not yet known.
+bool WatchWebSite();
 
 }  // namespace GUI

@@ -1,13 +1,14 @@
 // The pointer over the menus: the highlight follows it, and a click acts through the button
 // under it that has an action on the current screen.
-#include <SDL.h>
-
 #include <algorithm>
+#include <optional>
 
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/frmGame.h"
+#include "platform/DesktopOpen.h"
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr int16_t kClickSound = 9;
 constexpr int16_t kEffectsSample = 1;
 constexpr int32_t kZoneALevels = 10;
+
+std::optional<platform::DesktopOpening> gReadmeOpening;  // the read-me handed to the desktop
 
 void GoTo(int16_t state, uint8_t Direction = 0) {
     gGameState = state;
@@ -186,6 +189,25 @@ bool ChooseZoneA() {
     return true;
 }
 
-void OpenWebSite() { SDL_OpenURL(("file://" + platform::ProgramPath("readme.txt")).c_str()); }
+// The game's site is its read-me, shown by the desktop's viewer. Whether a viewer took it is
+// known a moment later; the menus go on meanwhile.
+void OpenWebSite() {
+    gReadmeOpening.emplace(platform::ProgramPath("readme.txt"));
+    WatchWebSite();
+}
+
+bool WatchWebSite() {
+    if (!gReadmeOpening) return false;
+    const platform::DesktopOpening::Outcome outcome = gReadmeOpening->Poll();
+    if (outcome == platform::DesktopOpening::Outcome::Pending) return true;
+    gReadmeOpening.reset();
+    if (outcome == platform::DesktopOpening::Outcome::NotShown) {
+        const std::string readme = platform::ProgramPath("readme.txt");
+        platform::MessageBox("No program on this computer could open " + readme +
+                                 ", the game's read-me.\n\nAny text editor can show it.",
+                             "Velorune");
+    }
+    return false;
+}
 
 }  // namespace GUI

@@ -10,8 +10,9 @@
 
 namespace editor {
 
-AboutWindow::AboutWindow(AboutForm& form, std::function<void(const std::function<void()>&)> runHandler)
-    : QWidget(nullptr, Qt::Dialog), form_(form), runHandler_(std::move(runHandler)) {
+AboutWindow::AboutWindow(AboutForm& form, std::function<void(const std::function<void()>&)> runHandler,
+                         QWidget* owner)
+    : QWidget(owner, Qt::Dialog), form_(form), runHandler_(std::move(runHandler)) {
     setFixedSize(380, 190);
     icon_ = new QLabel(this);
     icon_->setGeometry(16, 16, 32, 32);
@@ -50,7 +51,8 @@ void AboutWindow::Refresh() {
     label1_->setText(QString::fromStdString(form_.Label1.Caption));
     description_->setText(QString::fromStdString(form_.lblDescription.Caption));
     ok_->setText(QString::fromStdString(form_.cmdOK.Caption));
-    if (form_.Visible && !isVisible()) {
+    if (form_.Visible && (!isVisible() || shownFor_ != form_.ShowCount)) {
+        shownFor_ = form_.ShowCount;
         show();
         raise();
         activateWindow();

@@ -1,4 +1,5 @@
-// The About window on Qt: a small window of its own, not modal, showing frmAbout.
+// The About window on Qt: a small window of its own, not modal, showing frmAbout. It stays
+// above the main window, and every About brings it to the front.
 #pragma once
 #include <QWidget>
 
@@ -13,8 +14,9 @@ class AboutForm;
 
 class AboutWindow : public QWidget {
 public:
-    // runHandler runs a handler the way the main window runs its own (see EditorWindow).
-    AboutWindow(AboutForm& form, std::function<void(const std::function<void()>&)> runHandler);
+    // runHandler runs a handler the way the main window runs its own (see EditorWindow); owner
+    // is the main window.
+    AboutWindow(AboutForm& form, std::function<void(const std::function<void()>&)> runHandler, QWidget* owner);
 
     // Shows the form's captions and its visibility.
     void Refresh();
@@ -32,6 +34,7 @@ private:
     QLabel* label1_;
     QLabel* description_;
     QPushButton* ok_;
+    int shownFor_ = 0;  // the form's ShowCount when the window last came to the front
 };
 
 }  // namespace editor

@@ -4,26 +4,26 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QUrl>
 
 #include "editor/DirectX.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/qt/AboutWindow.h"
+#include "editor/qt/DesktopViewer.h"
 #include "editor/qt/KeyEditing.h"
 #include "editor/qt/NativeViewport.h"
+#include "editor/qt/TextWindow.h"
 #include "editor/qt/UpDownWidget.h"
 
 namespace editor {
@@ -44,8 +44,8 @@ QLineEdit* DisplayBox(QWidget* parent) {
 // The same dialog on every desktop, so that its title, filter and suffix are as asked.
 std::string ChooseFile(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, QString::fromStdString(request.Title), QFile::decodeName(request.StartFolder.c_str()));
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
-                      QFileDialog::DontConfirmOverwrite);
+    // A save asks before it replaces an existing file.
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(QString::fromStdString(request.FilterName + " (" + request.FilterPattern + ")"));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -68,7 +68,7 @@ EditorWindow::EditorWindow(MainForm& form) : form_(form), events_(form.Events())
     BuildMenus();
     BuildTopArea(client);
     BuildPanel(client);
-    about_ = std::make_unique<AboutWindow>(frmAbout, [this](const std::function<void()>& h) { RunHandler(h); });
+    about_ = std::make_unique<AboutWindow>(frmAbout, [this](const std::function<void()>& h) { RunHandler(h); }, this);
     ConnectEvents();
     keyEditing_ = std::make_unique<KeyEditing>(*this, events_.Form_KeyDown,
                                                [this](const std::function<void()>& h) { RunHandler(h); });
@@ -266,9 +266,27 @@ void EditorWindow::FocusMainWindow() {
     centralWidget()->setFocus();
 }
 
-void EditorWindow::OpenTextFile(const std::string& path) {
-    const QString file = QString::fromStdString(path);
-    if (QFileInfo::exists(file)) QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+void EditorWindow::OpenTextFile(const std::string& path, std::function<void()> noViewer) {
+    OpenInDesktopViewer(path, *this, std::move(noViewer));
+}
+
+void EditorWindow::ShowText(const std::string& title, const std::string& text) {
+    if (!textWindow_) textWindow_ = std::make_unique<TextWindow>(this);
+    textWindow_->Show(QString::fromStdString(title), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+EditorHost::UnsavedTrack EditorWindow::AskAboutUnsavedTrack() {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(form_.Caption),
+                    "The track has changes that no file holds yet.", QMessageBox::Save | QMessageBox::Discard |
+                    QMessageBox::Cancel, this);
+    box.setInformativeText("Save them first?");
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save: return UnsavedTrack::Save;
+        case QMessageBox::Discard: return UnsavedTrack::Discard;
+        default: return UnsavedTrack::Cancel;
+    }
 }
 
 std::string EditorWindow::ChooseFileToOpen(const FileDialogRequest& request) {
@@ -289,7 +307,16 @@ void EditorWindow::EndProgram() {
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
     if (ending_) return;
-    event->ignore();  // the unload handler ends the program
+    event->ignore();  // the unload handler ends the program, unless the question keeps the track
+    RunHandler([this] {
+        bool cancel = false;
+        if (events_.Form_QueryUnload) events_.Form_QueryUnload(cancel);
+        if (!cancel && events_.Form_Unload) events_.Form_Unload();
+    });
+}
+
+void EditorWindow::Unload() {
+    if (ending_) return;
     RunHandler([this] {
         if (events_.Form_Unload) events_.Form_Unload();
     });

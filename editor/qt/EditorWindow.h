@@ -24,6 +24,7 @@ namespace editor {
 class AboutWindow;
 class KeyEditing;
 class MainForm;
+class TextWindow;
 class UpDownWidget;
 class NativeViewport;
 
@@ -40,12 +41,17 @@ public:
     void RunHandler(const std::function<void()>& handler);
     // Shows every control of both windows from its model.
     void Refresh();
+    // Ends the program as the window's close does, without asking about unsaved changes: the
+    // system asked it to end.
+    void Unload();
 
     platform::Window& ViewportWindow() override;
     void FocusMainWindow() override;
-    void OpenTextFile(const std::string& path) override;
+    void OpenTextFile(const std::string& path, std::function<void()> noViewer) override;
+    void ShowText(const std::string& title, const std::string& text) override;
     std::string ChooseFileToOpen(const FileDialogRequest& request) override;
     std::string ChooseFileToSave(const FileDialogRequest& request) override;
+    UnsavedTrack AskAboutUnsavedTrack() override;
     void EndProgram() override;
 
     NativeViewport& Viewport() { return *viewport_; }
@@ -73,6 +79,7 @@ private:
     NativeViewport* viewport_ = nullptr;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<KeyEditing> keyEditing_;
+    std::unique_ptr<TextWindow> textWindow_;
     std::map<const MenuItem*, QAction*> actions_;
     std::map<const void*, QWidget*> widgets_;
     QTimer loop_;

@@ -1,5 +1,6 @@
 #include "editor/qt/UpDownWidget.h"
 
+#include <QEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -22,6 +23,14 @@ UpDownWidget::UpDownWidget(QWidget* parent) : QWidget(parent) {
     down_ = arrow(Qt::DownArrow);
     connect(up_, &QToolButton::clicked, this, &UpDownWidget::upClicked);
     connect(down_, &QToolButton::clicked, this, &UpDownWidget::downClicked);
+}
+
+bool UpDownWidget::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked) {
+        up_->setDown(false);  // also stops its repeats
+        down_->setDown(false);
+    }
+    return QWidget::event(event);
 }
 
 }  // namespace editor

@@ -1,5 +1,7 @@
 // A spin control on Qt: two arrow buttons, up above down, that repeat while held. It shows
-// no number of its own: the text box beside it does.
+// no number of its own: the text box beside it does. A modal window that opens over it (a
+// refusal's message box) lets go of a held arrow: the box takes the mouse's release, and the
+// arrow would otherwise repeat under it without end.
 #pragma once
 #include <QWidget>
 
@@ -18,6 +20,9 @@ public:
 signals:
     void upClicked();
     void downClicked();
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     QToolButton* up_;

@@ -6,6 +6,7 @@
 
 #include "editor/DirectX.h"
 #include "editor/frmMain.h"
+#include "editor/qt/CloseOnSigterm.h"
 #include "editor/qt/EditorWindow.h"
 #include "editor/qt/KeyboardFeed.h"
 #include "editor/qt/QtPlatform.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     gDX = [] { return std::make_unique<d3d::GlDirect3D>(editor::QtContextQueries()); };
     editor::KeyboardFeed keys(dinput::SystemKeyboard());
     editor::EditorWindow window(frmMain);
+    editor::CloseOnSigterm(window);
     window.Start();
     return QApplication::exec();
 }

@@ -2,7 +2,8 @@
 // full-screen request is not carried out and the window stays 800 x 600 in the middle of a
 // larger desktop. The whole picture must show in the window, letterboxed to the window's real
 // size, and a click where a button is drawn must hit that button; the same after the window
-// was resized. Checked against what the X server itself shows.
+// was resized. Checked against what the X server itself shows. And the first menu under a
+// pointer that rested while the window was moved and resized, as a window manager does.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -19,6 +20,7 @@
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/frmGame.h"
+#include "platform/Keyboard.h"
 #include "platform/GlDevice.h"
 #include "platform/GlDirect3D.h"
 #include "platform/Letterbox.h"
@@ -39,6 +41,17 @@ struct Picture {
 };
 
 int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+
+// The game's window with a script's hook run right after it is first shown.
+class ShownWindow : public replay::HookedWindow {
+public:
+    using HookedWindow::HookedWindow;
+    std::function<void()> onShow;
+    void Show() override {
+        HookedWindow::Show();
+        if (onShow) onShow();
+    }
+};
 
 class WindowFit : public ::testing::Test {
 protected:
@@ -61,7 +74,8 @@ protected:
         std::string error;
         auto sdlWindow = platform::SdlWindow::Create({}, &error);  // full screen, as the game asks
         ASSERT_TRUE(sdlWindow) << error;
-        replay::HookedWindow window(*sdlWindow);
+        ShownWindow window(*sdlWindow);
+        window.onShow = onShow;
         size_t next = 0;
         int shownWhenDone = 0;
         const auto start = std::chrono::steady_clock::now();
@@ -208,6 +222,7 @@ protected:
     Display* x_ = nullptr;
     GameFolder game;
     std::vector<std::function<bool()>> steps;
+    std::function<void()> onShow;
 };
 
 TEST_F(WindowFit, At800x600TheWholeMenuShowsAndClicksHitTheDrawnButtons) { SmallerThanTheDesktopThenResized(1); }
@@ -217,3 +232,28 @@ TEST_F(WindowFit, At1024x768TheWholeMenuShowsScaledAndClicksHitTheDrawnButtons) 
 }
 
 }  // namespace
+
+// Growing at its first place, the window comes over the resting pointer, and the server tells
+// of the pointer there; then the window moves to the corner, away from under it.
+TEST_F(WindowFit, APointerThatRestedWhileTheWindowWasPlacedFocusesNothingAndEnterStartsPlay) {
+    XWarpPointer(x_, 0, DefaultRootWindow(x_), 0, 0, 0, 0, 600, 730);  // below the menu, once in place
+    XSync(x_, False);
+    onShow = [this] {
+        const Window w = GameWindow();
+        XResizeWindow(x_, w, 1024, 768);
+        XSync(x_, False);
+        XMoveWindow(x_, w, 0, 0);
+        XSync(x_, False);
+    };
+    WaitFor(STATE_MAINMENU);
+    Settle();
+    Do([] {
+        EXPECT_EQ(gTabIndex, 1);
+        EXPECT_TRUE(gButtons[19].MouseOver()) << "Play";
+        EXPECT_FALSE(gButtons[23].MouseOver()) << "Quit";
+        dinput::SystemKeyboard().SetKey(dinput::DIK_RETURN, true);
+    });
+    WaitFor(STATE_ZONEMENU);
+    Do([] { dinput::SystemKeyboard().SetKey(dinput::DIK_RETURN, false); });
+    Run(1);  // had Enter quit the game, the script would stop short of the zone menu
+}

@@ -167,20 +167,22 @@ TEST_F(Clipboard, CutThenPasteMovesTheObjectToThePastePlace) {
     EXPECT_EQ(gSelectedIndex, 1);
 }
 
-TEST_F(Clipboard, AStarIsNeitherCopiedNorCut) {
+TEST_F(Clipboard, AStarIsNotCopiedAndACutDeletesIt) {
     frmMain.mnu_Star_Click();
     frmMain.mnu_cut_Click();
-    EXPECT_EQ(gStarCount, 0);  // still there, still selected
-    EXPECT_TRUE(gHasSelection);
+    EXPECT_EQ(gStarCount, -1);
+    EXPECT_FALSE(gHasSelection);
     EXPECT_FALSE(gClipboardFull);
     frmMain.mnu_Paste_Click();
     EXPECT_EQ(gBlockCount, 0);  // an empty clipboard builds nothing
 
     Select(KIND_BLOCK, 0);
     CopySelection(false);
-    Select(KIND_STAR, 0);
+    frmMain.mnu_Star_Click();
     CopySelection(false);
-    PasteClipboard();
+    frmMain.mnu_cut_Click();
+    PasteClipboard();  // the block copied before
+    EXPECT_EQ(gStarCount, -1);
     EXPECT_EQ(gBlockCount, 1);
     EXPECT_EQ(FaceTextures(gBlocks[1]), FaceTextures(gBlocks[0]));
 }

@@ -8,6 +8,7 @@
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "editor/frmMain.h"
+#include "editor/selection.h"
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
@@ -42,7 +43,7 @@ TEST_F(FileCommands, SaveTrackWithoutAFileAsksWhereAndRemembersTheAnswer) {
     EXPECT_EQ(asked.FilterName, "VeloRune Levels *.lvl");
     EXPECT_EQ(asked.FilterPattern, "*.lvl");
     EXPECT_EQ(asked.StartFolder, bed.folder.Path() + "/levels/");
-    EXPECT_EQ(asked.DefaultSuffix, "bin");
+    EXPECT_EQ(asked.DefaultSuffix, "lvl");
     EXPECT_TRUE(gTrackFileName.empty());
 
     bed.host.chosenFile = bed.folder.File("mine.lvl");
@@ -109,6 +110,23 @@ TEST_F(FileCommands, OpenTrackLoadsTheChosenFileAndRemembersIt) {
     ExpectEditModeAndTheCameraAtItsStart();
     EXPECT_TRUE(frmMain.mnu_low.Checked);
     EXPECT_FALSE(frmMain.mnu_normal.Checked);
+}
+
+TEST_F(FileCommands, AnOpenedTrackHasNothingSelectedAndThePanelShowsSo) {
+    gBlocks[0].scaleY(5);
+    selection::ShowSelection();
+    ASSERT_EQ(frmMain.txt_height.Text, "5");
+    bed.folder.Write("chosen.lvl", samples::TrackBytes(samples::SmallTrack()));
+    bed.host.chosenFile = bed.folder.File("chosen.lvl");
+    frmMain.mnu_load_Click();
+    EXPECT_FALSE(gHasSelection);
+    EXPECT_EQ(frmMain.txt_height.Text, "1");
+    EXPECT_EQ(frmMain.txt_X.Text, "0");
+    const std::string opened = DescribeEditedTrack();
+    for (int16_t key : {39, 65, 46, 13}) {  // Right, A, Delete, Enter
+        frmMain.Form_KeyDown(key, 0, false);
+        EXPECT_EQ(DescribeEditedTrack(), opened) << key;
+    }
 }
 
 TEST_F(FileCommands, ACancelledOpenStillEndsPlayModeAndPutsTheCameraBack) {

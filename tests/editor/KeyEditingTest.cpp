@@ -144,12 +144,12 @@ TEST_F(KeyEditing, PeriodAndCommaStepRoundTheTextureListAndEnterPaintsTheHighlig
     EXPECT_EQ(list.ListIndex, -1);
 }
 
-TEST_F(KeyEditing, InPlayModeNoKeyActsAndEveryKeyIsUsedUp) {
+TEST_F(KeyEditing, InPlayModeTheEditingKeysActNotAndEveryKeyIsUsedUp) {
     gEditorMode = MODE_PLAY;
     const int16_t highlighted = frmMain.File1.ListIndex;
     for (int16_t key : {kSpace, kDelete, kF5, kRight, Keypad(8), kPeriod}) EXPECT_EQ(Press(key), 111) << key;
     EXPECT_EQ(Press('F', kCtrl), 111);
-    EXPECT_EQ(Press(kF12), 111);
+    EXPECT_EQ(Press(kF12, kShift), 111);
     EXPECT_EQ(gBlockCount, 0);
     EXPECT_EQ(gStarCount, -1);
     EXPECT_TRUE(gHasSelection);

@@ -1,6 +1,8 @@
 // The Background, Gravity, Help and Quit commands of the menus.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "editor/EditorGlobals.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
@@ -37,9 +39,23 @@ TEST_F(MenuCommands, GravitySetsTheTracksFallGivesTheFocusBackAndMovesTheMark) {
     EXPECT_EQ(bed.host.focusRequests, 2);
 }
 
-TEST_F(MenuCommands, HowToUseOpensTheReadMeBesideTheProgram) {
+TEST_F(MenuCommands, HowToUseOpensTheReadMeBesideTheProgramOrShowsItItself) {
+    const std::string readme = bed.folder.Path() + "/readme.txt";
     frmMain.mnu_Shortcut_Click();
-    EXPECT_EQ(bed.host.openedFiles, std::vector<std::string>{bed.folder.Path() + "/readme.txt"});
+    EXPECT_EQ(bed.host.openedFiles, std::vector<std::string>{readme});
+    EXPECT_TRUE(bed.host.shownTexts.empty());
+
+    bed.host.viewerMissing = true;  // a desktop without a viewer for text files
+    frmMain.mnu_Shortcut_Click();
+    ASSERT_EQ(bed.host.shownTexts.size(), 1u);
+    EXPECT_EQ(bed.host.shownTexts[0].first, "How to Use");
+    const std::vector<uint8_t> text = bed.folder.Read("readme.txt");
+    EXPECT_EQ(bed.host.shownTexts[0].second, std::string(text.begin(), text.end()));
+
+    std::filesystem::remove(readme);
+    frmMain.mnu_Shortcut_Click();
+    EXPECT_EQ(bed.host.openedFiles.size(), 2u);
+    EXPECT_EQ(bed.messages, std::vector<std::string>{"The help file " + readme + " cannot be read."});
 }
 
 TEST_F(MenuCommands, AboutShowsTheWindowWhichOkHidesAndAboutShowsAgain) {

@@ -15,8 +15,10 @@
 #include "shared/TrackRecords.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/PlayScene.h"
+#include "tests/editor/support/TrackLooks.h"
 #include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
+#include "world/clsParticles.h"
 #include "world/clsPlayer.h"
 
 namespace {
@@ -177,8 +179,13 @@ TEST_F(PlayMode, ACancelledOpenLeavesTheRunAsEditModeDoes) {
 
 TEST_F(PlayMode, NewInPlayModeEndsTheRunAndKeepsTheNewTrack) {
     scene.EnterPlayMode();
-    scene.bed.RunFrames(3);
+    DriveOntoTheFallingBlock();  // the camera follows the player, the star's sparks fly
+    ASSERT_GT(gParticles.ParticleCount(), 0);
+    ASSERT_NE(XYZ(gCameraEye), XYZ(d3d::Vector3{0, 25, -18}));
     frmMain.mnu_New_Click();
+    EXPECT_EQ(XYZ(gCameraEye), XYZ(d3d::Vector3{0, 25, -18}));
+    EXPECT_EQ(XYZ(gCameraLookAt), XYZ(d3d::Vector3{0, 8, 0}));
+    EXPECT_EQ(gParticles.ParticleCount(), 0);
     EXPECT_EQ(gEditorMode, MODE_EDIT);
     EXPECT_TRUE(frmMain.mnu_editmode.Checked);
     EXPECT_FALSE(frmMain.mnu_playmode.Checked);
@@ -207,6 +214,15 @@ TEST_F(PlayMode, TheGravityMarksFollowTheGravityEveryLoadBringsBack) {
     EXPECT_FALSE(frmMain.mnu_low.Checked);
 }
 
+TEST_F(PlayMode, ATrackWithoutBlocksHasNothingToPlayOn) {
+    gBlocks.clear();
+    gBlockCount = -1;
+    frmMain.mnu_playmode_Click();
+    EXPECT_EQ(scene.bed.messages, std::vector<std::string>{"There is nothing to play on: this track has no blocks."});
+    EXPECT_EQ(gEditorMode, MODE_EDIT);
+    EXPECT_FALSE(std::filesystem::exists(FileIO::SnapshotFile()));
+}
+
 TEST_F(PlayMode, ASnapshotThatCannotBeWrittenKeepsEditModeAndTheTrack) {
     // A snapshot of another track left from an earlier run, and no way to write a new one.
     const std::string edited = DescribeEditedTrack();
@@ -215,7 +231,7 @@ TEST_F(PlayMode, ASnapshotThatCannotBeWrittenKeepsEditModeAndTheTrack) {
     std::filesystem::create_directory(FileIO::SnapshotFile() + ".tmp");
     frmMain.mnu_playmode_Click();
     ASSERT_EQ(scene.bed.messages.size(), 1u);
-    EXPECT_EQ(scene.bed.messages[0], "The track could not be saved to " + FileIO::SnapshotFile() + ".");
+    EXPECT_EQ(scene.bed.messages[0].rfind("The track could not be saved to " + FileIO::SnapshotFile() + ".", 0), 0u);
     EXPECT_EQ(gEditorMode, MODE_EDIT);
     EXPECT_TRUE(frmMain.mnu_editmode.Checked);
     EXPECT_FALSE(frmMain.mnu_playmode.Checked);
@@ -228,32 +244,50 @@ TEST_F(PlayMode, ASnapshotThatCannotBeWrittenKeepsEditModeAndTheTrack) {
     scene.EnterPlayMode();
 }
 
-TEST_F(PlayMode, ASnapshotThatCannotBeReadKeepsTheWholeTrack) {
+TEST_F(PlayMode, ASnapshotFileWrittenOverByAnotherEditorChangesNothingOfTheRun) {
+    SaveAs("mine.lvl");
+    const std::vector<uint8_t> mine = scene.bed.folder.Read("mine.lvl");
     scene.EnterPlayMode();
     DriveOntoTheFallingBlock();
-    scene.bed.folder.Write("tmp.trk", {4, 0, 0});
-    const float fallen = gBlocks[1].Ypos();
+    // Another editor started from the same folder enters play mode on a track of its own.
+    scene.bed.folder.Write("tmp.trk", samples::TrackBytes(samples::SmallTrack()));
     gPlayer.DeathStatus(true);
     scene.bed.RunFrames(1);
-    ASSERT_EQ(scene.bed.messages.size(), 1u);
-    EXPECT_EQ(scene.bed.messages[0].rfind("This file cannot be opened as a track: ", 0), 0u);
-    EXPECT_EQ(gBlockCount, 3);
-    EXPECT_LT(gBlocks[1].Ypos(), fallen);  // the same objects, the fall going on
-    EXPECT_LT(gPlayer.PosY(), 3.5f);       // the new run started all the same
-    EXPECT_EQ(gPlayer.Posz(), 1.0f);
+    EXPECT_EQ(FileIO::SavedBytes(), mine);  // the restart
+    EXPECT_TRUE(gStars[0].visible());
 
-    // Nor is it saved over a track file.
-    scene.bed.folder.Write("mine.lvl", {1, 2, 3});
-    SaveAs("mine.lvl");
-    ASSERT_EQ(scene.bed.messages.size(), 2u);
-    EXPECT_EQ(scene.bed.messages[1], "The track could not be saved to " + scene.bed.folder.File("mine.lvl") + ".");
-    EXPECT_EQ(scene.bed.folder.Read("mine.lvl"), (std::vector<uint8_t>{1, 2, 3}));
-
+    DriveOntoTheFallingBlock();
+    SaveAs("during.lvl");
+    EXPECT_EQ(scene.bed.folder.Read("during.lvl"), mine);
     frmMain.mnu_editmode_Click();
-    EXPECT_EQ(scene.bed.messages.size(), 3u);
-    EXPECT_EQ(gEditorMode, MODE_EDIT);
-    EXPECT_EQ(gBlockCount, 3);
-    EXPECT_EQ(gStarCount, 0);
+    EXPECT_EQ(FileIO::SavedBytes(), mine);
+    EXPECT_TRUE(scene.bed.messages.empty());
+}
+
+TEST_F(PlayMode, TheGravityAndClipboardKeysActInARunAsTheirMenuEntriesDo) {
+    gHasSelection = true;
+    gSelectedType = KIND_BLOCK;
+    gSelectedIndex = 0;
+    frmMain.mnu_copy_Click();
+    scene.EnterPlayMode();
+    auto press = [](int16_t code, int16_t shift) {
+        frmMain.Form_KeyDown(code, shift, false);
+        return code;
+    };
+
+    PlayScene::Place(0, 30, 5);  // falling freely
+    scene.Frame();
+    const float normalStep = gPlayer.verticalvelocity();
+    EXPECT_EQ(press(123, 0), 111);  // F12
+    EXPECT_TRUE(frmMain.mnu_low.Checked);
+    scene.Frame();
+    EXPECT_FLOAT_EQ(normalStep, -kNormalGravity);
+    EXPECT_FLOAT_EQ(gPlayer.verticalvelocity() - normalStep, -kLowGravity);
+
+    EXPECT_EQ(press('V', 2), 111);  // Ctrl+V
+    EXPECT_EQ(gBlockCount, 4);
+    EXPECT_TRUE(gHasSelection);
+    EXPECT_EQ(gSelectedIndex, 4);
 }
 
 }  // namespace

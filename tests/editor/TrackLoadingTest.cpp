@@ -2,6 +2,8 @@
 // and damaged files that must leave the previous track as it was.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
@@ -58,8 +60,14 @@ TEST_F(TrackLoading, OldVersionsAreAnnouncedOnceAndReadByTheirOwnLayout) {
         gTrackAllStars = 3;
         bed.messages.clear();
         ASSERT_TRUE(Load(samples::TrackBytesOfVersion(file, version))) << int(version);
-        EXPECT_EQ(bed.messages, version < 4 ? std::vector<std::string>{kOldVersion} : std::vector<std::string>{})
-            << int(version);
+        if (version > 4) {  // read as version 4, and a save writes 4: the builder is told
+            ASSERT_EQ(bed.messages.size(), 1u) << int(version);
+            EXPECT_NE(bed.messages[0].find("a version number this editor does not know (" + std::to_string(version) + ")"),
+                      std::string::npos);
+        } else {
+            EXPECT_EQ(bed.messages, version < 4 ? std::vector<std::string>{kOldVersion} : std::vector<std::string>{})
+                << int(version);
+        }
         if (version < 4) {
             EXPECT_EQ(bed.messageTitles.back(), "Velorune Level Editor");
         }
@@ -230,4 +238,29 @@ TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
     EXPECT_FALSE(FileIO::LoadTrack(bed.folder.Path()));  // a folder
     EXPECT_EQ(bed.messages, std::vector<std::string>(2, refusal + "the file cannot be read"));
     EXPECT_EQ(DescribeEditedTrack(), before);
+}
+
+TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    LevelRecord& r = file.Level;
+    r.TextureNames[0] = "../../etc/passwd";  // faces A to C of the blocks and platform, the ramp's sides
+    r.Blocks = {r.Blocks[0], r.Blocks[0], r.Blocks[0]};
+    r.BlockCount = 2;
+    for (BlockRecord& block : r.Blocks) block.Y = std::numeric_limits<float>::quiet_NaN();
+    r.Ramps[0].X = 1e30f;
+    r.Ramps[0].Rotation = 7;
+    std::vector<uint8_t> bytes = samples::TrackBytes(file);
+    bytes.resize(bytes.size() + 12, 0xEE);
+    ASSERT_TRUE(Load(bytes));
+    EXPECT_EQ(bed.messages, std::vector<std::string>{
+                                "This track file held values the editor cannot keep, and it has put others in their "
+                                "place:\n\n"
+                                "- 3 blocks with positions that are not numbers\n"
+                                "- 1 ramp with a position the editor cannot hold\n"
+                                "- 1 ramp turned by more than three quarter turns\n"
+                                "- 13 faces whose texture is not a file in the textures folder\n"
+                                "- 12 bytes after the end of the track\n\n"
+                                "The next save writes the track as it is now."});
+    EXPECT_EQ(gBlocks[2].Ypos(), 0.0f);
+    EXPECT_EQ(gRamps[0].GetRotation(), 3);
 }

@@ -184,9 +184,12 @@ TEST_F(TrackSaving, AFileThatCannotBeWrittenChangesNothingAndSaysSo) {
     EXPECT_FALSE(FileIO::SaveTrack(missingFolder));
     std::filesystem::create_directory(bed.folder.File("a folder"));  // the rename cannot replace it
     EXPECT_FALSE(FileIO::SaveTrack(bed.folder.File("a folder")));
-    EXPECT_EQ(bed.messages, (std::vector<std::string>{"The track could not be saved to " + missingFolder + ".",
-                                                      "The track could not be saved to " + bed.folder.File("a folder") +
-                                                          "."}));
+    // Each names the system's reason after the editor's sentence.
+    EXPECT_EQ(bed.messages, (std::vector<std::string>{
+                                "The track could not be saved to " + missingFolder +
+                                    ".\n\nThe system's reason: No such file or directory.",
+                                "The track could not be saved to " + bed.folder.File("a folder") +
+                                    ".\n\nThe system's reason: Is a directory."}));
     EXPECT_EQ(DescribeEditedTrack(), before);
     EXPECT_FALSE(std::filesystem::exists(bed.folder.File("a folder.tmp")));  // no half file left behind
     EXPECT_TRUE(std::filesystem::is_directory(bed.folder.File("a folder")));
@@ -207,7 +210,8 @@ TEST_F(TrackSaving, ADiskThatFillsUpAtAnyStepLeavesTheOldFileAndTheTrackAsTheyWe
             saved = FileIO::SaveTrack(bed.folder.File("track.lvl"));
         }
         if (saved) break;
-        EXPECT_EQ(bed.messages, std::vector<std::string>{"The track could not be saved to " + bed.folder.File("track.lvl") + "."});
+        EXPECT_EQ(bed.messages, std::vector<std::string>{"The track could not be saved to " + bed.folder.File("track.lvl") +
+                                                         ".\n\nThe system's reason: No space left on device."});
         EXPECT_EQ(bed.folder.Read("track.lvl"), old) << "failing step " << step;
         EXPECT_FALSE(std::filesystem::exists(bed.folder.File("track.lvl.tmp"))) << step;
         EXPECT_EQ(DescribeEditedTrack(), before) << step;

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QScreen>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -32,6 +33,11 @@ void EditorWindowTest::SetUp() {
 
 void EditorWindowTest::TearDown() {
     window.reset();
+    // A window that ended the program told the application to leave its event loop, and
+    // every later loop (a dialog's, a message box's) would leave at once: a turn of the
+    // application's own loop clears that for the next test.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
     keys.reset();
     platform::SetMessageBoxHandler({});
     ResetEditorState();

@@ -3,6 +3,10 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTimer>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +37,31 @@ protected:
     std::unique_ptr<editor::KeyboardFeed> keys;
     std::unique_ptr<editor::EditorWindow> window;
     std::vector<std::string> messages;
+};
+
+// Once a modal window of the kind is up, hands it to answer, once; Came() tells whether one
+// came within 10 s. Start it before the action that opens the window.
+template <class Modal>
+class ModalAnswer {
+public:
+    explicit ModalAnswer(std::function<void(Modal&)> answer) : answer_(std::move(answer)) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget());
+            if (!modal) return;
+            timer_.stop();
+            came_ = true;
+            answer_(*modal);
+        });
+        timer_.start();
+        QTimer::singleShot(10000, &timer_, &QTimer::stop);
+    }
+    bool Came() const { return came_; }
+
+private:
+    std::function<void(Modal&)> answer_;
+    QTimer timer_;
+    bool came_ = false;
 };
 
 // The folder screenshots go to.

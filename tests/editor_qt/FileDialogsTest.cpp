@@ -1,13 +1,14 @@
 // The File menu's track commands in the real window: the Open and Save dialogs as a track
 // builder sees them, a track saved and opened again, and a shipped track opened and drawn.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QTimer>
+#include <QMessageBox>
 
+#include <cstdio>
 #include <filesystem>
-#include <functional>
 
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
@@ -18,28 +19,7 @@
 
 namespace {
 
-// Once a file dialog is up, hands it to answer; true when one came within 10 s.
-class DialogAnswer {
-public:
-    explicit DialogAnswer(std::function<void(QFileDialog&)> answer) : answer_(std::move(answer)) {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            timer_.stop();
-            came_ = true;
-            answer_(*dialog);
-        });
-        timer_.start();
-        QTimer::singleShot(10000, &timer_, &QTimer::stop);
-    }
-    bool Came() const { return came_; }
-
-private:
-    std::function<void(QFileDialog&)> answer_;
-    QTimer timer_;
-    bool came_ = false;
-};
+using DialogAnswer = ModalAnswer<QFileDialog>;
 
 void ChooseInFolder(QFileDialog& dialog, const std::string& folder, const std::string& name) {
     dialog.setDirectory(QString::fromStdString(folder));
@@ -51,7 +31,7 @@ void ChooseInFolder(QFileDialog& dialog, const std::string& folder, const std::s
 
 TEST_F(EditorWindowTest, SaveTrackWithoutAFileShowsTheSaveDialogWhichAddsItsSuffix) {
     QString title, filter, suffix, folderShown;
-    bool asksBeforeReplacing = true, saving = false;
+    bool asksBeforeReplacing = false, saving = false;
     DialogAnswer answer([&](QFileDialog& dialog) {
         title = dialog.windowTitle();
         filter = dialog.findChild<QComboBox*>("fileTypeCombo")->currentText();
@@ -65,18 +45,46 @@ TEST_F(EditorWindowTest, SaveTrackWithoutAFileShowsTheSaveDialogWhichAddsItsSuff
     ASSERT_TRUE(answer.Came());
     EXPECT_EQ(title, "Save File");
     EXPECT_EQ(filter, "VeloRune Levels *.lvl");
-    EXPECT_EQ(suffix, "bin");
+    EXPECT_EQ(suffix, "lvl");
     EXPECT_EQ(folderShown, QDir(QString::fromStdString(folder->File("levels"))).absolutePath());
-    EXPECT_FALSE(asksBeforeReplacing);
+    EXPECT_TRUE(asksBeforeReplacing);
     EXPECT_TRUE(saving);
-    EXPECT_EQ(gTrackFileName, folder->File("mytrack.bin"));
-    EXPECT_EQ(std::filesystem::file_size(folder->File("mytrack.bin")), 215u);
+    EXPECT_EQ(gTrackFileName, folder->File("mytrack.lvl"));
+    EXPECT_EQ(std::filesystem::file_size(folder->File("mytrack.lvl")), 215u);
 
     // Now Save Track writes there without a dialog.
     DialogAnswer none([](QFileDialog& dialog) { dialog.reject(); });
     Action(frmMain.mnu_low)->trigger();
     Action(frmMain.mnu_save)->trigger();
     EXPECT_FALSE(none.Came());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(EditorWindowTest, SaveTrackAsOverAnExistingFileAsksAndNoWritesNothing) {
+    const std::string old = folder->File("old.lvl");
+    {
+        std::FILE* file = std::fopen(old.c_str(), "wb");
+        std::fputs("old", file);
+        std::fclose(file);
+    }
+    QString question;
+    ModalAnswer<QMessageBox> no([&](QMessageBox& box) {
+        question = box.text();
+        box.button(QMessageBox::No)->click();
+    });
+    bool stillOpen = false;
+    DialogAnswer answer([&](QFileDialog& dialog) {
+        ChooseInFolder(dialog, folder->Path(), "old");  // the suffix makes it old.lvl
+        stillOpen = dialog.isVisible();
+        dialog.reject();
+    });
+    Action(frmMain.mnu_saveAS)->trigger();
+    ASSERT_TRUE(answer.Came());
+    ASSERT_TRUE(no.Came());
+    EXPECT_TRUE(question.contains("already exists")) << question.toStdString();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(std::filesystem::file_size(old), 3u);
+    EXPECT_TRUE(gTrackFileName.empty());
     EXPECT_TRUE(messages.empty());
 }
 

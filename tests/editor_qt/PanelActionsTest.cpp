@@ -6,14 +6,17 @@
 #include <QLineEdit>
 #include <QAbstractItemView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "editor/EditorGlobals.h"
 #include "editor/frmMain.h"
 #include "editor/qt/UpDownWidget.h"
 #include "editor/selection.h"
+#include "platform/MessageBox.h"
 #include "tests/editor_qt/EditorWindowFixture.h"
 #include "world/TrackObjects.h"
 
@@ -227,4 +230,31 @@ TEST_F(PanelActions, ABuiltTrackShowsEveryKindWhereThePanelPutIt) {
     EXPECT_EQ(gMovingPlatforms[0].GetTextureD(), "wood.bmp");
     EXPECT_GT(gMovingPlatforms[0].Xpos(), 0.3f);
     EXPECT_NE(running, picture);
+}
+
+TEST_F(PanelActions, AnArrowHeldOverARefusalGivesOneMessageAndWorksAgainAfterIt) {
+    // Real message boxes, each closed a little later as the user would close it.
+    platform::SetMessageBoxHandler([this](const std::string& text, const std::string& title) {
+        messages.push_back(text);
+        if (messages.size() > 3) return;  // boxes opened without end fail the test instead of hanging it
+        QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::Ok, window.get());
+        QTimer::singleShot(200, &box, &QMessageBox::accept);
+        box.exec();
+    });
+    Insert(frmMain.mnu_BouncePad);
+    QToolButton* up = nullptr;
+    for (QToolButton* button : WidgetOf<editor::UpDownWidget>(&frmMain.UpDown1)->findChildren<QToolButton*>())
+        if (button->arrowType() == Qt::UpArrow) up = button;
+    ASSERT_NE(up, nullptr);
+    QTest::mousePress(up, Qt::LeftButton);
+    QTest::qWait(1300);  // held well past the start of its repeats
+    QTest::mouseRelease(up, Qt::LeftButton);
+    EXPECT_EQ(messages, std::vector<std::string>{"This block type cannot be resized"});
+    EXPECT_FALSE(up->isDown());
+
+    Insert(frmMain.mnu_block);
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(gBlocks[2].scaleY(), 2.0f);
+    EXPECT_EQ(messages.size(), 1u);
 }

@@ -1,9 +1,15 @@
 // What a track builder does in the window reaches the handlers, and the window shows their
 // results: menu marks, the About window, the camera's scroll bar, the keys, the close button.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
@@ -34,6 +40,15 @@ TEST_F(EditorWindowTest, AboutShowsItsWindowWhichOkHidesAndAboutShowsAgain) {
     Action(frmMain.mnu_about)->trigger();
     ASSERT_TRUE(about.isVisible());
     EXPECT_FALSE(about.isModal());
+    EXPECT_EQ(about.windowHandle()->transientParent(), window->windowHandle());
+    auto focusedSoon = [](const QWidget& widget) {
+        return QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == widget.windowHandle(); });
+    };
+    EXPECT_TRUE(focusedSoon(about));
+    window->activateWindow();  // the About window goes behind the main window
+    ASSERT_TRUE(focusedSoon(*window));
+    Action(frmMain.mnu_about)->trigger();  // and comes forward again
+    EXPECT_TRUE(focusedSoon(about));
     EXPECT_EQ(about.windowTitle(), "About Velorune Level Editor");
     QStringList texts;
     for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
@@ -86,7 +101,7 @@ TEST_F(EditorWindowTest, KeysGoUpWhenTheFocusLeavesTheWindow) {
     QTest::keyPress(window->windowHandle(), Qt::Key_Right);
     EXPECT_TRUE(keyboard.IsDown(dinput::DIK_RIGHT));
     Action(frmMain.mnu_about)->trigger();  // another window takes the focus
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->About()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == window->About().windowHandle(); }));
     EXPECT_FALSE(keyboard.IsDown(dinput::DIK_RIGHT));
 }
 
@@ -110,4 +125,41 @@ TEST_F(EditorWindowTest, ClosingTheWindowEndsTheProgram) {
     EXPECT_FALSE(frmMain.Running);
     EXPECT_EQ(gD3DDevice, nullptr);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(EditorWindowTest, ClosingTheWindowOverAChangedTrackAsksFirst) {
+    Action(frmMain.mnu_block)->trigger();
+    QString asked;
+    ModalAnswer<QMessageBox> cancel([&](QMessageBox& box) {
+        asked = box.text();
+        box.button(QMessageBox::Cancel)->click();
+    });
+    window->close();
+    ASSERT_TRUE(cancel.Came());
+    EXPECT_FALSE(asked.isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(frmMain.Running);
+    EXPECT_EQ(gBlockCount, 1);
+
+    ModalAnswer<QMessageBox> discard([](QMessageBox& box) { box.button(QMessageBox::Discard)->click(); });
+    window->close();
+    ASSERT_TRUE(discard.Came());
+    EXPECT_FALSE(frmMain.Running);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(EditorWindowTest, HowToUseWithoutADesktopViewerShowsTheHelpInAWindowOfItsOwn) {
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/no such folder");  // no xdg-open to be found
+    Action(frmMain.mnu_Shortcut)->trigger();
+    qputenv("PATH", path);
+    QPlainTextEdit* shown = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle() == "How to Use") shown = top->findChild<QPlainTextEdit*>();
+        return shown != nullptr;
+    }));
+    EXPECT_TRUE(shown->isReadOnly());
+    EXPECT_TRUE(shown->toPlainText().contains("Level editor (VeloruneEdit)"));
+    EXPECT_TRUE(messages.empty());
 }

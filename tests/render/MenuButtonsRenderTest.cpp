@@ -1,16 +1,19 @@
 // The main menu's buttons drawn by the OpenGL device over the menu background: colour-keyed
 // texels vanish, the translucent panel adds its colour to what lies under it, and the
-// highlighted button shows its rollover picture.
+// highlighted button shows its rollover picture. A long name on the name-entry screen stays
+// inside the name box of its picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "game/DirectX.h"
+#include "game/Globals.h"
 #include "game/frmGame.h"
 #include "platform/Paths.h"
 #include "platform/TextureImage.h"
 #include "tests/render/RenderHarness.h"
+#include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
 #include "world/clsBackground.h"
 
@@ -38,12 +41,13 @@ protected:
         platform::SetProgramFolder(savedFolder_);
     }
 
-    void DrawFrame(bool withButtons) {
+    void DrawFrame(bool withButtons, bool withText = false) {
         d3d::Device& device = harness.Device();
         device.Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0xFF000000, 1.0f);
         device.BeginScene();
         gBackground.draw();
         if (withButtons) frmGame::DrawButtons();
+        if (withText) frmGame::DrawTextFields();
         device.EndScene();
     }
 
@@ -98,4 +102,37 @@ TEST_F(MenuButtonsRender, MainMenuKeysAwayBlackAddsThePanelAndShowsTheHighlight)
     // The highlighted play button shows its rollover picture, opaque; the next shows its own.
     EXPECT_TRUE(ColorNear(harness.Pixel(255, 287), Texel("Play_roll_over.bmp", 20, 22), 3));
     EXPECT_TRUE(ColorNear(harness.Pixel(255, 342), Texel("options.bmp", 20, 22), 3));
+}
+
+TEST_F(MenuButtonsRender, ALongNameLightsNoPixelOutsideTheNameBox) {
+    gGameState = STATE_NAMEENTRY;
+    GUI::ShowScreen(0);
+    const auto frame = [this](const std::string& name) {
+        gFontFields(1).Set_Text(name);
+        DrawFrame(true, true);
+        return harness.Capture(name.empty() ? "" : "name_entry_long_name");
+    };
+    const std::vector<uint32_t> unnamed = frame("");
+    const std::vector<uint32_t> named = frame("JOHNATHAN SMITH");
+
+    // The box's gold border in the picture, across the name's row and down the middle.
+    const int panelX = static_cast<int>(gButtons[35].X()), panelY = static_cast<int>(gButtons[35].Y());
+    const auto gold = [](uint32_t texel) { return ColorNear(texel, 0xFFFFCC40, 24); };
+    int left = -1, right = -1, top = -1, bottom = -1;
+    for (int x = 0; x < 420; ++x)
+        if (gold(Texel("enterhighscore.bmp", x, 211))) (left < 0 ? left : right) = x;
+    for (int y = 170; y < 260; ++y)
+        if (gold(Texel("enterhighscore.bmp", 210, y))) (top < 0 ? top : bottom) = y;
+    ASSERT_TRUE(left >= 0 && right > left && top >= 0 && bottom > top);
+
+    int lit = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            if (named[static_cast<size_t>(y) * 800 + x] == unnamed[static_cast<size_t>(y) * 800 + x]) continue;
+            ++lit;
+            EXPECT_TRUE(x > panelX + left && x < panelX + right && y > panelY + top && y < panelY + bottom)
+                << "lit at " << x << "," << y << " outside the box " << panelX + left << ".." << panelX + right;
+            if (HasFailure()) return;
+        }
+    EXPECT_GT(lit, 500);
 }

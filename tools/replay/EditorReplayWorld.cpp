@@ -30,9 +30,11 @@ namespace fs = std::filesystem;
 struct EditorReplayWorld::Host : editor::EditorHost, platform::Window {
     platform::Window& ViewportWindow() override { return *this; }
     void FocusMainWindow() override {}
-    void OpenTextFile(const std::string&) override {}
+    void OpenTextFile(const std::string&, std::function<void()>) override {}
+    void ShowText(const std::string&, const std::string&) override {}
     std::string ChooseFileToOpen(const editor::FileDialogRequest&) override { return ""; }
     std::string ChooseFileToSave(const editor::FileDialogRequest&) override { return ""; }
+    UnsavedTrack AskAboutUnsavedTrack() override { return UnsavedTrack::Cancel; }
     void EndProgram() override {}
     void Show() override {}
     bool HasFocus() const override { return true; }

@@ -5,6 +5,7 @@
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
+#include "editor/UnsavedChanges.h"
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "world/clsParticles.h"
@@ -28,6 +29,8 @@ void ResetEditorState() {
     gTrackAllStars = 0;
     gTextureNames.clear();
     gTextureCount = -1;
+    gSnapshot.clear();
+    gKeptTrack.clear();
     gPerfFrequency = gLastCounter = gNowCounter = 0;
     gCameraEye = gCameraLookAt = {};
     gKeyboardDevice = nullptr;

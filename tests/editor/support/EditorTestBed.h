@@ -9,6 +9,7 @@
 //   EXPECT_EQ(bed.Device().CountOf(d3d::CallKind::Present), 2u);
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/EditorHost.h"
@@ -24,17 +25,32 @@ public:
     explicit RecordingHost(platform::Window& viewport) : viewport_(viewport) {}
     platform::Window& ViewportWindow() override { return viewport_; }
     void FocusMainWindow() override { ++focusRequests; }
-    void OpenTextFile(const std::string& path) override { openedFiles.push_back(path); }
+    // A viewer takes the file unless viewerMissing.
+    void OpenTextFile(const std::string& path, std::function<void()> noViewer) override {
+        openedFiles.push_back(path);
+        if (viewerMissing) noViewer();
+    }
+    void ShowText(const std::string& title, const std::string& text) override { shownTexts.push_back({title, text}); }
     // The dialogs answer with chosenFile ("" = cancelled) and note what they were asked.
     std::string ChooseFileToOpen(const editor::FileDialogRequest& request) override {
         return Answer(request, false);
     }
     std::string ChooseFileToSave(const editor::FileDialogRequest& request) override { return Answer(request, true); }
     void EndProgram() override { ++endRequests; }
+    // The question about unsaved changes is answered with unsavedAnswer (Discard unless a test
+    // says otherwise) and counted.
+    UnsavedTrack AskAboutUnsavedTrack() override {
+        ++unsavedQuestions;
+        return unsavedAnswer;
+    }
 
     int focusRequests = 0;
     int endRequests = 0;
     std::vector<std::string> openedFiles;
+    bool viewerMissing = false;
+    std::vector<std::pair<std::string, std::string>> shownTexts;  // title, text
+    UnsavedTrack unsavedAnswer = UnsavedTrack::Discard;
+    int unsavedQuestions = 0;
     std::string chosenFile;
     struct Dialog {
         editor::FileDialogRequest request;

@@ -1,0 +1,54 @@
+#include "editor/qt/CloseOnSigterm.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
+#include <csignal>
+
+#include "editor/qt/EditorWindow.h"
+
+namespace editor {
+namespace {
+
+int gSignalPipe[2] = {-1, -1};  // the handler writes, the event loop reads
+
+void OnSigterm(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = write(gSignalPipe[1], &byte, 1);
+}
+
+constexpr int kRetryMs = 10;
+
+// A box's own loop runs inside the handler that showed it: close the box, and the window
+// only once the handlers have returned.
+void EndWhenNoBox(EditorWindow* window) {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+        box->close();
+        QTimer::singleShot(kRetryMs, window, [window] { EndWhenNoBox(window); });
+        return;
+    }
+    window->Unload();
+}
+
+}  // namespace
+
+void CloseOnSigterm(EditorWindow& window) {
+    if (pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;  // SIGTERM keeps its default: the editor ends at once
+    auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char bytes[16];
+        [[maybe_unused]] const ssize_t read = ::read(gSignalPipe[0], bytes, sizeof bytes);
+        EndWhenNoBox(&window);
+    });
+    struct sigaction action{};
+    action.sa_handler = OnSigterm;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace editor

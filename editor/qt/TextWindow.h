@@ -1,0 +1,20 @@
+// A read-only window of the editor's own that shows a text (the help, where the desktop has no
+// viewer for text files). Not modal; it stays above the main window.
+#pragma once
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace editor {
+
+class TextWindow : public QWidget {
+public:
+    explicit TextWindow(QWidget* owner);
+    // The text under the title, brought to the front.
+    void Show(const QString& title, const QString& text);
+
+private:
+    QPlainTextEdit* view_;
+};
+
+}  // namespace editor

@@ -1,12 +1,15 @@
 // Start-up, the main loop and the shutdown paths of the main window.
 #include "editor/frmMain.h"
 
+#include <cstring>
+
 #include "editor/CollisionDetection.h"
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/EditorRules.h"
 #include "editor/TrackBackground.h"
+#include "editor/ViewportMotion.h"
 #include "editor/frmAbout.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
@@ -82,8 +85,21 @@ void MainForm::RunFrame() {
         if (gPlayer.DeathStatus()) RestartPlay();
         CollisionDetection::UpdatePlayer();  // in the frame of a restart too
     }
-    DirectX::RenderFrame();
+    if (FrameWanted()) DrawFrame();
     if (!gPlatformsPaused) MovePlatforms();
+}
+
+bool MainForm::FrameWanted() const {
+    return frameRequested_ || ViewportMoves() || gEditorMode != drawnMode_ ||
+           std::memcmp(&gMatView, &drawnView_, sizeof gMatView) != 0;
+}
+
+void MainForm::DrawFrame() {
+    DirectX::RenderFrame();
+    frameRequested_ = false;
+    drawnView_ = gMatView;
+    drawnMode_ = gEditorMode;
+    ++framesDrawn_;
 }
 
 void MainForm::EndLoop() {

@@ -9,6 +9,7 @@
 #include "editor/EditorHost.h"
 #include "editor/frmMainControls.h"
 #include "editor/frmMainEvents.h"
+#include "platform/D3DTypes.h"
 
 extern int64_t gPerfFrequency;  // counts per second of the frame clock
 extern int64_t gLastCounter;    // the clock when the last frame began
@@ -35,6 +36,13 @@ public:
     // Whole milliseconds from now until a pass would run a frame (0 when one is due), so that
     // the caller can sleep between frames instead of spinning.
     int MsUntilNextFrame() const;
+    // Something the viewport shows may have changed: the next frame draws. The window system
+    // calls it after every handler the user ran. A frame draws anyway while the track moves
+    // by itself, or when the camera or the mode changed since the last one drawn; otherwise
+    // it would show the same picture again, and only polls the keyboard and moves nothing.
+    void RequestFrame() { frameRequested_ = true; }
+    // The frames that drew since start-up.
+    int64_t FramesDrawn() const { return framesDrawn_; }
 
     // The keyboard, once a frame: Shift+Up/Down move the camera in edit mode, the arrows and
     // jump keys drive the player in play mode; then the camera matrices.
@@ -159,6 +167,8 @@ public:
 
 private:
     void RunFrame();
+    bool FrameWanted() const;
+    void DrawFrame();
     void EndLoop();
     static double MsBetween(int64_t earlier, int64_t later);
     void SetGravity(float gravity, MenuItem& chosen, MenuItem& other);
@@ -167,6 +177,11 @@ private:
     EditorHost* host_ = nullptr;
     bool lastPassRanFrame_ = false;
     bool loopEnded_ = false;
+    bool frameRequested_ = true;  // the first frame shows the new track
+    int64_t framesDrawn_ = 0;
+    // The view and the mode the last frame was drawn with.
+    d3d::Matrix drawnView_;
+    int32_t drawnMode_ = 0;
 };
 
 }  // namespace editor

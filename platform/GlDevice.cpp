@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/D3DXMath.h"
 #include "platform/GlFont.h"
@@ -130,15 +131,6 @@ void GlDevice::SetContextDefaults() {
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);  // the back buffer's alpha stays 1
 }
 
-void GlDevice::ReclaimSharedContext() {
-    if (!surface_.SharesContext()) return;
-    surface_.MakeCurrent();
-    SetContextDefaults();
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
-    glViewport(0, 0, width_, height_);
-    applied_ = Applied{};
-}
-
 GlDevice::~GlDevice() {
     if (streamBuffer_) glDeleteBuffers(1, &streamBuffer_);
     ReleaseTargets();
@@ -148,9 +140,7 @@ GlDevice::~GlDevice() {
 bool GlDevice::CreateTargets() {
     glGenRenderbuffers(3, renderbuffers_.data());
     auto storage = [this](GLuint rb, GLenum format, int samples) {
-        glBindRenderbuffer(GL_RENDERBUFFER, rb);
-        if (samples) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, format, width_, height_);
-        else glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
+        AllocateRenderbuffer(rb, format, samples, width_, height_);
     };
     // The back buffer has the window's layout, so that showing it is a plain copy. Its alpha is
     // made 1 here and never written again: the picture has no alpha, and a destination-alpha
@@ -189,6 +179,9 @@ void GlDevice::ReleaseTargets() {
     glDeleteRenderbuffers(3, renderbuffers_.data());
     drawFbo_ = resolveFbo_ = 0;
     renderbuffers_ = {};
+    keptPicture_.Release();
+    kept_ = false;
+    lastFirst_ = {};
 }
 
 Result GlDevice::Reset(const PresentParameters& params) {
@@ -215,9 +208,11 @@ Result GlDevice::Reset(const PresentParameters& params) {
 }
 
 void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
-    ReclaimSharedContext();
     FlushBatches();
     batcher_.NewFrame();
+    frameStart_ = (flags & (CLEAR_TARGET | CLEAR_ZBUFFER)) == (CLEAR_TARGET | CLEAR_ZBUFFER);
+    clearColour_ = argb;
+    clearZ_ = z;
     GLbitfield mask = 0;
     if (flags & CLEAR_TARGET) {
         glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
@@ -255,7 +250,7 @@ void GlDevice::ShowLastFrame() {
     surface_.DrawableSize(w, h);
     const platform::PixelRect box = platform::Letterbox(w, h, width_, height_);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, surface_.PresentFramebuffer());
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     // Only the bars beside a picture that does not fill the window need clearing, and only a
     // picture of another size needs filtering.
     if (box.X > 0 || box.Y > 0 || box.Width < w || box.Height < h) {
@@ -557,8 +552,7 @@ void GlDevice::BindWorldVertices(const WorldVertex* base) {
 void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
                     const std::byte* vertices) {
     if (count == 0 || stride < FormatSize(fvf) || !Apply(setup)) return;
-    // Through a buffer of the device's: a toolkit sharing the context may leave a vertex array
-    // object bound, which takes no vertices from memory.
+    // Through a buffer of the device's, filled afresh for each draw sent at once.
     BindArrayBuffer(streamBuffer_);
     if (setup.Pretransformed) {
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(static_cast<size_t>(count) * stride), vertices,
@@ -589,13 +583,14 @@ void GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t 
         if (!count) return;
         const uint32_t number = CurrentSetupNumber();
         if (!batcher_.Joins(number, texture_)) FlushBatches();
+        frameStart_ = false;
         batcher_.Add(*streamGl_, startVertex, count, streamStride_, fvf_, state_.World, number, texture_);
         return;
     }
     FlushBatches();
     Setup s = setup;
     s.Texture = texture_.get();
-    Draw(s, type, count, fvf_, streamStride_, stream_->Data() + static_cast<size_t>(startVertex) * streamStride_);
+    DrawAtOnce(s, type, count, streamStride_, stream_->Data() + static_cast<size_t>(startVertex) * streamStride_);
 }
 
 void GlDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices, uint32_t stride) {
@@ -603,7 +598,30 @@ void GlDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, cons
     FlushBatches();
     Setup s = CurrentSetup(type);
     s.Texture = texture_.get();
-    Draw(s, type, VertexCountFor(type, primitiveCount), fvf_, stride, static_cast<const std::byte*>(vertices));
+    DrawAtOnce(s, type, VertexCountFor(type, primitiveCount), stride, static_cast<const std::byte*>(vertices));
+}
+
+void GlDevice::DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t stride,
+                          const std::byte* vertices) {
+    if (!std::exchange(frameStart_, false) || !setup.Pretransformed) {
+        Draw(setup, type, count, fvf_, stride, vertices);
+        return;
+    }
+    FirstDraw first{setup, texture_, type, fvf_, stride, clearColour_, clearZ_,
+                    std::vector<std::byte>(vertices, vertices + static_cast<size_t>(count) * stride)};
+    // The depth is copied only when the draw writes it (a copy needs writes on, as the draw
+    // has them); otherwise the clear has made it as the draw leaves it.
+    const bool depth = setup.DepthWrite;
+    if (depth && Changed(applied_.DepthWrite, 1)) glDepthMask(GL_TRUE);
+    if (kept_ && first == lastFirst_) {
+        keptPicture_.PutBack(drawFbo_, depth);
+        return;
+    }
+    Draw(setup, type, count, fvf_, stride, vertices);
+    // Kept once it has come twice in a row, so that a first draw that changes every frame
+    // costs no copy.
+    kept_ = first == lastFirst_ && keptPicture_.Keep(drawFbo_, width_, height_, samples_, depth);
+    lastFirst_ = std::move(first);
 }
 
 void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, float height, uint32_t argb,
@@ -630,6 +648,7 @@ void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, fl
     s.Point = {1, 0, 1, 64};
     s.PointScale = {1, 0, 0};
     FlushBatches();
+    frameStart_ = false;
     Draw(s, PT_TRIANGLESTRIP, 4, FVF_SCREENVERTEX, sizeof(ScreenVertex), reinterpret_cast<const std::byte*>(quad));
 }
 

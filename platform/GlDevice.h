@@ -5,7 +5,9 @@
 // in pixels, counter-clockwise culling, stage-0 alpha from the texture alone.
 // 3D vertices get their world transform on the CPU (GlWorldVertices); draws whose order does
 // not matter to the picture are kept in batches (GlBatcher) and drawn together before the next
-// draw that must come in its place, and before anything reads or shows the picture.
+// draw that must come in its place, and before anything reads or shows the picture. A frame
+// whose first draw, from screen coordinates right after a full clear, repeats the last frame's
+// (a background picture, say) gets the picture that draw left put back instead of drawing it.
 #pragma once
 #include <epoxy/gl.h>
 
@@ -19,6 +21,7 @@
 #include "platform/DeviceState.h"
 #include "platform/GlBatcher.h"
 #include "platform/GlDrawKinds.h"
+#include "platform/GlKeptPicture.h"
 #include "platform/GlProgram.h"
 #include "platform/GlResources.h"
 
@@ -66,7 +69,7 @@ public:
     int BackBufferHeight() const override { return height_; }
 
     // Shows the last presented frame again in the surface's framebuffer, without a swap (a
-    // toolkit's paint event). Between frames the back buffer holds that frame unchanged.
+    // window's expose). Between frames the back buffer holds that frame unchanged.
     void ShowLastFrame();
     // The back buffer as ARGB values, rows from top to bottom.
     bool ReadPixels(std::vector<uint32_t>& argb);
@@ -120,9 +123,6 @@ private:
 
     GlDevice(platform::GlSurface& surface, platform::Window* window, const PresentParameters& params);
     void SetContextDefaults();
-    // Binds the device's target and forgets the GL state it last sent, when a toolkit uses
-    // the context too (GlSurface::SharesContext); nothing otherwise.
-    void ReclaimSharedContext();
     bool CreateTargets();
     void ReleaseTargets();
     void ResolveInto(GLuint target);
@@ -135,6 +135,9 @@ private:
     // order among other such draws: depth-tested, depth-written and opaque.
     bool OrderFree(const Setup& setup) const;
     void FlushBatches();
+    // A draw sent at once; the first of a frame may put back the kept picture instead.
+    void DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t stride,
+                    const std::byte* vertices);
     // Sets GL up for a draw; false when the draw's program cannot be made.
     bool Apply(const Setup& setup);
     static GlProgramKey ProgramKeyFor(const Setup& setup);
@@ -172,6 +175,22 @@ private:
     uint32_t setupNumber_ = UINT32_MAX;
     std::vector<Setup> setups_;  // the distinct setups of batched draws
     GlBatcher batcher_;
+    // All that the first draw of a frame drew with, to know the next frame's as the same.
+    struct FirstDraw {
+        Setup Drawn;
+        TexturePtr Texture;  // held, so that no other texture takes its place
+        PrimitiveType Type = PT_TRIANGLELIST;
+        uint32_t Fvf = 0, Stride = 0, ClearColour = 0;
+        float ClearZ = 0;
+        std::vector<std::byte> Vertices;
+        bool operator==(const FirstDraw&) const = default;
+    };
+    bool frameStart_ = false;  // a clear of colour and depth, and nothing drawn since
+    uint32_t clearColour_ = 0;
+    float clearZ_ = 0;
+    FirstDraw lastFirst_;  // the last frame's
+    bool kept_ = false;    // keptPicture_ holds what lastFirst_ left
+    GlKeptPicture keptPicture_;
     bool batching_ = GlTextureArrays::Available();
     std::vector<WorldVertex> converted_;  // the vertices of a draw sent at once
     GLuint streamBuffer_ = 0;              // and the buffer they go through

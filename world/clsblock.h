@@ -17,6 +17,8 @@ public:
     void Bounce();
     void Fall();
     float fallvel() const { return FallSpeed; }
+    // Whether drawing moves the block on: it falls (for ever) or hops.
+    bool FallingOrHopping() const { return Falling || Bouncing; }
 
     float Xpos() const { return Position.X; }
     void Xpos(float NewVal);

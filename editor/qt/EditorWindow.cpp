@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFrame>
@@ -23,9 +22,9 @@
 #include "editor/qt/AboutWindow.h"
 #include "editor/qt/DesktopViewer.h"
 #include "editor/qt/KeyEditing.h"
+#include "editor/qt/NativeViewport.h"
 #include "editor/qt/TextWindow.h"
 #include "editor/qt/UpDownWidget.h"
-#include "editor/qt/ViewportWidget.h"
 
 namespace editor {
 namespace {
@@ -34,7 +33,6 @@ namespace {
 constexpr int kClientWidth = 800, kClientHeight = 574;
 constexpr int kPanelTop = 457;
 constexpr int kScrollBarWidth = 17;
-constexpr int kContextWaitMs = 3000;
 
 QLineEdit* DisplayBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
@@ -115,9 +113,10 @@ void EditorWindow::BuildMenus() {
 
 void EditorWindow::BuildTopArea(QWidget* client) {
     const int width = form_.viewport.ScaleWidth, height = form_.viewport.ScaleHeight;
-    viewport_ = new ViewportWidget(client);
-    viewport_->setGeometry(0, 0, width, height);
-    widgets_[&form_.viewport] = viewport_;
+    viewport_ = new NativeViewport;
+    QWidget* box = QWidget::createWindowContainer(viewport_, client);  // owns the window
+    box->setGeometry(0, 0, width, height);
+    widgets_[&form_.viewport] = box;
     Place(new QScrollBar(Qt::Vertical, client), form_.VScroll1, {width, 0, kScrollBarWidth, height})->setPageStep(1);
     const int listLeft = width + kScrollBarWidth + 6;
     Place(new QLabel(client), form_.Label4, {listLeft, 2, kClientWidth - listLeft - 4, 16});
@@ -224,18 +223,7 @@ void EditorWindow::ConnectEvents() {
 }
 
 void EditorWindow::Start() {
-    // The viewport's context must share with the compositor of the window on screen, which
-    // exists only once the window shows: start-up waits for it, taking no user input meanwhile.
-    setEnabled(false);
     show();
-    if (!viewport_->isValid()) {
-        QEventLoop waiting;
-        viewport_->onInitialized = [&waiting] { waiting.quit(); };
-        QTimer::singleShot(kContextWaitMs, &waiting, &QEventLoop::quit);
-        waiting.exec();
-        viewport_->onInitialized = nullptr;
-    }
-    setEnabled(true);
     RunHandler([this] { form_.Form_Load(*this); });
     loop_.start(0);
 }
@@ -245,6 +233,7 @@ void EditorWindow::RunHandler(const std::function<void()>& handler) {
     viewport_->MakeCurrent();  // handlers make textures and buffers
     handler();
     --handlerDepth_;
+    form_.RequestFrame();  // whatever the handler changed shows in the next frame
     if (!ending_) Refresh();
 }
 

@@ -26,7 +26,7 @@ class KeyEditing;
 class MainForm;
 class TextWindow;
 class UpDownWidget;
-class ViewportWidget;
+class NativeViewport;
 
 class EditorWindow : public QMainWindow, public EditorHost {
 public:
@@ -54,7 +54,7 @@ public:
     UnsavedTrack AskAboutUnsavedTrack() override;
     void EndProgram() override;
 
-    ViewportWidget& Viewport() { return *viewport_; }
+    NativeViewport& Viewport() { return *viewport_; }
     AboutWindow& About() { return *about_; }
     // The action of a menu entry or title; nullptr for an item without one.
     QAction* ActionOf(const MenuItem& item) const;
@@ -76,7 +76,7 @@ private:
     MainForm& form_;
     frmMainEvents events_;
     ControlMirror mirror_;
-    ViewportWidget* viewport_ = nullptr;
+    NativeViewport* viewport_ = nullptr;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<KeyEditing> keyEditing_;
     std::unique_ptr<TextWindow> textWindow_;

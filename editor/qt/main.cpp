@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdlib>
+
 #include "editor/DirectX.h"
 #include "editor/frmMain.h"
 #include "editor/qt/CloseOnSigterm.h"
@@ -12,6 +14,11 @@
 #include "platform/Paths.h"
 
 int main(int argc, char** argv) {
+    // Mesa's software renderer shares out every frame among helper threads. For the editor's
+    // small picture, 25 times a second, waking them costs more than the drawing: on the
+    // editor's one thread a frame takes about half the CPU (see tools/bench_editor). A setting
+    // of the user's own stands; other drivers do not read it.
+    setenv("LP_NUM_THREADS", "0", 0);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QString::fromStdString(platform::ProgramPath("skins/StarSkin.bmp"))));
     editor::UseQtMessageBoxes();

@@ -1,11 +1,14 @@
 // The main loop's gate: a frame only when more than 40.0 ms have passed since the last frame
-// began, each frame polling, drawing and presenting once.
+// began, each frame polling, and drawing and presenting once unless it would show the same
+// picture again.
 #include <gtest/gtest.h>
 
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/frmMain.h"
+#include "platform/Keyboard.h"
 #include "tests/editor/support/EditorTestBed.h"
+#include "world/TrackObjects.h"
 
 using Pass = editor::MainForm::Pass;
 
@@ -32,7 +35,7 @@ TEST(FrameGate, TheFirstPassIsIdleAndExactly40MsIsNotEnough) {
     bed.clock.counter += 1;
     EXPECT_EQ(frmMain.LoopPass(), Pass::Idle);
     EXPECT_EQ(frmMain.LoopPass(), Pass::Frame);
-    EXPECT_EQ(Presents(bed), 2u);
+    EXPECT_EQ(gLastCounter, bed.clock.counter);
 }
 
 TEST(FrameGate, AFrameDrawsOnceAndIsFollowedByAGatedPass) {
@@ -78,4 +81,54 @@ TEST(FrameGate, TellsHowLongUntilTheNextFrameIsDue) {
     EXPECT_EQ(frmMain.MsUntilNextFrame(), 1);
     bed.clock.counter += 1;
     EXPECT_EQ(frmMain.MsUntilNextFrame(), 0);
+}
+
+TEST(FrameGate, AnIdleTrackDrawsNoFrameUntilSomethingShownChanges) {
+    EditorTestBed bed;
+    bed.Start();
+    bed.RunFrames(1);  // the new track shows
+    bed.RunFrames(100);
+    EXPECT_EQ(Presents(bed), 1u);
+
+    frmMain.RequestFrame();  // a handler ran
+    bed.RunFrames(3);
+    EXPECT_EQ(Presents(bed), 2u);
+
+    bed.Key(dinput::DIK_LSHIFT, true);  // the poll moves the camera every frame
+    bed.Key(dinput::DIK_UP, true);
+    bed.RunFrames(2);
+    EXPECT_EQ(Presents(bed), 4u);
+    bed.Key(dinput::DIK_UP, false);
+    bed.RunFrames(2);
+    EXPECT_EQ(Presents(bed), 4u);
+
+    gEditorMode = MODE_PLAY;  // a test run moves on every frame
+    bed.RunFrames(2);
+    EXPECT_EQ(Presents(bed), 6u);
+    gEditorMode = MODE_EDIT;
+    bed.RunFrames(3);  // the edit mode's picture once
+    EXPECT_EQ(Presents(bed), 7u);
+}
+
+TEST(FrameGate, ATrackThatMovesByItselfDrawsEveryFrame) {
+    EditorTestBed bed;
+    bed.Start();
+    frmMain.mnu_MovingPlatform_Click();  // a new platform pauses the platforms
+    bed.RunFrames(3);
+    EXPECT_EQ(Presents(bed), 1u);
+    frmMain.cmd_pause_Click();
+    const float start = gMovingPlatforms[0].Xpos();
+    bed.RunFrames(3);
+    EXPECT_EQ(Presents(bed), 4u);
+    EXPECT_NE(gMovingPlatforms[0].Xpos(), start);
+
+    frmMain.cmd_pause_Click();
+    frmMain.RequestFrame();
+    bed.RunFrames(3);
+    EXPECT_EQ(Presents(bed), 5u);
+    frmMain.mnu_Star_Click();  // a star spins
+    const int32_t angle = gStars[0].GetSpinAngle();
+    bed.RunFrames(3);
+    EXPECT_EQ(Presents(bed), 8u);
+    EXPECT_EQ(gStars[0].GetSpinAngle(), angle + 15);
 }

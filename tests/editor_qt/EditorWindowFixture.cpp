@@ -12,7 +12,6 @@
 #include "editor/DirectX.h"
 #include "editor/frmMain.h"
 #include "editor/qt/QtPlatform.h"
-#include "editor/qt/ViewportWidget.h"
 #include "platform/MessageBox.h"
 #include "tests/editor/support/EditorReset.h"
 
@@ -60,9 +59,9 @@ bool EditorWindowTest::WaitForFrames(int frames) {
 }
 
 QImage EditorWindowTest::CaptureViewport(const std::string& name) {
-    // What the screen shows, composed by the window system, not the widget's own framebuffer.
+    // What the screen shows, composed by the window system, not the device's own picture.
     QCoreApplication::processEvents();
-    editor::ViewportWidget& viewport = window->Viewport();
+    const QWidget& viewport = *window->WidgetOf(&frmMain.viewport);
     const QPoint at = viewport.mapTo(window.get(), QPoint(0, 0));
     QImage picture = window->screen()
                          ->grabWindow(window->winId(), at.x(), at.y(), viewport.width(), viewport.height())

@@ -1,10 +1,12 @@
 // The viewport drawn for real on a new track: the background picture behind the one block,
 // highlighted, where the camera's projection puts it.
+#include <QCoreApplication>
 #include <QImage>
+#include <QTest>
 
 #include "editor/DirectX.h"
 #include "editor/frmMain.h"
-#include "editor/qt/ViewportWidget.h"
+#include "editor/qt/NativeViewport.h"
 #include "platform/D3DXMath.h"
 #include "tests/editor_qt/EditorWindowFixture.h"
 
@@ -48,12 +50,16 @@ TEST_F(EditorWindowTest, ANewTrackShowsTheHighlightedBlockOverTheBackground) {
     EXPECT_FALSE(Grey(beside));
 }
 
-TEST_F(EditorWindowTest, APaintShowsTheLastFrameAgainWithoutDrawingAnother) {
+TEST_F(EditorWindowTest, AnExposeShowsTheLastFrameAgainWithoutDrawingAnother) {
     ASSERT_TRUE(WaitForFrames(2));
-    const int64_t frame = gLastCounter;
-    const QImage first = window->Viewport().grabFramebuffer();
-    window->Viewport().repaint();
-    const QImage second = window->Viewport().grabFramebuffer();
-    EXPECT_EQ(gLastCounter, frame);
-    EXPECT_EQ(first, second);
+    const QImage before = CaptureViewport("editor_before_expose");
+    const int64_t drawn = frmMain.FramesDrawn();
+    // Unmapped, the window's picture is gone; mapped again, its expose must bring it back.
+    window->hide();
+    QCoreApplication::processEvents();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->Viewport()));
+    ASSERT_TRUE(WaitForFrames(2));
+    EXPECT_EQ(CaptureViewport("editor_after_expose"), before);
+    EXPECT_EQ(frmMain.FramesDrawn(), drawn);
 }

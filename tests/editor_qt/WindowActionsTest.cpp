@@ -16,7 +16,6 @@
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/qt/AboutWindow.h"
-#include "editor/qt/ViewportWidget.h"
 #include "platform/MessageBox.h"
 #include "tests/editor_qt/EditorWindowFixture.h"
 

@@ -11,7 +11,7 @@
 
 #include "editor/frmMain.h"
 #include "editor/qt/UpDownWidget.h"
-#include "editor/qt/ViewportWidget.h"
+#include "editor/qt/NativeViewport.h"
 #include "tests/editor_qt/EditorWindowFixture.h"
 
 namespace {
@@ -34,7 +34,8 @@ TEST_F(EditorWindowTest, OpensWithTheProgramTitleAndTheDesignedAreas) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Velorune Level Editor");
     EXPECT_EQ(window->centralWidget()->size(), QSize(800, 574));
-    EXPECT_EQ(window->Viewport().geometry(), QRect(0, 0, 601, 457));
+    EXPECT_EQ(WidgetOf<QWidget>(&frmMain.viewport)->geometry(), QRect(0, 0, 601, 457));
+    EXPECT_EQ(window->Viewport().size(), QSize(601, 457));
 
     auto* scroll = WidgetOf<QScrollBar>(&frmMain.VScroll1);
     ASSERT_NE(scroll, nullptr);

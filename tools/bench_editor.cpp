@@ -12,26 +12,19 @@
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_editor build/bin [--before FOLDER] [quick] [runs]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "tools/BenchFigures.h"
-
-extern char** environ;
+#include "tools/BenchProcess.h"
 
 namespace {
 
@@ -119,48 +112,6 @@ private:
     Display* display_;
 };
 
-// User and system time of a process and all its threads, in seconds.
-double CpuSeconds(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(in, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));  // the name may hold spaces
-    std::string field;
-    double utime = 0, stime = 0;
-    for (int i = 3; fields >> field; ++i) {
-        if (i == 14) utime = std::atof(field.c_str());
-        if (i == 15) {
-            stime = std::atof(field.c_str());
-            break;
-        }
-    }
-    return (utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
-// A started program, with one more environment setting when given; ended (SIGTERM) when this
-// goes.
-class Running {
-public:
-    Running(const std::string& program, const std::string& setting) {
-        std::vector<char*> env;
-        for (char** e = environ; *e; ++e) env.push_back(*e);
-        std::string added = setting;
-        if (!added.empty()) env.push_back(added.data());
-        env.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-        if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, env.data()) != 0) pid_ = 0;
-    }
-    ~Running() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    pid_t Pid() const { return pid_; }
-
-private:
-    pid_t pid_ = 0;
-};
-
 // A scratch program folder: a copy of the program beside links to everything else of its
 // folder, so that what the program writes (the play-mode snapshot) stays out of the original.
 std::string ScratchProgramFolder(const fs::path& scratch, const std::string& name, const fs::path& from) {
@@ -220,21 +171,14 @@ struct Settings {
 // Starts the program, waits for its window, prepares it and measures; -1 when it failed.
 double Measure(const Desktop& desktop, const std::string& program, const std::string& title, const Scenario* scenario,
                const Settings& settings, const std::string& setting = "") {
-    Running running(program, setting);
-    if (running.Pid() <= 0) return -1;
+    bench::Process running(program, {}, setting);
+    if (!running.Started()) return -1;
     const Window window = desktop.WaitFor(title, 30);
     if (!window) return -1;
     Sleep(1);
     if (scenario && !scenario->prepare(desktop, window, fs::path(program).parent_path().string())) return -1;
     Sleep(settings.settleSeconds);
-    const double before = CpuSeconds(running.Pid());
-    Sleep(settings.measureSeconds);
-    return (CpuSeconds(running.Pid()) - before) / settings.measureSeconds;
-}
-
-void Report(const std::string& what, const std::vector<double>& cores) {
-    const bench::Figures f = bench::Summarise(cores);
-    std::printf("  %-48s %.3f / %.3f / %.3f\n", what.c_str(), f.min, f.median, f.max);
+    return running.CoresOver(std::chrono::duration<double>(settings.measureSeconds));
 }
 
 }  // namespace
@@ -288,10 +232,13 @@ int main(int argc, char** argv) {
     if (failed) return 1;
     std::printf("Editor CPU, cores: min / median / max over %d runs of %.0f s\n", settings.runs,
                 settings.measureSeconds);
-    Report("floor: native GL window, 25 clears a second", floor);
-    Report("the same, software renderer on one thread", floorOneThread);
+    bench::ReportCores("floor: native GL window, 25 clears a second", floor);
+    bench::ReportCores("the same, software renderer on one thread", floorOneThread);
     for (const Scenario& scenario : scenarios)
         for (const char* name : {"before", "after"})
-            if (programs.count(name)) Report(scenario.name + " (" + name + ")", cores[scenario.name + " (" + name + ")"]);
+            if (programs.count(name)) {
+                const std::string what = scenario.name + " (" + name + ")";
+                bench::ReportCores(what, cores[what]);
+            }
     return 0;
 }

@@ -11,17 +11,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,11 +26,9 @@
 #include "platform/RecordingDevice.h"
 #include "game/DirectX.h"
 #include "shared/DeviceAndCamera.h"
-#include "tools/BenchFigures.h"
+#include "tools/BenchProcess.h"
 #include "tools/XPlayerInput.h"
 #include "ui/GUI.h"
-
-extern char** environ;
 
 namespace {
 
@@ -46,43 +39,6 @@ constexpr auto kSettle = 1500ms;  // after a screen change, before its stretch b
 constexpr int kBackBufferWidth = 800, kBackBufferHeight = 600;
 
 void Sleep(std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }
-
-pid_t Start(const std::string& program, const std::vector<std::string>& arguments) {
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    return posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
-}
-
-// Ends the process: SIGTERM, and SIGKILL when it has not gone within two seconds.
-void Stop(pid_t pid) {
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 40; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        Sleep(50ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
-// User and system time of the process so far, in seconds.
-double CpuSeconds(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    const std::string stat{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const size_t end = stat.rfind(')');  // the command name may hold spaces
-    if (end == std::string::npos) return 0;
-    unsigned long long utime = 0, stime = 0;
-    // After the name: state (field 3) ... utime is field 14, stime field 15.
-    std::sscanf(stat.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime);
-    return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
-double Cores(pid_t pid, std::chrono::seconds stretch) {
-    const double before = CpuSeconds(pid);
-    std::this_thread::sleep_for(stretch);
-    return (CpuSeconds(pid) - before) / static_cast<double>(stretch.count());
-}
 
 // The game's window and what it takes to play it from outside.
 class Player {
@@ -135,44 +91,33 @@ bool MeasureGame(Display* x, const std::string& folder, std::chrono::seconds str
     platform::SetProgramFolder(folder);
     optionsDat::SaveOptions();
     std::filesystem::remove(folder + "/stats.dat");
-    const pid_t pid = Start(folder + "/Velorune", {});
+    bench::Process game(folder + "/Velorune");
     Player player(x);
-    if (pid < 0 || !player.WaitForWindow("Velorune", pid)) {
-        if (pid > 0) Stop(pid);
-        return false;
-    }
+    if (!game.Started() || !player.WaitForWindow("Velorune", game.Pid())) return false;
     Sleep(kSettle);
-    figures.menu.push_back(Cores(pid, stretch));
+    figures.menu.push_back(game.CoresOver(stretch));
     player.Click(19);  // play: the zone menu
     Sleep(500ms);
     player.Click(4);  // zone A: its first level
     Sleep(kSettle);
-    figures.levelSelect.push_back(Cores(pid, stretch));
+    figures.levelSelect.push_back(game.CoresOver(stretch));
     player.Click(26);  // play the track
     Sleep(kSettle);
-    figures.playing.push_back(Cores(pid, stretch));
+    figures.playing.push_back(game.CoresOver(stretch));
     player.Key(XK_Escape);
     Sleep(kSettle);
-    figures.pause.push_back(Cores(pid, stretch));
+    figures.pause.push_back(game.CoresOver(stretch));
     player.Click(33);  // to the main menu
     Sleep(500ms);
     player.Click(23);  // quit
-    for (int i = 0; i < 60 && waitpid(pid, nullptr, WNOHANG) != pid; ++i) Sleep(50ms);
-    Stop(pid);
+    game.Ended(3s);
     return true;
 }
 
 double MeasureFloor(const std::string& floor, const std::vector<std::string>& arguments, std::chrono::seconds stretch) {
-    const pid_t pid = Start(floor, arguments);
+    bench::Process program(floor, arguments);
     Sleep(kSettle);
-    const double cores = Cores(pid, stretch);
-    Stop(pid);
-    return cores;
-}
-
-void Report(const std::string& what, const std::vector<double>& cores) {
-    const bench::Figures f = bench::Summarise(cores);
-    std::printf("  %-44s min %6.3f  median %6.3f  max %6.3f cores\n", what.c_str(), f.min, f.median, f.max);
+    return program.CoresOver(stretch);
 }
 
 // The menu buttons as the game places them at 800 x 600, for the clicks: their table and the
@@ -213,8 +158,8 @@ int main(int argc, char** argv) {
         frames.push_back(MeasureFloor(argv[1], {"25"}, stretch));
     }
     std::printf("bare SDL window\n");
-    Report("waiting, keys read at every refresh", waiting);
-    Report("25 cleared frames a second", frames);
+    bench::ReportCores("waiting, keys read at every refresh", waiting);
+    bench::ReportCores("25 cleared frames a second", frames);
 
     for (const std::string& given : folders) {
         const auto scratch = std::filesystem::temp_directory_path() / ("bench_idle_" + std::to_string(getpid()));
@@ -232,10 +177,10 @@ int main(int argc, char** argv) {
             }
         std::filesystem::remove_all(scratch);
         std::printf("%s\n", given.c_str());
-        Report("main menu", figures.menu);
-        Report("level select, level 1", figures.levelSelect);
-        Report("pause menu over level 1", figures.pause);
-        Report("playing level 1, standing at the start", figures.playing);
+        bench::ReportCores("main menu", figures.menu);
+        bench::ReportCores("level select, level 1", figures.levelSelect);
+        bench::ReportCores("pause menu over level 1", figures.pause);
+        bench::ReportCores("playing level 1, standing at the start", figures.playing);
     }
     XCloseDisplay(x);
     return 0;

@@ -4,9 +4,9 @@
 
 #include "game/DirectX.h"
 #include "game/frmGame.h"
-#include "platform/GlDirect3D.h"
+#include "platform/gl/GlDirect3D.h"
 #include "platform/MessageBox.h"
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 
 int main() {
     std::string error;

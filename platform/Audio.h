@@ -1,6 +1,6 @@
 // The sound output: short effects loaded whole from WAV files, each on a channel of its own,
 // and music streamed from Ogg Vorbis files. Two back-ends: SDL_mixer (OpenSdlAudio) and a
-// recording fake for tests (platform/RecordingAudio.h).
+// recording fake for tests (platform/recording/RecordingAudio.h).
 #pragma once
 #include <memory>
 #include <string>

@@ -119,7 +119,7 @@ public:
 
     virtual VertexBufferPtr CreateVertexBuffer(size_t bytes, uint32_t fvf) = 0;
     // Loads a BMP, JPEG or PNG picture; nullptr when the file is missing, unreadable, damaged or
-    // larger than a texture may be (see platform/PictureCheck.h).
+    // larger than a texture may be (see platform/formats/PictureCheck.h).
     virtual TexturePtr CreateTextureFromFile(const std::string& path, const TextureLoadOptions& options = {}) = 0;
     virtual FontPtr CreateFont(const FontDesc& desc) = 0;
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "shared/DeviceAndCamera.h"
 #include "world/AssetCache.h"
 

@@ -8,7 +8,7 @@
 #include "game/DirectX.h"
 #include "game/frmGame.h"
 #include "platform/MessageBox.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/BITMAP_Loader.h"
 #include "ui/GUI.h"

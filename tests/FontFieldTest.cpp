@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "game/DirectX.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "ui/FontFieldTable.h"
 #include "ui/clsFontField.h"
 

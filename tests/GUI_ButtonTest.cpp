@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "game/DirectX.h"
-#include "platform/RecordingAudio.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingAudio.h"
+#include "platform/recording/RecordingDevice.h"
 #include "tests/support/BmpFile.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"

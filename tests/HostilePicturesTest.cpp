@@ -9,8 +9,8 @@
 
 #include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
-#include "platform/PictureCheck.h"
-#include "platform/TextureImage.h"
+#include "platform/formats/PictureCheck.h"
+#include "platform/formats/TextureImage.h"
 #include "tests/support/BmpFile.h"
 #include "tests/support/PlayRig.h"
 #include "tools/assetkit/Image.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/FontFiles.h"
-#include "platform/Letterbox.h"
+#include "platform/formats/FontFiles.h"
+#include "platform/gl/Letterbox.h"
 
 using platform::Letterbox;
 using platform::PixelRect;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/TextureImage.h"
+#include "platform/formats/TextureImage.h"
 #include "tests/support/DrawingTestBed.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/FakeDirect3D.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/FakeDirect3D.h"
+#include "platform/recording/RecordingDevice.h"
 #include "platform/Window.h"
 #include "tests/support/FakeWindow.h"
 #include "support/ScratchFolder.h"

@@ -9,7 +9,7 @@
 #include "game/LevelBuilding.h"
 #include "game/LevelStructure.h"
 #include "game/frmGame.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TrackSamples.h"
 

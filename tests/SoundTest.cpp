@@ -6,7 +6,7 @@
 
 #include "game/DebugLog.h"
 #include "game/OptionsFile.h"
-#include "platform/RecordingAudio.h"
+#include "platform/recording/RecordingAudio.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
 

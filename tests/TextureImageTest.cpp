@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/TextureImage.h"
+#include "platform/formats/TextureImage.h"
 #include "support/ScratchFolder.h"
 #include "tools/assetkit/Image.h"
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/XFile.h"
+#include "platform/formats/XFile.h"
 #include "tests/support/WorldFakeDevice.h"
 
 namespace {

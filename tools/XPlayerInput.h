@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/Letterbox.h"
+#include "platform/gl/Letterbox.h"
 #include "ui/GUI_Button.h"
 
 namespace xinput {

@@ -23,7 +23,7 @@
 
 #include "game/OptionsFile.h"
 #include "platform/Paths.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "game/DirectX.h"
 #include "shared/DeviceAndCamera.h"
 #include "tools/BenchProcess.h"

@@ -23,9 +23,9 @@
 #include "game/LevelBuilding.h"
 #include "game/frmGame.h"
 #include "platform/Clock.h"
-#include "platform/GlDirect3D.h"
+#include "platform/gl/GlDirect3D.h"
 #include "platform/Paths.h"
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 #include "tools/replay/HookedWindow.h"
 #include "tools/replay/KeyScript.h"
 

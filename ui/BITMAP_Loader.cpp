@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "platform/BmpHeader.h"
+#include "platform/formats/BmpHeader.h"
 
 namespace BITMAP_Loader {
 namespace {

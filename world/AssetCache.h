@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/Device.h"
-#include "platform/XFile.h"
+#include "platform/formats/XFile.h"
 
 namespace AssetCache {
 

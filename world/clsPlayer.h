@@ -9,7 +9,7 @@
 
 #include "platform/D3DTypes.h"
 #include "platform/Device.h"
-#include "platform/XFile.h"
+#include "platform/formats/XFile.h"
 #include "world/clsParticles.h"
 
 class clsPlayer {

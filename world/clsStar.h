@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Device.h"
-#include "platform/XFile.h"
+#include "platform/formats/XFile.h"
 
 class clsStar {
 public:

@@ -1,5 +1,5 @@
 // The GL headers come first: the device's loader must stand in for the system's gl.h.
-#include "platform/GlDevice.h"
+#include "platform/gl/GlDevice.h"
 
 #include "editor/qt/NativeViewport.h"
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/GlSurface.h"
+#include "platform/gl/GlSurface.h"
 #include "platform/Window.h"
 
 class QOpenGLContext;

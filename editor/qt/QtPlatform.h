@@ -1,7 +1,7 @@
 // The platform layer's hooks filled from Qt: the OpenGL root object answers for Qt's
 // contexts and screens, and message boxes are Qt's modal boxes.
 #pragma once
-#include "platform/GlDirect3D.h"
+#include "platform/gl/GlDirect3D.h"
 
 namespace editor {
 

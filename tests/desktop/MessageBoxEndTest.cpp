@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "platform/MessageBox.h"
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/BmpHeader.h"
+#include "platform/formats/BmpHeader.h"
 #include "ui/BITMAP_Loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -16,7 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "tests/fuzz/support/MemoryFiles.h"
 #include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"

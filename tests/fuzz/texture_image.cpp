@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/TextureImage.h"
+#include "platform/formats/TextureImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     constexpr int kSide = 1024;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/RecordingDevice.h"
-#include "platform/XFile.h"
+#include "platform/recording/RecordingDevice.h"
+#include "platform/formats/XFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static d3d::RecordingDevice device;

@@ -6,7 +6,7 @@
 
 #include "RenderHarness.h"
 #include "platform/DeviceState.h"
-#include "platform/PictureCheck.h"
+#include "platform/formats/PictureCheck.h"
 #include "support/ScratchFolder.h"
 #include "tools/assetkit/Image.h"
 

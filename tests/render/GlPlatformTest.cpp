@@ -5,7 +5,7 @@
 #include "tests/support/FakeWindow.h"
 
 #include "RenderHarness.h"
-#include "platform/GlDirect3D.h"
+#include "platform/gl/GlDirect3D.h"
 #include "platform/Keyboard.h"
 
 using namespace d3d;

@@ -11,7 +11,7 @@
 #include "game/Globals.h"
 #include "game/frmGame.h"
 #include "platform/Paths.h"
-#include "platform/TextureImage.h"
+#include "platform/formats/TextureImage.h"
 #include "tests/render/RenderHarness.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/GlDevice.h"
+#include "platform/gl/GlDevice.h"
 #include "platform/Graphics.h"
-#include "platform/SdlWindow.h"
+#include "platform/sdl/SdlWindow.h"
 
 class RenderHarness {
 public:

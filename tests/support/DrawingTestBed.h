@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/Clock.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "tests/support/ScratchFolder.h"
 
 class DrawingTestBed {

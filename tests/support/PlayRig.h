@@ -8,8 +8,8 @@
 
 #include "platform/Clock.h"
 #include "platform/Keyboard.h"
-#include "platform/RecordingAudio.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingAudio.h"
+#include "platform/recording/RecordingDevice.h"
 #include "tests/support/ScratchFolder.h"
 
 class PlayRig {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Clock.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "world/WorldRules.h"
 
 class EditorRulesWorld : public ::testing::Test {

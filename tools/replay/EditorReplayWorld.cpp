@@ -10,7 +10,7 @@
 #include "editor/EditorHost.h"
 #include "editor/FileIO.h"
 #include "editor/frmMain.h"
-#include "platform/FakeDirect3D.h"
+#include "platform/recording/FakeDirect3D.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"

@@ -4,8 +4,8 @@
 #pragma once
 #include <functional>
 
-#include "platform/GlSurface.h"
-#include "platform/SdlWindow.h"
+#include "platform/gl/GlSurface.h"
+#include "platform/sdl/SdlWindow.h"
 
 namespace replay {
 

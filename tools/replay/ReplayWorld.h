@@ -9,7 +9,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Keyboard.h"
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "tools/replay/KeyScript.h"
 #include "tools/replay/ReplaySearch.h"
 #include "world/TrackObjects.h"

@@ -14,7 +14,7 @@
 
 #include "editor/EditorHost.h"
 #include "platform/Clock.h"
-#include "platform/FakeDirect3D.h"
+#include "platform/recording/FakeDirect3D.h"
 #include "platform/Keyboard.h"
 #include "tests/support/FakeWindow.h"
 #include "tests/support/GameFolder.h"

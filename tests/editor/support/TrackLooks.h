@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "platform/RecordingDevice.h"
+#include "platform/recording/RecordingDevice.h"
 #include "world/TrackObjects.h"
 
 // Every vertex in the selected colour.

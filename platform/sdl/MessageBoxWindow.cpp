@@ -1,0 +1,227 @@
+#include "platform/sdl/MessageBoxWindow.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+#include "platform/formats/FontFiles.h"
+#include "platform/MessageBox.h"
+
+namespace platform {
+namespace {
+
+SDL_Window* gOwner = nullptr;
+
+constexpr int kFontPixels = 16;
+constexpr int kMargin = 20;
+constexpr int kMinTextWidth = 260;
+constexpr int kMaxTextWidth = 900;
+constexpr int kButtonWidth = 90, kButtonHeight = 30;
+
+using Font = std::unique_ptr<TTF_Font, decltype(&TTF_CloseFont)>;
+
+struct Layout {
+    std::vector<std::string> lines;
+    int lineSkip = 0, width = 0, height = 0;
+    SDL_Rect button{};
+};
+
+int TextWidth(TTF_Font* font, std::string_view text) {
+    int w = 0;
+    TTF_SizeUTF8(font, std::string(text).c_str(), &w, nullptr);
+    return w;
+}
+
+int OwnerDisplay() { return std::max(0, SDL_GetWindowDisplayIndex(gOwner)); }
+
+// Lines no wider than three quarters of the owner's display.
+Layout LayOut(TTF_Font* font, const std::string& text) {
+    SDL_Rect bounds{0, 0, 800, 600};
+    SDL_GetDisplayBounds(OwnerDisplay(), &bounds);
+    const int limit = std::clamp(bounds.w * 3 / 4 - 2 * kMargin, kMinTextWidth, kMaxTextWidth);
+    Layout l;
+    int widest = kMinTextWidth;
+    const auto width = [font](std::string_view s) { return static_cast<size_t>(TextWidth(font, s)); };
+    std::istringstream lines(WrapText(text, static_cast<size_t>(limit), width));
+    for (std::string line; std::getline(lines, line);) {
+        widest = std::max(widest, TextWidth(font, line));
+        l.lines.push_back(line);
+    }
+    l.lineSkip = TTF_FontLineSkip(font);
+    l.width = widest + 2 * kMargin;
+    l.button = {(l.width - kButtonWidth) / 2, 2 * kMargin + static_cast<int>(l.lines.size()) * l.lineSkip, kButtonWidth,
+                kButtonHeight};
+    l.height = l.button.y + kButtonHeight + kMargin;
+    return l;
+}
+
+void Blit(SDL_Surface* target, TTF_Font* font, const std::string& text, int x, int y) {
+    if (text.empty()) return;
+    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{0, 0, 0, 255});
+    if (!rendered) return;
+    SDL_Rect to{x, y, rendered->w, rendered->h};
+    SDL_BlitSurface(rendered, nullptr, target, &to);
+    SDL_FreeSurface(rendered);
+}
+
+void Fill(SDL_Surface* target, const SDL_Rect& rect, uint8_t grey) {
+    SDL_FillRect(target, &rect, SDL_MapRGB(target->format, grey, grey, grey));
+}
+
+void Draw(SDL_Window* box, TTF_Font* font, const Layout& l) {
+    SDL_Surface* surface = SDL_GetWindowSurface(box);
+    if (!surface) return;
+    Fill(surface, {0, 0, surface->w, surface->h}, 236);
+    for (size_t i = 0; i < l.lines.size(); ++i)
+        Blit(surface, font, l.lines[i], kMargin, kMargin + static_cast<int>(i) * l.lineSkip);
+    Fill(surface, l.button, 110);
+    Fill(surface, {l.button.x + 1, l.button.y + 1, l.button.w - 2, l.button.h - 2}, 214);
+    Blit(surface, font, "OK", l.button.x + (l.button.w - TextWidth(font, "OK")) / 2,
+         l.button.y + (l.button.h - TTF_FontHeight(font)) / 2);
+    SDL_UpdateWindowSurface(box);
+}
+
+bool Inside(const SDL_Rect& r, int x, int y) { return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h; }
+
+constexpr SDL_Scancode kDismissKeys[] = {SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_ESCAPE,
+                                         SDL_SCANCODE_SPACE};
+
+// OK is a click, or one of the dismiss keys, pressed and let go on the box. A key held since
+// before the box (the Enter that brought it up, say) counts only once it has been let go on
+// the box: until then its presses are the keyboard's repeats or the keyboard's state handed
+// to the box with the focus. Letting go on the box leaves the program no press to act on
+// behind it.
+class Dismissal {
+public:
+    // Made before the box is shown, while the program's idea of the keyboard is still its own.
+    explicit Dismissal(const SDL_Rect& button) : button_(button) {
+        const uint8_t* held = SDL_GetKeyboardState(nullptr);
+        for (size_t i = 0; i < std::size(kDismissKeys); ++i) armed_[i] = !held[kDismissKeys[i]];
+    }
+    void OfBox(uint32_t box) { box_ = box; }
+
+    bool Key(const SDL_KeyboardEvent& k) {
+        const int i = Index(k.keysym.scancode);
+        if (k.windowID != box_ || i < 0) return false;
+        if (k.type == SDL_KEYDOWN) {
+            if (armed_[i] && !k.repeat) pressed_ = i;
+            return false;
+        }
+        armed_[i] = true;
+        return pressed_ == i;
+    }
+    bool Button(const SDL_MouseButtonEvent& b) {
+        const bool onOk = b.windowID == box_ && b.button == SDL_BUTTON_LEFT && Inside(button_, b.x, b.y);
+        if (b.type == SDL_MOUSEBUTTONDOWN) {
+            clicked_ = onOk;
+            return false;
+        }
+        const bool ok = clicked_ && onOk;  // not the release of the click that brought the box up
+        clicked_ = false;
+        return ok;
+    }
+
+private:
+    static int Index(SDL_Scancode key) {
+        for (int i = 0; i < static_cast<int>(std::size(kDismissKeys)); ++i)
+            if (kDismissKeys[i] == key) return i;
+        return -1;
+    }
+
+    SDL_Rect button_;
+    uint32_t box_ = 0;
+    bool armed_[std::size(kDismissKeys)] = {};
+    int pressed_ = -1;
+    bool clicked_ = false;
+};
+
+// Runs the box until it is dismissed; true when the program was asked to end meanwhile. The
+// program's own events that must not be lost go to kept.
+bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismissal, std::vector<SDL_Event>& kept) {
+    const uint32_t id = SDL_GetWindowID(box);
+    dismissal.OfBox(id);
+    for (;;) {
+        SDL_Event e;
+        if (!SDL_WaitEventTimeout(&e, 100)) continue;
+        switch (e.type) {
+            case SDL_QUIT: return true;  // SIGTERM or SIGINT
+            case SDL_WINDOWEVENT:
+                if (e.window.windowID != id) {
+                    if (e.window.event == SDL_WINDOWEVENT_CLOSE) return true;  // the program's window
+                    kept.push_back(e);
+                } else if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    return false;
+                } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                    Draw(box, font, l);
+                }
+                break;
+            case SDL_KEYDOWN:
+                if (dismissal.Key(e.key)) return false;
+                break;
+            case SDL_KEYUP:
+                kept.push_back(e);  // the program lets go of what it held
+                if (dismissal.Key(e.key)) return false;
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                if (dismissal.Button(e.button)) return false;
+                break;
+            case SDL_MOUSEMOTION:
+                if (e.motion.windowID != id) kept.push_back(e);
+                break;
+            default: break;
+        }
+    }
+}
+
+}  // namespace
+
+void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
+
+bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
+    if (!gOwner || (!TTF_WasInit() && TTF_Init() != 0)) return false;
+    const std::string file = d3d::FontFileFor("Ariel", false);
+    Font font(file.empty() ? nullptr : TTF_OpenFont(file.c_str(), kFontPixels), &TTF_CloseFont);
+    if (!font) return false;
+    const Layout layout = LayOut(font.get(), text);
+
+    // The box draws through the plain window surface; the program's OpenGL context stays current.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_Window* glWindow = SDL_GL_GetCurrentWindow();
+    SDL_GLContext glContext = SDL_GL_GetCurrentContext();
+    const bool ownerShown = (SDL_GetWindowFlags(gOwner) & SDL_WINDOW_SHOWN) != 0;
+    Dismissal dismissal(layout.button);
+    SDL_Window* box = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()),
+                                       SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()), layout.width, layout.height,
+                                       SDL_WINDOW_HIDDEN);
+    if (!box) return false;
+    if (ownerShown) SDL_SetWindowModalFor(box, gOwner);  // above the owner, even a full-screen one
+    SDL_ShowWindow(box);
+    SDL_RaiseWindow(box);
+    Draw(box, font.get(), layout);
+
+    std::vector<SDL_Event> kept;
+    const bool ending = RunBox(box, font.get(), layout, dismissal, kept);
+    SDL_DestroyWindow(box);
+    for (SDL_Event& e : kept) SDL_PushEvent(&e);
+    if (ending) {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
+    if (glWindow) SDL_GL_MakeCurrent(glWindow, glContext);
+    if (ownerShown) {
+        // The box took the keyboard; without a window manager it would stay with the closed box.
+        SDL_RaiseWindow(gOwner);
+        SDL_SetWindowInputFocus(gOwner);
+    }
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+// The program's window on SDL: full screen over the desktop (or a normal window when
+// VELORUNE_WINDOWED=1), with an OpenGL compatibility context made current at creation. Mouse
+// positions reach the handlers in back-buffer pixels; keys go to the system keyboard. The
+// picture and the pointer follow the window's real size, measured anew whenever the window
+// reports a change (where a full-screen request is not carried out, the window stays smaller
+// than the desktop); a pointer move is taken where the pointer is now, in the window as it
+// stands now. The game's message boxes belong to this window.
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/gl/GlSurface.h"
+#include "platform/gl/Letterbox.h"
+#include "platform/sdl/SdlWindowSize.h"
+#include "platform/Window.h"
+
+struct SDL_Window;
+union SDL_Event;
+namespace dinput {
+class Keyboard;
+}
+
+namespace platform {
+
+struct SdlWindowOptions {
+    std::string Title = "Velorune";
+    bool FullScreen = true;  // over the whole desktop
+    int Width = 800;         // size of a normal window
+    int Height = 600;
+    bool Hidden = false;     // tests: never shown
+};
+
+class SdlWindow : public Window, public GlSurface {
+public:
+    // nullptr (and the reason in error) when SDL, the window or the GL context cannot start.
+    static std::unique_ptr<SdlWindow> Create(SdlWindowOptions options, std::string* error = nullptr);
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    void Show() override;
+    bool HasFocus() const override;
+    void ProcessMessages() override;
+    void WaitForMessages(int timeoutMs) override;
+    void SetBackBufferSize(int width, int height) override;
+    int RefreshRate() const override;
+
+    void MakeCurrent() override;
+    void SwapBuffers() override;
+    void DrawableSize(int& width, int& height) const override;
+
+    // Where key events go (the system keyboard unless set).
+    void SetKeyboard(dinput::Keyboard* keyboard) { keyboard_ = keyboard; }
+    // Tests: dispatch one event as if it had come from the system.
+    void Dispatch(const SDL_Event& event);
+
+private:
+    SdlWindow(SDL_Window* window, void* context, bool hidden);
+    void MapPointer(int windowX, int windowY, float& x, float& y) const;
+    // False for the motion a window reports when it appears, or is moved or resized, under a
+    // pointer that has not moved since the window was made: such a pointer points at nothing.
+    bool PointerMoved(int eventX, int eventY, float& x, float& y);
+    void Measure();
+
+    SDL_Window* window_;
+    void* context_;
+    bool hidden_;
+    bool headless_;
+    int backBufferWidth_ = 0;
+    int backBufferHeight_ = 0;
+    WindowMeasure size_;
+    std::optional<PointerPlace> pointerAtStart_;
+    bool pointerMoved_ = false;
+    dinput::Keyboard* keyboard_;
+};
+
+}  // namespace platform

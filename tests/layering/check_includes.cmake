@@ -1,19 +1,42 @@
-# Fails when a source folder includes a folder it may not: each library sees only what lies
-# below it. Run with -DROOT=<source folder>.
+# Fails when a source folder includes a folder it may not: each layer sees only what lies
+# below it. The rooms of platform/ and editor/ are layers of their own. Run with -DROOT=<source
+# folder>.
 cmake_minimum_required(VERSION 3.25)
 set(ALLOWED_platform platform)
+set(ALLOWED_platform/formats platform/formats platform)
+set(ALLOWED_platform/gl platform/gl platform/formats platform)
+set(ALLOWED_platform/sdl platform/sdl platform/gl platform/formats platform)
+set(ALLOWED_platform/recording platform/recording platform/formats platform)
 set(ALLOWED_shared shared platform)
-set(ALLOWED_world world shared platform)
-set(ALLOWED_editor editor world shared platform)
+set(ALLOWED_world world shared platform/formats platform)
+set(ALLOWED_editor editor world shared platform/formats platform)
+set(ALLOWED_editor/qt editor/qt editor world shared platform/gl platform/formats platform)
+set(ROOMS platform/formats platform/gl platform/sdl platform/recording editor/qt)
+
+# The layer a path (a source's, relative to ROOT, or an include's) belongs to: its room when it
+# lies in one, otherwise its top folder.
+function(layer_of path out)
+  foreach(room ${ROOMS})
+    if(path MATCHES "^${room}/")
+      set(${out} ${room} PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  string(REGEX REPLACE "/.*" "" top "${path}")
+  set(${out} ${top} PARENT_SCOPE)
+endfunction()
+
 set(failures "")
 foreach(folder platform shared world editor)
   file(GLOB_RECURSE sources ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
   foreach(source ${sources})
+    file(RELATIVE_PATH name ${ROOT} ${source})
+    layer_of(${name} layer)
     file(STRINGS ${source} lines REGEX "^#include \"[^\"/]+/")
     foreach(line ${lines})
-      string(REGEX REPLACE "^#include \"([^\"/]+)/.*" "\\1" included "${line}")
-      if(NOT included IN_LIST ALLOWED_${folder})
-        file(RELATIVE_PATH name ${ROOT} ${source})
+      string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
+      layer_of(${included} included_layer)
+      if(NOT included_layer IN_LIST ALLOWED_${layer})
         string(APPEND failures "\n  ${name}: ${line}")
       endif()
     endforeach()

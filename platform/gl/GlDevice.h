@@ -121,6 +121,15 @@ private:
         std::array<bool, 4> AttribEnabled{};
     };
 
+    // Takes the wanted value into the cache of what GL holds; true when GL must be told.
+    template <class T>
+    static bool Changed(T& cached, const T& wanted) {
+        if (cached == wanted) return false;
+        cached = wanted;
+        return true;
+    }
+    static void SetCap(GLenum cap, bool on, int& cached);
+
     GlDevice(platform::GlSurface& surface, platform::Window* window, const PresentParameters& params);
     void SetContextDefaults();
     bool CreateTargets();

@@ -119,6 +119,13 @@ void PlayLoop() {
 
 bool InMenus() { return gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning; }
 
+// A menu pass whose picture is on the screen already has the device rehearse one more kind of
+// draw: the first menu shows without waiting for the rehearsal, and a key pressed meanwhile is
+// read in the same pass, right after one rehearsed draw.
+void RehearseWhenIdle() {
+    if (FrameWouldLookTheSame()) gD3DDevice->RehearseNext();
+}
+
 // Menu passes, one per display refresh: each reads the keys and the window's messages, then
 // draws a frame unless it would look the same as the one on screen, so that an idle menu
 // draws nothing. Between passes the thread sleeps in the window's message wait, where the
@@ -134,6 +141,7 @@ bool MenuLoop() {
             WaitTowards(nextPass);
             continue;
         }
+        RehearseWhenIdle();
         ProcessInput();
         gWindow->ProcessMessages();
         if (InMenus() && !FrameWouldLookTheSame()) Render();
@@ -242,6 +250,10 @@ void resetgame(bool Winlevel) {
 void ResetFPSCounter() { TotalFrames = 0; }
 
 void startPlaying() {
+    // What the menus' idle passes have not rehearsed yet is rehearsed now, before the first
+    // step, so that no step waits for a compile.
+    while (gD3DDevice && gD3DDevice->RehearseNext()) {
+    }
     gCanJump = false;
     gStarsCollected = 0;
     gPlayer.load(platform::ProgramPath("models/player.x"));

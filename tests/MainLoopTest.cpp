@@ -342,6 +342,49 @@ TEST_F(MainLoop, AnIdleMenuDrawsNoFrameAndAKeyThatMovesTheFocusDrawsOne) {
     }
 }
 
+// The device rehearses its kinds of draw only once the main menu's first frame is shown, at
+// most one in a menu pass: a key that moves the focus meanwhile draws its frame within a
+// refresh, as ever, long before the rehearsal is done. Play begins with the rest rehearsed.
+TEST_F(MainLoop, TheRehearsalFollowsTheFirstMenuFrameInMenuPassesAndEndsBeforePlay) {
+    constexpr size_t kKinds = 12;
+    adapter.KindsToRehearse = static_cast<int>(kKinds);
+    size_t rehearsed = 0, framesAtFirstRehearsal = 0, framesBeforeKey = 0, rehearsedAtKey = 0;
+    size_t rehearsedInPlay = 0;
+    int64_t pressedAt = -1, movedAt = -1;
+    int32_t tabBeforeKey = 0;
+    script = [&](bool insideStep) {
+        const size_t frames = device()->CountOf(d3d::CallKind::Present);
+        const size_t now = device()->CountOf(d3d::CallKind::RehearseNext);
+        if (gGameState != STATE_PLAYING) {
+            EXPECT_LE(now, rehearsed + 1) << "at most one between two pumps";
+        }
+        if (now > 0 && rehearsed == 0) framesAtFirstRehearsal = frames;
+        rehearsed = now;
+        if (pressedAt < 0 && rehearsed == 3) {
+            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, true);
+            pressedAt = clock.counter;
+            tabBeforeKey = gTabIndex;
+            framesBeforeKey = frames;
+        } else if (pressedAt >= 0 && movedAt < 0 && gTabIndex != tabBeforeKey) {
+            movedAt = clock.counter;  // the pass that read the key; its frame follows in it
+            rehearsedAtKey = rehearsed;
+            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
+        } else if (movedAt >= 0 && gGameState == STATE_MAINMENU) {
+            EXPECT_EQ(frames, framesBeforeKey + 1);
+            EnterPlay();
+        } else if (insideStep) {
+            rehearsedInPlay = rehearsed;
+            frmGame::Form_Unload();
+        }
+    };
+    Run();
+    EXPECT_EQ(framesAtFirstRehearsal, 3u) << "the loading picture twice, then the main menu";
+    ASSERT_GE(movedAt, 0);
+    EXPECT_LE(movedAt - pressedAt, 1'000'000 / 60 + 1);
+    EXPECT_LT(rehearsedAtKey, kKinds / 2);
+    EXPECT_EQ(rehearsedInPlay, kKinds);
+}
+
 // A pointer move onto a button draws one frame, with the button's rollover picture; moves
 // within the button draw nothing more; the window uncovered shows the last frame again.
 TEST_F(MainLoop, APointerMoveOntoAButtonDrawsOneFrameWithItsRollover) {

@@ -164,10 +164,6 @@ void GlDevice::Present() {
     if (samples_) ResolveInto(resolveFbo_);
     ShowLastFrame();
     surface_.SwapBuffers();
-    if (!rehearsed_) {
-        rehearsed_ = true;
-        Rehearse(KnownDrawKinds());
-    }
 }
 
 void GlDevice::ShowLastFrame() {

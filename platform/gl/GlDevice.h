@@ -86,10 +86,8 @@ public:
     // Whether draws are kept in batches (the default) or each sent at once; the picture is
     // the same either way.
     void SetBatching(bool on);
-    // Draws each kind once, into a small target of its own: the picture, the states and the
-    // textures are left as they were. Present does it with KnownDrawKinds once the first frame
-    // is shown.
-    void Rehearse(const std::vector<GlDrawKind>& kinds);
+    // The next of KnownDrawKinds that has not been drawn yet, into a small target of its own.
+    bool RehearseNext() override;
     // The kinds drawn since the device was made, rehearsals included, in the order first drawn.
     const std::vector<GlDrawKind>& DrawnKinds() const { return drawnKinds_; }
 
@@ -159,6 +157,9 @@ private:
     void BindWorldVertices(const WorldVertex* base);
     void EnableAttrib(GLuint slot, bool on);
     void BindArrayBuffer(GLuint id);
+    // Draws the kind once, into a small target of its own: the picture, the states and the
+    // textures are left as they were.
+    void Rehearse(const GlDrawKind& kind);
 
     platform::GlSurface& surface_;
     platform::Window* window_;
@@ -205,7 +206,7 @@ private:
     GLuint streamBuffer_ = 0;              // and the buffer they go through
     std::vector<GlDrawKind> drawnKinds_;
     std::optional<GlDrawKind> lastKind_;
-    bool rehearsed_ = false;
+    size_t rehearsalNext_ = 0;  // the first of KnownDrawKinds that RehearseNext has not looked at
 };
 
 }  // namespace d3d

@@ -63,25 +63,31 @@ GlDevice::~GlDevice() {
 }
 
 bool GlDevice::CreateTargets() {
-    glGenRenderbuffers(3, renderbuffers_.data());
-    auto storage = [this](GLuint rb, GLenum format, int samples) {
-        AllocateRenderbuffer(rb, format, samples, width_, height_);
-    };
-    // The back buffer has the window's layout, so that showing it is a plain copy. Its alpha is
-    // made 1 here and never written again: the picture has no alpha, and a destination-alpha
-    // blend factor counts as one.
-    storage(renderbuffers_[0], GL_RGBA8, samples_);
-    storage(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_);
+    // The picture that is shown and read: the back buffer's colour itself, or the plain copy a
+    // multisampled one is resolved into. It is a texture, so that showing it is a draw of the
+    // device's own. Its alpha is made 1 here and stays 1: the picture has no alpha, and a
+    // destination-alpha blend factor counts as one.
+    GLuint picture = 0;
+    glGenTextures(1, &picture);
+    glBindTexture(GL_TEXTURE_2D, picture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    applied_.Texture = picture;
+    picture_ = std::make_shared<GlTexture>(picture, width_, height_, token_);
+    picture_->Opaque = true;
+    glGenRenderbuffers(2, renderbuffers_.data());
+    if (samples_) AllocateRenderbuffer(renderbuffers_[0], GL_RGBA8, samples_, width_, height_);
+    AllocateRenderbuffer(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_, width_, height_);
     glGenFramebuffers(1, &drawFbo_);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
+    if (samples_) glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
+    else glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (samples_) {  // a multisampled picture is resolved into a plain one to be shown or read
-        storage(renderbuffers_[2], GL_RGBA8, 0);
+    if (samples_) {
         glGenFramebuffers(1, &resolveFbo_);
         glBindFramebuffer(GL_FRAMEBUFFER, resolveFbo_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[2]);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
         complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     } else {
         resolveFbo_ = drawFbo_;
@@ -101,9 +107,10 @@ bool GlDevice::CreateTargets() {
 void GlDevice::ReleaseTargets() {
     if (resolveFbo_ && resolveFbo_ != drawFbo_) glDeleteFramebuffers(1, &resolveFbo_);
     if (drawFbo_) glDeleteFramebuffers(1, &drawFbo_);
-    glDeleteRenderbuffers(3, renderbuffers_.data());
+    glDeleteRenderbuffers(2, renderbuffers_.data());
     drawFbo_ = resolveFbo_ = 0;
     renderbuffers_ = {};
+    picture_.reset();
     keptPicture_.Release();
     kept_ = false;
     lastFirst_ = {};
@@ -170,25 +177,48 @@ void GlDevice::Present() {
     surface_.SwapBuffers();
 }
 
+// The picture is drawn into the window as a quad of the device's own program, whose code a
+// software renderer keeps in its shader cache, where a framebuffer copy would compile code of
+// its own at every start.
 void GlDevice::ShowLastFrame() {
     int w = 0, h = 0;
     surface_.DrawableSize(w, h);
     const platform::PixelRect box = platform::Letterbox(w, h, width_, height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, w, h);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     // Only the bars beside a picture that does not fill the window need clearing, and only a
     // picture of another size needs filtering.
     if (box.X > 0 || box.Y > 0 || box.Width < w || box.Height < h) {
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     }
     const bool sameSize = box.Width == width_ && box.Height == height_;
-    const int bottom = h - box.Y - box.Height;
-    glBlitFramebuffer(0, 0, width_, height_, box.X, bottom, box.X + box.Width, bottom + box.Height,
-                      GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+    const GLint filter = sameSize ? GL_NEAREST : GL_LINEAR;
+    Setup s;
+    s.Pretransformed = true;
+    s.Texture = picture_.get();
+    s.Sampling = {filter, filter, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE};
+    s.ColorOp = s.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
+    s.DepthTest = s.DepthWrite = false;
+    s.Cull = CULL_NONE;
+    s.Multisample = false;
+    s.Point = {1, 0, 1, 64};
+    s.PointScale = {1, 0, 0};
+    // Window pixels in the back buffer's units, which the program maps to the viewport; the
+    // picture's top row is the texture's last.
+    const float sx = static_cast<float>(width_) / static_cast<float>(w);
+    const float sy = static_cast<float>(height_) / static_cast<float>(h);
+    const float x0 = static_cast<float>(box.X) * sx, x1 = static_cast<float>(box.X + box.Width) * sx;
+    const float y0 = static_cast<float>(box.Y) * sy, y1 = static_cast<float>(box.Y + box.Height) * sy;
+    const ScreenVertex quad[4] = {{x0, y0, 0, 1, -1, 0, 0, 1},
+                                  {x1, y0, 0, 1, -1, 0, 1, 1},
+                                  {x0, y1, 0, 1, -1, 0, 0, 0},
+                                  {x1, y1, 0, 1, -1, 0, 1, 0}};
+    SendDraw(s, PT_TRIANGLESTRIP, 4, FVF_SCREENVERTEX, sizeof(ScreenVertex), reinterpret_cast<const std::byte*>(quad));
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+    glViewport(0, 0, width_, height_);
 }
 
 bool GlDevice::ReadPixels(std::vector<uint32_t>& argb) {

@@ -153,6 +153,9 @@ private:
     void NoteKind(const Setup& setup, GLenum mode, uint32_t screenFvf);
     void Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
               const std::byte* vertices);
+    // The draw itself, not kept among the kinds drawn; false when it could not be sent.
+    bool SendDraw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
+                  const std::byte* vertices);
     void BindScreenVertices(uint32_t fvf, uint32_t stride, const std::byte* base);
     void BindWorldVertices(const WorldVertex* base);
     void EnableAttrib(GLuint slot, bool on);
@@ -168,7 +171,8 @@ private:
     int width_ = 0, height_ = 0, samples_ = 0;
     int largestTextureSide_ = 0;  // what the card takes, at most platform::kLargestTextureSide
     GLuint drawFbo_ = 0, resolveFbo_ = 0;
-    std::array<GLuint, 3> renderbuffers_{};  // colour, depth, resolved colour
+    std::array<GLuint, 2> renderbuffers_{};  // multisampled colour (when multisampling), depth
+    std::shared_ptr<GlTexture> picture_;     // the colour shown and read
     GlPrograms programs_;
     DeviceState state_;
     uint64_t transformsVersion_ = 1;  // counts the view and projection changes

@@ -127,7 +127,13 @@ void GlDevice::BindWorldVertices(const WorldVertex* base) {
 
 void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
                     const std::byte* vertices) {
-    if (count == 0 || stride < FormatSize(fvf) || !Apply(setup)) return;
+    if (SendDraw(setup, type, count, fvf, stride, vertices))
+        NoteKind(setup, PrimitiveMode(type), setup.Pretransformed ? fvf : 0);
+}
+
+bool GlDevice::SendDraw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
+                        const std::byte* vertices) {
+    if (count == 0 || stride < FormatSize(fvf) || !Apply(setup)) return false;
     // Through a buffer of the device's, filled afresh for each draw sent at once.
     BindArrayBuffer(streamBuffer_);
     if (setup.Pretransformed) {
@@ -141,8 +147,8 @@ void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint
                      GL_STREAM_DRAW);
         BindWorldVertices(nullptr);
     }
-    NoteKind(setup, PrimitiveMode(type), setup.Pretransformed ? fvf : 0);
     glDrawArrays(PrimitiveMode(type), 0, static_cast<GLsizei>(count));
+    return true;
 }
 
 void GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {

@@ -100,15 +100,29 @@ bool SdlWindow::HasFocus() const {
     return headless_ || hidden_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
+// The window's paint handler runs once for all the paint requests among the messages
+// dispatched together: showing the same picture again for each would only repeat it.
 void SdlWindow::ProcessMessages() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) Dispatch(event);
+    while (SDL_PollEvent(&event)) Handle(event);
+    PaintIfAsked();
 }
 
 void SdlWindow::WaitForMessages(int timeoutMs) {
     SDL_Event event;
-    if (timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) Dispatch(event);
+    if (timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) Handle(event);
     ProcessMessages();
+}
+
+void SdlWindow::Dispatch(const SDL_Event& event) {
+    Handle(event);
+    PaintIfAsked();
+}
+
+void SdlWindow::PaintIfAsked() {
+    if (!paintAsked_) return;
+    paintAsked_ = false;
+    if (Events().Paint) Events().Paint();
 }
 
 void SdlWindow::SetBackBufferSize(int width, int height) {
@@ -157,7 +171,7 @@ void SdlWindow::MapPointer(int windowX, int windowY, float& x, float& y) const {
                     static_cast<float>(windowY), x, y);
 }
 
-void SdlWindow::Dispatch(const SDL_Event& event) {
+void SdlWindow::Handle(const SDL_Event& event) {
     WindowEvents& events = Events();
     float x = 0, y = 0;
     switch (event.type) {
@@ -179,7 +193,7 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_SHOWN ||
                 event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                 Measure();
-                if (events.Paint) events.Paint();
+                paintAsked_ = true;
             }
             break;
         case SDL_KEYDOWN:

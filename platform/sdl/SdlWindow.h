@@ -57,6 +57,9 @@ public:
 
 private:
     SdlWindow(SDL_Window* window, void* context, bool hidden);
+    // An event's handler; a paint waits for PaintIfAsked.
+    void Handle(const SDL_Event& event);
+    void PaintIfAsked();
     void MapPointer(int windowX, int windowY, float& x, float& y) const;
     // False for the motion a window reports when it appears, or is moved or resized, under a
     // pointer that has not moved since the window was made: such a pointer points at nothing.
@@ -72,6 +75,7 @@ private:
     WindowMeasure size_;
     std::optional<PointerPlace> pointerAtStart_;
     bool pointerMoved_ = false;
+    bool paintAsked_ = false;
     dinput::Keyboard* keyboard_;
 };
 

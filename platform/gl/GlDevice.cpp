@@ -20,12 +20,10 @@ std::unique_ptr<GlDevice> GlDevice::Create(platform::GlSurface& surface, platfor
     surface.MakeCurrent();
     std::unique_ptr<GlDevice> device(new GlDevice(surface, window, params));
     glGenBuffers(1, &device->streamBuffer_);
-    // The program of the device's first states: shaders that cannot be built fail here.
-    GlProgramKey first;
-    first.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_CURRENT};
-    first.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
-    first.Texture = true;
-    if (!device->programs_.Get(first) || !device->CreateTargets()) {
+    // Shaders that cannot be built fail here. The program built is the one of a picture in
+    // screen coordinates under the device's first states, which the first frames need: for a
+    // loading picture, and to show every frame.
+    if (!device->CreateTargets() || !device->programs_.Get(ProgramKeyFor(ScreenPicture(device->picture_.get())))) {
         result = D3DERR_NOTAVAILABLE;
         return nullptr;
     }
@@ -177,6 +175,18 @@ void GlDevice::Present() {
     surface_.SwapBuffers();
 }
 
+GlDevice::Setup GlDevice::ScreenPicture(GlTexture* texture) {
+    Setup s;
+    s.Pretransformed = true;
+    s.Texture = texture;
+    s.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_CURRENT};  // under a white diffuse colour: the picture's
+    s.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
+    s.Cull = CULL_NONE;
+    s.Point = {1, 0, 1, 64};
+    s.PointScale = {1, 0, 0};
+    return s;
+}
+
 // The picture is drawn into the window as a quad of the device's own program, whose code a
 // software renderer keeps in its shader cache, where a framebuffer copy would compile code of
 // its own at every start.
@@ -195,16 +205,10 @@ void GlDevice::ShowLastFrame() {
     }
     const bool sameSize = box.Width == width_ && box.Height == height_;
     const GLint filter = sameSize ? GL_NEAREST : GL_LINEAR;
-    Setup s;
-    s.Pretransformed = true;
-    s.Texture = picture_.get();
+    Setup s = ScreenPicture(picture_.get());
     s.Sampling = {filter, filter, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE};
-    s.ColorOp = s.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
     s.DepthTest = s.DepthWrite = false;
-    s.Cull = CULL_NONE;
     s.Multisample = false;
-    s.Point = {1, 0, 1, 64};
-    s.PointScale = {1, 0, 0};
     // Window pixels in the back buffer's units, which the program maps to the viewport; the
     // picture's top row is the texture's last.
     const float sx = static_cast<float>(width_) / static_cast<float>(w);

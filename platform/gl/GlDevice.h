@@ -148,6 +148,8 @@ private:
     // Sets GL up for a draw; false when the draw's program cannot be made.
     bool Apply(const Setup& setup);
     static GlProgramKey ProgramKeyFor(const Setup& setup);
+    // A picture drawn in screen coordinates under the device's first stage states.
+    static Setup ScreenPicture(GlTexture* texture);
     // Keeps the kind of a draw under the setup, with the mode and the pre-transformed vertex
     // format (0 for world vertices).
     void NoteKind(const Setup& setup, GLenum mode, uint32_t screenFvf);

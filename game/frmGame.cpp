@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Diagnostics.h"
 #include "platform/Paths.h"
+#include "platform/formats/PicturePrefetch.h"
 #include "platform/Window.h"
 #include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
@@ -35,6 +36,7 @@ namespace {
 platform::Window* gWindow = nullptr;
 uint32_t gLastAnimTick = 0;  // when the animated block textures last advanced
 
+constexpr const char* kLoadingPicture = "load.jpg";
 constexpr double kStepMs = 40.0;
 // The window's message wait can wake a millisecond or more late (later on a busy machine):
 // it sleeps only until this long before a deadline, and a precise sleep covers the rest.
@@ -117,6 +119,13 @@ void PlayLoop() {
     }
 }
 
+// The loading picture, then the menus' pictures.
+std::vector<d3d::PictureRequest> StartUpPictures() {
+    std::vector<d3d::PictureRequest> pictures{{platform::ProgramPath("backgrounds/") + kLoadingPicture, {}}};
+    for (d3d::PictureRequest& menu : GUI::StartUpPictures()) pictures.push_back(std::move(menu));
+    return pictures;
+}
+
 bool InMenus() { return gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning; }
 
 // A menu pass whose picture is on the screen already has the device rehearse one more kind of
@@ -187,6 +196,8 @@ bool Form_Load(platform::Window& window) {
 }
 
 bool loadgame() {
+    // The pictures of the start-up are decoded ahead while the window shows and the device starts.
+    auto ahead = std::make_unique<d3d::PicturePrefetch>(StartUpPictures());
     InstallGameRules();
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
@@ -200,7 +211,7 @@ bool loadgame() {
     bool result = DirectX::InitD3D(*gWindow);
     VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectX and DX3D = ") + Word(result));
     if (result) {
-        gBackground.create(gBackgroundPath + "load.jpg");
+        gBackground.create(gBackgroundPath + kLoadingPicture);
         Render();
     }
     if (result) result = DirectInput::InitDInput();
@@ -213,7 +224,7 @@ bool loadgame() {
         gShadow.create();
     }
     if (result) {
-        gBackground.create(gBackgroundPath + "load.jpg");
+        gBackground.create(gBackgroundPath + kLoadingPicture);
         Render();
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
@@ -224,6 +235,7 @@ bool loadgame() {
             GUI::ShowScreen(0);
         }
     }
+    ahead.reset();
     const bool started = gRunning;  // false after a fatal start-up message
     MainLoop();
     Shutdown();

@@ -66,15 +66,24 @@ std::optional<Rows> SettledPicture(Display* x, const std::string& program) {
     return std::nullopt;
 }
 
+// Paints the whole screen black: what the last program showed may stay there after it ended.
+void Blacken(Display* x) {
+    const Window root = DefaultRootWindow(x);
+    const GC gc = XCreateGC(x, root, 0, nullptr);
+    XSetSubwindowMode(x, gc, IncludeInferiors);
+    XSetForeground(x, gc, BlackPixel(x, DefaultScreen(x)));
+    XFillRectangle(x, root, gc, 0, 0, static_cast<unsigned>(DisplayWidth(x, DefaultScreen(x))),
+                   static_cast<unsigned>(DisplayHeight(x, DefaultScreen(x))));
+    XFreeGC(x, gc);
+    XSync(x, False);
+}
+
 // Milliseconds from the start of the program until the screen shows picture; nothing when it
 // ends or gives up first.
 std::optional<double> TimeToPicture(Display* x, const std::string& program, const Rows& picture,
                                     const std::string& setting) {
-    // The last program's window must have gone first.
-    for (auto until = bench::Clock::now() + 2s; ReadRows(x) == picture;) {
-        if (bench::Clock::now() > until) return std::nullopt;
-        std::this_thread::sleep_for(10ms);
-    }
+    Blacken(x);
+    if (ReadRows(x) == picture) return std::nullopt;
     const auto start = bench::Clock::now();
     bench::Process started(program, {}, setting);
     while (started.Started()) {

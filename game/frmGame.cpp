@@ -225,7 +225,7 @@ bool loadgame() {
     }
     if (result) {
         gBackground.create(gBackgroundPath + kLoadingPicture);
-        Render();
+        if (!FrameWouldLookTheSame()) Render();  // the loading picture on the screen is that frame
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
             stats::LoadStats(gLevelCount);

@@ -249,6 +249,8 @@ TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
     for (BlockRecord& block : r.Blocks) block.Y = std::numeric_limits<float>::quiet_NaN();
     r.Ramps[0].X = 1e30f;
     r.Ramps[0].Rotation = 7;
+    r.Platforms[0].LoopBack = 1;  // a save writes 255
+    r.Settings.Gravity = 15.0f;   // a save writes 15.000001
     std::vector<uint8_t> bytes = samples::TrackBytes(file);
     bytes.resize(bytes.size() + 12, 0xEE);
     ASSERT_TRUE(Load(bytes));
@@ -256,9 +258,11 @@ TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
                                 "This track file held values the editor cannot keep, and it has put others in their "
                                 "place:\n\n"
                                 "- 3 blocks with positions that are not numbers\n"
+                                "- 1 moving platform with a loop flag the editor cannot hold\n"
                                 "- 1 ramp with a position the editor cannot hold\n"
                                 "- 1 ramp turned by more than three quarter turns\n"
                                 "- 13 faces whose texture is not a file in the textures folder\n"
+                                "- a gravity the editor can hold only rounded\n"
                                 "- 12 bytes after the end of the track\n\n"
                                 "The next save writes the track as it is now."});
     EXPECT_EQ(gBlocks[2].Ypos(), 0.0f);

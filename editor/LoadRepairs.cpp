@@ -171,8 +171,8 @@ std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const Tra
     TrackCodec::ByteReader in(fileBytes);
     TrackCodec::TrackFile read;
     std::string error;
-    // The track was built from these bytes, so they read.
-    if (!TrackCodec::ReadVersionedTrackFile(in, read, error)) return {};
+    // The track was built from these bytes, so they read; here with the numbers as stored.
+    if (!TrackCodec::ReadVersionedTrackFile(in, read, error, TrackCodec::NonFinite::Keep)) return {};
 
     const LevelRecord &r = read.Level, &k = kept.Level;
     Tally tally;

@@ -105,7 +105,8 @@ void MainMenu() {
         case 1: ChangeStateWithSound(STATE_ZONEMENU); break;
         case 2: ChangeStateWithSound(STATE_OPTIONS); break;
         case 3: ChangeStateWithSound(STATE_INSTRUCTIONS1); break;
-        case 4:
+        case 4:  // the screen stays: held on, Enter would open the read-me again at every call
+            gEnterArmed = false;
             DXmusicSFX::PlaySound(kMenuSound);
             GUI::OpenWebSite();
             break;

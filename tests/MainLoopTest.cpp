@@ -399,6 +399,76 @@ TEST_F(MainLoop, APointerMoveOntoAButtonDrawsOneFrameWithItsRollover) {
     EXPECT_FALSE(shows("gui/Play_roll_over.bmp"));
 }
 
+// Every kind of change to what a menu frame shows draws one new frame, and the passes after it
+// none: a device restored, a rollover, a screen switch, a volume step, a level-select step, a
+// letter typed on name entry, and animated textures that moved on in the step that opened
+// the pause menu (after that step's frame).
+TEST_F(MainLoop, EachChangeDrawsOneFrameAndTheIdlePassesAfterItNone) {
+    struct Change {
+        const char* what;
+        size_t frames;  // drawn after it
+        std::function<void()> make;
+    };
+    dinput::Keyboard& keys = dinput::SystemKeyboard();
+    auto click = [this](int32_t button) {
+        const GUI_Button& b = gButtons[button];
+        window.Events().MouseDown(0, 0, b.X() + 10, b.Y() + 10);
+    };
+    int steps = 0;
+    bool pauseWithTexturesMoving = false;
+    const std::vector<Change> changes = {
+        {"nothing", 0, [] {}},
+        {"the device restored", 1, [this] { device()->SetCooperativeLevelResult(d3d::D3DERR_DEVICENOTRESET); }},
+        {"a rollover", 1, [this] { window.Events().MouseMove(0, 0, gButtons[20].X() + 10, gButtons[20].Y() + 10); }},
+        {"a screen switch", 1, [&] { click(20); }},  // options
+        {"a volume step", 1, [&] { click(16); }},
+        {"a screen switch", 1, [] { GUI::ChooseZoneA(); }},
+        {"a level-select step", 1, [&] { keys.SetKey(dinput::DIK_RIGHT, true); }},
+        {"a screen switch", 1, [] {
+             gGameState = STATE_NAMEENTRY;
+             GUI::ShowScreen(0);
+         }},
+        {"a letter typed", 1, [&] { keys.SetKey(dinput::DIK_A, true); }},
+        {"an animated texture step", 1, [&] {
+             EnterPlay();
+             GUI::ShowScreen(0);
+             pauseWithTexturesMoving = true;
+         }},
+        {"nothing", 0, [] {}},
+    };
+    size_t next = 0, framesBefore = 0;
+    int64_t settledAt = -1;
+    auto frames = [this] { return device()->CountOf(d3d::CallKind::Present); };
+    script = [&](bool insideStep) {
+        if (pauseWithTexturesMoving) {
+            if (insideStep) ++steps;
+            if (gGameState == STATE_PLAYING && !insideStep && steps >= 3) {
+                clock.ticks += 400;  // the next step moves the textures on, after its frame
+                keys.SetKey(dinput::DIK_ESCAPE, true);
+            } else if (gGameState == STATE_PAUSE) {
+                pauseWithTexturesMoving = false;  // the step's frame shows the pause menu
+                framesBefore = frames();
+                settledAt = clock.counter;
+            }
+            return;
+        }
+        if (gGameState == STATE_LOADING || clock.counter - settledAt < 300'000) return;
+        if (settledAt >= 0) {
+            EXPECT_EQ(frames() - framesBefore, changes[next - 1].frames) << changes[next - 1].what;
+        }
+        if (next == changes.size()) {
+            frmGame::Form_Unload();
+            return;
+        }
+        keys.ReleaseAll();
+        framesBefore = frames();
+        changes[next++].make();
+        settledAt = clock.counter;
+    };
+    Run();
+    EXPECT_EQ(next, changes.size());
+}
+
 TEST_F(MainLoop, UnfocusedPlayRunsNoStepAndPausesTheMusicThenResumesIt) {
     int steps = 0;
     int unfocusedPumps = 0;

@@ -12,6 +12,8 @@
 
 #include "platform/formats/FontFiles.h"
 #include "platform/MessageBox.h"
+#include "platform/sdl/EventWait.h"
+#include "platform/sdl/QuietClose.h"
 
 namespace platform {
 namespace {
@@ -148,7 +150,7 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
     dismissal.OfBox(id);
     for (;;) {
         SDL_Event e;
-        if (!SDL_WaitEventTimeout(&e, 100)) continue;
+        if (!WaitForEvent(box, e, 100)) continue;
         switch (e.type) {
             case SDL_QUIT: return true;  // SIGTERM or SIGINT
             case SDL_WINDOWEVENT:
@@ -208,7 +210,7 @@ bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
 
     std::vector<SDL_Event> kept;
     const bool ending = RunBox(box, font.get(), layout, dismissal, kept);
-    SDL_DestroyWindow(box);
+    DestroyWindowQuietly(box);
     for (SDL_Event& e : kept) SDL_PushEvent(&e);
     if (ending) {
         SDL_Event quit{};

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "platform/Keyboard.h"
+#include "platform/sdl/EventWait.h"
 #include "platform/sdl/MessageBoxWindow.h"
+#include "platform/sdl/QuietClose.h"
 
 namespace platform {
 namespace {
@@ -85,7 +87,7 @@ SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
 SdlWindow::~SdlWindow() {
     SetMessageBoxOwner(nullptr);
     SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
+    DestroyWindowQuietly(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -107,7 +109,7 @@ void SdlWindow::ProcessMessages() {
 
 void SdlWindow::WaitForMessages(int timeoutMs) {
     SDL_Event event;
-    if (timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) Dispatch(event);
+    if (timeoutMs > 0 && WaitForEvent(window_, event, timeoutMs)) Dispatch(event);
     ProcessMessages();
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/formats/FontFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/EventWait.h"
+#include "platform/sdl/KeyboardFocus.h"
 #include "platform/sdl/QuietClose.h"
 
 namespace platform {
@@ -94,11 +96,11 @@ bool Inside(const SDL_Rect& r, int x, int y) { return x >= r.x && x < r.x + r.w 
 constexpr SDL_Scancode kDismissKeys[] = {SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_ESCAPE,
                                          SDL_SCANCODE_SPACE};
 
-// OK is a click, or one of the dismiss keys, pressed and let go on the box. A key held since
-// before the box (the Enter that brought it up, say) counts only once it has been let go on
-// the box: until then its presses are the keyboard's repeats or the keyboard's state handed
-// to the box with the focus. Letting go on the box leaves the program no press to act on
-// behind it.
+// OK is a click on it, pressed and let go there, or a press of a dismiss key that starts while
+// the box is up, whichever of the program's windows the keyboard is with. A key held since
+// before the box (the Enter that brought it up, say) counts once it has been let go, wherever
+// that went: until then its presses are the keyboard's repeats or the keyboard's state handed
+// to the box with the focus.
 class Dismissal {
 public:
     // Made before the box is shown, while the program's idea of the keyboard is still its own.
@@ -110,13 +112,12 @@ public:
 
     bool Key(const SDL_KeyboardEvent& k) {
         const int i = Index(k.keysym.scancode);
-        if (k.windowID != box_ || i < 0) return false;
-        if (k.type == SDL_KEYDOWN) {
-            if (armed_[i] && !k.repeat) pressed_ = i;
+        if (i < 0) return false;
+        if (k.type == SDL_KEYUP) {
+            armed_[i] = true;
             return false;
         }
-        armed_[i] = true;
-        return pressed_ == i;
+        return armed_[i] && !k.repeat;
     }
     bool Button(const SDL_MouseButtonEvent& b) {
         const bool onOk = b.windowID == box_ && b.button == SDL_BUTTON_LEFT && Inside(button_, b.x, b.y);
@@ -139,8 +140,27 @@ private:
     SDL_Rect button_;
     uint32_t box_ = 0;
     bool armed_[std::size(kDismissKeys)] = {};
-    int pressed_ = -1;
     bool clicked_ = false;
+};
+
+// A hint set for as long as the box is up, then as it was.
+class HintWhileUp {
+public:
+    HintWhileUp(const char* name, const char* value) : name_(name) {
+        const char* before = SDL_GetHint(name);
+        if (before) before_ = before;
+        SDL_SetHint(name, value);
+    }
+    ~HintWhileUp() {
+        if (before_) SDL_SetHint(name_, before_->c_str());
+        else SDL_ResetHint(name_);
+    }
+    HintWhileUp(const HintWhileUp&) = delete;
+    HintWhileUp& operator=(const HintWhileUp&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> before_;
 };
 
 // Runs the box until it is dismissed; true when the program was asked to end meanwhile. The
@@ -168,7 +188,7 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
                 break;
             case SDL_KEYUP:
                 kept.push_back(e);  // the program lets go of what it held
-                if (dismissal.Key(e.key)) return false;
+                dismissal.Key(e.key);
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
@@ -199,13 +219,15 @@ bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
     SDL_GLContext glContext = SDL_GL_GetCurrentContext();
     const bool ownerShown = (SDL_GetWindowFlags(gOwner) & SDL_WINDOW_SHOWN) != 0;
     Dismissal dismissal(layout.button);
+    // The click on OK that also brings the box to the front counts: SDL would drop its press.
+    const HintWhileUp clickThrough(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_Window* box = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()),
                                        SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()), layout.width, layout.height,
                                        SDL_WINDOW_HIDDEN);
     if (!box) return false;
     if (ownerShown) SDL_SetWindowModalFor(box, gOwner);  // above the owner, even a full-screen one
     SDL_ShowWindow(box);
-    SDL_RaiseWindow(box);
+    GiveKeyboard(box);
     Draw(box, font.get(), layout);
 
     std::vector<SDL_Event> kept;
@@ -218,11 +240,7 @@ bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
         SDL_PushEvent(&quit);
     }
     if (glWindow) SDL_GL_MakeCurrent(glWindow, glContext);
-    if (ownerShown) {
-        // The box took the keyboard; without a window manager it would stay with the closed box.
-        SDL_RaiseWindow(gOwner);
-        SDL_SetWindowInputFocus(gOwner);
-    }
+    if (ownerShown) GiveKeyboard(gOwner);  // else it would stay with the closed box
     return true;
 }
 

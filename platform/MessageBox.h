@@ -7,8 +7,7 @@
 
 namespace platform {
 
-// The text is wrapped to the screen first: the system's box draws every line whole, centred,
-// and cuts off both ends of a line wider than the screen.
+// Waits for OK; the text is wrapped to lines that fit across the screen.
 void MessageBox(const std::string& text, const std::string& title);
 // Tests catch messages instead of showing them; an empty function restores the real box.
 void SetMessageBoxHandler(std::function<void(const std::string& text, const std::string& title)> handler);

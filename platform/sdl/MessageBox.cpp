@@ -1,7 +1,5 @@
 #include "platform/MessageBox.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
@@ -20,15 +18,6 @@ bool HasDisplay() {
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     if (driver && (std::string_view(driver) == "offscreen" || std::string_view(driver) == "dummy")) return false;
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-}
-
-// Characters that fit across three quarters of the screen in the box's font (about 9 pixels a
-// character at the widest); the smallest screen the game runs on when none can be asked.
-size_t ColumnsForScreen() {
-    int width = 800;
-    SDL_Rect bounds;
-    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDisplayBounds(0, &bounds) == 0) width = bounds.w;
-    return static_cast<size_t>(std::clamp(width * 3 / 4 / 9, 30, 100));
 }
 
 // Where a word too long for a line is broken: after its last '/' within the longest start of
@@ -88,11 +77,7 @@ void MessageBox(const std::string& text, const std::string& title) {
         gHandler(text, title);
         return;
     }
-    if (HasDisplay()) {
-        if (ShowMessageBoxWindow(text, title)) return;
-        const std::string wrapped = WrapText(text, ColumnsForScreen());
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), wrapped.c_str(), nullptr) == 0) return;
-    }
+    if (HasDisplay() && ShowMessageBoxWindow(text, title)) return;
     std::cerr << title << ": " << text << std::endl;
 }
 

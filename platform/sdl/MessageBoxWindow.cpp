@@ -202,12 +202,8 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
     }
 }
 
-}  // namespace
-
-void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
-
-bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
-    if (!gOwner || (!TTF_WasInit() && TTF_Init() != 0)) return false;
+bool ShowBox(const std::string& text, const std::string& title) {
+    if (!TTF_WasInit() && TTF_Init() != 0) return false;
     const std::string file = d3d::FontFileFor("Ariel", false);
     Font font(file.empty() ? nullptr : TTF_OpenFont(file.c_str(), kFontPixels), &TTF_CloseFont);
     if (!font) return false;
@@ -217,7 +213,7 @@ bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* glWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext glContext = SDL_GL_GetCurrentContext();
-    const bool ownerShown = (SDL_GetWindowFlags(gOwner) & SDL_WINDOW_SHOWN) != 0;
+    const bool ownerShown = gOwner && (SDL_GetWindowFlags(gOwner) & SDL_WINDOW_SHOWN) != 0;
     Dismissal dismissal(layout.button);
     // The click on OK that also brings the box to the front counts: SDL would drop its press.
     const HintWhileUp clickThrough(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -242,6 +238,20 @@ bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
     if (glWindow) SDL_GL_MakeCurrent(glWindow, glContext);
     if (ownerShown) GiveKeyboard(gOwner);  // else it would stay with the closed box
     return true;
+}
+
+}  // namespace
+
+void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
+
+bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
+    // Without the program's window (its OpenGL could not start, say) the box stands alone, on
+    // SDL's video started for it.
+    const bool startsVideo = !SDL_WasInit(SDL_INIT_VIDEO);
+    if (startsVideo && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const bool shown = ShowBox(text, title);
+    if (startsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return shown;
 }
 
 }  // namespace platform

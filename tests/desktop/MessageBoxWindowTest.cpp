@@ -1,17 +1,20 @@
 // The game's message box over its window on a bare X server (no window manager): it takes the
 // keyboard, closes on a fresh press of Enter whatever became of the key that brought it up,
 // and goes at once when the program is asked to end, by SIGTERM or by the close of the game's
-// window; the keyboard comes back to the game's window after it.
+// window; the keyboard comes back to the game's window after it. Without the game's window the
+// box is still the program's own.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -26,6 +29,21 @@ namespace {
 
 constexpr const char* kBoxTitle = "Box under test";
 constexpr auto kPatience = std::chrono::seconds(5);
+
+// The process a window says it belongs to, or 0.
+long ProcessOf(Display* x, Window w) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    long pid = 0;
+    if (XGetWindowProperty(x, w, XInternAtom(x, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &left, &data) == Success &&
+        data && count == 1)
+        pid = *reinterpret_cast<long*>(data);
+    if (data) XFree(data);
+    return pid;
+}
 
 // A shown top-level window with this name, or 0.
 Window Named(Display* x, const std::string& name) {
@@ -62,6 +80,11 @@ void AskToClose(Display* x, Window w) {
     e.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
     XSendEvent(x, w, False, NoEventMask, &e);
     XFlush(x);
+}
+
+// Closes the box if it outlived what should have ended it, so that a failing test goes on.
+void CloseIfLeft(Display* x) {
+    if (!Await(x, kBoxTitle, false)) AskToClose(x, Named(x, kBoxTitle));
 }
 
 // Enter goes down or up on the keyboard itself, as a player's does: to the window with the focus.
@@ -122,6 +145,7 @@ TEST_F(MessageBoxWindow, SigtermOrTheWindowsCloseEndsTheBoxAtOnce) {
             asked = std::chrono::steady_clock::now();
             if (how == "SIGTERM") kill(getpid(), SIGTERM);
             else AskToClose(x, Named(x, "Velorune"));
+            CloseIfLeft(x);
         });
         EXPECT_TRUE(boxSeen) << how;
         EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2)) << how;
@@ -129,6 +153,30 @@ TEST_F(MessageBoxWindow, SigtermOrTheWindowsCloseEndsTheBoxAtOnce) {
         EXPECT_TRUE(closed_) << how;
         EXPECT_TRUE(window_->HasFocus()) << how << ": the keyboard stayed with the closed box";
     }
+}
+
+// When the game's window cannot open (no OpenGL) the box still shows, in the program's own
+// process, and SIGTERM ends it at once.
+TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigterm) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server";
+    long owner = 0;
+    std::atomic<bool> returned = false;
+    auto asked = std::chrono::steady_clock::now();
+    std::thread asker([&] {
+        Display* x = XOpenDisplay(nullptr);
+        if (Await(x, kBoxTitle, true)) owner = ProcessOf(x, Named(x, kBoxTitle));
+        asked = std::chrono::steady_clock::now();
+        // SIGTERM only where this process shows the box and so catches the signal.
+        if (owner == getpid() || (!owner && !returned)) kill(getpid(), SIGTERM);
+        CloseIfLeft(x);
+        XCloseDisplay(x);
+    });
+    platform::MessageBox("The game window could not be opened.", kBoxTitle);
+    returned = true;
+    const auto ended = std::chrono::steady_clock::now();
+    asker.join();
+    EXPECT_EQ(owner, static_cast<long>(getpid()));
+    EXPECT_LT(ended - asked, std::chrono::seconds(2));
 }
 
 // Enter goes down on the game's window and brings the box up, which takes the keyboard; held

@@ -45,8 +45,11 @@ long ProcessOf(Display* x, Window w) {
     return pid;
 }
 
-// A shown top-level window with this name, or 0.
+// A shown top-level window with this name, or 0. The server is held meanwhile: no window may
+// close between the listing and the looking (those of a connection just closed linger until
+// the server has cleaned up after it), else the look fails with an X error.
 Window Named(Display* x, const std::string& name) {
+    XGrabServer(x);
     Window root = 0, parent = 0, *children = nullptr, found = 0;
     unsigned int count = 0;
     XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
@@ -59,6 +62,8 @@ Window Named(Display* x, const std::string& name) {
         if (title) XFree(title);
     }
     if (children) XFree(children);
+    XUngrabServer(x);
+    XSync(x, False);
     return found;
 }
 
@@ -98,10 +103,24 @@ void Focus(Display* x, Window w) {
     XSync(x, False);
 }
 
+// The tests' own connection, open from the first test that needs it to the end: were every
+// connection closed between two tests, the X server would reset and refuse the next a moment.
+Display* Server() {
+    static Display* const x = [] {
+        Display* opened = XOpenDisplay(nullptr);
+        for (int i = 0; i < 50 && !opened; ++i) {  // one that a reset refused
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            opened = XOpenDisplay(nullptr);
+        }
+        return opened;
+    }();
+    return x;
+}
+
 class MessageBoxWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY") || !(x_ = XOpenDisplay(nullptr))) GTEST_SKIP() << "no X server";
+        if (!std::getenv("DISPLAY") || !(x_ = Server())) GTEST_SKIP() << "no X server";
         platform::SdlWindowOptions options;
         options.FullScreen = false;
         std::string error;
@@ -110,10 +129,7 @@ protected:
         window_->Show();
         window_->Events().Close = [this] { closed_ = true; };
     }
-    void TearDown() override {
-        window_.reset();
-        if (x_) XCloseDisplay(x_);
-    }
+    void TearDown() override { window_.reset(); }
 
     // Shows the box while asker does its part from another thread with a connection of its own.
     void ShowBoxWhile(const std::function<void(Display*)>& asker) {

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "platform/Diagnostics.h"
 #include "platform/sdl/MessageBoxWindow.h"
 
 namespace platform {
@@ -68,6 +69,17 @@ std::string WrapText(const std::string& text, size_t limit, const TextWidth& wid
     return out;
 }
 
+std::string FirstLines(const std::string& text, size_t maxLines) {
+    maxLines = std::max<size_t>(maxLines, 2);
+    size_t end = 0;
+    for (size_t line = 0; line + 1 < maxLines && end != std::string::npos; ++line) {
+        end = text.find('\n', end);
+        if (end != std::string::npos) ++end;
+    }
+    if (end == std::string::npos || text.find('\n', end) == std::string::npos) return text;
+    return text.substr(0, end) + "\u2026";
+}
+
 std::string WrapText(const std::string& text, size_t columns) {
     return WrapText(text, columns, [](std::string_view s) { return s.size(); });
 }
@@ -77,8 +89,12 @@ void MessageBox(const std::string& text, const std::string& title) {
         gHandler(text, title);
         return;
     }
-    if (HasDisplay() && ShowMessageBoxWindow(text, title)) return;
-    std::cerr << title << ": " << text << std::endl;
+    // The log keeps the whole text, the box what fits on the screen; stderr has it where either
+    // is missing.
+    const std::string whole = title + ": " + text;
+    const bool logged = Diagnose(whole);
+    if (HasDisplay() && ShowMessageBoxWindow(text, title) && logged) return;
+    std::cerr << whole << std::endl;
 }
 
 void SetMessageBoxHandler(std::function<void(const std::string& text, const std::string& title)> handler) {

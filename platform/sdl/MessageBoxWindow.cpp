@@ -27,6 +27,7 @@ constexpr int kMargin = 20;
 constexpr int kMinTextWidth = 260;
 constexpr int kMaxTextWidth = 900;
 constexpr int kButtonWidth = 90, kButtonHeight = 30;
+constexpr int kFrameAllowance = 60;  // a window manager's title bar and borders, and some air
 
 using Font = std::unique_ptr<TTF_Font, decltype(&TTF_CloseFont)>;
 
@@ -44,20 +45,23 @@ int TextWidth(TTF_Font* font, std::string_view text) {
 
 int OwnerDisplay() { return std::max(0, SDL_GetWindowDisplayIndex(gOwner)); }
 
-// Lines no wider than three quarters of the owner's display.
+// Lines no wider than three quarters of the owner's display, and no more of them than fit on
+// its usable height with the box's button and frame.
 Layout LayOut(TTF_Font* font, const std::string& text) {
     SDL_Rect bounds{0, 0, 800, 600};
-    SDL_GetDisplayBounds(OwnerDisplay(), &bounds);
+    SDL_GetDisplayUsableBounds(OwnerDisplay(), &bounds);
     const int limit = std::clamp(bounds.w * 3 / 4 - 2 * kMargin, kMinTextWidth, kMaxTextWidth);
     Layout l;
+    l.lineSkip = std::max(1, TTF_FontLineSkip(font));
+    const int roomForLines = bounds.h - kFrameAllowance - 3 * kMargin - kButtonHeight;
+    const auto maxLines = static_cast<size_t>(std::max(0, roomForLines / l.lineSkip));
     int widest = kMinTextWidth;
     const auto width = [font](std::string_view s) { return static_cast<size_t>(TextWidth(font, s)); };
-    std::istringstream lines(WrapText(text, static_cast<size_t>(limit), width));
+    std::istringstream lines(FirstLines(WrapText(text, static_cast<size_t>(limit), width), maxLines));
     for (std::string line; std::getline(lines, line);) {
         widest = std::max(widest, TextWidth(font, line));
         l.lines.push_back(line);
     }
-    l.lineSkip = TTF_FontLineSkip(font);
     l.width = widest + 2 * kMargin;
     l.button = {(l.width - kButtonWidth) / 2, 2 * kMargin + static_cast<int>(l.lines.size()) * l.lineSkip, kButtonWidth,
                 kButtonHeight};

@@ -1,8 +1,8 @@
 // The game's message box over its window on a bare X server (no window manager): it takes the
 // keyboard, closes on a fresh press of Enter whatever became of the key that brought it up,
 // and goes at once when the program is asked to end, by SIGTERM or by the close of the game's
-// window; the keyboard comes back to the game's window after it. Without the game's window the
-// box is still the program's own.
+// window; the keyboard comes back to the game's window after it. It keeps to the screen, the
+// log keeping the whole text. Without the game's window the box is still the program's own.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -21,7 +21,9 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "platform/Diagnostics.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
 
@@ -132,13 +134,13 @@ protected:
     void TearDown() override { window_.reset(); }
 
     // Shows the box while asker does its part from another thread with a connection of its own.
-    void ShowBoxWhile(const std::function<void(Display*)>& asker) {
+    void ShowBoxWhile(const std::function<void(Display*)>& asker, const std::string& text = "Waiting for OK.") {
         std::thread thread([&asker] {
             Display* x = XOpenDisplay(nullptr);
             asker(x);
             XCloseDisplay(x);
         });
-        platform::MessageBox("Waiting for OK.", kBoxTitle);
+        platform::MessageBox(text, kBoxTitle);
         thread.join();
     }
     // The window takes every event the X server has for it until done, for a while at most.
@@ -193,6 +195,29 @@ TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigter
     asker.join();
     EXPECT_EQ(owner, static_cast<long>(getpid()));
     EXPECT_LT(ended - asked, std::chrono::seconds(2));
+}
+
+// A list of files longer than the screen is high: the box keeps to the screen, and the log
+// has the whole text.
+TEST_F(MessageBoxWindow, ABoxIsNeverTallerThanTheScreenAndTheLogHasTheWholeText) {
+    std::string text = "These files could not be stored:";
+    for (int i = 1; i <= 200; ++i) text += "\n/home/player/velorune/levels/level" + std::to_string(i) + ".lvl";
+    std::vector<std::string> log;
+    platform::SetDiagnosticSink([&log](const std::string& line) { log.push_back(line); });
+    int boxHeight = 0;
+    ShowBoxWhile([&](Display* x) {
+        if (!Await(x, kBoxTitle, true)) return;
+        XWindowAttributes a{};
+        XGetWindowAttributes(x, Named(x, kBoxTitle), &a);
+        boxHeight = a.height;
+        AskToClose(x, Named(x, kBoxTitle));
+        CloseIfLeft(x);
+    }, text);
+    platform::SetDiagnosticSink(nullptr);
+    EXPECT_GT(boxHeight, 0);
+    EXPECT_LE(boxHeight, DisplayHeight(x_, DefaultScreen(x_)));
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_TRUE(log[0] == std::string(kBoxTitle) + ": " + text) << "the log lost part of the text";
 }
 
 // Enter goes down on the game's window and brings the box up, which takes the keyboard; held

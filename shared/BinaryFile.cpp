@@ -20,16 +20,17 @@ bool Fail(std::string* error, int code) {
     return false;
 }
 
-// 0 with the whole file in bytes, or the errno that stopped the read.
-int ReadInto(const std::string& path, std::vector<uint8_t>& bytes) {
+// 0 with the file's first limit bytes (all of a shorter file) in bytes, or the errno that
+// stopped the read.
+int ReadInto(const std::string& path, std::vector<uint8_t>& bytes, size_t limit) {
     FileLayer& files = Files();
     const int fd = files.Open(path, O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0) return errno;
     bytes.clear();
     uint8_t chunk[65536];
     int failure = 0;
-    while (true) {
-        const long n = files.Read(fd, chunk, sizeof chunk);
+    while (bytes.size() < limit) {
+        const long n = files.Read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) failure = errno;
         if (n <= 0) break;
@@ -84,9 +85,11 @@ FileLayer& Files() { return *gLayer; }
 
 void SetFileLayer(FileLayer* layer) { gLayer = layer ? layer : &gDisk; }
 
-std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) {
+std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) { return ReadStart(path, SIZE_MAX); }
+
+std::optional<std::vector<uint8_t>> ReadStart(const std::string& path, size_t count) {
     std::vector<uint8_t> bytes;
-    if (ReadInto(path, bytes) != 0) return std::nullopt;
+    if (ReadInto(path, bytes, count) != 0) return std::nullopt;
     return bytes;
 }
 
@@ -126,13 +129,21 @@ bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::st
     return true;
 }
 
+// A file no longer than head is replaced whole. Beyond head a file may hold anything, hundreds
+// of megabytes too, that must stay as it is: copying it into a new file would cost that much
+// disk and time at every save, so head is written in place instead, in one write call. The
+// kernel copies a write a page at a time and looks for a kill only between pages, so a head
+// within the first 4096 bytes (options.dat; stats.dat up to 255 levels) is never torn by a
+// kill, and a longer one only between pages, where no 4-byte field is cut. A failed write puts
+// the old bytes back, which needs no new space even on a full disk.
 bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error) {
-    std::vector<uint8_t> content;
-    const int readFailure = ReadInto(path, content);
+    std::vector<uint8_t> old;
+    const int readFailure = ReadInto(path, old, head.size() + 1);  // one byte more tells of a tail
     if (readFailure != 0 && readFailure != ENOENT) return Fail(error, readFailure);
-    if (content.size() < head.size()) content.resize(head.size());
-    std::copy(head.begin(), head.end(), content.begin());
-    return Replace(path, content, error);
+    if (old.size() <= head.size()) return Replace(path, head, error);
+    if (WriteAt(path, 0, head.data(), head.size(), error)) return true;
+    WriteAt(path, 0, old.data(), head.size());
+    return false;
 }
 
 }  // namespace BinaryFile

@@ -31,6 +31,8 @@ void SetFileLayer(FileLayer* layer);
 
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadAll(const std::string& path);
+// Its first count bytes (all of a shorter file), or nothing when it cannot be read.
+std::optional<std::vector<uint8_t>> ReadStart(const std::string& path, size_t count);
 // Writes bytes at offset of an existing file, changing no other byte, and flushes them to the
 // disk. False, with the system's reason in error, when the file is missing or the write fails.
 bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count, std::string* error = nullptr);
@@ -40,7 +42,9 @@ bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t c
 // alone, as a write in place would leave it. False, with the system's reason in error, when
 // the file is unchanged.
 bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
-// The same, making head the file's first bytes and keeping whatever it holds beyond them.
+// The same, making head the file's first bytes and keeping whatever it holds beyond them. A
+// file that holds more is neither read nor copied: head is written over its start in place,
+// and a failed write leaves the old bytes.
 bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error = nullptr);
 
 // Little-endian field access on a byte buffer.

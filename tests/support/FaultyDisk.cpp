@@ -63,6 +63,15 @@ long FaultyDisk::Write(int fd, const void* bytes, size_t count) {
 }
 
 long FaultyDisk::WriteAt(int fd, const void* bytes, size_t count, int64_t offset) {
+    struct stat st {};
+    // Bytes the file holds already are written over where they are, which a full disk allows;
+    // the failing call stores half of them and fails, as an error of the device would.
+    if (fstat(fd, &st) == 0 && offset + static_cast<int64_t>(count) <= st.st_size) {
+        if (!FailsNow()) return FileLayer::WriteAt(fd, bytes, count, offset);
+        FileLayer::WriteAt(fd, bytes, count / 2, offset);
+        errno = ENOSPC;
+        return -1;
+    }
     const long allowed = Allowed(count);
     if (allowed <= 0) return allowed;
     return FileLayer::WriteAt(fd, bytes, static_cast<size_t>(allowed), offset);

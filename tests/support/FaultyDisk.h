@@ -2,7 +2,8 @@
 // folders without a write permission refuse writing as they do for an ordinary user (tests
 // may run as root, who writes through permissions). And any one call that changes the disk
 // can be made to fail as on a full disk: a write then stores half its bytes and every later
-// write fails, the way a disk fills up in the middle of a file.
+// write fails, the way a disk fills up in the middle of a file. A write over bytes the file
+// already holds needs no space: it fails, halfway, only as the failing call.
 #pragma once
 #include <set>
 #include <string>

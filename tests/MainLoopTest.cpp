@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -145,6 +146,9 @@ TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceAtTheFirstStartAndAFullDiskNot
     const auto options = Longs({80, -400, 1});
     folder.Write("options.dat", options);
     folder.Write("stats.dat", std::vector<uint8_t>(4 + 16 * static_cast<size_t>(gLevelCount)));
+    // What a save killed before its rename left, in a start that saves nothing: the start removes it.
+    const std::string leftover = ".stats.dat." + std::to_string(getpid()) + ".velorune-tmp";
+    folder.Write(leftover, {1});
     FaultyDisk disk;
     disk.failCall = 0;  // the first write would meet a full disk
     Run();
@@ -152,6 +156,7 @@ TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceAtTheFirstStartAndAFullDiskNot
     EXPECT_TRUE(messages.empty()) << messages.front();
     EXPECT_EQ(disk.changingCalls, 0);
     EXPECT_EQ(folder.Read("options.dat"), options);
+    EXPECT_FALSE(std::filesystem::exists(folder.File(leftover)));
 }
 
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {

@@ -16,6 +16,7 @@
 #include "platform/Diagnostics.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "shared/BinaryFile.h"
 #include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
@@ -180,6 +181,7 @@ bool Form_Load(platform::Window& window) {
 
 bool loadgame() {
     InstallGameRules();
+    BinaryFile::RemoveLeftovers(platform::ProgramFolder());  // of saves that a kill cut short
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -115,11 +116,16 @@ TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
 }
 
 // The first start in a folder that takes no files: one message for the folder and nothing
-// about a change, each failure logged once, and the game plays. Then, on a full disk with both
-// files in place, start-up writes nothing and so tells nothing.
-TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceAtTheFirstStartAndAFullDiskNotAtAll) {
+// about a change, each failure logged once, and the game plays; leaving a level, which saves
+// the statistics, only logs that they could not be stored. Then, on a full disk with both
+// files in place, start-up writes nothing and so tells nothing, and the first save it stops
+// is told: a new reason.
+TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceForTheSessionAndAFullDiskWhenItStopsASave) {
     script = [](bool) {
-        if (gGameState == STATE_MAINMENU) frmGame::Form_Unload();
+        if (gGameState != STATE_MAINMENU) return;
+        EnterPlay();
+        frmGame::resetgame(false);
+        frmGame::Form_Unload();
     };
     {
         FaultyDisk disk;  // keeps permissions for root too
@@ -134,24 +140,51 @@ TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceAtTheFirstStartAndAFullDiskNot
     EXPECT_NE(messages[0].find("settings, play statistics and best times"), std::string::npos) << messages[0];
     EXPECT_EQ(messages[0].find("change"), std::string::npos) << messages[0];
     const std::string log = Log();
-    for (const char* file : {"/options.dat", "/stats.dat"}) {
-        const size_t first = log.find(file);
-        EXPECT_NE(first, std::string::npos) << file;
-        EXPECT_EQ(log.find(file, first + 1), std::string::npos) << file << " logged twice:\n" << log;
-    }
+    EXPECT_NE(log.find("Could not save the play statistics to " + folder.File("stats.dat") + ": Permission denied"),
+              std::string::npos) << log;
+    const size_t first = log.find("/options.dat");
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_EQ(log.find("/options.dat", first + 1), std::string::npos) << "logged twice:\n" << log;
 
     messages.clear();
     audio = nullptr;
     const auto options = Longs({80, -400, 1});
     folder.Write("options.dat", options);
     folder.Write("stats.dat", std::vector<uint8_t>(4 + 16 * static_cast<size_t>(gLevelCount)));
+    // What a save killed before its rename left, in a start that saves nothing: the start removes it.
+    const std::string leftover = ".stats.dat." + std::to_string(getpid()) + ".velorune-tmp";
+    folder.Write(leftover, {1});
     FaultyDisk disk;
     disk.failCall = 0;  // the first write would meet a full disk
+    int startUpWrites = -1;
+    script = [&](bool) {
+        if (gGameState != STATE_MAINMENU) return;
+        startUpWrites = disk.changingCalls;
+        EXPECT_TRUE(messages.empty()) << messages.front();
+        EnterPlay();
+        frmGame::resetgame(false);
+        frmGame::Form_Unload();
+    };
     Run();
     EXPECT_TRUE(started);
-    EXPECT_TRUE(messages.empty()) << messages.front();
-    EXPECT_EQ(disk.changingCalls, 0);
+    EXPECT_EQ(startUpWrites, 0);
     EXPECT_EQ(folder.Read("options.dat"), options);
+    EXPECT_FALSE(std::filesystem::exists(folder.File(leftover)));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("play statistics to " + folder.File("stats.dat") + ": No space left on device"),
+              std::string::npos) << messages[0];
+}
+
+TEST_F(MainLoop, AFullDiskAtTheFirstStartNamesWhatCannotBeStored) {
+    script = [](bool) {
+        if (gGameState == STATE_MAINMENU) frmGame::Form_Unload();
+    };
+    FaultyDisk disk;
+    disk.failCall = 1;  // the disk fills up in the first file written
+    Run();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(" (No space left on device), so your settings and play statistics cannot be stored "),
+              std::string::npos) << messages[0];
 }
 
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {

@@ -140,8 +140,11 @@ void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     clearZ_ = z;
     GLbitfield mask = 0;
     if (flags & CLEAR_TARGET) {
+        // Every channel written, the alpha as the 1 it always is: a software renderer clears
+        // with a draw of its own while any channel is masked.
         glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(argb & 0xFF) / 255.0f, static_cast<float>(argb >> 24) / 255.0f);
+                     static_cast<float>(argb & 0xFF) / 255.0f, 1.0f);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         mask |= GL_COLOR_BUFFER_BIT;
     }
     if (flags & CLEAR_ZBUFFER) {
@@ -150,6 +153,7 @@ void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
         mask |= GL_DEPTH_BUFFER_BIT;
     }
     if (mask) glClear(mask);
+    if (flags & CLEAR_TARGET) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
 void GlDevice::ResolveInto(GLuint target) {

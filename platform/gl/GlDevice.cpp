@@ -175,7 +175,11 @@ void GlDevice::ResolveInto(GLuint target) {
 void GlDevice::Present() {
     FlushBatches();
     batcher_.NewFrame();
-    if (samples_) ResolveInto(resolveFbo_);
+    if (samples_) {
+        ResolveInto(resolveFbo_);
+        glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+    }
+    if (!surface_.OnScreen()) return;  // the window shows the frame when it comes (ShowLastFrame)
     ShowLastFrame();
     surface_.SwapBuffers();
     if (!rehearsed_) {

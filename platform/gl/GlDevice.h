@@ -88,7 +88,7 @@ public:
     void SetBatching(bool on);
     // Draws each kind once, into a small target of its own: the picture, the states and the
     // textures are left as they were. Present does it with KnownDrawKinds once the first frame
-    // is shown.
+    // is shown on the screen.
     void Rehearse(const std::vector<GlDrawKind>& kinds);
     // The kinds drawn since the device was made, rehearsals included, in the order first drawn.
     const std::vector<GlDrawKind>& DrawnKinds() const { return drawnKinds_; }

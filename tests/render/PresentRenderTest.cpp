@@ -1,9 +1,12 @@
 // Showing the device's picture in its window: the window's framebuffer gets the back buffer
-// pixel for pixel, beside black bars where the shapes differ.
+// pixel for pixel, beside black bars where the shapes differ; a window not on the screen gets
+// nothing until it shows the last frame itself, and the rehearsal waits for a frame shown.
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
 #include "RenderHarness.h"
+#include "platform/gl/GlDrawKinds.h"
+#include "platform/gl/GlSurface.h"
 
 using namespace d3d;
 
@@ -34,6 +37,25 @@ std::vector<uint32_t> WindowPixels(int width, int height) {
     return argb;
 }
 
+// The harness's window, on the screen or not as the test says, counting its swaps.
+class CountingSurface : public platform::GlSurface {
+public:
+    explicit CountingSurface(platform::SdlWindow& window) : window_(window) {}
+    void MakeCurrent() override { window_.MakeCurrent(); }
+    void SwapBuffers() override {
+        ++swaps;
+        window_.SwapBuffers();
+    }
+    void DrawableSize(int& width, int& height) const override { window_.DrawableSize(width, height); }
+    bool OnScreen() const override { return onScreen; }
+
+    bool onScreen = false;
+    int swaps = 0;
+
+private:
+    platform::SdlWindow& window_;
+};
+
 }  // namespace
 
 TEST(PresentRender, TheWindowShowsTheBackBufferPixelForPixelBetweenBlackBars) {
@@ -56,4 +78,24 @@ TEST(PresentRender, TheWindowShowsTheBackBufferPixelForPixelBetweenBlackBars) {
         }
     }
     EXPECT_EQ(shown[25 * 200], kRed);
+}
+
+TEST(PresentRender, AWindowNotOnTheScreenGetsNoFrameAndTheRehearsalWaitsForOneShown) {
+    RenderHarness harness(64, 64);
+    CountingSurface surface(harness.Window());
+    Result result = D3D_OK;
+    auto device = GlDevice::Create(surface, nullptr, harness.Parameters(), result);
+    ASSERT_TRUE(device);
+    device->Clear(CLEAR_TARGET | CLEAR_ZBUFFER, kRed, 1.0f);
+    device->Present();
+    EXPECT_EQ(surface.swaps, 0);
+    EXPECT_LT(device->DrawnKinds().size(), KnownDrawKinds().size());
+
+    device->ShowLastFrame();  // the window's expose
+    EXPECT_EQ(WindowPixels(64, 64)[0], kRed);
+
+    surface.onScreen = true;
+    device->Present();
+    EXPECT_EQ(surface.swaps, 1);
+    EXPECT_GE(device->DrawnKinds().size(), KnownDrawKinds().size());
 }

@@ -60,6 +60,10 @@ void MainForm::Form_Load(EditorHost& host) {
     gLastCounter = platform::QueryPerformanceCounter();
 }
 
+void MainForm::DrawFirstPicture() {
+    if (Running) DrawFrame();
+}
+
 MainForm::Pass MainForm::LoopPass() {
     if (loopEnded_) return Pass::Ended;
     if (!lastPassRanFrame_ && !Running) {

@@ -225,7 +225,10 @@ void EditorWindow::ConnectEvents() {
 
 void EditorWindow::Start() {
     show();
-    RunHandler([this] { form_.Form_Load(*this); });
+    RunHandler([this] {
+        form_.Form_Load(*this);
+        form_.DrawFirstPicture();
+    });
     loop_.start(0);
 }
 

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -21,9 +22,11 @@ namespace {
 
 using DialogAnswer = ModalAnswer<QFileDialog>;
 
+// The name is typed into the name field: selectFile leaves the field alone once it has the
+// keyboard focus, which the dialog gets at a moment of the window system's choosing.
 void ChooseInFolder(QFileDialog& dialog, const std::string& folder, const std::string& name) {
     dialog.setDirectory(QString::fromStdString(folder));
-    dialog.selectFile(QString::fromStdString(name));
+    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(name));
     static_cast<QDialog&>(dialog).accept();  // as the dialog's own button does
 }
 

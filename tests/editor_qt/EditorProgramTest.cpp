@@ -1,5 +1,6 @@
 // The editor program itself, started as its user starts it, from a program folder of its own
-// under the test's X server, its keys sent through the server: the read-me's viewer gets the
+// under the test's X server, its keys sent through the server: SIGTERM ends it at once without
+// asking or writing anything, also from its Save dialog, and the read-me's viewer gets the
 // environment the editor was started with, not what the editor sets for itself.
 #include <gtest/gtest.h>  // before Xlib, whose macros would rename its types
 
@@ -8,6 +9,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +49,13 @@ std::vector<std::string> EnvironmentWithout(std::initializer_list<std::string> n
         if (!named) kept.push_back(setting);
     }
     return kept;
+}
+
+std::vector<std::string> FilesUnder(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 class EditorProgram : public ::testing::Test {
@@ -136,6 +145,25 @@ private:
     Display* display_ = nullptr;
     XErrorHandler previousHandler_ = nullptr;
 };
+
+TEST_F(EditorProgram, SigtermEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) {
+    const std::vector<std::string> before = FilesUnder(folder.Path());
+    for (const bool dialogUp : {false, true}) {
+        SCOPED_TRACE(dialogUp ? "the Save dialog up" : "nothing but the window");
+        const Window editor = Start(EnvironmentWithout({}));
+        ASSERT_NE(editor, 0u);
+        Key(editor, "space");  // a new block: the track has changes that no file holds
+        if (dialogUp) {
+            Key(editor, "s", ControlMask);
+            const Window dialog = WaitForWindow("Save File");
+            ASSERT_NE(dialog, 0u);
+            for (const char* letter : {"m", "i", "n", "e"}) Key(dialog, letter);
+        }
+        kill(pid_, SIGTERM);
+        EXPECT_TRUE(EndedWell(10s));
+        EXPECT_EQ(FilesUnder(folder.Path()), before);
+    }
+}
 
 TEST_F(EditorProgram, TheReadMeViewerGetsTheEnvironmentTheEditorWasStartedWith) {
     // A viewer that only tells what environment it got.

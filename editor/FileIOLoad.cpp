@@ -109,7 +109,7 @@ bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
     gSelectedIndex = 0;
     gSelectedFace = 1;
     if (tellRepairs) {
-        const std::vector<std::string> repairs = LoadRepairs::Listed(file, in.Remaining(), TrackAsSaved());
+        const std::vector<std::string> repairs = LoadRepairs::Listed(bytes, TrackAsSaved());
         if (!repairs.empty()) platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
     }
     return true;

@@ -27,6 +27,9 @@ public:
     // Start-up, up to the main loop. With no device or no keyboard it stops after the message
     // and the loop's first pass ends the program.
     void Form_Load(EditorHost& host);
+    // Draws the new track once, outside the loop's gate, so that the viewport shows it as soon
+    // as the window appears instead of a frame later; nothing after a start-up that stopped.
+    void DrawFirstPicture();
     enum class Pass { Idle, Frame, Ended };
     // One pass of the main loop; the caller yields to the window system between passes. A
     // pass runs a frame when more than kFrameMs have passed since the last frame began, and

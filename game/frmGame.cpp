@@ -16,6 +16,7 @@
 #include "platform/Diagnostics.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "shared/BinaryFile.h"
 #include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
@@ -119,10 +120,10 @@ void PlayLoop() {
 
 bool InMenus() { return gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning; }
 
-// Menu passes, one per display refresh: each reads the keys and the window's messages, then
-// draws a frame unless it would look the same as the one on screen, so that an idle menu
-// draws nothing. Between passes the thread sleeps in the window's message wait, where the
-// pointer's events arrive. Returns whether any pass ran.
+// Menu passes, one per display refresh: each draws a frame unless it would look the same as
+// the one on screen, so that an idle menu draws nothing, then reads the keys and the window's
+// messages, whose changes the next pass shows. Between passes the thread sleeps in the
+// window's message wait, where the pointer's events arrive. Returns whether any pass ran.
 bool MenuLoop() {
     const int refreshHz = gWindow->RefreshRate();
     const int64_t period = CountsForMs(1000.0 / (refreshHz > 0 ? refreshHz : kDefaultRefreshHz));
@@ -134,9 +135,9 @@ bool MenuLoop() {
             WaitTowards(nextPass);
             continue;
         }
+        if (!FrameWouldLookTheSame()) Render();
         ProcessInput();
         gWindow->ProcessMessages();
-        if (InMenus() && !FrameWouldLookTheSame()) Render();
         ran = true;
         // On the refresh schedule; only a pass more than a whole period late starts it anew.
         nextPass += period;
@@ -180,6 +181,7 @@ bool Form_Load(platform::Window& window) {
 
 bool loadgame() {
     InstallGameRules();
+    BinaryFile::RemoveLeftovers(platform::ProgramFolder());  // of saves that a kill cut short
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -32,19 +33,27 @@ inline double ProcessCpuSeconds(pid_t pid) {
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// A started program, with its arguments and one more environment setting when given. Ended
-// when this goes: SIGTERM, and SIGKILL when it has not gone within two seconds.
+// A started program, with its arguments and environment settings ("NAME=value", each in
+// place of an inherited one of that name). Ended when this goes: SIGTERM, and SIGKILL when it
+// has not gone within two seconds.
 class Process {
 public:
     explicit Process(const std::string& program, const std::vector<std::string>& arguments = {},
-                     const std::string& setting = "") {
+                     std::vector<std::string> settings = {}) {
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
+        auto replaced = [&settings](const char* inherited) {
+            for (const std::string& s : settings) {
+                const size_t name = s.find('=');
+                if (name != std::string::npos && std::strncmp(s.c_str(), inherited, name + 1) == 0) return true;
+            }
+            return false;
+        };
         std::vector<char*> env;
-        for (char** e = environ; *e; ++e) env.push_back(*e);
-        std::string added = setting;
-        if (!added.empty()) env.push_back(added.data());
+        for (char** e = environ; *e; ++e)
+            if (!replaced(*e)) env.push_back(*e);
+        for (std::string& s : settings) env.push_back(s.data());
         env.push_back(nullptr);
         if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), env.data()) != 0) pid_ = 0;
     }

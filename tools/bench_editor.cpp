@@ -170,8 +170,8 @@ struct Settings {
 
 // Starts the program, waits for its window, prepares it and measures; -1 when it failed.
 double Measure(const Desktop& desktop, const std::string& program, const std::string& title, const Scenario* scenario,
-               const Settings& settings, const std::string& setting = "") {
-    bench::Process running(program, {}, setting);
+               const Settings& settings, const std::vector<std::string>& environment = {}) {
+    bench::Process running(program, {}, environment);
     if (!running.Started()) return -1;
     const Window window = desktop.WaitFor(title, 30);
     if (!window) return -1;
@@ -215,7 +215,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run < settings.runs && !failed; ++run) {
         const std::string floorProgram = (tools / "bench_editor_floor").string();
         floor.push_back(Measure(desktop, floorProgram, kFloorTitle, nullptr, settings));
-        floorOneThread.push_back(Measure(desktop, floorProgram, kFloorTitle, nullptr, settings, kOneThread));
+        floorOneThread.push_back(Measure(desktop, floorProgram, kFloorTitle, nullptr, settings, {kOneThread}));
         for (const Scenario& scenario : scenarios) {
             for (const auto& [name, folder] : programs) {
                 const double measured = Measure(desktop, folder + "/VeloruneEdit", kEditorTitle, &scenario, settings);

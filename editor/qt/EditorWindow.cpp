@@ -26,6 +26,7 @@
 #include "editor/qt/NativeViewport.h"
 #include "editor/qt/TextWindow.h"
 #include "editor/qt/UpDownWidget.h"
+#include "platform/DesktopOpen.h"
 
 namespace editor {
 namespace {
@@ -228,7 +229,10 @@ void EditorWindow::ConnectEvents() {
 void EditorWindow::Start() {
     show();
     FocusMainWindow();  // as a window manager does; without one the keys would follow the pointer
-    RunHandler([this] { form_.Form_Load(*this); });
+    RunHandler([this] {
+        form_.Form_Load(*this);
+        form_.DrawFirstPicture();
+    });
     loop_.start(0);
 }
 
@@ -243,6 +247,7 @@ void EditorWindow::RunHandler(const std::function<void()>& handler) {
 
 void EditorWindow::LoopTick() {
     if (ending_) return;
+    platform::ReapEndedViewers();  // How to Use's viewers closed since
     if (handlerDepth_ > 0 || QApplication::activeModalWidget()) {
         loop_.start(1);  // no frame inside a handler or under a message box
         return;

@@ -63,25 +63,34 @@ GlDevice::~GlDevice() {
 }
 
 bool GlDevice::CreateTargets() {
-    glGenRenderbuffers(3, renderbuffers_.data());
-    auto storage = [this](GLuint rb, GLenum format, int samples) {
-        AllocateRenderbuffer(rb, format, samples, width_, height_);
-    };
-    // The back buffer has the window's layout, so that showing it is a plain copy. Its alpha is
-    // made 1 here and never written again: the picture has no alpha, and a destination-alpha
+    // The finished picture is a texture, shown by drawing it into the window as a quad: a
+    // software renderer makes the code of such a draw several times faster than a blit's. It
+    // has the window's layout, so that a picture of the window's size is a plain copy. Its alpha
+    // is made 1 here and never written again: the picture has no alpha, and a destination-alpha
     // blend factor counts as one.
-    storage(renderbuffers_[0], GL_RGBA8, samples_);
-    storage(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_);
+    GLuint picture = 0;
+    glGenTextures(1, &picture);
+    glBindTexture(GL_TEXTURE_2D, picture);
+    applied_.Texture = picture;
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    picture_ = std::make_shared<GlTexture>(picture, width_, height_, token_);
+    picture_->Opaque = true;
+    glGenRenderbuffers(2, renderbuffers_.data());
+    AllocateRenderbuffer(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_, width_, height_);
     glGenFramebuffers(1, &drawFbo_);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
+    if (samples_) {  // drawn into a multisampled buffer, resolved into the picture to be shown or read
+        AllocateRenderbuffer(renderbuffers_[0], GL_RGBA8, samples_, width_, height_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
+    } else {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
+    }
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (samples_) {  // a multisampled picture is resolved into a plain one to be shown or read
-        storage(renderbuffers_[2], GL_RGBA8, 0);
+    if (samples_) {
         glGenFramebuffers(1, &resolveFbo_);
         glBindFramebuffer(GL_FRAMEBUFFER, resolveFbo_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[2]);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
         complete = complete && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     } else {
         resolveFbo_ = drawFbo_;
@@ -101,9 +110,10 @@ bool GlDevice::CreateTargets() {
 void GlDevice::ReleaseTargets() {
     if (resolveFbo_ && resolveFbo_ != drawFbo_) glDeleteFramebuffers(1, &resolveFbo_);
     if (drawFbo_) glDeleteFramebuffers(1, &drawFbo_);
-    glDeleteRenderbuffers(3, renderbuffers_.data());
+    glDeleteRenderbuffers(2, renderbuffers_.data());
     drawFbo_ = resolveFbo_ = 0;
     renderbuffers_ = {};
+    picture_.reset();
     keptPicture_.Release();
     kept_ = false;
     lastFirst_ = {};
@@ -140,8 +150,11 @@ void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     clearZ_ = z;
     GLbitfield mask = 0;
     if (flags & CLEAR_TARGET) {
+        // Every channel written, the alpha as the 1 it always is: a software renderer clears
+        // with a draw of its own while any channel is masked.
         glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(argb & 0xFF) / 255.0f, static_cast<float>(argb >> 24) / 255.0f);
+                     static_cast<float>(argb & 0xFF) / 255.0f, 1.0f);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         mask |= GL_COLOR_BUFFER_BIT;
     }
     if (flags & CLEAR_ZBUFFER) {
@@ -150,6 +163,7 @@ void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
         mask |= GL_DEPTH_BUFFER_BIT;
     }
     if (mask) glClear(mask);
+    if (flags & CLEAR_TARGET) glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
 void GlDevice::ResolveInto(GLuint target) {
@@ -161,7 +175,11 @@ void GlDevice::ResolveInto(GLuint target) {
 void GlDevice::Present() {
     FlushBatches();
     batcher_.NewFrame();
-    if (samples_) ResolveInto(resolveFbo_);
+    if (samples_) {
+        ResolveInto(resolveFbo_);
+        glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+    }
+    if (!surface_.OnScreen()) return;  // the window shows the frame when it comes (ShowLastFrame)
     ShowLastFrame();
     surface_.SwapBuffers();
     if (!rehearsed_) {
@@ -174,8 +192,7 @@ void GlDevice::ShowLastFrame() {
     int w = 0, h = 0;
     surface_.DrawableSize(w, h);
     const platform::PixelRect box = platform::Letterbox(w, h, width_, height_);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFbo_);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     // Only the bars beside a picture that does not fill the window need clearing, and only a
     // picture of another size needs filtering.
     if (box.X > 0 || box.Y > 0 || box.Width < w || box.Height < h) {
@@ -184,10 +201,32 @@ void GlDevice::ShowLastFrame() {
         glClear(GL_COLOR_BUFFER_BIT);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     }
-    const bool sameSize = box.Width == width_ && box.Height == height_;
-    const int bottom = h - box.Y - box.Height;
-    glBlitFramebuffer(0, 0, width_, height_, box.X, bottom, box.X + box.Width, bottom + box.Height,
-                      GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+    const GLint filter = box.Width == width_ && box.Height == height_ ? GL_NEAREST : GL_LINEAR;
+    // A quad of the back buffer's pixels over the box, with the program of the pre-transformed
+    // pictures drawn most (a white diffuse colour keeps the texture's).
+    Setup s;
+    s.Pretransformed = true;
+    s.Texture = picture_.get();
+    s.Sampling = {filter, filter, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE};
+    s.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_CURRENT};
+    s.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
+    s.DepthTest = s.DepthWrite = false;
+    s.Cull = CULL_NONE;
+    glViewport(box.X, h - box.Y - box.Height, box.Width, box.Height);
+    if (Apply(s)) {
+        const auto right = static_cast<float>(width_), bottom = static_cast<float>(height_);
+        const ScreenVertex quad[4] = {{0, 0, 0.5f, 1, -1, 0, 0, 1},
+                                      {right, 0, 0.5f, 1, -1, 0, 1, 1},
+                                      {0, bottom, 0.5f, 1, -1, 0, 0, 0},
+                                      {right, bottom, 0.5f, 1, -1, 0, 1, 0}};  // GL keeps the bottom row first
+        BindArrayBuffer(streamBuffer_);
+        glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);
+        BindScreenVertices(FVF_SCREENVERTEX, sizeof(ScreenVertex), nullptr);
+        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        glBindTexture(GL_TEXTURE_2D, 0);  // not bound while it is drawn into
+        applied_.Texture = 0;
+    }
+    glViewport(0, 0, width_, height_);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
 }
 

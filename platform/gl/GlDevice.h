@@ -88,7 +88,7 @@ public:
     void SetBatching(bool on);
     // Draws each kind once, into a small target of its own: the picture, the states and the
     // textures are left as they were. Present does it with KnownDrawKinds once the first frame
-    // is shown.
+    // is shown on the screen.
     void Rehearse(const std::vector<GlDrawKind>& kinds);
     // The kinds drawn since the device was made, rehearsals included, in the order first drawn.
     const std::vector<GlDrawKind>& DrawnKinds() const { return drawnKinds_; }
@@ -167,7 +167,8 @@ private:
     int width_ = 0, height_ = 0, samples_ = 0;
     int largestTextureSide_ = 0;  // what the card takes, at most platform::kLargestTextureSide
     GLuint drawFbo_ = 0, resolveFbo_ = 0;
-    std::array<GLuint, 3> renderbuffers_{};  // colour, depth, resolved colour
+    std::array<GLuint, 2> renderbuffers_{};  // colour (when multisampled), depth
+    std::shared_ptr<GlTexture> picture_;     // the finished picture, shown and read back
     GlPrograms programs_;
     DeviceState state_;
     uint64_t transformsVersion_ = 1;  // counts the view and projection changes

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "platform/Keyboard.h"
+#include "platform/sdl/EventWait.h"
 #include "platform/sdl/MessageBoxWindow.h"
+#include "platform/sdl/QuietClose.h"
 
 namespace platform {
 namespace {
@@ -85,7 +87,7 @@ SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
 SdlWindow::~SdlWindow() {
     SetMessageBoxOwner(nullptr);
     SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
+    DestroyWindowQuietly(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -103,11 +105,13 @@ bool SdlWindow::HasFocus() const {
 void SdlWindow::ProcessMessages() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) Dispatch(event);
+    DeliverPointerMove();
+    pointerThisPass_.reset();
 }
 
 void SdlWindow::WaitForMessages(int timeoutMs) {
     SDL_Event event;
-    if (timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) Dispatch(event);
+    if (timeoutMs > 0 && WaitForEvent(window_, event, timeoutMs)) Dispatch(event);
     ProcessMessages();
 }
 
@@ -135,19 +139,28 @@ void SdlWindow::Measure() { size_ = MeasureWindow(window_); }
 // have been made before a window manager moved it. Where the display cannot be asked, the
 // event's own position.
 bool SdlWindow::PointerMoved(int eventX, int eventY, float& x, float& y) {
-    PointerPlace now;
-    if (!PointerNow(window_, now)) {
+    if (!pointerThisPass_) {
+        if (PointerPlace now; PointerNow(window_, now)) pointerThisPass_ = now;
+    }
+    if (!pointerThisPass_) {
         MapPointer(eventX, eventY, x, y);
         return true;
     }
+    const PointerPlace& now = *pointerThisPass_;
     if (!pointerMoved_) {
         if (pointerAtStart_ && now.ScreenX == pointerAtStart_->ScreenX && now.ScreenY == pointerAtStart_->ScreenY)
             return false;
         pointerMoved_ = true;
     }
-    Measure();
     MapPointer(now.WindowX, now.WindowY, x, y);
     return true;
+}
+
+void SdlWindow::DeliverPointerMove() {
+    if (!moveWaiting_) return;
+    moveWaiting_ = false;
+    float x = 0, y = 0;
+    if (PointerMoved(moveX_, moveY_, x, y) && Events().MouseMove) Events().MouseMove(moveButtons_, ShiftState(), x, y);
 }
 
 // The picture's letterbox, in the units of pointer positions.
@@ -166,14 +179,17 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
+            DeliverPointerMove();
             MapPointer(event.button.x, event.button.y, x, y);
             auto& handler = event.type == SDL_MOUSEBUTTONDOWN ? events.MouseDown : events.MouseUp;
             if (handler) handler(ButtonCode(event.button.button), ShiftState(), x, y);
             break;
         }
         case SDL_MOUSEMOTION:
-            if (PointerMoved(event.motion.x, event.motion.y, x, y) && events.MouseMove)
-                events.MouseMove(HeldButtons(event.motion.state), ShiftState(), x, y);
+            moveWaiting_ = true;
+            moveButtons_ = HeldButtons(event.motion.state);
+            moveX_ = event.motion.x;
+            moveY_ = event.motion.y;
             break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_SHOWN ||

@@ -4,7 +4,8 @@
 // picture and the pointer follow the window's real size, measured anew whenever the window
 // reports a change (where a full-screen request is not carried out, the window stays smaller
 // than the desktop); a pointer move is taken where the pointer is now, in the window as it
-// stands now. The game's message boxes belong to this window.
+// stands now, once a pass of the message pump whatever number of moves the pass brought.
+// The game's message boxes belong to this window.
 #pragma once
 #include <memory>
 #include <optional>
@@ -52,7 +53,8 @@ public:
 
     // Where key events go (the system keyboard unless set).
     void SetKeyboard(dinput::Keyboard* keyboard) { keyboard_ = keyboard; }
-    // Tests: dispatch one event as if it had come from the system.
+    // Tests: dispatch one event as if it had come from the system (a pointer move reaches the
+    // handler at the end of the pass, ProcessMessages, or before the next click).
     void Dispatch(const SDL_Event& event);
 
 private:
@@ -61,6 +63,9 @@ private:
     // False for the motion a window reports when it appears, or is moved or resized, under a
     // pointer that has not moved since the window was made: such a pointer points at nothing.
     bool PointerMoved(int eventX, int eventY, float& x, float& y);
+    // The moves of a pass wait for its end, or for a click, which they came before; the
+    // display is asked where the pointer is once in the pass.
+    void DeliverPointerMove();
     void Measure();
 
     SDL_Window* window_;
@@ -72,6 +77,9 @@ private:
     WindowMeasure size_;
     std::optional<PointerPlace> pointerAtStart_;
     bool pointerMoved_ = false;
+    bool moveWaiting_ = false;
+    int moveButtons_ = 0, moveX_ = 0, moveY_ = 0;  // the pass's last move
+    std::optional<PointerPlace> pointerThisPass_;
     dinput::Keyboard* keyboard_;
 };
 

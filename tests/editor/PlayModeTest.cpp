@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
@@ -16,6 +17,7 @@
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/PlayScene.h"
 #include "tests/editor/support/TrackLooks.h"
+#include "tests/support/FaultyDisk.h"
 #include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
 #include "world/clsParticles.h"
@@ -230,7 +232,8 @@ TEST_F(PlayMode, ASnapshotThatCannotBeWrittenKeepsEditModeAndTheTrack) {
     const std::string edited = DescribeEditedTrack();
     scene.bed.folder.Write("tmp.trk", samples::TrackBytes(samples::SmallTrack()));
     const std::vector<uint8_t> stale = Snapshot();
-    std::filesystem::create_directory(FileIO::SnapshotFile() + ".tmp");
+    auto disk = std::make_unique<FaultyDisk>();
+    disk->failCall = 0;  // full
     frmMain.mnu_playmode_Click();
     ASSERT_EQ(scene.bed.messages.size(), 1u);
     EXPECT_EQ(scene.bed.messages[0].rfind("The track could not be saved to " + FileIO::SnapshotFile() + ".", 0), 0u);
@@ -242,7 +245,7 @@ TEST_F(PlayMode, ASnapshotThatCannotBeWrittenKeepsEditModeAndTheTrack) {
     scene.bed.RunFrames(2);
     EXPECT_EQ(DescribeEditedTrack(), edited);
 
-    std::filesystem::remove(FileIO::SnapshotFile() + ".tmp");
+    disk.reset();
     scene.EnterPlayMode();
 }
 

@@ -23,8 +23,8 @@ namespace {
 
 using DialogAnswer = ModalAnswer<QFileDialog>;
 
-// The name goes into the dialog's name box as typed (selectFile leaves a box that has the
-// keyboard as it is).
+// The name is typed into the name field: selectFile leaves the field alone once it has the
+// keyboard focus, which the dialog gets at a moment of the window system's choosing.
 void ChooseInFolder(QFileDialog& dialog, const std::string& folder, const std::string& name) {
     dialog.setDirectory(QString::fromStdString(folder));
     dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(name));

@@ -129,4 +129,6 @@ bool LoadTrack(const std::string& path) {
 // The snapshot is the editor's own save of the track: nothing in it needs telling.
 bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot, false); }
 
+void DropSnapshot() { std::vector<uint8_t>().swap(gSnapshot); }
+
 }  // namespace FileIO

@@ -61,7 +61,7 @@ public:
     void mnu_playmode_Click();
     // Edit Mode (F4), in play mode only: the snapshot loaded back, nothing selected.
     void mnu_editmode_Click();
-    // gEditorMode and the Mode menu's check marks.
+    // gEditorMode and the Mode menu's check marks; edit mode lets go of the run's snapshot.
     void ShowMode(EditorMode mode);
     // A test run from its start: nothing selected, the platforms running, the player and the
     // camera at their starts.

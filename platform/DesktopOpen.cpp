@@ -5,7 +5,7 @@
 
 #include <vector>
 
-extern char** environ;
+#include "platform/ChildEnvironment.h"
 
 namespace platform {
 namespace {
@@ -35,7 +35,7 @@ DesktopOpening::DesktopOpening(const std::string& path) : started_(std::chrono::
     char program[] = "xdg-open";
     std::string file = path;
     char* argv[] = {program, file.data(), nullptr};
-    if (posix_spawnp(&pid_, program, &actions, nullptr, argv, environ) != 0) {
+    if (posix_spawnp(&pid_, program, &actions, nullptr, argv, ChildEnvironment()) != 0) {
         pid_ = 0;
         outcome_ = Outcome::NotShown;
     }

@@ -22,6 +22,7 @@
 #include "editor/qt/AboutWindow.h"
 #include "editor/qt/DesktopViewer.h"
 #include "editor/qt/KeyEditing.h"
+#include "editor/qt/KeyboardAfterBoxes.h"
 #include "editor/qt/NativeViewport.h"
 #include "editor/qt/TextWindow.h"
 #include "editor/qt/UpDownWidget.h"
@@ -73,6 +74,7 @@ EditorWindow::EditorWindow(MainForm& form) : form_(form), events_(form.Events())
     ConnectEvents();
     keyEditing_ = std::make_unique<KeyEditing>(*this, events_.Form_KeyDown,
                                                [this](const std::function<void()>& h) { RunHandler(h); });
+    keyboardAfterBoxes_ = std::make_unique<KeyboardAfterBoxes>(*this);
     loop_.setSingleShot(true);
     loop_.setTimerType(Qt::PreciseTimer);
     connect(&loop_, &QTimer::timeout, this, [this] { LoopTick(); });
@@ -217,6 +219,7 @@ void EditorWindow::ConnectEvents() {
         });
     });
     viewport_->onMouseDown = [this](int16_t button, int16_t shift, float x, float y) {
+        FocusMainWindow();  // as a window manager does on a click: the main window's keys edit
         RunHandler([this, button, shift, x, y] {
             if (events_.viewport_MouseDown) events_.viewport_MouseDown(button, shift, x, y);
         });
@@ -225,6 +228,7 @@ void EditorWindow::ConnectEvents() {
 
 void EditorWindow::Start() {
     show();
+    FocusMainWindow();  // as a window manager does; without one the keys would follow the pointer
     RunHandler([this] {
         form_.Form_Load(*this);
         form_.DrawFirstPicture();

@@ -97,6 +97,7 @@ TEST_F(PlayMode, PlayModeStartsARunOnTheSnapshotAndEditModeComesBackToIt) {
     EXPECT_TRUE(frmMain.mnu_editmode.Checked);
     EXPECT_FALSE(frmMain.mnu_playmode.Checked);
     EXPECT_FLOAT_EQ(gMovingPlatforms[0].Xpos(), platformX);  // loaded back
+    EXPECT_EQ(gSnapshot.capacity(), 0u);  // and let go: a large track's snapshot is megabytes
     scene.bed.RunFrames(1);
     EXPECT_GT(gMovingPlatforms[0].Xpos(), platformX);  // and still running
     EXPECT_EQ(gTrackFileName, scene.bed.folder.File("mine.lvl"));
@@ -191,6 +192,7 @@ TEST_F(PlayMode, NewInPlayModeEndsTheRunAndKeepsTheNewTrack) {
     EXPECT_EQ(gEditorMode, MODE_EDIT);
     EXPECT_TRUE(frmMain.mnu_editmode.Checked);
     EXPECT_FALSE(frmMain.mnu_playmode.Checked);
+    EXPECT_EQ(gSnapshot.capacity(), 0u);
     gPlayer.DeathStatus(true);
     scene.bed.RunFrames(2);  // no restart brings the old track back
     frmMain.mnu_editmode_Click();

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 
 #include <cstdio>
 #include <filesystem>
@@ -75,10 +76,11 @@ TEST_F(EditorWindowTest, SaveTrackAsOverAnExistingFileAsksAndNoWritesNothing) {
         question = box.text();
         box.button(QMessageBox::No)->click();
     });
-    bool stillOpen = false;
+    bool stillOpen = false, keysToTheDialog = false;
     DialogAnswer answer([&](QFileDialog& dialog) {
         ChooseInFolder(dialog, folder->Path(), "old");  // the suffix makes it old.lvl
         stillOpen = dialog.isVisible();
+        keysToTheDialog = QTest::qWaitForWindowActive(&dialog);
         dialog.reject();
     });
     Action(frmMain.mnu_saveAS)->trigger();
@@ -86,6 +88,8 @@ TEST_F(EditorWindowTest, SaveTrackAsOverAnExistingFileAsksAndNoWritesNothing) {
     ASSERT_TRUE(no.Came());
     EXPECT_TRUE(question.contains("already exists")) << question.toStdString();
     EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(keysToTheDialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));  // and once it has gone, to the main window
     EXPECT_EQ(std::filesystem::file_size(old), 3u);
     EXPECT_TRUE(gTrackFileName.empty());
     EXPECT_TRUE(messages.empty());

@@ -1,5 +1,6 @@
 // A program a benchmark starts and measures from outside: the CPU its process uses (user and
-// system time of all its threads, from /proc/PID/stat) over a stretch, in cores.
+// system time of all its threads, from /proc/PID/stat) over a stretch, in cores, and the most
+// memory it has held.
 #pragma once
 #include <signal.h>
 #include <spawn.h>
@@ -8,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -31,6 +33,16 @@ inline double ProcessCpuSeconds(pid_t pid) {
     // After the name: state (field 3) ... utime is field 14, stime field 15.
     std::sscanf(stat.c_str() + end + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime);
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The most memory the process has held in RAM so far (its peak resident set), in megabytes;
+// 0 when it cannot be read.
+inline double PeakResidentMb(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+    return 0;
 }
 
 // A started program, with its arguments and environment settings ("NAME=value", each in

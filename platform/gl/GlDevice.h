@@ -5,9 +5,10 @@
 // in pixels, counter-clockwise culling, stage-0 alpha from the texture alone.
 // 3D vertices get their world transform on the CPU (GlWorldVertices); draws whose order does
 // not matter to the picture are kept in batches (GlBatcher) and drawn together before the next
-// draw that must come in its place, and before anything reads or shows the picture. A frame
-// whose first draw, from screen coordinates right after a full clear, repeats the last frame's
-// (a background picture, say) gets the picture that draw left put back instead of drawing it.
+// draw that must come in its place, and before anything reads or shows the picture; those that
+// lie wholly outside the view are left out (GlOutsideView). A frame whose first draw, from
+// screen coordinates right after a full clear, repeats the last frame's (a background picture,
+// say) gets the picture that draw left put back instead of drawing it.
 #pragma once
 #include <epoxy/gl.h>
 
@@ -22,6 +23,7 @@
 #include "platform/gl/GlBatcher.h"
 #include "platform/gl/GlDrawKinds.h"
 #include "platform/gl/GlKeptPicture.h"
+#include "platform/gl/GlOutsideView.h"
 #include "platform/gl/GlProgram.h"
 #include "platform/gl/GlResources.h"
 
@@ -86,6 +88,8 @@ public:
     // Whether draws are kept in batches (the default) or each sent at once; the picture is
     // the same either way.
     void SetBatching(bool on);
+    // The world vertices the batches make room for.
+    size_t BatchedVertexRoom() const { return batcher_.RoomForVertices(); }
     // Draws each kind once, into a small target of its own: the picture, the states and the
     // textures are left as they were. Present does it with KnownDrawKinds once the first frame
     // is shown on the screen.
@@ -185,6 +189,7 @@ private:
     uint32_t setupNumber_ = UINT32_MAX;
     std::vector<Setup> setups_;  // the distinct setups of batched draws
     GlBatcher batcher_;
+    GlOutsideView outsideView_;  // batched draws outside the view are left out
     // All that the first draw of a frame drew with, to know the next frame's as the same.
     struct FirstDraw {
         Setup Drawn;

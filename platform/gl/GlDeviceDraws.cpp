@@ -157,6 +157,13 @@ void GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t 
     if (batching_ && streamGl_ && type == PT_TRIANGLELIST && !mipmapped && OrderFree(setup)) {
         count -= count % 3;  // whole triangles, so that neighbouring ranges draw as one
         if (!count) return;
+        outsideView_.SetCamera(state_.View, state_.Projection, transformsVersion_);
+        if (outsideView_.Outside(stream_->Data() + static_cast<size_t>(startVertex) * streamStride_, fvf_,
+                                 streamStride_, count, state_.World)) {
+            frameStart_ = false;
+            batcher_.Skip(*streamGl_);
+            return;
+        }
         const uint32_t number = CurrentSetupNumber();
         if (!batcher_.Joins(number, texture_)) FlushBatches();
         frameStart_ = false;

@@ -49,6 +49,8 @@ std::string SnapshotFile();
 bool SaveSnapshot();
 // Rebuilds the track from gSnapshot; false, with the track as it stands, when none is held.
 bool LoadSnapshot();
+// Lets go of gSnapshot and its memory: the run it was for has ended.
+void DropSnapshot();
 // Saves the track being edited: in edit mode its objects (SaveTrack); in play mode the
 // snapshot the run started from, since the run moves blocks and hides stars, and leaving play
 // mode brings the snapshot back. Written whole, as SaveTrack writes; failures are shown. What

@@ -109,7 +109,7 @@ bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
     gSelectedIndex = 0;
     gSelectedFace = 1;
     if (tellRepairs) {
-        const std::vector<std::string> repairs = LoadRepairs::Listed(file, in.Remaining(), TrackAsSaved());
+        const std::vector<std::string> repairs = LoadRepairs::Listed(bytes, TrackAsSaved());
         if (!repairs.empty()) platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
     }
     return true;
@@ -128,5 +128,7 @@ bool LoadTrack(const std::string& path) {
 
 // The snapshot is the editor's own save of the track: nothing in it needs telling.
 bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot, false); }
+
+void DropSnapshot() { std::vector<uint8_t>().swap(gSnapshot); }
 
 }  // namespace FileIO

@@ -1,8 +1,9 @@
 #include "editor/LoadRepairs.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <initializer_list>
+#include <type_traits>
 
 namespace LoadRepairs {
 namespace {
@@ -20,18 +21,16 @@ std::string Counted(size_t count, Noun noun) { return std::to_string(count) + " 
 enum class Fault { None, NotWhole, OutOfRange, NotANumber };
 
 Fault FaultOf(float read, float kept) {
-    if (read == kept || (std::isnan(read) && std::isnan(kept))) return Fault::None;
+    if (read == kept) return Fault::None;
     if (!std::isfinite(read)) return Fault::NotANumber;
     // A whole-number field rounds; a setter that refuses a value keeps one a unit or more away.
     return std::fabs(static_cast<double>(read) - static_cast<double>(kept)) < 1.0 ? Fault::NotWhole
                                                                                    : Fault::OutOfRange;
 }
 
-using Triple = std::array<float, 3>;
-
-Fault WorstOf(const Triple& read, const Triple& kept) {
+Fault WorstOf(std::initializer_list<float> read, std::initializer_list<float> kept) {
     Fault worst = Fault::None;
-    for (size_t i = 0; i < 3; ++i) worst = std::max(worst, FaultOf(read[i], kept[i]));
+    for (auto r = read.begin(), k = kept.begin(); r != read.end(); ++r, ++k) worst = std::max(worst, FaultOf(*r, *k));
     return worst;
 }
 
@@ -72,19 +71,60 @@ private:
     std::vector<Entry> entries_;
 };
 
+// A kind of field of an object's record, as the message names it, and how the file's record
+// and the saved one differ in it.
+template <class Record>
+struct FieldKind {
+    const char* name;
+    Fault (*fault)(const Record& read, const Record& kept);
+};
+
+template <class Record>
+Fault PositionFault(const Record& r, const Record& k) {
+    return WorstOf({r.X, r.Y, r.Z}, {k.X, k.Y, k.Z});
+}
+
+template <class Record>
+Fault SizeFault(const Record& r, const Record& k) {
+    return WorstOf({r.ScaleX, r.ScaleY, r.ScaleZ}, {k.ScaleX, k.ScaleY, k.ScaleZ});
+}
+
+// A byte the object holds in fewer values than the byte has.
+template <class Record, auto field>
+Fault ByteFault(const Record& r, const Record& k) {
+    return r.*field == k.*field ? Fault::None : Fault::OutOfRange;
+}
+
+// Faces are compared apart, by the names their indexes stand for in each file's table.
+constexpr FieldKind<BlockRecord> kBoxFields[] = {
+    {"position", PositionFault<BlockRecord>},
+    {"size", SizeFault<BlockRecord>},
+    {"top texture repeat", ByteFault<BlockRecord, &BlockRecord::ScaleTextureTop>},
+    {"side texture repeat", ByteFault<BlockRecord, &BlockRecord::ScaleTextureSide>},
+    {"kind", ByteFault<BlockRecord, &BlockRecord::ActionCode>},
+};
+constexpr FieldKind<MovingPlatformRecord> kPlatformFields[] = {
+    {"speed", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::Speed>},
+    {"direction", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::Direction>},
+    {"distance", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::Distance>},
+    {"loop flag", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::LoopBack>},
+};
+constexpr FieldKind<RampRecord> kRampFields[] = {
+    {"position", PositionFault<RampRecord>},
+    {"size", SizeFault<RampRecord>},
+};
+constexpr FieldKind<StarRecord> kStarFields[] = {{"position", PositionFault<StarRecord>}};
+
+template <class Record, size_t N>
+void CompareFields(Noun noun, const std::type_identity_t<Record>& read, const std::type_identity_t<Record>& kept,
+                   const FieldKind<Record> (&kinds)[N], Tally& tally) {
+    for (const FieldKind<Record>& kind : kinds) tally.Add(noun, kind.name, kind.fault(read, kept));
+}
+
 const std::string& NameAt(const LevelRecord& r, int16_t index) {
     static const std::string none;
     return index >= 0 && static_cast<size_t>(index) < r.TextureNames.size() ? r.TextureNames[static_cast<size_t>(index)]
                                                                               : none;
-}
-
-template <class Record>
-Triple PositionOf(const Record& r) {
-    return {r.X, r.Y, r.Z};
-}
-template <class Record>
-Triple SizeOf(const Record& r) {
-    return {r.ScaleX, r.ScaleY, r.ScaleZ};
 }
 
 // Faces of one object whose texture name did not stay.
@@ -96,45 +136,74 @@ size_t FacesReplaced(const LevelRecord& read, std::initializer_list<int16_t> rea
     return replaced;
 }
 
-template <class Record>
-void CompareBoxes(Noun noun, const std::vector<Record>& read, const std::vector<Record>& kept, const LevelRecord& rr,
-                  const LevelRecord& kr, Tally& tally, size_t& faces) {
-    for (size_t i = 0; i < std::min(read.size(), kept.size()); ++i) {
-        const Record &r = read[i], &k = kept[i];
-        tally.Add(noun, "position", WorstOf(PositionOf(r), PositionOf(k)));
-        tally.Add(noun, "size", WorstOf(SizeOf(r), SizeOf(k)));
-        faces += FacesReplaced(rr, {r.TextureA, r.TextureB, r.TextureC, r.TextureD}, kr,
-                               {k.TextureA, k.TextureB, k.TextureC, k.TextureD});
+size_t BoxFacesReplaced(const LevelRecord& rr, const BlockRecord& r, const LevelRecord& kr, const BlockRecord& k) {
+    return FacesReplaced(rr, {r.TextureA, r.TextureB, r.TextureC, r.TextureD}, kr,
+                         {k.TextureA, k.TextureB, k.TextureC, k.TextureD});
+}
+
+bool SameTimes(const BestTimes& a, const BestTimes& b) {
+    for (int place = 1; place <= 3; ++place)
+        if (a.Seconds(place) != b.Seconds(place) || a.Hundredths(place) != b.Hundredths(place)) return false;
+    return true;
+}
+
+// What the track as a whole holds besides its objects.
+void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile& kept,
+                  std::vector<std::string>& lines) {
+    const LevelRecord &r = read.Level, &k = kept.Level;
+    // Loading turns the stored gravity into the fall per step and a save turns it back, in
+    // single precision: most values come back, a few a rounding away.
+    switch (FaultOf(r.Settings.Gravity, k.Settings.Gravity)) {
+        case Fault::None: break;
+        case Fault::NotANumber: lines.push_back("a gravity that is not a number"); break;
+        default: lines.push_back("a gravity the editor can hold only rounded"); break;
     }
+    if (r.Settings.Reserved != k.Settings.Reserved) lines.push_back("track settings the editor cannot hold");
+    if (r.BackgroundFile != k.BackgroundFile) lines.push_back("a background name the editor cannot hold");
+    const TrackCodec::TrackLayout layout = TrackCodec::LayoutOfVersion(read.Version);
+    if ((layout.BestTimesFirst || layout.BestTimesLast) && !SameTimes(r.BestTimes, k.BestTimes))
+        lines.push_back("best times the editor cannot hold");
 }
 
 }  // namespace
 
-std::vector<std::string> Listed(const TrackCodec::TrackFile& read, size_t bytesAfter,
-                                const TrackCodec::TrackFile& kept) {
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept) {
+    TrackCodec::ByteReader in(fileBytes);
+    TrackCodec::TrackFile read;
+    std::string error;
+    // The track was built from these bytes, so they read; here with the numbers as stored.
+    if (!TrackCodec::ReadVersionedTrackFile(in, read, error, TrackCodec::NonFinite::Keep)) return {};
+
     const LevelRecord &r = read.Level, &k = kept.Level;
     Tally tally;
     size_t faces = 0, overturned = 0;
-    CompareBoxes(kBlocks, r.Blocks, k.Blocks, r, k, tally, faces);
-    CompareBoxes(kPlatforms, r.Platforms, k.Platforms, r, k, tally, faces);
+    for (size_t i = 0; i < std::min(r.Blocks.size(), k.Blocks.size()); ++i) {
+        CompareFields(kBlocks, r.Blocks[i], k.Blocks[i], kBoxFields, tally);
+        faces += BoxFacesReplaced(r, r.Blocks[i], k, k.Blocks[i]);
+    }
+    for (size_t i = 0; i < std::min(r.Platforms.size(), k.Platforms.size()); ++i) {
+        CompareFields(kPlatforms, r.Platforms[i], k.Platforms[i], kBoxFields, tally);
+        CompareFields(kPlatforms, r.Platforms[i], k.Platforms[i], kPlatformFields, tally);
+        faces += BoxFacesReplaced(r, r.Platforms[i], k, k.Platforms[i]);
+    }
     for (size_t i = 0; i < std::min(r.Ramps.size(), k.Ramps.size()); ++i) {
         const RampRecord &rr = r.Ramps[i], &kr = k.Ramps[i];
-        tally.Add(kRamps, "position", WorstOf(PositionOf(rr), PositionOf(kr)));
-        tally.Add(kRamps, "size", WorstOf(SizeOf(rr), SizeOf(kr)));
+        CompareFields(kRamps, rr, kr, kRampFields, tally);
         faces += FacesReplaced(r, {rr.TextureA, rr.TextureB}, k, {kr.TextureA, kr.TextureB});
         if (rr.Rotation != kr.Rotation) ++overturned;
     }
     for (size_t i = 0; i < std::min(r.Stars.size(), k.Stars.size()); ++i)
-        tally.Add(kStars, "position", WorstOf(PositionOf(r.Stars[i]), PositionOf(k.Stars[i])));
+        CompareFields(kStars, r.Stars[i], k.Stars[i], kStarFields, tally);
 
     std::vector<std::string> lines;
     tally.AppendTo(lines);
     if (overturned > 0) lines.push_back(Counted(overturned, kRamps) + " turned by more than three quarter turns");
     if (faces > 0) lines.push_back(Counted(faces, kFaces) + " whose texture is not a file in the textures folder");
+    CompareTrack(read, kept, lines);
     if (read.Version > TrackCodec::kTrackVersion)
         lines.push_back("a version number this editor does not know (" + std::to_string(read.Version) +
                         "), read as version " + std::to_string(TrackCodec::kTrackVersion));
-    if (bytesAfter > 0) lines.push_back(Counted(bytesAfter, kBytes) + " after the end of the track");
+    if (in.Remaining() > 0) lines.push_back(Counted(in.Remaining(), kBytes) + " after the end of the track");
     return lines;
 }
 

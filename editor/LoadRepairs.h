@@ -1,8 +1,13 @@
-// What opening a track file could not keep as the file held it: every value the loading
-// rules replaced or dropped, found by setting the file as read beside what a save of the
-// track built from it writes.
+// What opening a track file could not keep as the file held it: every value that a save of
+// the track built from it writes otherwise, found by setting the file's fields beside the
+// fields of that save, one by one.
+//
+// Left out are what every save writes the same on any track and what a save only arranges
+// anew: the best-time names ("No Record") and the all-stars flag (0), the version of an
+// older file (announced before the track is read), and the texture table's order and its
+// names no face uses (each face is compared by the name it shows).
 #pragma once
-#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,10 +17,8 @@ namespace LoadRepairs {
 
 // One line for each kind of value, with how many objects, faces or bytes it concerns, e.g.
 // "3 blocks with positions that are not numbers"; empty when the track keeps all the file
-// held. read is the file as read, bytesAfter what the file held after the track's end, kept
-// what a save of the track built from it writes.
-std::vector<std::string> Listed(const TrackCodec::TrackFile& read, size_t bytesAfter,
-                                const TrackCodec::TrackFile& kept);
+// held. fileBytes is what the file held, kept what a save of the track built from it writes.
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept);
 // The message that tells the builder, so that the next save is no surprise.
 std::string Message(const std::vector<std::string>& lines);
 

@@ -13,6 +13,7 @@
 #include "editor/frmAbout.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "shared/BinaryFile.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
@@ -31,6 +32,9 @@ void MainForm::Form_Load(EditorHost& host) {
     frmAbout.Form_Load();
     gEditorMode = MODE_EDIT;
     gEditorReady = false;
+    // Temporaries of saves that a kill cut short: play mode's snapshot, the tracks' own folder.
+    BinaryFile::RemoveLeftovers(platform::ProgramFolder());
+    BinaryFile::RemoveLeftovers(platform::ProgramPath("levels"));
     gTexturePath = platform::ProgramPath("textures/");
     gBackgroundPath = platform::ProgramPath("backgrounds/");
     File1.Path = platform::ProgramPath("textures");
@@ -54,6 +58,10 @@ void MainForm::Form_Load(EditorHost& host) {
     gPlatformsPaused = false;
     NewTrack();
     gLastCounter = platform::QueryPerformanceCounter();
+}
+
+void MainForm::DrawFirstPicture() {
+    if (Running) DrawFrame();
 }
 
 MainForm::Pass MainForm::LoopPass() {

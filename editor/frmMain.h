@@ -27,6 +27,9 @@ public:
     // Start-up, up to the main loop. With no device or no keyboard it stops after the message
     // and the loop's first pass ends the program.
     void Form_Load(EditorHost& host);
+    // Draws the new track once, outside the loop's gate, so that the viewport shows it as soon
+    // as the window appears instead of a frame later; nothing after a start-up that stopped.
+    void DrawFirstPicture();
     enum class Pass { Idle, Frame, Ended };
     // One pass of the main loop; the caller yields to the window system between passes. A
     // pass runs a frame when more than kFrameMs have passed since the last frame began, and
@@ -58,7 +61,7 @@ public:
     void mnu_playmode_Click();
     // Edit Mode (F4), in play mode only: the snapshot loaded back, nothing selected.
     void mnu_editmode_Click();
-    // gEditorMode and the Mode menu's check marks.
+    // gEditorMode and the Mode menu's check marks; edit mode lets go of the run's snapshot.
     void ShowMode(EditorMode mode);
     // A test run from its start: nothing selected, the platforms running, the player and the
     // camera at their starts.

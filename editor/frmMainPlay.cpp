@@ -20,6 +20,7 @@ void MainForm::ShowMode(EditorMode mode) {
     gEditorMode = mode;
     mnu_editmode.Checked = mode == MODE_EDIT;
     mnu_playmode.Checked = mode == MODE_PLAY;
+    if (mode == MODE_EDIT) FileIO::DropSnapshot();  // however the run ended: Edit Mode, New or Open
 }
 
 void MainForm::mnu_playmode_Click() {
@@ -29,7 +30,10 @@ void MainForm::mnu_playmode_Click() {
         return;
     }
     // Edit mode stays after the save's message when the snapshot cannot be written.
-    if (!FileIO::SaveSnapshot() || !FileIO::LoadSnapshot()) return;
+    if (!FileIO::SaveSnapshot() || !FileIO::LoadSnapshot()) {
+        FileIO::DropSnapshot();
+        return;
+    }
     ShowMode(MODE_PLAY);
     StartPlay();
 }

@@ -1,6 +1,8 @@
 #include "game/DebugLog.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -12,14 +14,26 @@ namespace {
 
 FILE* gLog = nullptr;
 
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void WriteRaw(const std::string& line);
+
+// Where Debug.txt cannot be written, the log goes on in the error stream, so that no line of
+// it is lost, after a line that tells why.
+void ContinueOnErrorStream(int code) {
+    if (gLog) std::fclose(gLog);
+    gLog = stderr;
+    WriteRaw(Quoted(std::string("Debug.txt cannot be written (") + std::strerror(code) + "): the log goes on here"));
+}
+
 void WriteRaw(const std::string& line) {
     if (!gLog) return;
     std::fputs(line.c_str(), gLog);
     std::fputs("\r\n", gLog);
-    std::fflush(gLog);  // keep the log complete even if the program dies
+    if (std::fflush(gLog) == 0 || gLog == stderr) return;  // flushed: complete even if the program dies
+    ContinueOnErrorStream(errno);  // a full disk
+    WriteRaw(line);
 }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string TodayItem() {
     std::time_t now = std::time(nullptr);
@@ -42,7 +56,7 @@ std::string MegabytesText(uint64_t bytes) {
 void OpenDebugLog() {
     CloseDebugLog();
     gLog = std::fopen(platform::ProgramPath("Debug.txt").c_str(), "wb");
-    if (!gLog) gLog = stderr;  // a read-only folder: the lines go to the terminal, not nowhere
+    if (!gLog) ContinueOnErrorStream(errno);  // a read-only folder
     WriteBlankLine();
     WriteDebugLine("Velo Rune Debug");
     const std::string os = GetOSName();

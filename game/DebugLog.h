@@ -1,5 +1,6 @@
 // Debug.txt: a header describing the machine, then one quoted line per event. Where Debug.txt
-// cannot be written the log goes to the standard error stream.
+// cannot be created, or takes no more lines (a full disk), the log goes on in the standard
+// error stream.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -89,7 +89,10 @@ void Render() {
     gD3DDevice->Present();
 }
 
-bool FrameWouldLookTheSame() { return gD3DDevice && GUI::CurrentPicture() == gShownPicture; }
+// A lost device has lost the frame on screen too; the next Render restores it.
+bool FrameWouldLookTheSame() {
+    return gD3DDevice && gD3DDevice->TestCooperativeLevel() == d3d::D3D_OK && GUI::CurrentPicture() == gShownPicture;
+}
 
 bool InDepthWindow(float playerZ, int32_t zStart, float zEnd) {
     const auto behind = static_cast<float>(static_cast<double>(playerZ) - kDrawBehind);

@@ -51,6 +51,14 @@ bool Press(bool& armed, uint8_t code) {
     return true;
 }
 
+// Enter acts on a screen only once it has been seen up there: an Enter held on from the
+// screen before (a jump in play, the finish) is not taken as a choice on this one.
+bool FreshEnter(bool screenIsNew) {
+    if (screenIsNew) gEnterArmed = false;
+    Rearm(gEnterArmed, DIK_RETURN);
+    return Armed(gEnterArmed, DIK_RETURN);
+}
+
 void ChangeState(int16_t state, uint8_t direction = 0) {
     gGameState = state;
     GUI::ShowScreen(direction);
@@ -97,7 +105,8 @@ void MainMenu() {
         case 1: ChangeStateWithSound(STATE_ZONEMENU); break;
         case 2: ChangeStateWithSound(STATE_OPTIONS); break;
         case 3: ChangeStateWithSound(STATE_INSTRUCTIONS1); break;
-        case 4:
+        case 4:  // the screen stays: held on, Enter would open the read-me again at every call
+            gEnterArmed = false;
             DXmusicSFX::PlaySound(kMenuSound);
             GUI::OpenWebSite();
             break;
@@ -140,14 +149,16 @@ void LevelSelect() {
     if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_ZONEMENU);
 }
 
-void PauseMenu() {
+// Enter is a jump key in play: held while Esc opens the pause, it chooses nothing here.
+void PauseMenu(bool screenIsNew) {
     Rearm(gUpArmed, DIK_UP);
     Rearm(gDownArmed, DIK_DOWN);
+    const bool enter = FreshEnter(screenIsNew);
     if (Press(gEscArmed, DIK_ESCAPE)) ChangeState(STATE_PLAYING);
     FocusMover focus;
     if (Press(gUpArmed, DIK_UP)) focus.Move(-1);
     if (Press(gDownArmed, DIK_DOWN)) focus.Move(1);
-    if (!Down(DIK_RETURN)) return;
+    if (!enter) return;
     // The Enter that chooses has acted: held on, it would choose again on the next screen
     // (start the level just left, or Play on the main menu).
     gEnterArmed = false;
@@ -174,17 +185,15 @@ void PauseMenu() {
     }
 }
 
-// Enter acts only once it has been released on this screen, so that an Enter held across
-// the finish cannot store the record under the placeholder name. A record is stored only
-// when a finish left one waiting for its name.
+// An Enter held across the finish cannot store the record under the placeholder name. A
+// record is stored only when a finish left one waiting for its name.
 void NameEntry(bool screenIsNew) {
-    if (screenIsNew) gEnterArmed = false;
-    Rearm(gEnterArmed, DIK_RETURN);
+    const bool enter = FreshEnter(screenIsNew);
     Rearm(gBackspaceArmed, DIK_BACK);
     Rearm(gSpaceArmed, DIK_SPACE);
     for (size_t i = 0; i < 26; ++i) Rearm(gLetterArmed[i], kLetterKeys[i]);
 
-    if (Armed(gEnterArmed, DIK_RETURN)) {
+    if (enter) {
         if (gRecordPending) {
             InsertHighScore(gFontFields(1).Get_String(), gPendingSeconds, gPendingHundredths);
             gRecordPending = false;
@@ -263,7 +272,7 @@ void ProcessInput() {
         case STATE_MAINMENU: MainMenu(); break;
         case STATE_PLAYING: Playing(); break;
         case STATE_LEVELSELECT: LevelSelect(); break;
-        case STATE_PAUSE: PauseMenu(); break;
+        case STATE_PAUSE: PauseMenu(screenIsNew); break;
         case STATE_NAMEENTRY: NameEntry(screenIsNew); break;
         case STATE_LEVELDONE: LevelDone(); break;
         case STATE_OPTIONS: Options(); break;

@@ -23,7 +23,8 @@ constexpr size_t kStatsRecordBytes = 16;
 std::string OptionsPath() { return platform::ProgramPath("options.dat"); }
 std::string StatsPath() { return platform::ProgramPath("stats.dat"); }
 
-// Both files are rewritten whole through a temporary file; bytes beyond the written ones stay.
+// Only the bytes the game uses are written; whatever a file holds beyond them stays on disk,
+// neither read nor copied.
 bool Save(const std::string& path, const std::vector<uint8_t>& bytes, const std::string& what) {
     std::string reason;
     if (BinaryFile::ReplaceStart(path, bytes, &reason)) return true;
@@ -59,7 +60,7 @@ namespace optionsDat {
 
 void LoadOptions() {
     const std::string path = OptionsPath();
-    const auto file = BinaryFile::ReadAll(path);
+    const auto file = BinaryFile::ReadStart(path, kOptionsBytes);
     GameOptions read;  // the defaults
     if (file && file->size() >= kOptionsBytes) {
         read.MusicVolume = std::clamp(BinaryFile::GetInt32(file->data()), 0, 100);
@@ -106,7 +107,7 @@ std::vector<uint8_t> StatsBytes() {
 void LoadStats(int32_t levelCount) {
     gTotalPlayTime = 0;
     gLevelStats.assign(static_cast<size_t>(std::max(levelCount, 0)) + 1, LevelStatsRecord{});
-    const auto bytes = BinaryFile::ReadAll(StatsPath());
+    const auto bytes = BinaryFile::ReadStart(StatsPath(), 4 + kStatsRecordBytes * (gLevelStats.size() - 1));
     if (!bytes) {
         // A missing file starts out all zero, at its full size, from the first start on.
         std::error_code ec;

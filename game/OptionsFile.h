@@ -25,15 +25,16 @@ extern int32_t gFallCount;
 extern int32_t gJumpCount;
 
 namespace optionsDat {
-// Reads options.dat; a missing, short or unusable one is written whole at once.
+// Reads the 12 bytes of options.dat, whatever its size; a missing, short or unusable one is
+// written at once.
 void LoadOptions();
 // Writes gOptions, unless options.dat holds them already (as loaded or last saved).
 void SaveOptions();
 }  // namespace optionsDat
 
 namespace stats {
-// Reads stats.dat for levelCount levels; fields beyond a short file's end read as zero. A
-// missing file is created at once, all zero.
+// Reads stats.dat for levelCount levels, no further, whatever its size; fields beyond a short
+// file's end read as zero. A missing file is created at once, all zero.
 void LoadStats(int32_t levelCount);
 void SaveStats();
 // count + added, held to the range of a Long: a file from an earlier life, or a damaged one,

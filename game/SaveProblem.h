@@ -5,7 +5,8 @@
 //
 // Start-up writes two files for itself (a first or repaired options.dat, a first stats.dat);
 // when the folder takes neither, the player has changed nothing yet and is told once, for the
-// folder, what cannot be stored this session.
+// folder, what cannot be stored this session. Later failures in that folder for the same
+// reason are only logged; another reason is told as above.
 #pragma once
 #include <string>
 

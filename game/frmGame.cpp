@@ -17,6 +17,7 @@
 #include "platform/Paths.h"
 #include "platform/formats/PicturePrefetch.h"
 #include "platform/Window.h"
+#include "shared/BinaryFile.h"
 #include "ui/GUI.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
@@ -135,10 +136,10 @@ void RehearseWhenIdle() {
     if (FrameWouldLookTheSame()) gD3DDevice->RehearseNext();
 }
 
-// Menu passes, one per display refresh: each reads the keys and the window's messages, then
-// draws a frame unless it would look the same as the one on screen, so that an idle menu
-// draws nothing. Between passes the thread sleeps in the window's message wait, where the
-// pointer's events arrive. Returns whether any pass ran.
+// Menu passes, one per display refresh: each draws a frame unless it would look the same as
+// the one on screen, so that an idle menu draws nothing, then reads the keys and the window's
+// messages, whose changes the next pass shows. Between passes the thread sleeps in the
+// window's message wait, where the pointer's events arrive. Returns whether any pass ran.
 bool MenuLoop() {
     const int refreshHz = gWindow->RefreshRate();
     const int64_t period = CountsForMs(1000.0 / (refreshHz > 0 ? refreshHz : kDefaultRefreshHz));
@@ -151,9 +152,9 @@ bool MenuLoop() {
             continue;
         }
         RehearseWhenIdle();
+        if (!FrameWouldLookTheSame()) Render();
         ProcessInput();
         gWindow->ProcessMessages();
-        if (InMenus() && !FrameWouldLookTheSame()) Render();
         ran = true;
         // On the refresh schedule; only a pass more than a whole period late starts it anew.
         nextPass += period;
@@ -199,6 +200,7 @@ bool loadgame() {
     // The pictures of the start-up are decoded ahead while the window shows and the device starts.
     auto ahead = std::make_unique<d3d::PicturePrefetch>(StartUpPictures());
     InstallGameRules();
+    BinaryFile::RemoveLeftovers(platform::ProgramFolder());  // of saves that a kill cut short
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();

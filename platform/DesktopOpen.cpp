@@ -3,15 +3,28 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <thread>
+#include <vector>
 
-extern char** environ;
+#include "platform/ChildEnvironment.h"
 
 namespace platform {
 namespace {
 
 // Once xdg-open has run this long it is running the viewer itself, which shows the file.
 constexpr auto kVerdictTime = std::chrono::milliseconds(2500);
+
+// The viewers of openings gone since, not yet reaped. Never destroyed: an opening held by a
+// global may go during static destruction, after this file's globals.
+std::vector<pid_t>& Unreaped() {
+    static auto* viewers = new std::vector<pid_t>;
+    return *viewers;
+}
+
+// Reaps the child if it has ended; one that is no longer this process's child counts as ended.
+bool Reaped(pid_t pid, int* status = nullptr) {
+    const pid_t ended = waitpid(pid, status, WNOHANG);
+    return ended == pid || ended < 0;
+}
 
 }  // namespace
 
@@ -22,7 +35,7 @@ DesktopOpening::DesktopOpening(const std::string& path) : started_(std::chrono::
     char program[] = "xdg-open";
     std::string file = path;
     char* argv[] = {program, file.data(), nullptr};
-    if (posix_spawnp(&pid_, program, &actions, nullptr, argv, environ) != 0) {
+    if (posix_spawnp(&pid_, program, &actions, nullptr, argv, ChildEnvironment()) != 0) {
         pid_ = 0;
         outcome_ = Outcome::NotShown;
     }
@@ -30,21 +43,22 @@ DesktopOpening::DesktopOpening(const std::string& path) : started_(std::chrono::
 }
 
 DesktopOpening::~DesktopOpening() {
-    if (pid_ != 0) std::thread([pid = pid_] { waitpid(pid, nullptr, 0); }).detach();
+    if (pid_ != 0 && !Reaped(pid_)) Unreaped().push_back(pid_);
 }
 
 DesktopOpening::Outcome DesktopOpening::Poll() {
     if (pid_ == 0) return outcome_;
-    int status = 0;
-    const pid_t ended = waitpid(pid_, &status, WNOHANG);
-    if (ended == pid_ || ended < 0) {
+    int status = 0;  // stays 0, as for a good end, for a child reaped elsewhere
+    if (Reaped(pid_, &status)) {
+        const bool ranWell = WIFEXITED(status) && WEXITSTATUS(status) == 0;
         pid_ = 0;
-        if (outcome_ == Outcome::Pending)
-            outcome_ = ended < 0 || (WIFEXITED(status) && WEXITSTATUS(status) == 0) ? Outcome::Shown : Outcome::NotShown;
+        if (outcome_ == Outcome::Pending) outcome_ = ranWell ? Outcome::Shown : Outcome::NotShown;
     } else if (outcome_ == Outcome::Pending && std::chrono::steady_clock::now() - started_ >= kVerdictTime) {
         outcome_ = Outcome::Shown;
     }
     return outcome_;
 }
+
+void ReapEndedViewers() { std::erase_if(Unreaped(), [](pid_t pid) { return Reaped(pid); }); }
 
 }  // namespace platform

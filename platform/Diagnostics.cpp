@@ -9,8 +9,10 @@ std::function<void(const std::string&)> gSink;
 
 void SetDiagnosticSink(std::function<void(const std::string&)> sink) { gSink = std::move(sink); }
 
-void Diagnose(const std::string& text) {
-    if (gSink) gSink(text);
+bool Diagnose(const std::string& text) {
+    if (!gSink) return false;
+    gSink(text);
+    return true;
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
-// Why the stand-in layer refused something it was asked to load ("Picture ... refused: ...").
-// The program sends these lines to its debug log; until it sets a sink they go nowhere.
+// Why the stand-in layer refused something it was asked to load ("Picture ... refused: ..."),
+// and the whole text of each message box. The program sends these lines to its debug log;
+// until it sets a sink they go nowhere.
 #pragma once
 #include <functional>
 #include <string>
@@ -7,6 +8,7 @@
 namespace platform {
 
 void SetDiagnosticSink(std::function<void(const std::string&)> sink);
-void Diagnose(const std::string& text);
+// False when no sink took the line.
+bool Diagnose(const std::string& text);
 
 }  // namespace platform

@@ -7,8 +7,9 @@
 
 namespace platform {
 
-// The text is wrapped to the screen first: the system's box draws every line whole, centred,
-// and cuts off both ends of a line wider than the screen.
+// Waits for OK. The text is wrapped to lines that fit across the screen, and lines that do not
+// fit below each other on it are left out; the whole text goes to the program's log (or, while
+// it has none, to stderr).
 void MessageBox(const std::string& text, const std::string& title);
 // Tests catch messages instead of showing them; an empty function restores the real box.
 void SetMessageBoxHandler(std::function<void(const std::string& text, const std::string& title)> handler);
@@ -19,5 +20,9 @@ std::string WrapText(const std::string& text, size_t columns);
 // The same for lines whose width is measured by width (pixels of a font, say) against limit.
 using TextWidth = std::function<size_t(std::string_view)>;
 std::string WrapText(const std::string& text, size_t limit, const TextWidth& width);
+
+// The first lines of text, at most maxLines of them (never fewer than two); where lines are
+// left out, the last of these is an ellipsis in their place.
+std::string FirstLines(const std::string& text, size_t maxLines);
 
 }  // namespace platform

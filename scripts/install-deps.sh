@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config make git
   libgtest-dev libgmock-dev googletest
-  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libepoxy-dev libx11-dev libgl-dev libegl-dev libgl1-mesa-dri
+  libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libepoxy-dev libx11-dev libxtst-dev libgl-dev libegl-dev libgl1-mesa-dri
   libstb-dev libvorbis-dev libogg-dev
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
   fonts-liberation2

@@ -1,70 +1,23 @@
 #include "shared/BinaryFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+
+#include "shared/BinaryFileDetail.h"
 
 namespace BinaryFile {
+
+using detail::Fail;
+
 namespace {
 
 FileLayer gDisk;
 FileLayer* gLayer = &gDisk;
-
-// errno as the player reads it; a zero errno (a write that took nothing) still fails.
-bool Fail(std::string* error, int code) {
-    if (error) *error = std::strerror(code != 0 ? code : EIO);
-    return false;
-}
-
-// 0 with the whole file in bytes, or the errno that stopped the read.
-int ReadInto(const std::string& path, std::vector<uint8_t>& bytes) {
-    FileLayer& files = Files();
-    const int fd = files.Open(path, O_RDONLY | O_CLOEXEC, 0);
-    if (fd < 0) return errno;
-    bytes.clear();
-    uint8_t chunk[65536];
-    int failure = 0;
-    while (true) {
-        const long n = files.Read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) failure = errno;
-        if (n <= 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-    files.Close(fd);
-    return failure;
-}
-
-// Writes all of count bytes; false with errno set when the layer stops short.
-template <class WriteSome>
-bool WriteFully(const uint8_t* bytes, size_t count, WriteSome write) {
-    size_t done = 0;
-    while (done < count) {
-        const long n = write(bytes + done, count - done, done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = ENOSPC;  // a write that takes nothing will never finish
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Makes the rename itself survive a power cut; a folder that cannot be flushed changes nothing.
-void SyncFolder(const std::string& path) {
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    if (folder.empty()) folder = ".";
-    FileLayer& files = Files();
-    const int fd = files.Open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd < 0) return;
-    files.Sync(fd);
-    files.Close(fd);
-}
 
 }  // namespace
 
@@ -76,17 +29,59 @@ long FileLayer::WriteAt(int fd, const void* bytes, size_t count, int64_t offset)
 }
 int FileLayer::Sync(int fd) { return ::fsync(fd); }
 int FileLayer::Close(int fd) { return ::close(fd); }
+int FileLayer::Link(int fd, const std::string& path) {
+    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    // Without the capability that takes, the file is reached through /proc.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+}
 int FileLayer::Rename(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()); }
 int FileLayer::Remove(const std::string& path) { return ::unlink(path.c_str()); }
 int FileLayer::Access(const std::string& path, int mode) { return ::access(path.c_str(), mode); }
+int FileLayer::ListFolder(const std::string& folder, std::vector<std::string>& names) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return -1;
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return 0;
+}
 
 FileLayer& Files() { return *gLayer; }
 
 void SetFileLayer(FileLayer* layer) { gLayer = layer ? layer : &gDisk; }
 
-std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) {
+namespace detail {
+
+bool Fail(std::string* error, int code) {
+    if (error) *error = std::strerror(code != 0 ? code : EIO);
+    return false;
+}
+
+int ReadInto(const std::string& path, std::vector<uint8_t>& bytes, size_t limit) {
+    FileLayer& files = Files();
+    const int fd = files.Open(path, O_RDONLY | O_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    bytes.clear();
+    uint8_t chunk[65536];
+    int failure = 0;
+    while (bytes.size() < limit) {
+        const long n = files.Read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) failure = errno;
+        if (n <= 0) break;
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    files.Close(fd);
+    return failure;
+}
+
+}  // namespace detail
+
+std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) { return ReadStart(path, SIZE_MAX); }
+
+std::optional<std::vector<uint8_t>> ReadStart(const std::string& path, size_t count) {
     std::vector<uint8_t> bytes;
-    if (ReadInto(path, bytes) != 0) return std::nullopt;
+    if (detail::ReadInto(path, bytes, count) != 0) return std::nullopt;
     return bytes;
 }
 
@@ -95,44 +90,13 @@ bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t c
     const int fd = files.Open(path, O_WRONLY | O_CLOEXEC, 0);  // never created: it must exist
     if (fd < 0) return Fail(error, errno);
     int failure = 0;
-    const bool written = WriteFully(static_cast<const uint8_t*>(bytes), count, [&](const uint8_t* p, size_t n, size_t done) {
+    const bool written = detail::WriteFully(static_cast<const uint8_t*>(bytes), count, [&](const uint8_t* p, size_t n, size_t done) {
         return files.WriteAt(fd, p, n, static_cast<int64_t>(offset + done));
     });
     if (!written) failure = errno;
     if (!failure && files.Sync(fd) != 0) failure = errno;
     if (files.Close(fd) != 0 && !failure) failure = errno;
     return failure == 0 || Fail(error, failure);
-}
-
-bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error) {
-    FileLayer& files = Files();
-    // The rename would replace a read-only file too; its owner meant it to stay as it is.
-    if (files.Access(path, F_OK) == 0 && files.Access(path, W_OK) != 0) return Fail(error, errno);
-    const std::string temporary = path + ".tmp";
-    const int fd = files.Open(temporary, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return Fail(error, errno);
-    int failure = 0;
-    const bool written = WriteFully(bytes.data(), bytes.size(),
-                                    [&](const uint8_t* p, size_t n, size_t) { return files.Write(fd, p, n); });
-    if (!written) failure = errno;
-    if (!failure && files.Sync(fd) != 0) failure = errno;
-    if (files.Close(fd) != 0 && !failure) failure = errno;
-    if (!failure && files.Rename(temporary, path) != 0) failure = errno;
-    if (failure) {
-        files.Remove(temporary);
-        return Fail(error, failure);
-    }
-    SyncFolder(path);
-    return true;
-}
-
-bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error) {
-    std::vector<uint8_t> content;
-    const int readFailure = ReadInto(path, content);
-    if (readFailure != 0 && readFailure != ENOENT) return Fail(error, readFailure);
-    if (content.size() < head.size()) content.resize(head.size());
-    std::copy(head.begin(), head.end(), content.begin());
-    return Replace(path, content, error);
 }
 
 }  // namespace BinaryFile

@@ -20,9 +20,13 @@ public:
     virtual long WriteAt(int fd, const void* bytes, size_t count, int64_t offset);
     virtual int Sync(int fd);
     virtual int Close(int fd);
+    // Gives the unnamed file open at fd (opened with O_TMPFILE) the name path: linkat.
+    virtual int Link(int fd, const std::string& path);
     virtual int Rename(const std::string& from, const std::string& to);
     virtual int Remove(const std::string& path);
     virtual int Access(const std::string& path, int mode);
+    // Adds the names in folder to names: readdir.
+    virtual int ListFolder(const std::string& folder, std::vector<std::string>& names);
 };
 
 // The layer in use; nullptr puts the real disk back.
@@ -31,17 +35,25 @@ void SetFileLayer(FileLayer* layer);
 
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadAll(const std::string& path);
+// Its first count bytes (all of a shorter file), or nothing when it cannot be read.
+std::optional<std::vector<uint8_t>> ReadStart(const std::string& path, size_t count);
 // Writes bytes at offset of an existing file, changing no other byte, and flushes them to the
 // disk. False, with the system's reason in error, when the file is missing or the write fails.
 bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count, std::string* error = nullptr);
 // Makes bytes the file's whole content (a missing file is created). The new content goes to
 // a temporary file in the same folder, is flushed and renamed over the old one: a full disk
-// or a kill leaves the old file or the new one, never a short one. A read-only file is left
-// alone, as a write in place would leave it. False, with the system's reason in error, when
-// the file is unchanged.
+// or a kill leaves the old file or the new one, never a short one, and no file a user sees
+// beside it. A read-only file is left alone, as a write in place would leave it. False, with
+// the system's reason in error, when the file is unchanged.
 bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
-// The same, making head the file's first bytes and keeping whatever it holds beyond them.
+// The same, making head the file's first bytes and keeping whatever it holds beyond them. A
+// file that holds more is neither read nor copied: head is written over its start in place,
+// and a failed write leaves the old bytes.
 bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error = nullptr);
+// Removes the hidden temporaries that saves into folder left when their program was killed;
+// every save does so in its own folder, and the programs at start in theirs. A save still
+// running in another program keeps its temporary, and every other file stays.
+void RemoveLeftovers(const std::string& folder);
 
 // Little-endian field access on a byte buffer.
 inline int16_t GetInt16(const uint8_t* p) { return static_cast<int16_t>(p[0] | (p[1] << 8)); }

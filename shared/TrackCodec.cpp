@@ -1,6 +1,7 @@
 #include "shared/TrackCodec.h"
 
 #include <bit>
+#include <cmath>
 
 namespace TrackCodec {
 
@@ -235,13 +236,38 @@ bool CheckTextureIndexes(const LevelRecord& r, std::string& error) {
 
 constexpr size_t kBackgroundLength = 50;
 
+void MakeFinite(float& value, float replacement) {
+    if (!std::isfinite(value)) value = replacement;
+}
+
+template <class Record>
+void MakePositionFinite(Record& r) {
+    for (float* v : {&r.X, &r.Y, &r.Z}) MakeFinite(*v, 0.0f);
+}
+
+template <class Record>
+void MakePlaceAndSizeFinite(Record& r) {
+    MakePositionFinite(r);
+    for (float* v : {&r.ScaleX, &r.ScaleY, &r.ScaleZ}) MakeFinite(*v, 1.0f);
+}
+
+// A value that is not a number would reach the objects, the collision and a save unchanged.
+void ReplaceNonFinite(LevelRecord& r) {
+    for (auto& b : r.Blocks) MakePlaceAndSizeFinite(b);
+    for (auto& p : r.Platforms) MakePlaceAndSizeFinite(p);
+    for (auto& m : r.Ramps) MakePlaceAndSizeFinite(m);
+    for (auto& s : r.Stars) MakePositionFinite(s);
+    MakeFinite(r.Settings.Gravity, kNormalGravityInFile);
+}
+
 }  // namespace
 
 namespace {
 
 // Reads the items after the version byte in the order the layout gives. Items the layout
 // lacks keep what out holds.
-bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, TrackFile& out, std::string& error) {
+bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, NonFinite nonFinite, TrackFile& out,
+                    std::string& error) {
     LevelRecord& r = out.Level;
     if (layout.BestTimesFirst) ReadBestTimes(in, r.BestTimes);
     if (layout.AllStarsFlag) out.AllStarsFlag = in.I16();
@@ -292,7 +318,9 @@ bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, TrackFile& out, s
             return false;
         }
     }
-    return CheckTextureIndexes(r, error);
+    if (!CheckTextureIndexes(r, error)) return false;
+    if (nonFinite == NonFinite::Replace) ReplaceNonFinite(r);
+    return true;
 }
 
 }  // namespace
@@ -306,16 +334,16 @@ TrackLayout LayoutOfVersion(uint8_t version) {
 
 bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error) {
     out.Version = in.U8();
-    return ReadTrackItems(in, LayoutOfVersion(kTrackVersion), out, error);
+    return ReadTrackItems(in, LayoutOfVersion(kTrackVersion), NonFinite::Replace, out, error);
 }
 
-bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error) {
+bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error, NonFinite nonFinite) {
     out.Version = in.U8();
     if (in.Failed()) {
         error = "the file is empty";
         return false;
     }
-    return ReadTrackItems(in, LayoutOfVersion(out.Version), out, error);
+    return ReadTrackItems(in, LayoutOfVersion(out.Version), nonFinite, out, error);
 }
 
 namespace {

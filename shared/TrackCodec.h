@@ -90,6 +90,13 @@ struct LevelsFile {
 
 float GravityFromFile(float stored);    // 10.0 -> 0.025
 float GravityToFile(float increment);   // 0.025 -> 10.0
+constexpr float kNormalGravityInFile = 10.0f;
+
+// What a read does with the values of a track that are not finite numbers (NaN or infinite).
+// Every track that is built is read with Replace: a position becomes 0, where an object stays
+// when its setter refuses a position; a size 1, the size of a new object; the gravity the
+// normal one. Keep leaves them as the bytes hold them, to tell what a read replaced.
+enum class NonFinite { Replace, Keep };
 
 // A texture or background name that stays inside its folder: not empty, not "." or "..",
 // no '/' or '\', and no NUL, which would end the name early (one NUL names the folder).
@@ -121,14 +128,15 @@ struct TrackLayout {
 TrackLayout LayoutOfVersion(uint8_t version);
 
 // Reads one track from where in stands, as version 4 whatever its version byte says (the
-// game's levels.dat). False with a reason in error when the bytes are not a well-formed
-// track: a count out of range or running past the end, a texture index outside the texture
-// table.
+// game's levels.dat), its values that are not numbers replaced. False with a reason in error
+// when the bytes are not a well-formed track: a count out of range or running past the end,
+// a texture index outside the texture table.
 bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error);
 // The same for a track file of any version, read by the layout of its version byte (the
 // editor's track files). The best times and the all-stars flag that the version lacks keep
 // the values out holds.
-bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error);
+bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error,
+                            NonFinite nonFinite = NonFinite::Replace);
 // Writes one track; the counts are taken from the sizes of the record's arrays.
 void WriteTrackFile(ByteWriter& out, const TrackFile& track);
 size_t TrackFileSize(const TrackFile& track);

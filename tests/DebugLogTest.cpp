@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
+#include <utility>
+#include <vector>
 
 #include "game/DebugLog.h"
 #include "game/Globals.h"
@@ -39,19 +42,26 @@ TEST(DebugLog, ReopeningStartsAnEmptyFileAndClosedLogIgnoresWrites) {
     EXPECT_EQ(text.find("after close"), std::string::npos);
 }
 
+// A folder that takes no file, and a disk that takes no byte (Debug.txt leading to /dev/full).
 TEST(DebugLog, AnUnwritableLogGoesToTheErrorStream) {
     ScratchFolder folder;
-    platform::SetProgramFolder(folder.Path() + "/no/such/folder");
-    testing::internal::CaptureStderr();
-    VeloRuneDebug::OpenDebugLog();
-    VeloRuneDebug::WriteDebugLine("Could not save the play statistics");
-    VeloRuneDebug::CloseDebugLog();
-    VeloRuneDebug::WriteDebugLine("after closing: nowhere");
-    const std::string written = testing::internal::GetCapturedStderr();
+    std::filesystem::create_symlink("/dev/full", folder.File("Debug.txt"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {folder.Path() + "/no/such/folder", "No such file or directory"}, {folder.Path(), "No space left on device"}};
+    for (const auto& [programFolder, reason] : cases) {
+        platform::SetProgramFolder(programFolder);
+        testing::internal::CaptureStderr();
+        VeloRuneDebug::OpenDebugLog();
+        VeloRuneDebug::WriteDebugLine("Could not save the play statistics");
+        VeloRuneDebug::CloseDebugLog();
+        VeloRuneDebug::WriteDebugLine("after closing: nowhere");
+        const std::string written = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(written.rfind("\"Debug.txt cannot be written (" + reason + "): the log goes on here\"\r\n\r\n"
+                                "\"Velo Rune Debug\"\r\n", 0), 0u) << written;
+        EXPECT_NE(written.find("\"Could not save the play statistics\"\r\n"), std::string::npos) << written;
+        EXPECT_EQ(written.find("nowhere"), std::string::npos);
+    }
     platform::SetProgramFolder(folder.Path());
-    EXPECT_NE(written.find("\"Velo Rune Debug\"\r\n"), std::string::npos) << written;
-    EXPECT_NE(written.find("\"Could not save the play statistics\"\r\n"), std::string::npos) << written;
-    EXPECT_EQ(written.find("nowhere"), std::string::npos);
 }
 
 TEST(DebugLog, TrimAtNullCutsAtTheFirstNul) {

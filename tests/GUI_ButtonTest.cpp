@@ -9,6 +9,7 @@
 #include "tests/support/BmpFile.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
+#include "ui/GUI.h"
 #include "ui/GUI_Button.h"
 
 using d3d::CallKind;
@@ -101,8 +102,10 @@ TEST_F(Button, OffsetsAreAddedWhenReadAndWhenTheQuadIsBuilt) {
     gGuiOffsetY = 84;
     EXPECT_EQ(button.X(), 212.0f);
     EXPECT_EQ(button.Vertices()[0].X, 100.0f);  // the quad waits for the mode change
+    const GUI::Picture before = GUI::CurrentPicture();
     button.OnChangeVideoMode();
     EXPECT_EQ(button.Vertices()[0].X, 212.0f);
+    EXPECT_NE(GUI::CurrentPicture(), before) << "the next menu frame is drawn, with the button where it is now";
     EXPECT_EQ(button.Vertices()[3].Y, 333.0f);
     gGuiOffsetX = gGuiOffsetY = 0;
     button.OnChangeVideoMode();

@@ -223,7 +223,7 @@ TEST_F(Keys, PauseMenuItemsRestartLeaveQuitOrCancel) {
     for (auto [tab, screen] : {std::pair{2, STATE_LEVELSELECT}, std::pair{3, STATE_MAINMENU}}) {
         gGameState = STATE_PAUSE;
         gTabIndex = tab;
-        gEnterArmed = true;  // as play left it
+        Press({});
         Press({DIK_RETURN});
         EXPECT_EQ(gGameState, screen);
         EXPECT_TRUE(rig.EffectsPlayed().empty());
@@ -231,6 +231,22 @@ TEST_F(Keys, PauseMenuItemsRestartLeaveQuitOrCancel) {
         Press({DIK_RETURN});
         EXPECT_EQ(gGameState, screen) << "item " << tab;
     }
+}
+
+// Enter jumps in play; held while Esc opens the pause, it does not take the focused item
+// (leaving the level) until it has been let go.
+TEST_F(Keys, APauseOpenedWithEnterHeldWaitsForAFreshEnter) {
+    gCanJump = true;
+    Press({});
+    Press({DIK_RETURN});
+    Press({DIK_RETURN, DIK_ESCAPE});
+    ASSERT_EQ(gGameState, STATE_PAUSE);
+    Press({DIK_RETURN});
+    Press({DIK_RETURN});
+    EXPECT_EQ(gGameState, STATE_PAUSE);
+    Press({});
+    Press({DIK_RETURN});
+    EXPECT_EQ(gGameState, STATE_LEVELSELECT);
 }
 
 TEST_F(Keys, NameEntryTypesLettersOnceAndStopsAtFifteen) {

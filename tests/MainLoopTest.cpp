@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -115,11 +116,16 @@ TEST_F(MainLoop, StartsLogsEachStepAndEndsOnClose) {
 }
 
 // The first start in a folder that takes no files: one message for the folder and nothing
-// about a change, each failure logged once, and the game plays. Then, on a full disk with both
-// files in place, start-up writes nothing and so tells nothing.
-TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceAtTheFirstStartAndAFullDiskNotAtAll) {
+// about a change, each failure logged once, and the game plays; leaving a level, which saves
+// the statistics, only logs that they could not be stored. Then, on a full disk with both
+// files in place, start-up writes nothing and so tells nothing, and the first save it stops
+// is told: a new reason.
+TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceForTheSessionAndAFullDiskWhenItStopsASave) {
     script = [](bool) {
-        if (gGameState == STATE_MAINMENU) frmGame::Form_Unload();
+        if (gGameState != STATE_MAINMENU) return;
+        EnterPlay();
+        frmGame::resetgame(false);
+        frmGame::Form_Unload();
     };
     {
         FaultyDisk disk;  // keeps permissions for root too
@@ -134,24 +140,51 @@ TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceAtTheFirstStartAndAFullDiskNot
     EXPECT_NE(messages[0].find("settings, play statistics and best times"), std::string::npos) << messages[0];
     EXPECT_EQ(messages[0].find("change"), std::string::npos) << messages[0];
     const std::string log = Log();
-    for (const char* file : {"/options.dat", "/stats.dat"}) {
-        const size_t first = log.find(file);
-        EXPECT_NE(first, std::string::npos) << file;
-        EXPECT_EQ(log.find(file, first + 1), std::string::npos) << file << " logged twice:\n" << log;
-    }
+    EXPECT_NE(log.find("Could not save the play statistics to " + folder.File("stats.dat") + ": Permission denied"),
+              std::string::npos) << log;
+    const size_t first = log.find("/options.dat");
+    EXPECT_NE(first, std::string::npos);
+    EXPECT_EQ(log.find("/options.dat", first + 1), std::string::npos) << "logged twice:\n" << log;
 
     messages.clear();
     audio = nullptr;
     const auto options = Longs({80, -400, 1});
     folder.Write("options.dat", options);
     folder.Write("stats.dat", std::vector<uint8_t>(4 + 16 * static_cast<size_t>(gLevelCount)));
+    // What a save killed before its rename left, in a start that saves nothing: the start removes it.
+    const std::string leftover = ".stats.dat." + std::to_string(getpid()) + ".velorune-tmp";
+    folder.Write(leftover, {1});
     FaultyDisk disk;
     disk.failCall = 0;  // the first write would meet a full disk
+    int startUpWrites = -1;
+    script = [&](bool) {
+        if (gGameState != STATE_MAINMENU) return;
+        startUpWrites = disk.changingCalls;
+        EXPECT_TRUE(messages.empty()) << messages.front();
+        EnterPlay();
+        frmGame::resetgame(false);
+        frmGame::Form_Unload();
+    };
     Run();
     EXPECT_TRUE(started);
-    EXPECT_TRUE(messages.empty()) << messages.front();
-    EXPECT_EQ(disk.changingCalls, 0);
+    EXPECT_EQ(startUpWrites, 0);
     EXPECT_EQ(folder.Read("options.dat"), options);
+    EXPECT_FALSE(std::filesystem::exists(folder.File(leftover)));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("play statistics to " + folder.File("stats.dat") + ": No space left on device"),
+              std::string::npos) << messages[0];
+}
+
+TEST_F(MainLoop, AFullDiskAtTheFirstStartNamesWhatCannotBeStored) {
+    script = [](bool) {
+        if (gGameState == STATE_MAINMENU) frmGame::Form_Unload();
+    };
+    FaultyDisk disk;
+    disk.failCall = 1;  // the disk fills up in the first file written
+    Run();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(" (No space left on device), so your settings and play statistics cannot be stored "),
+              std::string::npos) << messages[0];
 }
 
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {
@@ -347,11 +380,11 @@ TEST_F(MainLoop, AnIdleMenuDrawsNoFrameAndAKeyThatMovesTheFocusDrawsOne) {
 // refresh, as ever, long before the rehearsal is done. Play begins with the rest rehearsed.
 TEST_F(MainLoop, TheRehearsalFollowsTheFirstMenuFrameInMenuPassesAndEndsBeforePlay) {
     constexpr size_t kKinds = 12;
+    constexpr int64_t kPeriod = 1'000'000 / 60;
     adapter.KindsToRehearse = static_cast<int>(kKinds);
     size_t rehearsed = 0, framesAtFirstRehearsal = 0, framesBeforeKey = 0, rehearsedAtKey = 0;
     size_t rehearsedInPlay = 0;
-    int64_t pressedAt = -1, movedAt = -1;
-    int32_t tabBeforeKey = 0;
+    int64_t pressedAt = -1, drawnAt = -1;
     script = [&](bool insideStep) {
         const size_t frames = device()->CountOf(d3d::CallKind::Present);
         const size_t now = device()->CountOf(d3d::CallKind::RehearseNext);
@@ -363,14 +396,11 @@ TEST_F(MainLoop, TheRehearsalFollowsTheFirstMenuFrameInMenuPassesAndEndsBeforePl
         if (pressedAt < 0 && rehearsed == 3) {
             dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, true);
             pressedAt = clock.counter;
-            tabBeforeKey = gTabIndex;
             framesBeforeKey = frames;
-        } else if (pressedAt >= 0 && movedAt < 0 && gTabIndex != tabBeforeKey) {
-            movedAt = clock.counter;  // the pass that read the key; its frame follows in it
+        } else if (pressedAt >= 0 && drawnAt < 0 && frames > framesBeforeKey) {
+            drawnAt = clock.counter;  // the frame that shows the focus moved
             rehearsedAtKey = rehearsed;
             dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
-        } else if (movedAt >= 0 && gGameState == STATE_MAINMENU) {
-            EXPECT_EQ(frames, framesBeforeKey + 1);
             EnterPlay();
         } else if (insideStep) {
             rehearsedInPlay = rehearsed;
@@ -378,9 +408,9 @@ TEST_F(MainLoop, TheRehearsalFollowsTheFirstMenuFrameInMenuPassesAndEndsBeforePl
         }
     };
     Run();
-    EXPECT_EQ(framesAtFirstRehearsal, 2u) << "the loading picture (again, it would look the same), the main menu";
-    ASSERT_GE(movedAt, 0);
-    EXPECT_LE(movedAt - pressedAt, 1'000'000 / 60 + 1);
+    EXPECT_GE(framesAtFirstRehearsal, 2u) << "the loading picture, then the main menu";
+    ASSERT_GE(drawnAt, 0);
+    EXPECT_LE(drawnAt - pressedAt, 2 * kPeriod + 1) << "read at the next pass, drawn at the one after";
     EXPECT_LT(rehearsedAtKey, kKinds / 2);
     EXPECT_EQ(rehearsedInPlay, kKinds);
 }
@@ -440,6 +470,76 @@ TEST_F(MainLoop, APointerMoveOntoAButtonDrawsOneFrameWithItsRollover) {
     EXPECT_TRUE(shows("gui/options_roll_over.bmp"));
     EXPECT_TRUE(shows("gui/Play.bmp")) << "the highlight left the play button";
     EXPECT_FALSE(shows("gui/Play_roll_over.bmp"));
+}
+
+// Every kind of change to what a menu frame shows draws one new frame, and the passes after it
+// none: a device restored, a rollover, a screen switch, a volume step, a level-select step, a
+// letter typed on name entry, and animated textures that moved on in the step that opened
+// the pause menu (after that step's frame).
+TEST_F(MainLoop, EachChangeDrawsOneFrameAndTheIdlePassesAfterItNone) {
+    struct Change {
+        const char* what;
+        size_t frames;  // drawn after it
+        std::function<void()> make;
+    };
+    dinput::Keyboard& keys = dinput::SystemKeyboard();
+    auto click = [this](int32_t button) {
+        const GUI_Button& b = gButtons[button];
+        window.Events().MouseDown(0, 0, b.X() + 10, b.Y() + 10);
+    };
+    int steps = 0;
+    bool pauseWithTexturesMoving = false;
+    const std::vector<Change> changes = {
+        {"nothing", 0, [] {}},
+        {"the device restored", 1, [this] { device()->SetCooperativeLevelResult(d3d::D3DERR_DEVICENOTRESET); }},
+        {"a rollover", 1, [this] { window.Events().MouseMove(0, 0, gButtons[20].X() + 10, gButtons[20].Y() + 10); }},
+        {"a screen switch", 1, [&] { click(20); }},  // options
+        {"a volume step", 1, [&] { click(16); }},
+        {"a screen switch", 1, [] { GUI::ChooseZoneA(); }},
+        {"a level-select step", 1, [&] { keys.SetKey(dinput::DIK_RIGHT, true); }},
+        {"a screen switch", 1, [] {
+             gGameState = STATE_NAMEENTRY;
+             GUI::ShowScreen(0);
+         }},
+        {"a letter typed", 1, [&] { keys.SetKey(dinput::DIK_A, true); }},
+        {"an animated texture step", 1, [&] {
+             EnterPlay();
+             GUI::ShowScreen(0);
+             pauseWithTexturesMoving = true;
+         }},
+        {"nothing", 0, [] {}},
+    };
+    size_t next = 0, framesBefore = 0;
+    int64_t settledAt = -1;
+    auto frames = [this] { return device()->CountOf(d3d::CallKind::Present); };
+    script = [&](bool insideStep) {
+        if (pauseWithTexturesMoving) {
+            if (insideStep) ++steps;
+            if (gGameState == STATE_PLAYING && !insideStep && steps >= 3) {
+                clock.ticks += 400;  // the next step moves the textures on, after its frame
+                keys.SetKey(dinput::DIK_ESCAPE, true);
+            } else if (gGameState == STATE_PAUSE) {
+                pauseWithTexturesMoving = false;  // the step's frame shows the pause menu
+                framesBefore = frames();
+                settledAt = clock.counter;
+            }
+            return;
+        }
+        if (gGameState == STATE_LOADING || clock.counter - settledAt < 300'000) return;
+        if (settledAt >= 0) {
+            EXPECT_EQ(frames() - framesBefore, changes[next - 1].frames) << changes[next - 1].what;
+        }
+        if (next == changes.size()) {
+            frmGame::Form_Unload();
+            return;
+        }
+        keys.ReleaseAll();
+        framesBefore = frames();
+        changes[next++].make();
+        settledAt = clock.counter;
+    };
+    Run();
+    EXPECT_EQ(next, changes.size());
 }
 
 TEST_F(MainLoop, UnfocusedPlayRunsNoStepAndPausesTheMusicThenResumesIt) {

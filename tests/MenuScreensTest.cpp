@@ -16,6 +16,7 @@
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
+#include "game/frmGame.h"
 #include "platform/MessageBox.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/PlayRig.h"
@@ -448,17 +449,54 @@ TEST_F(MenuScreens, ScreensWithoutClicksIgnoreThem) {
     }
 }
 
-}  // namespace
 
-// The web-site entry hands the read-me to the desktop's viewer; where nothing can show it,
-// the game names the file and stays on the main menu.
-TEST_F(MenuScreens, TheWebSiteEntryNamesTheReadMeWhereNothingCanOpenIt) {
-    std::vector<std::string> messages;
-    platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) { messages.push_back(text); });
+// The web-site entry hands the read-me to the desktop's viewer: a stand-in xdg-open on PATH
+// notes each file it is asked for in bin/asked.
+class WebSite : public MenuScreens {
+protected:
+    void SetUp() override {
+        MenuScreens::SetUp();
+        std::filesystem::create_directory(bin);
+        setenv("PATH", bin.c_str(), 1);
+        platform::SetMessageBoxHandler([this](const std::string& text, const std::string&) { messages.push_back(text); });
+    }
+    void TearDown() override {
+        setenv("PATH", path.c_str(), 1);
+        platform::SetMessageBoxHandler({});
+        MenuScreens::TearDown();
+    }
+    // The stand-in ends as body says; without a body none is installed.
+    void StandIn(const char* body) {
+        std::filesystem::remove(bin + "/asked");
+        std::filesystem::remove(bin + "/xdg-open");
+        if (!body) return;
+        std::ofstream(bin + "/xdg-open") << "#!/bin/sh\necho \"$1\" >> " << bin << "/asked\n" << body << "\n";
+        std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+    }
+    std::string Asked() { return std::filesystem::exists(bin + "/asked") ? game.ReadText("bin/asked") : ""; }
+
     const std::string path = std::getenv("PATH");
     const std::string bin = game.File("bin"), readme = game.File("readme.txt");
-    std::filesystem::create_directory(bin);
-    setenv("PATH", bin.c_str(), 1);
+    std::vector<std::string> messages;
+};
+
+// What this process runs beside itself: its threads, and its children not yet reaped.
+size_t Threads() {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}));
+}
+std::string Children() {
+    std::string children;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream in(task.path() / "children");
+        children += std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return children;
+}
+
+}  // namespace
+
+// Where nothing can show the read-me, the game names the file and stays on the main menu.
+TEST_F(WebSite, TheEntryNamesTheReadMeWhereNothingCanOpenIt) {
     struct Case {
         const char* what;
         const char* opener;  // the body of a stand-in xdg-open; nullptr: none installed
@@ -466,10 +504,7 @@ TEST_F(MenuScreens, TheWebSiteEntryNamesTheReadMeWhereNothingCanOpenIt) {
     };
     for (const Case& c : {Case{"no xdg-open", nullptr, true}, Case{"no viewer for the file", "exit 3", true},
                           Case{"a viewer", "exit 0", false}}) {
-        if (c.opener) {
-            std::ofstream(bin + "/xdg-open") << "#!/bin/sh\necho \"$1\" > " << bin << "/asked\n" << c.opener << "\n";
-            std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
-        }
+        StandIn(c.opener);
         messages.clear();
         Show(STATE_MAINMENU);
         Click(22);
@@ -480,9 +515,35 @@ TEST_F(MenuScreens, TheWebSiteEntryNamesTheReadMeWhereNothingCanOpenIt) {
             EXPECT_NE(messages[0].find(readme), std::string::npos) << messages[0];
         }
         if (c.opener) {
-            EXPECT_EQ(game.ReadText("bin/asked"), readme + "\n") << c.what;
+            EXPECT_EQ(Asked(), readme + "\n") << c.what;
         }
     }
-    setenv("PATH", path.c_str(), 1);
-    platform::SetMessageBoxHandler({});
+}
+
+// Enter held on the entry opens the read-me once, however many passes it is down. A viewer
+// still running when its opening goes (here a second press's) costs no thread, and a later
+// pass reaps it once it has ended.
+TEST_F(WebSite, EnterHeldOpensTheReadMeOnceAndAViewerLeftRunningIsReapedByAPass) {
+    StandIn("/bin/sleep 0.5");
+    Show(STATE_MAINMENU);
+    gTabIndex = 4;
+    const size_t threads = Threads();
+    auto pass = [this](std::initializer_list<uint8_t> keys) {
+        rig.Hold(keys);
+        frmGame::ProcessInput();
+    };
+    pass({});
+    for (int i = 0; i < 20; ++i) pass({dinput::DIK_RETURN});
+    pass({});
+    pass({dinput::DIK_RETURN});
+    EXPECT_EQ(Threads(), threads);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!Children().empty() && std::chrono::steady_clock::now() < giveUp) {
+        pass({});
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(Children(), "");
+    EXPECT_EQ(Asked(), readme + "\n" + readme + "\n");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(gGameState, STATE_MAINMENU);
 }

@@ -41,3 +41,9 @@ TEST(MessageBoxText, ALongPathBreaksAfterASlashAndNothingIsLost) {
     EXPECT_EQ(joinedUnspaced, unspaced);
     EXPECT_EQ(platform::WrapText("abcdefghij", 4), "abcd\nefgh\nij");  // no slash: cut at the limit
 }
+
+TEST(MessageBoxText, LinesThatDoNotFitAreLeftOutBehindAnEllipsis) {
+    EXPECT_EQ(platform::FirstLines("one\ntwo\nthree", 3), "one\ntwo\nthree");
+    EXPECT_EQ(platform::FirstLines("one\ntwo\nthree\nfour", 3), "one\ntwo\n\u2026");
+    EXPECT_EQ(platform::FirstLines("one\ntwo\nthree", 0), "one\n\u2026");  // a screen too small still shows a line
+}

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <limits>
 
 #include "game/Globals.h"
@@ -65,6 +70,63 @@ TEST(OptionsFile, SavingNeverShortensTheFile) {
     gOptions.MusicVolume = 11;
     optionsDat::SaveOptions();
     EXPECT_EQ(folder.Read("options.dat"), Longs({11, -20, 1, 777}));
+}
+
+namespace {
+
+long PeakKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A 300 MB file that costs no disk: head, a hole, and a last byte to tell that the end stays.
+void WriteSparse(const std::string& path, const std::vector<uint8_t>& head) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(pwrite(fd, head.data(), head.size(), 0), static_cast<long>(head.size()));
+    ASSERT_EQ(pwrite(fd, "E", 1, (300 << 20) - 1), 1);
+    close(fd);
+}
+
+// The head now, and whether the rest is as WriteSparse left it, still without disk blocks.
+void ExpectSparse(const std::string& path, const std::vector<uint8_t>& head) {
+    std::vector<uint8_t> start(head.size());
+    char last = 0;
+    struct stat st {};
+    const int fd = open(path.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(pread(fd, start.data(), start.size(), 0), static_cast<long>(start.size()));
+    EXPECT_EQ(pread(fd, &last, 1, (300 << 20) - 1), 1);
+    fstat(fd, &st);
+    close(fd);
+    EXPECT_EQ(start, head) << path;
+    EXPECT_EQ(last, 'E') << path;
+    EXPECT_EQ(st.st_size, 300 << 20) << path;
+    EXPECT_LT(st.st_blocks * 512, 1 << 20) << path << ": the hole was filled";
+}
+
+}  // namespace
+
+// Only the start of each file is used: the rest of a 300 MB file is neither read nor copied,
+// at start-up (options.dat's unusable video mode is mended at once) or when saving.
+TEST(DataFiles, HundredsOfMegabytesBeyondTheUsedBytesCostNoMemoryOrDisk) {
+    ScratchFolder folder;
+    WriteSparse(folder.File("options.dat"), Longs({40, -500, 0}));
+    WriteSparse(folder.File("stats.dat"), Longs({5000, 10, 1, 2, 3}));
+    const long before = PeakKb();
+    optionsDat::LoadOptions();
+    ExpectSparse(folder.File("options.dat"), Longs({40, -500, 1}));
+    gOptions.MusicVolume = 30;
+    optionsDat::SaveOptions();
+    stats::LoadStats(2);
+    EXPECT_EQ(gTotalPlayTime, 5000);
+    EXPECT_EQ(gLevelStats[1].JumpCount, 3);
+    gLevelStats[2].FallCount = 7;
+    stats::SaveStats();
+    EXPECT_LT(PeakKb() - before, 30 * 1024);
+    ExpectSparse(folder.File("options.dat"), Longs({30, -500, 1}));
+    ExpectSparse(folder.File("stats.dat"), Longs({5000, 10, 1, 2, 3, 0, 0, 7, 0}));
 }
 
 TEST(StatsFile, RoundTripsTotalAndPerLevelRecords) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <limits>
+
 #include "shared/TrackCodec.h"
 #include "tests/support/TrackSamples.h"
 
@@ -18,6 +21,18 @@ std::vector<uint8_t> Bytes(const Record& record, Write write) {
 int32_t Int32At(const std::vector<uint8_t>& b, size_t at) {
     ByteReader in(b.data() + at, 4);
     return in.I32();
+}
+
+// Every Single of a track's records and settings, in file order.
+std::vector<float> Numbers(const LevelRecord& r) {
+    std::vector<float> v;
+    auto box = [&](const auto& b) { v.insert(v.end(), {b.X, b.Y, b.Z, b.ScaleX, b.ScaleY, b.ScaleZ}); };
+    for (const auto& b : r.Blocks) box(b);
+    for (const auto& p : r.Platforms) box(p);
+    for (const auto& m : r.Ramps) box(m);
+    for (const auto& s : r.Stars) v.insert(v.end(), {s.X, s.Y, s.Z});
+    v.push_back(r.Settings.Gravity);
+    return v;
 }
 
 }  // namespace
@@ -151,6 +166,39 @@ TEST(TrackCodec, GravityIsStoredAsFourHundredTimesTheStepIncrement) {
     EXPECT_EQ(GravityFromFile(5.0f), 0.0125f);
     EXPECT_EQ(GravityToFile(0.025f), 10.0f);
     EXPECT_EQ(GravityToFile(0.0125f), 5.0f);
+}
+
+TEST(TrackCodec, NumbersThatAreNotNumbersAreReadAsTheOriginTheUnitAndTheNormalGravity) {
+    for (const float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity()}) {
+        TrackFile track = samples::SmallTrack();
+        LevelRecord& r = track.Level;
+        for (auto* box : {static_cast<BlockRecord*>(&r.Blocks[0]), static_cast<BlockRecord*>(&r.Platforms[0])})
+            box->X = box->Y = box->Z = box->ScaleX = box->ScaleY = box->ScaleZ = bad;
+        r.Ramps[0] = RampRecord{bad, bad, bad, bad, bad, bad, 0, 0, 0};
+        r.Stars[0] = StarRecord{bad, bad, bad};
+        r.Settings.Gravity = bad;
+        r.Blocks[0].Y = -5.0f;  // finite: left to the loading rules, though no block takes it
+        const auto bytes = samples::TrackBytes(track);
+        const std::vector<float> replaced{0, -5, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 10};
+
+        std::string error;
+        ByteReader game(bytes), editor(bytes), asStored(bytes);
+        TrackFile read;
+        ASSERT_TRUE(ReadTrackFile(game, read, error)) << error;
+        EXPECT_EQ(Numbers(read.Level), replaced) << bad;
+        LevelsFile levels;
+        ASSERT_TRUE(ReadLevelsFile(samples::LevelsFileBytes({track}), levels, error)) << error;
+        EXPECT_EQ(Numbers(levels.Levels[0].Level), replaced) << bad;
+        ASSERT_TRUE(ReadVersionedTrackFile(editor, read, error)) << error;
+        EXPECT_EQ(Numbers(read.Level), replaced) << bad;
+
+        ASSERT_TRUE(ReadVersionedTrackFile(asStored, read, error, NonFinite::Keep)) << error;
+        std::vector<uint32_t> stored, asWritten(replaced.size(), std::bit_cast<uint32_t>(bad));
+        for (float v : Numbers(read.Level)) stored.push_back(std::bit_cast<uint32_t>(v));
+        asWritten[1] = std::bit_cast<uint32_t>(-5.0f);
+        EXPECT_EQ(stored, asWritten);
+    }
 }
 
 TEST(TrackCodec, NamesThatWouldLeaveTheirFolderAreNotPlainFileNames) {

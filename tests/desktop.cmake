@@ -2,11 +2,12 @@
 # manager), checked against what the server shows, and its message boxes. Run under xvfb-run
 # with a desktop larger than the game's window.
 add_executable(velorune_render_desktop_tests ${CMAKE_CURRENT_SOURCE_DIR}/desktop/WindowFitTest.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/MessageBoxEndTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/MessageBoxWindowTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/QuietCloseTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderHarness.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ScratchFolder.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TestEnvironment.cpp)
 target_include_directories(velorune_render_desktop_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${STB_INCLUDE_DIR})
-target_link_libraries(velorune_render_desktop_tests PRIVATE velorune_game replaykit assetkit GTest::gtest GTest::gtest_main)
+target_link_libraries(velorune_render_desktop_tests PRIVATE velorune_game replaykit assetkit PkgConfig::XTST GTest::gtest
+  GTest::gtest_main)
 target_compile_definitions(velorune_render_desktop_tests PRIVATE
   VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts" VELORUNE_ASSETS_DIR="${VELORUNE_OUT}")
 add_dependencies(velorune_render_desktop_tests assets)

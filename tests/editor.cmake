@@ -25,8 +25,8 @@ add_executable(velorune_editor_qt_tests ${EDITOR_QT_TEST_SOURCES} ${EDITOR_TEST_
 find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(velorune_editor_qt_tests PRIVATE velorune_editor_qt Qt6::Test GTest::gtest)
 target_compile_definitions(velorune_editor_qt_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}"
-  VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts")
-add_dependencies(velorune_editor_qt_tests assets)
+  VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts" VELORUNE_EDITOR_PROGRAM="$<TARGET_FILE:VeloruneEdit>")
+add_dependencies(velorune_editor_qt_tests assets VeloruneEdit)
 add_test(NAME velorune_editor_qt_tests
   COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:velorune_editor_qt_tests>)
 set_tests_properties(velorune_editor_qt_tests PROPERTIES TIMEOUT 120)

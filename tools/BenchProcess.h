@@ -1,5 +1,6 @@
 // A program a benchmark starts and measures from outside: the CPU its process uses (user and
-// system time of all its threads, from /proc/PID/stat) over a stretch, in cores.
+// system time of all its threads, from /proc/PID/stat) over a stretch, in cores, and the most
+// memory it has held.
 #pragma once
 #include <signal.h>
 #include <spawn.h>
@@ -8,6 +9,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -33,19 +36,37 @@ inline double ProcessCpuSeconds(pid_t pid) {
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// A started program, with its arguments and one more environment setting when given. Ended
-// when this goes: SIGTERM, and SIGKILL when it has not gone within two seconds.
+// The most memory the process has held in RAM so far (its peak resident set), in megabytes;
+// 0 when it cannot be read.
+inline double PeakResidentMb(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
+    return 0;
+}
+
+// A started program, with its arguments and environment settings ("NAME=value", each in
+// place of an inherited one of that name). Ended when this goes: SIGTERM, and SIGKILL when it
+// has not gone within two seconds.
 class Process {
 public:
     explicit Process(const std::string& program, const std::vector<std::string>& arguments = {},
-                     const std::string& setting = "") {
+                     std::vector<std::string> settings = {}) {
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
+        auto replaced = [&settings](const char* inherited) {
+            for (const std::string& s : settings) {
+                const size_t name = s.find('=');
+                if (name != std::string::npos && std::strncmp(s.c_str(), inherited, name + 1) == 0) return true;
+            }
+            return false;
+        };
         std::vector<char*> env;
-        for (char** e = environ; *e; ++e) env.push_back(*e);
-        std::string added = setting;
-        if (!added.empty()) env.push_back(added.data());
+        for (char** e = environ; *e; ++e)
+            if (!replaced(*e)) env.push_back(*e);
+        for (std::string& s : settings) env.push_back(s.data());
         env.push_back(nullptr);
         if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), env.data()) != 0) pid_ = 0;
     }

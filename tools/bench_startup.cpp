@@ -81,11 +81,11 @@ void Blacken(Display* x) {
 // Milliseconds from the start of the program until the screen shows picture; nothing when it
 // ends or gives up first.
 std::optional<double> TimeToPicture(Display* x, const std::string& program, const Rows& picture,
-                                    const std::string& setting) {
+                                    const std::vector<std::string>& settings) {
     Blacken(x);
     if (ReadRows(x) == picture) return std::nullopt;
     const auto start = bench::Clock::now();
-    bench::Process started(program, {}, setting);
+    bench::Process started(program, {}, settings);
     while (started.Started()) {
         if (ReadRows(x) == picture) return bench::MsBetween(start, bench::Clock::now());
         if (started.Ended(0s) || bench::Clock::now() - start > kGiveUp) break;
@@ -130,11 +130,11 @@ struct Measured {
 };
 
 // rounds of starts, each program once a round, the floor first.
-bool MeasureRounds(Display* x, std::vector<Measured>& programs, int rounds, const std::string& setting) {
+bool MeasureRounds(Display* x, std::vector<Measured>& programs, int rounds, const std::vector<std::string>& settings) {
     for (Measured& m : programs) m.ms.clear(), m.ratio.clear();
     for (int round = 0; round < rounds; ++round) {
         for (Measured& m : programs) {
-            const std::optional<double> ms = TimeToPicture(x, m.program, m.picture, setting);
+            const std::optional<double> ms = TimeToPicture(x, m.program, m.picture, settings);
             if (!ms) {
                 std::fprintf(stderr, "bench_startup: %s did not show its picture\n", m.name.c_str());
                 return false;
@@ -185,9 +185,9 @@ int main(int argc, char** argv) {
     std::printf("== start-up to the first main-menu frame on the screen, 1024 x 768 (min / median / max of %d)\n",
                 rounds);
     std::printf("shader cache as earlier starts left it\n");
-    if (!MeasureRounds(x, programs, rounds, "")) return 1;
+    if (!MeasureRounds(x, programs, rounds, {})) return 1;
     std::printf("no shader cache (%s)\n", kNoShaderCache);
-    if (!MeasureRounds(x, programs, rounds, kNoShaderCache)) return 1;
+    if (!MeasureRounds(x, programs, rounds, {kNoShaderCache})) return 1;
     XCloseDisplay(x);
     return 0;
 }

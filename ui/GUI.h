@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/formats/PicturePrefetch.h"
@@ -73,6 +74,8 @@ struct Picture {
     uint64_t Changes = 0;
     bool operator==(const Picture&) const = default;
 };
+static_assert(ButtonTable::kLast < std::numeric_limits<decltype(Picture::Enabled)>::digits,
+              "every button needs a bit of the picture's masks");
 Picture CurrentPicture();
 // Counts a change to what a frame shows that the picture's flags do not hold.
 void PictureChanged();

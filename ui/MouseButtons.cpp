@@ -197,6 +197,7 @@ void OpenWebSite() {
 }
 
 bool WatchWebSite() {
+    platform::ReapEndedViewers();
     if (!gReadmeOpening) return false;
     const platform::DesktopOpening::Outcome outcome = gReadmeOpening->Poll();
     if (outcome == platform::DesktopOpening::Outcome::Pending) return true;

@@ -1,6 +1,8 @@
 #include "world/AssetCache.h"
 
+#include <map>
 #include <unordered_map>
+#include <utility>
 
 #include "world/WorldRules.h"
 #include "shared/DeviceAndCamera.h"
@@ -14,6 +16,7 @@ struct Store {
     uint64_t serial = 0;
     std::unordered_map<std::string, d3d::TexturePtr> textures;
     std::unordered_map<std::string, d3dx::MeshPtr> meshes;
+    std::map<std::pair<std::string, std::string>, NamedTexturePtr> named;  // by folder and name
 };
 
 Store& TheStore() {
@@ -36,6 +39,13 @@ d3d::TexturePtr Texture(const std::string& path) {
     if (!texture) gWorldRules.Log("Missing texture file: " + path);
     textures.emplace(path, texture);
     return texture;
+}
+
+NamedTexturePtr Named(const std::string& folder, const std::string& name) {
+    auto& named = TheStore().named;
+    auto [entry, added] = named.try_emplace({folder, name});
+    if (added) entry->second = std::make_shared<const NamedTexture>(NamedTexture{name, Texture(folder + name)});
+    return entry->second;
 }
 
 d3dx::MeshPtr Mesh(const std::string& path) {

@@ -11,19 +11,15 @@
 namespace {
 
 struct UnitVertex {
-    float X, Y, Z, Tu, Tv;
+    float X, Y, Z;
 };
 
 // Two triangles per face, each wound clockwise as seen from outside the box.
 constexpr UnitVertex kUnitCube[TrackBox::kVertexCount] = {
-    // A front (z = 0)
-    {0, 1, 0, 0, 0}, {1, 1, 0, 1, 0}, {0, 0, 0, 0, 1}, {1, 1, 0, 1, 0}, {1, 0, 0, 1, 1}, {0, 0, 0, 0, 1},
-    // B left (x = 0)
-    {0, 0, 0, 1, 1}, {0, 1, 1, 0, 0}, {0, 1, 0, 1, 0}, {0, 1, 1, 0, 0}, {0, 0, 0, 1, 1}, {0, 0, 1, 0, 1},
-    // C right (x = 1)
-    {1, 1, 0, 0, 0}, {1, 1, 1, 1, 0}, {1, 0, 0, 0, 1}, {1, 1, 1, 1, 0}, {1, 0, 1, 1, 1}, {1, 0, 0, 0, 1},
-    // D top (y = 1)
-    {0, 1, 1, 0, 0}, {1, 1, 1, 1, 0}, {0, 1, 0, 0, 1}, {1, 1, 1, 1, 0}, {1, 1, 0, 1, 1}, {0, 1, 0, 0, 1},
+    {0, 1, 0}, {1, 1, 0}, {0, 0, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0, 0},  // A front (z = 0)
+    {0, 0, 0}, {0, 1, 1}, {0, 1, 0}, {0, 1, 1}, {0, 0, 0}, {0, 0, 1},  // B left (x = 0)
+    {1, 1, 0}, {1, 1, 1}, {1, 0, 0}, {1, 1, 1}, {1, 0, 1}, {1, 0, 0},  // C right (x = 1)
+    {0, 1, 1}, {1, 1, 1}, {0, 1, 0}, {1, 1, 1}, {1, 1, 0}, {0, 1, 0},  // D top (y = 1)
 };
 
 constexpr int kTopFace = 3;
@@ -42,29 +38,34 @@ float UnitU(int face, const UnitVertex& p) {
 }
 float UnitV(int face, const UnitVertex& p) { return face == kTopFace ? 1 - p.Z : 1 - p.Y; }
 
-void ResetVertex(d3d::LitVertex& v, int index) {
-    const UnitVertex& u = kUnitCube[index];
-    v.X = u.X;
-    v.Y = u.Y;
-    v.Z = u.Z;
-    v.Diffuse = FaceColour(index / 6);
-    v.Specular = 0;
-}
-
 // After a size write the side faces may carry a lighter upper edge.
-int32_t SizedColour(int index) {
-    const bool upperSideVertex = index / 6 != kTopFace && kUnitCube[index].Y == 1;
-    return upperSideVertex ? gWorldRules.SizedSideUpperColour : FaceColour(index / 6);
-}
+int32_t SizedUpperColour(int face) { return face == kTopFace ? FaceColour(face) : gWorldRules.SizedSideUpperColour; }
 
 }  // namespace
 
-void TrackBox::FillUnitCube() {
+std::array<d3d::LitVertex, TrackBox::kVertexCount> TrackBox::GetVertices() const {
+    std::array<d3d::LitVertex, kVertexCount> vertices{};
     for (int i = 0; i < kVertexCount; ++i) {
-        ResetVertex(Vertices[i], i);
-        Vertices[i].Tu = kUnitCube[i].Tu;
-        Vertices[i].Tv = kUnitCube[i].Tv;
+        const int face = i / 6;
+        const FaceLook& look = Looks[face];
+        const UnitVertex& u = kUnitCube[i];
+        d3d::LitVertex& v = vertices[i];
+        if (look.Built) {
+            v.X = u.X;
+            v.Y = u.Y;
+            v.Z = u.Z;
+        }
+        v.Diffuse = u.Y == 1 ? look.UpperColour : look.LowerColour;
+        v.Tu = UnitU(face, u) * look.RepeatU;
+        v.Tv = UnitV(face, u) * look.RepeatV;
     }
+    return vertices;
+}
+
+// A new box: every face built, showing its texture once, in its plain colours.
+void TrackBox::FillUnitCube() {
+    for (int face = 0; face < kFaceCount; ++face)
+        Looks[face] = {true, 1, 1, FaceColour(face), FaceColour(face)};
 }
 
 void TrackBox::CreateVertexBuffer() {
@@ -87,12 +88,12 @@ void TrackBox::AlignTexureCoords(int16_t Side, int16_t value) {
 }
 
 void TrackBox::SelectBlock() {
-    for (d3d::LitVertex& v : Vertices) v.Diffuse = kSelectedColour;
+    for (FaceLook& look : Looks) look.LowerColour = look.UpperColour = kSelectedColour;
     CreateVertexBuffer();
 }
 
 void TrackBox::UnSelectBlock() {
-    for (int i = 0; i < kVertexCount; ++i) Vertices[i].Diffuse = FaceColour(i / 6);
+    for (int face = 0; face < kFaceCount; ++face) Looks[face].LowerColour = Looks[face].UpperColour = FaceColour(face);
     CreateVertexBuffer();
 }
 
@@ -124,12 +125,12 @@ void TrackBox::RebuildAlongAxis(Axis axis, float size) {
         const bool alongU = kUAxis[face] == axis, alongV = kVAxis[face] == axis;
         if (!alongU && !alongV) continue;
         const float repeat = face == kTopFace ? topRepeat : sideRepeat;
-        for (int i = face * 6; i < face * 6 + 6; ++i) {
-            ResetVertex(Vertices[i], i);
-            Vertices[i].Diffuse = SizedColour(i);
-            if (alongU) Vertices[i].Tu = UnitU(face, kUnitCube[i]) * repeat;
-            if (alongV) Vertices[i].Tv = UnitV(face, kUnitCube[i]) * repeat;
-        }
+        FaceLook& look = Looks[face];
+        look.Built = true;
+        look.LowerColour = FaceColour(face);
+        look.UpperColour = SizedUpperColour(face);
+        if (alongU) look.RepeatU = repeat;
+        if (alongV) look.RepeatV = repeat;
     }
     CreateVertexBuffer();
 }
@@ -137,12 +138,8 @@ void TrackBox::RebuildAlongAxis(Axis axis, float size) {
 void TrackBox::SetFaceRepeats(bool sides, float rx, float ry, float rz) {
     const int first = sides ? 0 : kTopFace, last = sides ? kTopFace - 1 : kTopFace;
     for (int face = first; face <= last; ++face) {
-        const float ru = face == 0 || face == kTopFace ? rx : rz;
-        const float rv = face == kTopFace ? rz : ry;
-        for (int i = face * 6; i < face * 6 + 6; ++i) {
-            Vertices[i].Tu = UnitU(face, kUnitCube[i]) * ru;
-            Vertices[i].Tv = UnitV(face, kUnitCube[i]) * rv;
-        }
+        Looks[face].RepeatU = face == 0 || face == kTopFace ? rx : rz;
+        Looks[face].RepeatV = face == kTopFace ? rz : ry;
     }
 }
 
@@ -210,16 +207,23 @@ int TrackBox::FaceIndex(const std::string& face) {
     return letter >= 'A' && letter <= 'D' ? letter - 'A' : -1;
 }
 
-void TrackBox::SetWorldTransform() {
-    WorldMatrix = d3dx::MatrixTranslation(Position.X, Position.Y, Position.Z);
-    ScalingMatrix = d3dx::MatrixScaling(ScaleXValue, ScaleYValue, ScaleZValue);
-    WorldMatrix = d3dx::MatrixMultiply(ScalingMatrix, WorldMatrix);
-    gD3DDevice->SetTransform(d3d::TS_WORLD, WorldMatrix);
+void TrackBox::SetWorldTransform() const {
+    const d3d::Matrix translation = d3dx::MatrixTranslation(Position.X, Position.Y, Position.Z);
+    const d3d::Matrix scaling = d3dx::MatrixScaling(ScaleXValue, ScaleYValue, ScaleZValue);
+    gD3DDevice->SetTransform(d3d::TS_WORLD, d3dx::MatrixMultiply(scaling, translation));
+}
+
+void TrackBox::SetFaceTexture(int index, const std::string& folder, const std::string& name) {
+    Faces[index] = AssetCache::Named(folder, name);
+}
+
+void TrackBox::StreamVertices() {
+    gD3DDevice->SetStreamSource(0, VertexBuffer.For([this] { return GetVertices(); }), sizeof(d3d::LitVertex));
 }
 
 void TrackBox::DrawFaces() const {
     for (int face = 0; face < kFaceCount; ++face) {
-        gD3DDevice->SetTexture(0, Faces[face].Texture);
+        gD3DDevice->SetTexture(0, AssetCache::TextureOf(Faces[face]));
         gD3DDevice->DrawPrimitive(d3d::PT_TRIANGLELIST, static_cast<uint32_t>(face * 6), 2);
     }
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/AssetCache.h"
 #include "world/ObjectVertexBuffer.h"
 #include "world/TrackIndex.h"
 
@@ -49,10 +50,10 @@ public:
     float scalez() const { return ScaleZValue; }
     void scalez(float value);
 
-    std::string GetTextureA() const { return Faces[0].Name; }
-    std::string GetTextureB() const { return Faces[1].Name; }
-    std::string GetTextureC() const { return Faces[2].Name; }
-    std::string GetTextureD() const { return Faces[3].Name; }
+    std::string GetTextureA() const { return AssetCache::NameOf(Faces[0]); }
+    std::string GetTextureB() const { return AssetCache::NameOf(Faces[1]); }
+    std::string GetTextureC() const { return AssetCache::NameOf(Faces[2]); }
+    std::string GetTextureD() const { return AssetCache::NameOf(Faces[3]); }
 
     // planenumber 1 to 5; any other gives the all-zero plane.
     d3d::Plane GetCollisionPlane(int16_t planenumber) const;
@@ -61,13 +62,19 @@ public:
     // The corners of a collision face, once round it; four zero corners for other numbers.
     std::array<d3d::Vector3, 4> GetPlaneCorners(int16_t planenumber) const;
 
-    const std::array<d3d::LitVertex, kVertexCount>& GetVertices() const { return Vertices; }
+    // The 24 vertices, made of what each face keeps (see FaceLook).
+    std::array<d3d::LitVertex, kVertexCount> GetVertices() const;
     d3d::Vector3 GetPosition() const { return Position; }
 
 protected:
-    struct FaceTexture {
-        d3d::TexturePtr Texture;
-        std::string Name;
+    // What the six vertices of a face are made of: the unit cube's corners once the face is
+    // built (zero before); texture coordinates that repeat the texture RepeatU and RepeatV
+    // times across the face; the diffuse colour of its lower corners and of its upper ones
+    // (y = 1); specular 0.
+    struct FaceLook {
+        bool Built = false;
+        float RepeatU = 0, RepeatV = 0;
+        int32_t LowerColour = 0, UpperColour = 0;
     };
     enum class Axis { X, Y, Z };
 
@@ -83,20 +90,22 @@ protected:
     void SetFaceRepeats(bool sides, float rx, float ry, float rz);
     // Index 0..3 of face letter "A".."D" in either case; -1 for any other text.
     static int FaceIndex(const std::string& face);
+    // The face's texture: the file name in the folder.
+    void SetFaceTexture(int index, const std::string& folder, const std::string& name);
     // World matrix = scaling by the size, then translation to the position.
-    void SetWorldTransform();
+    void SetWorldTransform() const;
+    // The vertex buffer as the stream source.
+    void StreamVertices();
     void DrawFaces() const;
 
-    std::array<d3d::LitVertex, kVertexCount> Vertices{};
-    d3d::Matrix WorldMatrix;
-    d3d::Matrix ScalingMatrix;
+    std::array<FaceLook, kFaceCount> Looks{};
     // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     uint8_t SideTextureRepeat = 0;
     uint8_t TopTextureRepeat = 0;
     std::array<d3d::Plane, 5> CollisionPlanes{};  // faces 1..5 at 0..4
-    std::array<FaceTexture, kFaceCount> Faces;
+    std::array<AssetCache::NamedTexturePtr, kFaceCount> Faces;  // null until given one
     ObjectVertexBuffer<kVertexCount> VertexBuffer;
     uint8_t ActionCode = 0;
     TrackIndexMark IndexMark;

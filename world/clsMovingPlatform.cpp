@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "shared/DeviceAndCamera.h"
-#include "world/AssetCache.h"
 #include "world/WorldRules.h"
 
 namespace {
@@ -40,7 +39,7 @@ void clsMovingPlatform::StopAnimation() {
 void clsMovingPlatform::draw() {
     if (!gD3DDevice) return;
     SetWorldTransform();
-    gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
+    StreamVertices();
     gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
     DrawFaces();
 }
@@ -100,10 +99,7 @@ void clsMovingPlatform::Zpos(float NewVal) {
 }
 
 void clsMovingPlatform::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {
-    if (const int index = FaceIndex(face); index >= 0) {
-        Faces[index].Texture = AssetCache::Texture(TextureDir + Name);
-        Faces[index].Name = Name;
-    }
+    if (const int index = FaceIndex(face); index >= 0) SetFaceTexture(index, TextureDir, Name);
 }
 
 void clsMovingPlatform::ResetToOrigin() {

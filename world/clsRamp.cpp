@@ -113,12 +113,23 @@ constexpr float kTopStripDepth = 0.8f;
 // ---- Building the wedge
 
 void clsRamp::FillWedge(uint8_t rotation, float sx, float sy, float sz) {
-    const float sizes[4] = {0.0f, sx, sy, sz};
+    Look = {true, rotation, {sx, sy, sz}, kSlopeColour, kSideColour};
+}
+
+std::array<d3d::LitVertex, clsRamp::kVertexCount> clsRamp::GetVertices() const {
+    std::array<d3d::LitVertex, kVertexCount> vertices{};
+    const float sizes[4] = {0.0f, Look.Sizes[0], Look.Sizes[1], Look.Sizes[2]};
     for (int i = 0; i < kVertexCount; ++i) {
-        const WedgeVertex& w = kWedge[rotation][i];
-        Vertices[i] = {static_cast<float>(w.x), static_cast<float>(w.y), static_cast<float>(w.z),
-                       i < 6 ? kSlopeColour : kSideColour, 0, sizes[w.tu], sizes[w.tv]};
+        const int32_t colour = i < 6 ? Look.SlopeColour : Look.SideColour;
+        if (!Look.Filled) {
+            vertices[i].Diffuse = colour;
+            continue;
+        }
+        const WedgeVertex& w = kWedge[Look.Rotation][i];
+        vertices[i] = {static_cast<float>(w.x), static_cast<float>(w.y), static_cast<float>(w.z), colour, 0,
+                       sizes[w.tu], sizes[w.tv]};
     }
+    return vertices;
 }
 
 void clsRamp::UpdateChanges() {
@@ -127,12 +138,13 @@ void clsRamp::UpdateChanges() {
 }
 
 void clsRamp::SelectRamp() {
-    for (d3d::LitVertex& v : Vertices) v.Diffuse = kSelectedColour;
+    Look.SlopeColour = Look.SideColour = kSelectedColour;
     UpdateChanges();
 }
 
 void clsRamp::UnSelectramp() {
-    for (int i = 0; i < kVertexCount; ++i) Vertices[i].Diffuse = i < 6 ? kSlopeColour : kSideColour;
+    Look.SlopeColour = kSlopeColour;
+    Look.SideColour = kSideColour;
     UpdateChanges();
 }
 
@@ -194,13 +206,10 @@ void clsRamp::PlaceChanged() {
 }
 
 void clsRamp::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {
-    if (face == "A" || face == "a") {
-        TextureA = AssetCache::Texture(TextureDir + Name);
-        TextureAName = Name;
-    } else if (face == "B" || face == "b") {
-        TextureB = AssetCache::Texture(TextureDir + Name);
-        TextureBName = Name;
-    }
+    if (face == "A" || face == "a")
+        TextureA = AssetCache::Named(TextureDir, Name);
+    else if (face == "B" || face == "b")
+        TextureB = AssetCache::Named(TextureDir, Name);
     Selected = false;
 }
 
@@ -208,18 +217,17 @@ void clsRamp::Texture(std::string Name, const std::string& face, const std::stri
 
 void clsRamp::draw() {
     if (!gD3DDevice) return;
-    WorldMatrix = d3dx::MatrixTranslation(Position.X, Position.Y, Position.Z);
-    ScalingMatrix = d3dx::MatrixScaling(ScaleXValue, ScaleYValue, ScaleZValue);
-    WorldMatrix = d3dx::MatrixMultiply(ScalingMatrix, WorldMatrix);
-    gD3DDevice->SetTransform(d3d::TS_WORLD, WorldMatrix);
-    gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
+    const d3d::Matrix translation = d3dx::MatrixTranslation(Position.X, Position.Y, Position.Z);
+    const d3d::Matrix scaling = d3dx::MatrixScaling(ScaleXValue, ScaleYValue, ScaleZValue);
+    gD3DDevice->SetTransform(d3d::TS_WORLD, d3dx::MatrixMultiply(scaling, translation));
+    gD3DDevice->SetStreamSource(0, VertexBuffer.For([this] { return GetVertices(); }), sizeof(d3d::LitVertex));
     gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
 
-    gD3DDevice->SetTexture(0, TextureA);
+    gD3DDevice->SetTexture(0, AssetCache::TextureOf(TextureA));
     gD3DDevice->DrawPrimitive(d3d::PT_TRIANGLELIST, 0, 2);
     const uint32_t otherFaces[3][2] = {{6, 1}, {9, 1}, {12, 2}};
     for (const auto& [start, triangles] : otherFaces) {
-        gD3DDevice->SetTexture(0, TextureB);
+        gD3DDevice->SetTexture(0, AssetCache::TextureOf(TextureB));
         gD3DDevice->DrawPrimitive(d3d::PT_TRIANGLELIST, start, triangles);
     }
 }

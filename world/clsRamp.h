@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Device.h"
+#include "world/AssetCache.h"
 #include "world/ObjectVertexBuffer.h"
 #include "world/TrackIndex.h"
 
@@ -53,8 +54,8 @@ public:
     int16_t scalez() const;
     void scalez(int16_t NewValue);
 
-    std::string GetTextureA() const { return TextureAName; }
-    std::string GetTextureB() const { return TextureBName; }
+    std::string GetTextureA() const { return AssetCache::NameOf(TextureA); }
+    std::string GetTextureB() const { return AssetCache::NameOf(TextureB); }
 
     // Height gained per unit towards +z (rotations 0, 2) or +x (1, 3); 0 for a flat size.
     float GetGradient() const;
@@ -66,24 +67,31 @@ public:
     // face repeats its first corner, a face the rotation lacks gives four zero corners.
     std::array<d3d::Vector3, 4> GetPlaneCorners(int16_t planenumber) const;
 
-    const std::array<d3d::LitVertex, kVertexCount>& GetVertices() const { return Vertices; }
+    // The 18 vertices, made of what the wedge keeps (see WedgeLook).
+    std::array<d3d::LitVertex, kVertexCount> GetVertices() const;
     d3d::Vector3 GetPosition() const { return Position; }
 
 private:
+    // What the vertices are made of: the wedge of a rotation with texture coordinates of the
+    // sizes it was filled with (every vertex zero before the first fill), the diffuse colour
+    // of the slope's vertices and of the others; specular 0.
+    struct WedgeLook {
+        bool Filled = false;
+        uint8_t Rotation = 0;
+        float Sizes[3] = {0, 0, 0};
+        int32_t SlopeColour = 0, SideColour = 0;
+    };
+
     void PlaceChanged();
     void FillWedge(uint8_t rotation, float sx, float sy, float sz);
     void Resize(float& size, int16_t NewValue);
 
-    std::array<d3d::LitVertex, kVertexCount> Vertices{};
-    d3d::Matrix WorldMatrix;
-    d3d::Matrix ScalingMatrix;
+    WedgeLook Look;
     // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
-    d3d::TexturePtr TextureA;
-    d3d::TexturePtr TextureB;
-    std::string TextureAName;
-    std::string TextureBName;
+    AssetCache::NamedTexturePtr TextureA;  // the slope's, null until given one
+    AssetCache::NamedTexturePtr TextureB;  // the other faces'
     ObjectVertexBuffer<kVertexCount> VertexBuffer;
     uint8_t Rotation = 0;
     bool Selected = false;

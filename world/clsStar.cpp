@@ -39,11 +39,9 @@ void clsStar::draw() {
         if (SpinAngle > 360) SpinAngle = 1;
     }
     if (!gD3DDevice) return;
-    WorldMatrix = d3dx::MatrixIdentity();
-    RotationMatrix = d3dx::MatrixRotationY(static_cast<float>(SpinAngle) * 0.0174532924f);
-    TranslationMatrix = d3dx::MatrixTranslation(Position.X, Position.Y, Position.Z);
-    WorldMatrix = d3dx::MatrixMultiply(RotationMatrix, TranslationMatrix);
-    gD3DDevice->SetTransform(d3d::TS_WORLD, WorldMatrix);
+    const d3d::Matrix rotation = d3dx::MatrixRotationY(static_cast<float>(SpinAngle) * 0.0174532924f);
+    const d3d::Matrix translation = d3dx::MatrixTranslation(Position.X, Position.Y, Position.Z);
+    gD3DDevice->SetTransform(d3d::TS_WORLD, d3dx::MatrixMultiply(rotation, translation));
     for (int32_t i = 0; i < MaterialCount; ++i) {
         gD3DDevice->SetMaterial(Materials[i]);
         gD3DDevice->SetTexture(0, Textures[i]);

@@ -48,9 +48,6 @@ private:
     std::vector<d3d::Material> Materials;
     std::vector<d3d::TexturePtr> Textures;
     int32_t MaterialCount = 0;
-    d3d::Matrix TranslationMatrix;
-    d3d::Matrix RotationMatrix;
-    d3d::Matrix WorldMatrix;
     int32_t SpinAngle = 0;
     bool IsVisible = false;
     d3d::Vector3 Position;

@@ -4,7 +4,6 @@
 #include "shared/DeviceAndCamera.h"
 #include "shared/Rounding.h"
 #include "world/AnimatedTextures.h"
-#include "world/AssetCache.h"
 #include "world/WorldRules.h"
 
 void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, float scaleY, float scalez) {
@@ -47,26 +46,28 @@ void clsblock::Zpos(int32_t NewVal) {
 void clsblock::Texture(std::string Name, const std::string& face, const std::string& TextureDir) {
     const int index = FaceIndex(face);
     if (index < 0) return;
-    Faces[index].Texture = AssetCache::Texture(TextureDir + Name);
-    Faces[index].Name = Name;
+    SetFaceTexture(index, TextureDir, Name);
     FaceAnimated[index] = AnimatedTextures::IsAnimatedTexture(Name);
 }
 
 void clsblock::UpdateAnimatedTexture() {
     static const char* const kLetters[kFaceCount] = {"A", "B", "C", "D"};
-    for (int face = 0; face < kFaceCount; ++face)
-        if (FaceAnimated[face]) Texture(AnimatedTextures::NextAnimationFrame(Faces[face].Name), kLetters[face], gTexturePath);
+    for (int face = 0; face < kFaceCount; ++face) {
+        if (!FaceAnimated[face]) continue;
+        const std::string next = AnimatedTextures::NextAnimationFrame(AssetCache::NameOf(Faces[face]));
+        Texture(next, kLetters[face], gTexturePath);
+    }
 }
 
 void clsblock::SETTEXTURE() const {
-    if (gD3DDevice) gD3DDevice->SetTexture(0, Faces[0].Texture);
+    if (gD3DDevice) gD3DDevice->SetTexture(0, AssetCache::TextureOf(Faces[0]));
 }
 
 void clsblock::draw() {
     if (gD3DDevice) {
         gD3DDevice->SetVertexShader(d3d::FVF_LITVERTEX);
         SetWorldTransform();
-        gD3DDevice->SetStreamSource(0, VertexBuffer.For(Vertices), sizeof(d3d::LitVertex));
+        StreamVertices();
         DrawFaces();
     }
     if (!gWorldRules.Animating()) return;

@@ -22,9 +22,11 @@
 #include "editor/qt/AboutWindow.h"
 #include "editor/qt/DesktopViewer.h"
 #include "editor/qt/KeyEditing.h"
+#include "editor/qt/KeyboardAfterBoxes.h"
 #include "editor/qt/NativeViewport.h"
 #include "editor/qt/TextWindow.h"
 #include "editor/qt/UpDownWidget.h"
+#include "platform/DesktopOpen.h"
 
 namespace editor {
 namespace {
@@ -72,6 +74,7 @@ EditorWindow::EditorWindow(MainForm& form) : form_(form), events_(form.Events())
     ConnectEvents();
     keyEditing_ = std::make_unique<KeyEditing>(*this, events_.Form_KeyDown,
                                                [this](const std::function<void()>& h) { RunHandler(h); });
+    keyboardAfterBoxes_ = std::make_unique<KeyboardAfterBoxes>(*this);
     loop_.setSingleShot(true);
     loop_.setTimerType(Qt::PreciseTimer);
     connect(&loop_, &QTimer::timeout, this, [this] { LoopTick(); });
@@ -216,6 +219,7 @@ void EditorWindow::ConnectEvents() {
         });
     });
     viewport_->onMouseDown = [this](int16_t button, int16_t shift, float x, float y) {
+        FocusMainWindow();  // as a window manager does on a click: the main window's keys edit
         RunHandler([this, button, shift, x, y] {
             if (events_.viewport_MouseDown) events_.viewport_MouseDown(button, shift, x, y);
         });
@@ -224,7 +228,11 @@ void EditorWindow::ConnectEvents() {
 
 void EditorWindow::Start() {
     show();
-    RunHandler([this] { form_.Form_Load(*this); });
+    FocusMainWindow();  // as a window manager does; without one the keys would follow the pointer
+    RunHandler([this] {
+        form_.Form_Load(*this);
+        form_.DrawFirstPicture();
+    });
     loop_.start(0);
 }
 
@@ -239,6 +247,7 @@ void EditorWindow::RunHandler(const std::function<void()>& handler) {
 
 void EditorWindow::LoopTick() {
     if (ending_) return;
+    platform::ReapEndedViewers();  // How to Use's viewers closed since
     if (handlerDepth_ > 0 || QApplication::activeModalWidget()) {
         loop_.start(1);  // no frame inside a handler or under a message box
         return;

@@ -23,6 +23,7 @@ namespace editor {
 
 class AboutWindow;
 class KeyEditing;
+class KeyboardAfterBoxes;
 class MainForm;
 class TextWindow;
 class UpDownWidget;
@@ -79,6 +80,7 @@ private:
     NativeViewport* viewport_ = nullptr;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<KeyEditing> keyEditing_;
+    std::unique_ptr<KeyboardAfterBoxes> keyboardAfterBoxes_;
     std::unique_ptr<TextWindow> textWindow_;
     std::map<const MenuItem*, QAction*> actions_;
     std::map<const void*, QWidget*> widgets_;

@@ -27,6 +27,7 @@ public:
     void MakeCurrent() override;
     void SwapBuffers() override;
     void DrawableSize(int& width, int& height) const override;
+    bool OnScreen() const override { return isExposed(); }
 
     // The main window shows and pumps; the viewport has no messages of its own.
     void Show() override {}

@@ -10,10 +10,14 @@
 #include "editor/qt/EditorWindow.h"
 #include "editor/qt/KeyboardFeed.h"
 #include "editor/qt/QtPlatform.h"
+#include "platform/ChildEnvironment.h"
 #include "platform/Keyboard.h"
 #include "platform/Paths.h"
 
 int main(int argc, char** argv) {
+    // The programs the editor starts (the read-me's viewer) get the environment the user
+    // started it with, without what the editor sets for itself.
+    platform::KeepEnvironmentForChildren();
     // Mesa's software renderer shares out every frame among helper threads. For the editor's
     // small picture, 25 times a second, waking them costs more than the drawing: on the
     // editor's one thread a frame takes about half the CPU (see tools/bench_editor). A setting

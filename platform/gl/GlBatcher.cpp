@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace d3d {
 
@@ -38,34 +39,39 @@ bool GlBatcher::Joins(uint32_t setup, const std::shared_ptr<GlTexture>& texture)
     return g.setup == setup && g.array == arrays_.LayerOf(texture).Array;
 }
 
-void GlBatcher::Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf,
-                    const Matrix& world, uint32_t setup, const std::shared_ptr<GlTexture>& texture) {
+uint32_t GlBatcher::CountDraw(GlVertexBuffer& source) {
     if (source.BatchOwner != serial_) {  // new, or kept by the batches of a device gone since
-        source.BatchRanges.clear();
+        source.BatchItems.clear();
+        source.BatchKept = 0;
         source.BatchOwner = serial_;
         source.DeadItems = dead_;
     }
-    auto range = std::find_if(source.BatchRanges.begin(), source.BatchRanges.end(),
-                              [&](const GlVertexBuffer::BatchRange& r) { return r.first == first && r.count == count; });
-    if (range == source.BatchRanges.end()) {
-        source.BatchRanges.push_back({first, count, 0, 0, {}});
-        range = source.BatchRanges.end() - 1;
+    if (source.BatchFrame != frame_) {
+        source.BatchFrame = frame_;
+        source.BatchNext = 0;
     }
-    if (range->frame != frame_) {
-        range->frame = frame_;
-        range->next = 0;
+    return source.BatchNext++;
+}
+
+void GlBatcher::Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf,
+                    const Matrix& world, uint32_t setup, const std::shared_ptr<GlTexture>& texture) {
+    // The slots of buffers gone since the last flush are free for these draws, unless a batch
+    // taken since then may still draw them: a track built anew takes its old track's place.
+    if (pending_ == kNone && !dead_->empty()) ReleaseDeadItems();
+    const uint32_t draw = CountDraw(source);
+    if (draw >= source.BatchItems.size()) source.BatchItems.resize(draw + 1, GlVertexBuffer::kNoItem);
+    if (source.BatchItems[draw] == GlVertexBuffer::kNoItem) {
+        source.BatchItems[draw] = NewItem();
+        ++source.BatchKept;
     }
-    if (range->next == range->items.size()) {
-        const uint32_t id = NewItem();
-        range->items.push_back(id);
-    }
-    const uint32_t id = range->items[range->next++];
+    const uint32_t id = source.BatchItems[draw];
     Item& item = items_[id];
 
     const GlTexture::ArrayLayer layer = arrays_.LayerOf(texture);
-    bool write = item.revision != source.Revision() || item.stride != stride || item.fvf != fvf ||
-                 item.texture != texture || std::memcmp(&item.world, &world, sizeof world) != 0;
-    if (item.group == kNone || groups_[item.group].setup != setup || groups_[item.group].array != layer.Array) {
+    bool write = item.revision != source.Revision() || item.first != first || item.stride != stride ||
+                 item.fvf != fvf || item.texture != texture || std::memcmp(&item.world, &world, sizeof world) != 0;
+    if (item.group == kNone || groups_[item.group].setup != setup || groups_[item.group].array != layer.Array ||
+        groups_[item.group].slots[item.slot].count != count) {
         if (item.group != kNone) FreeSlot(item);
         item.group = GroupFor(setup, layer.Array);
         item.slot = TakeSlot(groups_[item.group], count, id);
@@ -77,6 +83,7 @@ void GlBatcher::Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint
         ToWorldVertices(source.Data() + static_cast<size_t>(first) * stride, fvf, stride, count, world, out);
         for (uint32_t i = 0; i < count; ++i) out[i].Layer = static_cast<float>(layer.Layer);
         item.revision = source.Revision();
+        item.first = first;
         item.stride = stride;
         item.fvf = fvf;
         item.world = world;
@@ -85,6 +92,14 @@ void GlBatcher::Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint
     }
     pending_ = item.group;
     group.pending.push_back(item.slot);
+}
+
+void GlBatcher::Skip(GlVertexBuffer& source) {
+    const uint32_t draw = CountDraw(source);
+    if (draw >= source.BatchItems.size() || source.BatchItems[draw] == GlVertexBuffer::kNoItem) return;
+    // Freed at the next flush or batched draw: a batch taken since the last flush may draw its slot.
+    dead_->push_back(std::exchange(source.BatchItems[draw], GlVertexBuffer::kNoItem));
+    if (--source.BatchKept == 0) source.BatchItems = {};
 }
 
 uint32_t GlBatcher::GroupFor(uint32_t setup, uint32_t array) {
@@ -148,6 +163,12 @@ void GlBatcher::ReleaseDeadItems() {
             for (auto& [size, slots] : group.free) std::sort(slots.begin(), slots.end(), std::greater<>());
     }
     arrays_.ReleaseFreedLayers();
+}
+
+size_t GlBatcher::RoomForVertices() const {
+    size_t room = 0;
+    for (const Group& group : groups_) room += group.vertices.size();
+    return room;
 }
 
 void GlBatcher::DropPending() {

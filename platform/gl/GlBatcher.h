@@ -3,9 +3,10 @@
 // converted to world vertices, in one GL buffer per state and picture size, and drawn
 // together with one call per batch, in the order they came. Their pictures are layers of a
 // texture array (GlTextureArrays). A draw is known again in the next frame by its vertex
-// buffer, its vertex range and how many times that range was drawn before in the frame; its
-// vertices are converted and sent again only when the buffer's data, the world matrix or the
-// texture changed, or when the draw moves to another batch (another state).
+// buffer and how many draws from that buffer came before it in the frame; its vertices are
+// converted and sent again only when its vertex range, the buffer's data, the world matrix or
+// the texture changed, or when the draw moves to another batch (another state). A draw that
+// shows nothing keeps nothing: what a track holds beyond the view takes no room.
 #pragma once
 #include <epoxy/gl.h>
 
@@ -35,6 +36,9 @@ public:
     // numbered setup (the device's) and the texture, for the next Flush.
     void Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf, const Matrix& world,
              uint32_t setup, const std::shared_ptr<GlTexture>& texture);
+    // A draw from source that shows nothing (it lies outside the view): it counts as drawn,
+    // and what the batches kept of it goes.
+    void Skip(GlVertexBuffer& source);
     bool Pending() const { return pending_ != kNone; }
 
     // One batch: the vertex ranges of one GL buffer of world vertices to draw as triangles,
@@ -58,6 +62,8 @@ public:
     void DropPending();
     // A new frame begins: draws are counted from the first again.
     void NewFrame() { ++frame_; }
+    // The world vertices the batches' buffers make room for.
+    size_t RoomForVertices() const;
     GlTextureArrays& Arrays() { return arrays_; }
 
 private:
@@ -83,12 +89,14 @@ private:
     struct Item {
         uint32_t group = kNone, slot = 0;
         uint64_t revision = 0;
-        uint32_t stride = 0, fvf = 0;
+        uint32_t first = 0, stride = 0, fvf = 0;
         Matrix world;
         std::shared_ptr<GlTexture> texture;
     };
 
     uint32_t NewItem();
+    // The number of source's draw in the frame, counting from 0 in each frame.
+    uint32_t CountDraw(GlVertexBuffer& source);
     uint32_t GroupFor(uint32_t setup, uint32_t array);
     uint32_t TakeSlot(Group& group, uint32_t count, uint32_t item);
     void FreeSlot(const Item& item);

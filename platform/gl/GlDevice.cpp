@@ -61,25 +61,28 @@ GlDevice::~GlDevice() {
 }
 
 bool GlDevice::CreateTargets() {
-    // The picture that is shown and read: the back buffer's colour itself, or the plain copy a
-    // multisampled one is resolved into. It is a texture, so that showing it is a draw of the
-    // device's own. Its alpha is made 1 here and stays 1: the picture has no alpha, and a
-    // destination-alpha blend factor counts as one.
+    // The finished picture is a texture, shown by drawing it into the window as a quad: a
+    // software renderer makes the code of such a draw several times faster than a blit's. It
+    // has the window's layout, so that a picture of the window's size is a plain copy. Its alpha
+    // is made 1 here and never written again: the picture has no alpha, and a destination-alpha
+    // blend factor counts as one.
     GLuint picture = 0;
     glGenTextures(1, &picture);
     glBindTexture(GL_TEXTURE_2D, picture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     applied_.Texture = picture;
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     picture_ = std::make_shared<GlTexture>(picture, width_, height_, token_);
     picture_->Opaque = true;
     glGenRenderbuffers(2, renderbuffers_.data());
-    if (samples_) AllocateRenderbuffer(renderbuffers_[0], GL_RGBA8, samples_, width_, height_);
     AllocateRenderbuffer(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples_, width_, height_);
     glGenFramebuffers(1, &drawFbo_);
     glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
-    if (samples_) glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
-    else glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
+    if (samples_) {  // drawn into a multisampled buffer, resolved into the picture to be shown or read
+        AllocateRenderbuffer(renderbuffers_[0], GL_RGBA8, samples_, width_, height_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
+    } else {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
+    }
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     if (samples_) {
@@ -145,8 +148,8 @@ void GlDevice::Clear(uint32_t flags, uint32_t argb, float z) {
     clearZ_ = z;
     GLbitfield mask = 0;
     if (flags & CLEAR_TARGET) {
-        // A clear of every channel is a plain fill, where one that spares the alpha would be
-        // drawn; the alpha it writes is the 1 the back buffer always has.
+        // Every channel written, the alpha as the 1 it always is: a software renderer clears
+        // with a draw of its own while any channel is masked.
         glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
                      static_cast<float>(argb & 0xFF) / 255.0f, 1.0f);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -170,9 +173,14 @@ void GlDevice::ResolveInto(GLuint target) {
 void GlDevice::Present() {
     FlushBatches();
     batcher_.NewFrame();
-    if (samples_) ResolveInto(resolveFbo_);
+    if (samples_) {
+        ResolveInto(resolveFbo_);
+        glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+    }
+    if (!surface_.OnScreen()) return;  // the window shows the frame when it comes (ShowLastFrame)
     ShowLastFrame();
     surface_.SwapBuffers();
+    shown_ = true;
 }
 
 GlDevice::Setup GlDevice::ScreenPicture(GlTexture* texture) {
@@ -187,42 +195,41 @@ GlDevice::Setup GlDevice::ScreenPicture(GlTexture* texture) {
     return s;
 }
 
-// The picture is drawn into the window as a quad of the device's own program, whose code a
-// software renderer keeps in its shader cache, where a framebuffer copy would compile code of
-// its own at every start.
 void GlDevice::ShowLastFrame() {
     int w = 0, h = 0;
     surface_.DrawableSize(w, h);
     const platform::PixelRect box = platform::Letterbox(w, h, width_, height_);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, w, h);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     // Only the bars beside a picture that does not fill the window need clearing, and only a
     // picture of another size needs filtering.
     if (box.X > 0 || box.Y > 0 || box.Width < w || box.Height < h) {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
     }
-    const bool sameSize = box.Width == width_ && box.Height == height_;
-    const GLint filter = sameSize ? GL_NEAREST : GL_LINEAR;
+    const GLint filter = box.Width == width_ && box.Height == height_ ? GL_NEAREST : GL_LINEAR;
+    // A quad of the back buffer's pixels over the box, with the program of the pre-transformed
+    // pictures drawn most.
     Setup s = ScreenPicture(picture_.get());
     s.Sampling = {filter, filter, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE};
     s.DepthTest = s.DepthWrite = false;
-    s.Multisample = false;
-    // Window pixels in the back buffer's units, which the program maps to the viewport; the
-    // picture's top row is the texture's last.
-    const float sx = static_cast<float>(width_) / static_cast<float>(w);
-    const float sy = static_cast<float>(height_) / static_cast<float>(h);
-    const float x0 = static_cast<float>(box.X) * sx, x1 = static_cast<float>(box.X + box.Width) * sx;
-    const float y0 = static_cast<float>(box.Y) * sy, y1 = static_cast<float>(box.Y + box.Height) * sy;
-    const ScreenVertex quad[4] = {{x0, y0, 0, 1, -1, 0, 0, 1},
-                                  {x1, y0, 0, 1, -1, 0, 1, 1},
-                                  {x0, y1, 0, 1, -1, 0, 0, 0},
-                                  {x1, y1, 0, 1, -1, 0, 1, 0}};
-    SendDraw(s, PT_TRIANGLESTRIP, 4, FVF_SCREENVERTEX, sizeof(ScreenVertex), reinterpret_cast<const std::byte*>(quad));
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-    glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
+    glViewport(box.X, h - box.Y - box.Height, box.Width, box.Height);
+    if (Apply(s)) {
+        const auto right = static_cast<float>(width_), bottom = static_cast<float>(height_);
+        const ScreenVertex quad[4] = {{0, 0, 0.5f, 1, -1, 0, 0, 1},
+                                      {right, 0, 0.5f, 1, -1, 0, 1, 1},
+                                      {0, bottom, 0.5f, 1, -1, 0, 0, 0},
+                                      {right, bottom, 0.5f, 1, -1, 0, 1, 0}};  // GL keeps the bottom row first
+        BindArrayBuffer(streamBuffer_);
+        glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STREAM_DRAW);
+        BindScreenVertices(FVF_SCREENVERTEX, sizeof(ScreenVertex), nullptr);
+        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        glBindTexture(GL_TEXTURE_2D, 0);  // not bound while it is drawn into
+        applied_.Texture = 0;
+    }
     glViewport(0, 0, width_, height_);
+    glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);
 }
 
 bool GlDevice::ReadPixels(std::vector<uint32_t>& argb) {

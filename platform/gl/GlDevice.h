@@ -5,9 +5,10 @@
 // in pixels, counter-clockwise culling, stage-0 alpha from the texture alone.
 // 3D vertices get their world transform on the CPU (GlWorldVertices); draws whose order does
 // not matter to the picture are kept in batches (GlBatcher) and drawn together before the next
-// draw that must come in its place, and before anything reads or shows the picture. A frame
-// whose first draw, from screen coordinates right after a full clear, repeats the last frame's
-// (a background picture, say) gets the picture that draw left put back instead of drawing it.
+// draw that must come in its place, and before anything reads or shows the picture; those that
+// lie wholly outside the view are left out (GlOutsideView). A frame whose first draw, from
+// screen coordinates right after a full clear, repeats the last frame's (a background picture,
+// say) gets the picture that draw left put back instead of drawing it.
 #pragma once
 #include <epoxy/gl.h>
 
@@ -22,6 +23,7 @@
 #include "platform/gl/GlBatcher.h"
 #include "platform/gl/GlDrawKinds.h"
 #include "platform/gl/GlKeptPicture.h"
+#include "platform/gl/GlOutsideView.h"
 #include "platform/gl/GlProgram.h"
 #include "platform/gl/GlResources.h"
 
@@ -86,7 +88,10 @@ public:
     // Whether draws are kept in batches (the default) or each sent at once; the picture is
     // the same either way.
     void SetBatching(bool on);
-    // The next of KnownDrawKinds that has not been drawn yet, into a small target of its own.
+    // The world vertices the batches make room for.
+    size_t BatchedVertexRoom() const { return batcher_.RoomForVertices(); }
+    // The next of KnownDrawKinds that has not been drawn yet, into a small target of its own;
+    // nothing until a frame has been shown on the screen, which the rehearsal must not delay.
     bool RehearseNext() override;
     // The kinds drawn since the device was made, rehearsals included, in the order first drawn.
     const std::vector<GlDrawKind>& DrawnKinds() const { return drawnKinds_; }
@@ -155,9 +160,6 @@ private:
     void NoteKind(const Setup& setup, GLenum mode, uint32_t screenFvf);
     void Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
               const std::byte* vertices);
-    // The draw itself, not kept among the kinds drawn; false when it could not be sent.
-    bool SendDraw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
-                  const std::byte* vertices);
     void BindScreenVertices(uint32_t fvf, uint32_t stride, const std::byte* base);
     void BindWorldVertices(const WorldVertex* base);
     void EnableAttrib(GLuint slot, bool on);
@@ -173,8 +175,8 @@ private:
     int width_ = 0, height_ = 0, samples_ = 0;
     int largestTextureSide_ = 0;  // what the card takes, at most platform::kLargestTextureSide
     GLuint drawFbo_ = 0, resolveFbo_ = 0;
-    std::array<GLuint, 2> renderbuffers_{};  // multisampled colour (when multisampling), depth
-    std::shared_ptr<GlTexture> picture_;     // the colour shown and read
+    std::array<GLuint, 2> renderbuffers_{};  // colour (when multisampled), depth
+    std::shared_ptr<GlTexture> picture_;     // the finished picture, shown and read back
     GlPrograms programs_;
     DeviceState state_;
     uint64_t transformsVersion_ = 1;  // counts the view and projection changes
@@ -191,6 +193,7 @@ private:
     uint32_t setupNumber_ = UINT32_MAX;
     std::vector<Setup> setups_;  // the distinct setups of batched draws
     GlBatcher batcher_;
+    GlOutsideView outsideView_;  // batched draws outside the view are left out
     // All that the first draw of a frame drew with, to know the next frame's as the same.
     struct FirstDraw {
         Setup Drawn;
@@ -213,6 +216,7 @@ private:
     std::vector<GlDrawKind> drawnKinds_;
     std::optional<GlDrawKind> lastKind_;
     size_t rehearsalNext_ = 0;  // the first of KnownDrawKinds that RehearseNext has not looked at
+    bool shown_ = false;        // a frame has been shown on the screen
 };
 
 }  // namespace d3d

@@ -127,13 +127,7 @@ void GlDevice::BindWorldVertices(const WorldVertex* base) {
 
 void GlDevice::Draw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
                     const std::byte* vertices) {
-    if (SendDraw(setup, type, count, fvf, stride, vertices))
-        NoteKind(setup, PrimitiveMode(type), setup.Pretransformed ? fvf : 0);
-}
-
-bool GlDevice::SendDraw(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t fvf, uint32_t stride,
-                        const std::byte* vertices) {
-    if (count == 0 || stride < FormatSize(fvf) || !Apply(setup)) return false;
+    if (count == 0 || stride < FormatSize(fvf) || !Apply(setup)) return;
     // Through a buffer of the device's, filled afresh for each draw sent at once.
     BindArrayBuffer(streamBuffer_);
     if (setup.Pretransformed) {
@@ -147,8 +141,8 @@ bool GlDevice::SendDraw(const Setup& setup, PrimitiveType type, uint32_t count, 
                      GL_STREAM_DRAW);
         BindWorldVertices(nullptr);
     }
+    NoteKind(setup, PrimitiveMode(type), setup.Pretransformed ? fvf : 0);
     glDrawArrays(PrimitiveMode(type), 0, static_cast<GLsizei>(count));
-    return true;
 }
 
 void GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
@@ -163,6 +157,13 @@ void GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t 
     if (batching_ && streamGl_ && type == PT_TRIANGLELIST && !mipmapped && OrderFree(setup)) {
         count -= count % 3;  // whole triangles, so that neighbouring ranges draw as one
         if (!count) return;
+        outsideView_.SetCamera(state_.View, state_.Projection, transformsVersion_);
+        if (outsideView_.Outside(stream_->Data() + static_cast<size_t>(startVertex) * streamStride_, fvf_,
+                                 streamStride_, count, state_.World)) {
+            frameStart_ = false;
+            batcher_.Skip(*streamGl_);
+            return;
+        }
         const uint32_t number = CurrentSetupNumber();
         if (!batcher_.Joins(number, texture_)) FlushBatches();
         frameStart_ = false;

@@ -57,6 +57,7 @@ GLenum PrimitiveClass(GLenum mode) {
 }
 
 bool GlDevice::RehearseNext() {
+    if (!shown_) return false;
     const std::vector<GlDrawKind>& known = KnownDrawKinds();
     while (rehearsalNext_ < known.size()) {
         const GlDrawKind& kind = known[rehearsalNext_++];

@@ -50,26 +50,26 @@ private:
 };
 
 // The vertices stay in memory: the device converts them to world vertices for every draw, or
-// keeps them converted in a batch (GlBatcher), which notes here where.
+// keeps them converted in a batch (GlBatcher), which notes here what it keeps of which draw.
 class GlVertexBuffer : public VertexBuffer {
 public:
     using VertexBuffer::VertexBuffer;
     ~GlVertexBuffer() override {
         if (auto dead = DeadItems.lock())
-            for (const BatchRange& range : BatchRanges) dead->insert(dead->end(), range.items.begin(), range.items.end());
+            for (uint32_t item : BatchItems)
+                if (item != kNoItem) dead->push_back(item);
     }
     GlVertexBuffer(const GlVertexBuffer&) = delete;
     GlVertexBuffer& operator=(const GlVertexBuffer&) = delete;
 
-    // Per vertex range drawn from this buffer, the batch items of its draws in a frame, in the
-    // order they came; frame and next count the draws of the current frame.
-    struct BatchRange {
-        uint32_t first = 0, count = 0;
-        uint64_t frame = 0;
-        uint32_t next = 0;
-        std::vector<uint32_t> items;
-    };
-    std::vector<BatchRange> BatchRanges;
+    static constexpr uint32_t kNoItem = UINT32_MAX;
+    // Per draw from this buffer in a frame, in the order they came, the batch item that keeps
+    // it (kNoItem for none), and how many keep one; BatchFrame and BatchNext count the draws of
+    // the current frame.
+    std::vector<uint32_t> BatchItems;
+    uint64_t BatchFrame = 0;
+    uint32_t BatchNext = 0;
+    uint32_t BatchKept = 0;
     uint64_t BatchOwner = 0;  // the serial number of the batcher the items belong to
     std::weak_ptr<std::vector<uint32_t>> DeadItems;
 };

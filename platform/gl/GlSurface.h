@@ -11,6 +11,9 @@ public:
     virtual void MakeCurrent() = 0;
     virtual void SwapBuffers() = 0;
     virtual void DrawableSize(int& width, int& height) const = 0;
+    // Whether the window is on the screen now. One that is not shows the last frame when it
+    // comes (an expose), and a frame finished meanwhile is not copied into it.
+    virtual bool OnScreen() const { return true; }
 };
 
 }  // namespace platform

@@ -97,6 +97,7 @@ Result RecordingDevice::Reset(const PresentParameters& params) {
     if (resetResult_ != D3D_OK) return resetResult_;
     if (params.BackBufferWidth == 0 || params.BackBufferHeight == 0) return D3DERR_INVALIDCALL;
     params_ = params;
+    if (cooperativeResult_ == D3DERR_DEVICENOTRESET) cooperativeResult_ = D3D_OK;
     return D3D_OK;
 }
 

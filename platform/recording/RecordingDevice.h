@@ -106,7 +106,7 @@ public:
     const TexturePtr& CurrentTexture(uint32_t stage = 0) const { return textures_[stage % kStageCount]; }
     uint32_t CurrentFvf() const { return fvf_; }
 
-    // Failure injection.
+    // Failure injection. A device that reports itself not reset works again after a Reset.
     void SetResetResult(Result r) { resetResult_ = r; }
     void SetCooperativeLevelResult(Result r) { cooperativeResult_ = r; }
     // The kinds of draw left to rehearse (none unless set): each RehearseNext that rehearses

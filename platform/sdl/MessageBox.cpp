@@ -1,13 +1,12 @@
 #include "platform/MessageBox.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string_view>
 
+#include "platform/Diagnostics.h"
 #include "platform/sdl/MessageBoxWindow.h"
 
 namespace platform {
@@ -20,15 +19,6 @@ bool HasDisplay() {
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     if (driver && (std::string_view(driver) == "offscreen" || std::string_view(driver) == "dummy")) return false;
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-}
-
-// Characters that fit across three quarters of the screen in the box's font (about 9 pixels a
-// character at the widest); the smallest screen the game runs on when none can be asked.
-size_t ColumnsForScreen() {
-    int width = 800;
-    SDL_Rect bounds;
-    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDisplayBounds(0, &bounds) == 0) width = bounds.w;
-    return static_cast<size_t>(std::clamp(width * 3 / 4 / 9, 30, 100));
 }
 
 // Where a word too long for a line is broken: after its last '/' within the longest start of
@@ -79,6 +69,17 @@ std::string WrapText(const std::string& text, size_t limit, const TextWidth& wid
     return out;
 }
 
+std::string FirstLines(const std::string& text, size_t maxLines) {
+    maxLines = std::max<size_t>(maxLines, 2);
+    size_t end = 0;
+    for (size_t line = 0; line + 1 < maxLines && end != std::string::npos; ++line) {
+        end = text.find('\n', end);
+        if (end != std::string::npos) ++end;
+    }
+    if (end == std::string::npos || text.find('\n', end) == std::string::npos) return text;
+    return text.substr(0, end) + "\u2026";
+}
+
 std::string WrapText(const std::string& text, size_t columns) {
     return WrapText(text, columns, [](std::string_view s) { return s.size(); });
 }
@@ -88,12 +89,12 @@ void MessageBox(const std::string& text, const std::string& title) {
         gHandler(text, title);
         return;
     }
-    if (HasDisplay()) {
-        if (ShowMessageBoxWindow(text, title)) return;
-        const std::string wrapped = WrapText(text, ColumnsForScreen());
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), wrapped.c_str(), nullptr) == 0) return;
-    }
-    std::cerr << title << ": " << text << std::endl;
+    // The log keeps the whole text, the box what fits on the screen; stderr has it where either
+    // is missing.
+    const std::string whole = title + ": " + text;
+    const bool logged = Diagnose(whole);
+    if (HasDisplay() && ShowMessageBoxWindow(text, title) && logged) return;
+    std::cerr << whole << std::endl;
 }
 
 void SetMessageBoxHandler(std::function<void(const std::string& text, const std::string& title)> handler) {

@@ -6,12 +6,16 @@
 #include <algorithm>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <vector>
 
 #include "platform/formats/FontFiles.h"
 #include "platform/MessageBox.h"
+#include "platform/sdl/EventWait.h"
+#include "platform/sdl/KeyboardFocus.h"
+#include "platform/sdl/QuietClose.h"
 
 namespace platform {
 namespace {
@@ -23,6 +27,7 @@ constexpr int kMargin = 20;
 constexpr int kMinTextWidth = 260;
 constexpr int kMaxTextWidth = 900;
 constexpr int kButtonWidth = 90, kButtonHeight = 30;
+constexpr int kFrameAllowance = 60;  // a window manager's title bar and borders, and some air
 
 using Font = std::unique_ptr<TTF_Font, decltype(&TTF_CloseFont)>;
 
@@ -40,20 +45,23 @@ int TextWidth(TTF_Font* font, std::string_view text) {
 
 int OwnerDisplay() { return std::max(0, SDL_GetWindowDisplayIndex(gOwner)); }
 
-// Lines no wider than three quarters of the owner's display.
+// Lines no wider than three quarters of the owner's display, and no more of them than fit on
+// its usable height with the box's button and frame.
 Layout LayOut(TTF_Font* font, const std::string& text) {
     SDL_Rect bounds{0, 0, 800, 600};
-    SDL_GetDisplayBounds(OwnerDisplay(), &bounds);
+    SDL_GetDisplayUsableBounds(OwnerDisplay(), &bounds);
     const int limit = std::clamp(bounds.w * 3 / 4 - 2 * kMargin, kMinTextWidth, kMaxTextWidth);
     Layout l;
+    l.lineSkip = std::max(1, TTF_FontLineSkip(font));
+    const int roomForLines = bounds.h - kFrameAllowance - 3 * kMargin - kButtonHeight;
+    const auto maxLines = static_cast<size_t>(std::max(0, roomForLines / l.lineSkip));
     int widest = kMinTextWidth;
     const auto width = [font](std::string_view s) { return static_cast<size_t>(TextWidth(font, s)); };
-    std::istringstream lines(WrapText(text, static_cast<size_t>(limit), width));
+    std::istringstream lines(FirstLines(WrapText(text, static_cast<size_t>(limit), width), maxLines));
     for (std::string line; std::getline(lines, line);) {
         widest = std::max(widest, TextWidth(font, line));
         l.lines.push_back(line);
     }
-    l.lineSkip = TTF_FontLineSkip(font);
     l.width = widest + 2 * kMargin;
     l.button = {(l.width - kButtonWidth) / 2, 2 * kMargin + static_cast<int>(l.lines.size()) * l.lineSkip, kButtonWidth,
                 kButtonHeight};
@@ -92,11 +100,11 @@ bool Inside(const SDL_Rect& r, int x, int y) { return x >= r.x && x < r.x + r.w 
 constexpr SDL_Scancode kDismissKeys[] = {SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_ESCAPE,
                                          SDL_SCANCODE_SPACE};
 
-// OK is a click, or one of the dismiss keys, pressed and let go on the box. A key held since
-// before the box (the Enter that brought it up, say) counts only once it has been let go on
-// the box: until then its presses are the keyboard's repeats or the keyboard's state handed
-// to the box with the focus. Letting go on the box leaves the program no press to act on
-// behind it.
+// OK is a click on it, pressed and let go there, or a press of a dismiss key that starts while
+// the box is up, whichever of the program's windows the keyboard is with. A key held since
+// before the box (the Enter that brought it up, say) counts once it has been let go, wherever
+// that went: until then its presses are the keyboard's repeats or the keyboard's state handed
+// to the box with the focus.
 class Dismissal {
 public:
     // Made before the box is shown, while the program's idea of the keyboard is still its own.
@@ -108,13 +116,12 @@ public:
 
     bool Key(const SDL_KeyboardEvent& k) {
         const int i = Index(k.keysym.scancode);
-        if (k.windowID != box_ || i < 0) return false;
-        if (k.type == SDL_KEYDOWN) {
-            if (armed_[i] && !k.repeat) pressed_ = i;
+        if (i < 0) return false;
+        if (k.type == SDL_KEYUP) {
+            armed_[i] = true;
             return false;
         }
-        armed_[i] = true;
-        return pressed_ == i;
+        return armed_[i] && !k.repeat;
     }
     bool Button(const SDL_MouseButtonEvent& b) {
         const bool onOk = b.windowID == box_ && b.button == SDL_BUTTON_LEFT && Inside(button_, b.x, b.y);
@@ -137,8 +144,27 @@ private:
     SDL_Rect button_;
     uint32_t box_ = 0;
     bool armed_[std::size(kDismissKeys)] = {};
-    int pressed_ = -1;
     bool clicked_ = false;
+};
+
+// A hint set for as long as the box is up, then as it was.
+class HintWhileUp {
+public:
+    HintWhileUp(const char* name, const char* value) : name_(name) {
+        const char* before = SDL_GetHint(name);
+        if (before) before_ = before;
+        SDL_SetHint(name, value);
+    }
+    ~HintWhileUp() {
+        if (before_) SDL_SetHint(name_, before_->c_str());
+        else SDL_ResetHint(name_);
+    }
+    HintWhileUp(const HintWhileUp&) = delete;
+    HintWhileUp& operator=(const HintWhileUp&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> before_;
 };
 
 // Runs the box until it is dismissed; true when the program was asked to end meanwhile. The
@@ -148,7 +174,7 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
     dismissal.OfBox(id);
     for (;;) {
         SDL_Event e;
-        if (!SDL_WaitEventTimeout(&e, 100)) continue;
+        if (!WaitForEvent(box, e, 100)) continue;
         switch (e.type) {
             case SDL_QUIT: return true;  // SIGTERM or SIGINT
             case SDL_WINDOWEVENT:
@@ -166,7 +192,7 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
                 break;
             case SDL_KEYUP:
                 kept.push_back(e);  // the program lets go of what it held
-                if (dismissal.Key(e.key)) return false;
+                dismissal.Key(e.key);
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
@@ -180,12 +206,8 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
     }
 }
 
-}  // namespace
-
-void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
-
-bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
-    if (!gOwner || (!TTF_WasInit() && TTF_Init() != 0)) return false;
+bool ShowBox(const std::string& text, const std::string& title) {
+    if (!TTF_WasInit() && TTF_Init() != 0) return false;
     const std::string file = d3d::FontFileFor("Ariel", false);
     Font font(file.empty() ? nullptr : TTF_OpenFont(file.c_str(), kFontPixels), &TTF_CloseFont);
     if (!font) return false;
@@ -195,20 +217,22 @@ bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* glWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext glContext = SDL_GL_GetCurrentContext();
-    const bool ownerShown = (SDL_GetWindowFlags(gOwner) & SDL_WINDOW_SHOWN) != 0;
+    const bool ownerShown = gOwner && (SDL_GetWindowFlags(gOwner) & SDL_WINDOW_SHOWN) != 0;
     Dismissal dismissal(layout.button);
+    // The click on OK that also brings the box to the front counts: SDL would drop its press.
+    const HintWhileUp clickThrough(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_Window* box = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()),
                                        SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()), layout.width, layout.height,
                                        SDL_WINDOW_HIDDEN);
     if (!box) return false;
     if (ownerShown) SDL_SetWindowModalFor(box, gOwner);  // above the owner, even a full-screen one
     SDL_ShowWindow(box);
-    SDL_RaiseWindow(box);
+    GiveKeyboard(box);
     Draw(box, font.get(), layout);
 
     std::vector<SDL_Event> kept;
     const bool ending = RunBox(box, font.get(), layout, dismissal, kept);
-    SDL_DestroyWindow(box);
+    DestroyWindowQuietly(box);
     for (SDL_Event& e : kept) SDL_PushEvent(&e);
     if (ending) {
         SDL_Event quit{};
@@ -216,12 +240,22 @@ bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
         SDL_PushEvent(&quit);
     }
     if (glWindow) SDL_GL_MakeCurrent(glWindow, glContext);
-    if (ownerShown) {
-        // The box took the keyboard; without a window manager it would stay with the closed box.
-        SDL_RaiseWindow(gOwner);
-        SDL_SetWindowInputFocus(gOwner);
-    }
+    if (ownerShown) GiveKeyboard(gOwner);  // else it would stay with the closed box
     return true;
+}
+
+}  // namespace
+
+void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
+
+bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
+    // Without the program's window (its OpenGL could not start, say) the box stands alone, on
+    // SDL's video started for it.
+    const bool startsVideo = !SDL_WasInit(SDL_INIT_VIDEO);
+    if (startsVideo && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    const bool shown = ShowBox(text, title);
+    if (startsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return shown;
 }
 
 }  // namespace platform

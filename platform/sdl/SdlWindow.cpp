@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "platform/Keyboard.h"
+#include "platform/sdl/EventWait.h"
 #include "platform/sdl/MessageBoxWindow.h"
+#include "platform/sdl/QuietClose.h"
 
 namespace platform {
 namespace {
@@ -85,7 +87,7 @@ SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
 SdlWindow::~SdlWindow() {
     SetMessageBoxOwner(nullptr);
     SDL_GL_DeleteContext(context_);
-    SDL_DestroyWindow(window_);
+    DestroyWindowQuietly(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -100,29 +102,18 @@ bool SdlWindow::HasFocus() const {
     return headless_ || hidden_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
-// The window's paint handler runs once for all the paint requests among the messages
-// dispatched together: showing the same picture again for each would only repeat it.
 void SdlWindow::ProcessMessages() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) Handle(event);
+    while (SDL_PollEvent(&event)) Dispatch(event);
+    DeliverPointerMove();
+    pointerThisPass_.reset();
     PaintIfAsked();
 }
 
 void SdlWindow::WaitForMessages(int timeoutMs) {
     SDL_Event event;
-    if (timeoutMs > 0 && SDL_WaitEventTimeout(&event, timeoutMs)) Handle(event);
+    if (timeoutMs > 0 && WaitForEvent(window_, event, timeoutMs)) Dispatch(event);
     ProcessMessages();
-}
-
-void SdlWindow::Dispatch(const SDL_Event& event) {
-    Handle(event);
-    PaintIfAsked();
-}
-
-void SdlWindow::PaintIfAsked() {
-    if (!paintAsked_) return;
-    paintAsked_ = false;
-    if (Events().Paint) Events().Paint();
 }
 
 void SdlWindow::SetBackBufferSize(int width, int height) {
@@ -149,19 +140,36 @@ void SdlWindow::Measure() { size_ = MeasureWindow(window_); }
 // have been made before a window manager moved it. Where the display cannot be asked, the
 // event's own position.
 bool SdlWindow::PointerMoved(int eventX, int eventY, float& x, float& y) {
-    PointerPlace now;
-    if (!PointerNow(window_, now)) {
+    if (!pointerThisPass_) {
+        if (PointerPlace now; PointerNow(window_, now)) pointerThisPass_ = now;
+    }
+    if (!pointerThisPass_) {
         MapPointer(eventX, eventY, x, y);
         return true;
     }
+    const PointerPlace& now = *pointerThisPass_;
     if (!pointerMoved_) {
         if (pointerAtStart_ && now.ScreenX == pointerAtStart_->ScreenX && now.ScreenY == pointerAtStart_->ScreenY)
             return false;
         pointerMoved_ = true;
     }
-    Measure();
     MapPointer(now.WindowX, now.WindowY, x, y);
     return true;
+}
+
+// The window's paint handler runs once for all the paint requests among the messages
+// dispatched together: showing the same picture again for each would only repeat it.
+void SdlWindow::PaintIfAsked() {
+    if (!paintAsked_) return;
+    paintAsked_ = false;
+    if (Events().Paint) Events().Paint();
+}
+
+void SdlWindow::DeliverPointerMove() {
+    if (!moveWaiting_) return;
+    moveWaiting_ = false;
+    float x = 0, y = 0;
+    if (PointerMoved(moveX_, moveY_, x, y) && Events().MouseMove) Events().MouseMove(moveButtons_, ShiftState(), x, y);
 }
 
 // The picture's letterbox, in the units of pointer positions.
@@ -171,7 +179,7 @@ void SdlWindow::MapPointer(int windowX, int windowY, float& x, float& y) const {
                     static_cast<float>(windowY), x, y);
 }
 
-void SdlWindow::Handle(const SDL_Event& event) {
+void SdlWindow::Dispatch(const SDL_Event& event) {
     WindowEvents& events = Events();
     float x = 0, y = 0;
     switch (event.type) {
@@ -180,14 +188,17 @@ void SdlWindow::Handle(const SDL_Event& event) {
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
+            DeliverPointerMove();
             MapPointer(event.button.x, event.button.y, x, y);
             auto& handler = event.type == SDL_MOUSEBUTTONDOWN ? events.MouseDown : events.MouseUp;
             if (handler) handler(ButtonCode(event.button.button), ShiftState(), x, y);
             break;
         }
         case SDL_MOUSEMOTION:
-            if (PointerMoved(event.motion.x, event.motion.y, x, y) && events.MouseMove)
-                events.MouseMove(HeldButtons(event.motion.state), ShiftState(), x, y);
+            moveWaiting_ = true;
+            moveButtons_ = HeldButtons(event.motion.state);
+            moveX_ = event.motion.x;
+            moveY_ = event.motion.y;
             break;
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_SHOWN ||

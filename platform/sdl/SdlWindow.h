@@ -4,7 +4,8 @@
 // picture and the pointer follow the window's real size, measured anew whenever the window
 // reports a change (where a full-screen request is not carried out, the window stays smaller
 // than the desktop); a pointer move is taken where the pointer is now, in the window as it
-// stands now. The game's message boxes belong to this window.
+// stands now, once a pass of the message pump whatever number of moves the pass brought.
+// The game's message boxes belong to this window.
 #pragma once
 #include <memory>
 #include <optional>
@@ -52,18 +53,22 @@ public:
 
     // Where key events go (the system keyboard unless set).
     void SetKeyboard(dinput::Keyboard* keyboard) { keyboard_ = keyboard; }
-    // Tests: dispatch one event as if it had come from the system.
+    // Tests: dispatch one event as if it had come from the system (a pointer move reaches the
+    // handler at the end of the pass, ProcessMessages, or before the next click; a paint at the
+    // end of the pass).
     void Dispatch(const SDL_Event& event);
 
 private:
     SdlWindow(SDL_Window* window, void* context, bool hidden);
-    // An event's handler; a paint waits for PaintIfAsked.
-    void Handle(const SDL_Event& event);
-    void PaintIfAsked();
     void MapPointer(int windowX, int windowY, float& x, float& y) const;
     // False for the motion a window reports when it appears, or is moved or resized, under a
     // pointer that has not moved since the window was made: such a pointer points at nothing.
     bool PointerMoved(int eventX, int eventY, float& x, float& y);
+    // The moves of a pass wait for its end, or for a click, which they came before; the
+    // display is asked where the pointer is once in the pass.
+    void DeliverPointerMove();
+    // The paint that the window events of a pass asked for, once.
+    void PaintIfAsked();
     void Measure();
 
     SDL_Window* window_;
@@ -75,7 +80,10 @@ private:
     WindowMeasure size_;
     std::optional<PointerPlace> pointerAtStart_;
     bool pointerMoved_ = false;
+    bool moveWaiting_ = false;
     bool paintAsked_ = false;
+    int moveButtons_ = 0, moveX_ = 0, moveY_ = 0;  // the pass's last move
+    std::optional<PointerPlace> pointerThisPass_;
     dinput::Keyboard* keyboard_;
 };
 

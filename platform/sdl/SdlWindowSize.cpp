@@ -1,17 +1,9 @@
 #include "platform/sdl/SdlWindowSize.h"
 
-#include <SDL.h>
-#include <SDL_syswm.h>
+#include "platform/sdl/X11Of.h"
 
 namespace platform {
 namespace {
-
-#if defined(SDL_VIDEO_DRIVER_X11)
-bool X11Of(SDL_Window* window, SDL_SysWMinfo& info) {
-    SDL_VERSION(&info.version);
-    return SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11;
-}
-#endif
 
 bool MeasureOnX11(SDL_Window* window, int& width, int& height) {
 #if defined(SDL_VIDEO_DRIVER_X11)

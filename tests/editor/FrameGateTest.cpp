@@ -38,6 +38,16 @@ TEST(FrameGate, TheFirstPassIsIdleAndExactly40MsIsNotEnough) {
     EXPECT_EQ(gLastCounter, bed.clock.counter);
 }
 
+TEST(FrameGate, TheFirstPictureComesWithoutWaitingAndTheLoopStillBeginsIdle) {
+    EditorTestBed bed;
+    bed.Start();
+    frmMain.DrawFirstPicture();
+    EXPECT_EQ(Presents(bed), 1u);
+    EXPECT_EQ(frmMain.LoopPass(), Pass::Idle);
+    bed.RunFrames(1);
+    EXPECT_EQ(Presents(bed), 1u);  // the same picture is not drawn again
+}
+
 TEST(FrameGate, AFrameDrawsOnceAndIsFollowedByAGatedPass) {
     EditorTestBed bed;
     bed.Start();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
@@ -16,6 +17,7 @@
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/PlayScene.h"
 #include "tests/editor/support/TrackLooks.h"
+#include "tests/support/FaultyDisk.h"
 #include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
 #include "world/clsParticles.h"
@@ -95,6 +97,7 @@ TEST_F(PlayMode, PlayModeStartsARunOnTheSnapshotAndEditModeComesBackToIt) {
     EXPECT_TRUE(frmMain.mnu_editmode.Checked);
     EXPECT_FALSE(frmMain.mnu_playmode.Checked);
     EXPECT_FLOAT_EQ(gMovingPlatforms[0].Xpos(), platformX);  // loaded back
+    EXPECT_EQ(gSnapshot.capacity(), 0u);  // and let go: a large track's snapshot is megabytes
     scene.bed.RunFrames(1);
     EXPECT_GT(gMovingPlatforms[0].Xpos(), platformX);  // and still running
     EXPECT_EQ(gTrackFileName, scene.bed.folder.File("mine.lvl"));
@@ -189,6 +192,7 @@ TEST_F(PlayMode, NewInPlayModeEndsTheRunAndKeepsTheNewTrack) {
     EXPECT_EQ(gEditorMode, MODE_EDIT);
     EXPECT_TRUE(frmMain.mnu_editmode.Checked);
     EXPECT_FALSE(frmMain.mnu_playmode.Checked);
+    EXPECT_EQ(gSnapshot.capacity(), 0u);
     gPlayer.DeathStatus(true);
     scene.bed.RunFrames(2);  // no restart brings the old track back
     frmMain.mnu_editmode_Click();
@@ -228,7 +232,8 @@ TEST_F(PlayMode, ASnapshotThatCannotBeWrittenKeepsEditModeAndTheTrack) {
     const std::string edited = DescribeEditedTrack();
     scene.bed.folder.Write("tmp.trk", samples::TrackBytes(samples::SmallTrack()));
     const std::vector<uint8_t> stale = Snapshot();
-    std::filesystem::create_directory(FileIO::SnapshotFile() + ".tmp");
+    auto disk = std::make_unique<FaultyDisk>();
+    disk->failCall = 0;  // full
     frmMain.mnu_playmode_Click();
     ASSERT_EQ(scene.bed.messages.size(), 1u);
     EXPECT_EQ(scene.bed.messages[0].rfind("The track could not be saved to " + FileIO::SnapshotFile() + ".", 0), 0u);
@@ -240,7 +245,7 @@ TEST_F(PlayMode, ASnapshotThatCannotBeWrittenKeepsEditModeAndTheTrack) {
     scene.bed.RunFrames(2);
     EXPECT_EQ(DescribeEditedTrack(), edited);
 
-    std::filesystem::remove(FileIO::SnapshotFile() + ".tmp");
+    disk.reset();
     scene.EnterPlayMode();
 }
 

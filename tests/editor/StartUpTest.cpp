@@ -1,7 +1,10 @@
 // Start-up of the main window, and the programs that stop after a start-up message.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 
 #include "editor/DirectInput.h"
 #include "editor/DirectX.h"
@@ -12,7 +15,15 @@
 
 TEST(EditorStartUp, OpensTheWindowOnANewTrackReadyToRun) {
     EditorTestBed bed;
+    // What saves killed before their rename left in the snapshot's and the tracks' folders.
+    const std::string leftover = "." + std::to_string(getpid()) + ".velorune-tmp";
+    std::filesystem::remove(bed.folder.File("levels"));  // a link to the shipped levels: one of its own
+    std::filesystem::create_directory(bed.folder.File("levels"));
+    bed.folder.Write(".tmp.trk" + leftover, {1});
+    bed.folder.Write("levels/.track.lvl" + leftover, {1});
     bed.Start();
+    EXPECT_FALSE(std::filesystem::exists(bed.folder.File(".tmp.trk" + leftover)));
+    EXPECT_FALSE(std::filesystem::exists(bed.folder.File("levels/.track.lvl" + leftover)));
     EXPECT_TRUE(bed.messages.empty());
     EXPECT_TRUE(frmMain.Running);
     EXPECT_TRUE(frmMain.Visible);

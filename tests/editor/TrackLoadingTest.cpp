@@ -2,6 +2,8 @@
 // and damaged files that must leave the previous track as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "editor/DirectX.h"
@@ -14,6 +16,7 @@
 #include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
 #include "world/clsBackground.h"
+#include "world/clsPlayer.h"
 
 namespace {
 
@@ -249,6 +252,8 @@ TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
     for (BlockRecord& block : r.Blocks) block.Y = std::numeric_limits<float>::quiet_NaN();
     r.Ramps[0].X = 1e30f;
     r.Ramps[0].Rotation = 7;
+    r.Platforms[0].LoopBack = 1;  // a save writes 255
+    r.Settings.Gravity = 15.0f;   // a save writes 15.000001
     std::vector<uint8_t> bytes = samples::TrackBytes(file);
     bytes.resize(bytes.size() + 12, 0xEE);
     ASSERT_TRUE(Load(bytes));
@@ -256,11 +261,75 @@ TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
                                 "This track file held values the editor cannot keep, and it has put others in their "
                                 "place:\n\n"
                                 "- 3 blocks with positions that are not numbers\n"
+                                "- 1 moving platform with a loop flag the editor cannot hold\n"
                                 "- 1 ramp with a position the editor cannot hold\n"
                                 "- 1 ramp turned by more than three quarter turns\n"
                                 "- 13 faces whose texture is not a file in the textures folder\n"
+                                "- a gravity the editor can hold only rounded\n"
                                 "- 12 bytes after the end of the track\n\n"
                                 "The next save writes the track as it is now."});
     EXPECT_EQ(gBlocks[2].Ypos(), 0.0f);
     EXPECT_EQ(gRamps[0].GetRotation(), 3);
+}
+
+TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
+    for (const float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity()}) {
+        TrackCodec::TrackFile file = samples::SmallTrack();
+        LevelRecord& r = file.Level;
+        r.Blocks[0].X = r.Blocks[0].ScaleX = r.Blocks[0].ScaleZ = bad;
+        r.Blocks[0].ActionCode = ACTION_PLAIN;  // no jump-pad spin: the vehicle's draw is its position
+        r.Platforms[0].X = r.Platforms[0].ScaleX = r.Platforms[0].ScaleY = r.Platforms[0].ScaleZ = bad;
+        r.Ramps[0].Y = r.Ramps[0].ScaleZ = bad;
+        r.Stars[0].Z = bad;
+        r.Settings.Gravity = bad;
+        frmMain.mnu_low_Click();
+        bed.messages.clear();
+        ASSERT_TRUE(Load(samples::TrackBytes(file))) << bad;
+        EXPECT_EQ(bed.messages, std::vector<std::string>{
+                                    "This track file held values the editor cannot keep, and it has put others in "
+                                    "their place:\n\n"
+                                    "- 1 block with a position that is not a number\n"
+                                    "- 1 block with a size that is not a number\n"
+                                    "- 1 moving platform with a position that is not a number\n"
+                                    "- 1 moving platform with a size that is not a number\n"
+                                    "- 1 ramp with a position that is not a number\n"
+                                    "- 1 ramp with a size that is not a number\n"
+                                    "- 1 star with a position that is not a number\n"
+                                    "- a gravity that is not a number\n\n"
+                                    "The next save writes the track as it is now."})
+            << bad;
+        EXPECT_EQ(gTrackSettings.Gravity, kNormalGravity);
+        EXPECT_TRUE(frmMain.mnu_normal.Checked && !frmMain.mnu_low.Checked);
+        EXPECT_EQ(gBlocks[0].Xpos(), 0.0f);
+        EXPECT_EQ(gBlocks[0].scaleX(), 1.0f);
+        EXPECT_EQ(gBlocks[0].scalez(), 1.0f);
+        EXPECT_EQ(gMovingPlatforms[0].GetInitalXpos(), 0.0f);
+        EXPECT_EQ(gMovingPlatforms[0].scaleY(), 1.0f);
+        EXPECT_EQ(gRamps[0].Ypos(), 0);
+        EXPECT_EQ(gRamps[0].scalez(), 1);
+        EXPECT_EQ(gStars[0].Zpos(), 0);
+
+        ASSERT_TRUE(FileIO::SaveTrack(bed.folder.File("saved.lvl")));
+        const std::vector<uint8_t> bytes = bed.folder.Read("saved.lvl");
+        TrackCodec::ByteReader in(bytes);
+        TrackCodec::TrackFile saved;
+        std::string error;
+        ASSERT_TRUE(TrackCodec::ReadVersionedTrackFile(in, saved, error, TrackCodec::NonFinite::Keep)) << error;
+        EXPECT_EQ(saved.Level.Settings.Gravity, 10.0f);
+        EXPECT_EQ(saved.Level.Platforms[0].ScaleX, 1.0f);
+
+        frmMain.mnu_playmode_Click();
+        for (int frame = 0; frame < 40; ++frame) {
+            bed.Device().ClearRecording();
+            bed.RunFrames(1);
+            const auto& draws = bed.Device().DrawCalls();
+            ASSERT_TRUE(std::any_of(draws.begin(), draws.end(), [](const d3d::DrawCall& draw) {
+                const d3d::Matrix& w = draw.State.World;
+                return std::isfinite(gPlayer.PosY()) && w.m41 == gPlayer.Posx() && w.m42 == gPlayer.PosY() &&
+                       w.m43 == gPlayer.Posz();
+            })) << "no vehicle drawn in frame " << frame << " with " << bad;
+        }
+        frmMain.mnu_editmode_Click();
+    }
 }

@@ -180,6 +180,7 @@ TEST_F(TrackSaving, AFileThatCannotBeWrittenChangesNothingAndSaysSo) {
     gTextureNames = {"old.bmp"};
     gTextureCount = 0;
     const std::string before = DescribeEditedTrack();
+    const std::vector<std::string> names = bed.folder.Names();
     const std::string missingFolder = bed.folder.File("no such folder/track.lvl");
     EXPECT_FALSE(FileIO::SaveTrack(missingFolder));
     std::filesystem::create_directory(bed.folder.File("a folder"));  // the rename cannot replace it
@@ -191,8 +192,9 @@ TEST_F(TrackSaving, AFileThatCannotBeWrittenChangesNothingAndSaysSo) {
                                 "The track could not be saved to " + bed.folder.File("a folder") +
                                     ".\n\nThe system's reason: Is a directory."}));
     EXPECT_EQ(DescribeEditedTrack(), before);
-    EXPECT_FALSE(std::filesystem::exists(bed.folder.File("a folder.tmp")));  // no half file left behind
     EXPECT_TRUE(std::filesystem::is_directory(bed.folder.File("a folder")));
+    std::filesystem::remove(bed.folder.File("a folder"));
+    EXPECT_EQ(bed.folder.Names(), names);  // no half file left behind
 }
 
 TEST_F(TrackSaving, ADiskThatFillsUpAtAnyStepLeavesTheOldFileAndTheTrackAsTheyWere) {
@@ -201,6 +203,7 @@ TEST_F(TrackSaving, ADiskThatFillsUpAtAnyStepLeavesTheOldFileAndTheTrackAsTheyWe
     BuildFullTrack();
     gBestTimes.Name1 = FixedLengthText("Ann", 15);
     const std::string before = DescribeEditedTrack();
+    const std::vector<std::string> names = bed.folder.Names();
     bool saved = false;
     for (int step = 0; !saved && step < 20; ++step) {
         bed.messages.clear();
@@ -213,7 +216,7 @@ TEST_F(TrackSaving, ADiskThatFillsUpAtAnyStepLeavesTheOldFileAndTheTrackAsTheyWe
         EXPECT_EQ(bed.messages, std::vector<std::string>{"The track could not be saved to " + bed.folder.File("track.lvl") +
                                                          ".\n\nThe system's reason: No space left on device."});
         EXPECT_EQ(bed.folder.Read("track.lvl"), old) << "failing step " << step;
-        EXPECT_FALSE(std::filesystem::exists(bed.folder.File("track.lvl.tmp"))) << step;
+        EXPECT_EQ(bed.folder.Names(), names) << step;
         EXPECT_EQ(DescribeEditedTrack(), before) << step;
     }
     ASSERT_TRUE(saved);
@@ -231,6 +234,7 @@ TEST_F(TrackSaving, AReadOnlyFileIsLeftAsItIs) {
 
 TEST_F(TrackSaving, AnOlderLongerFileIsReplacedWhole) {
     bed.folder.Write("track.lvl", std::vector<uint8_t>(4000, 0xEE));
+    const std::vector<std::string> names = bed.folder.Names();
     EXPECT_EQ(Save().size(), 215u);
-    EXPECT_FALSE(std::filesystem::exists(bed.folder.File("track.lvl.tmp")));
+    EXPECT_EQ(bed.folder.Names(), names);
 }

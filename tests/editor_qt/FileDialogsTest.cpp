@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 
 #include <cstdio>
 #include <filesystem>
@@ -21,9 +23,11 @@ namespace {
 
 using DialogAnswer = ModalAnswer<QFileDialog>;
 
+// The name is typed into the name field: selectFile leaves the field alone once it has the
+// keyboard focus, which the dialog gets at a moment of the window system's choosing.
 void ChooseInFolder(QFileDialog& dialog, const std::string& folder, const std::string& name) {
     dialog.setDirectory(QString::fromStdString(folder));
-    dialog.selectFile(QString::fromStdString(name));
+    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(name));
     static_cast<QDialog&>(dialog).accept();  // as the dialog's own button does
 }
 
@@ -72,10 +76,11 @@ TEST_F(EditorWindowTest, SaveTrackAsOverAnExistingFileAsksAndNoWritesNothing) {
         question = box.text();
         box.button(QMessageBox::No)->click();
     });
-    bool stillOpen = false;
+    bool stillOpen = false, keysToTheDialog = false;
     DialogAnswer answer([&](QFileDialog& dialog) {
         ChooseInFolder(dialog, folder->Path(), "old");  // the suffix makes it old.lvl
         stillOpen = dialog.isVisible();
+        keysToTheDialog = QTest::qWaitForWindowActive(&dialog);
         dialog.reject();
     });
     Action(frmMain.mnu_saveAS)->trigger();
@@ -83,6 +88,8 @@ TEST_F(EditorWindowTest, SaveTrackAsOverAnExistingFileAsksAndNoWritesNothing) {
     ASSERT_TRUE(no.Came());
     EXPECT_TRUE(question.contains("already exists")) << question.toStdString();
     EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(keysToTheDialog);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));  // and once it has gone, to the main window
     EXPECT_EQ(std::filesystem::file_size(old), 3u);
     EXPECT_TRUE(gTrackFileName.empty());
     EXPECT_TRUE(messages.empty());

@@ -20,8 +20,7 @@ class KeyEvents : public EditorWindowTest {
 protected:
     void SetUp() override {
         EditorWindowTest::SetUp();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));  // the start gives it the keyboard
     }
     void Send(bool press, int key, Qt::KeyboardModifiers modifiers, bool repeat = false) {
         QTest::simulateEvent(window->windowHandle(), press, key, modifiers, QString(), repeat);
@@ -206,8 +205,7 @@ TEST_F(KeyEvents, TheOtherMenuShortcutsStayTheMenus) {
     Tap(Qt::Key_F2);  // New
     EXPECT_TRUE(discard.Came());  // the inserted block was not saved
     EXPECT_EQ(gBlockCount, 0);
-    window->activateWindow();  // back from the question (no window manager gives the focus back)
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));  // back from the question
     Tap(Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(window->About().isVisible());
 }

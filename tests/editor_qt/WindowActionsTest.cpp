@@ -16,6 +16,7 @@
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/qt/AboutWindow.h"
+#include "editor/qt/NativeViewport.h"
 #include "platform/MessageBox.h"
 #include "tests/editor_qt/EditorWindowFixture.h"
 
@@ -59,8 +60,12 @@ TEST_F(EditorWindowTest, AboutShowsItsWindowWhichOkHidesAndAboutShowsAgain) {
     EXPECT_EQ(ok->text(), "OK");
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
+    EXPECT_TRUE(focusedSoon(*window));  // the keys edit the track again
     Action(frmMain.mnu_about)->trigger();
     EXPECT_TRUE(about.isVisible());
+    ASSERT_TRUE(focusedSoon(about));
+    QTest::mouseClick(&window->Viewport(), Qt::LeftButton, {}, QPoint(10, 10));  // a click in the picture
+    EXPECT_TRUE(focusedSoon(*window));
     about.close();  // the title bar's close hides it as OK does
     EXPECT_FALSE(about.isVisible());
     EXPECT_FALSE(frmAbout.Visible);

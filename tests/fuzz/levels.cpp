@@ -1,12 +1,36 @@
 // libFuzzer target for the readers of levels.dat and of track files: any bytes must be read
-// or refused without a crash, and whatever is read must write back and read again the same.
-// A track file of any version is saved as version 4, which the game's reader must take.
+// or refused without a crash, whatever is read holds only finite numbers, and it must write
+// back and read again the same. A track file of any version is saved as version 4, which the
+// game's reader must take.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "shared/TrackCodec.h"
+
+namespace {
+
+bool AllFinite(const LevelRecord& r) {
+    auto finite = [](std::initializer_list<float> values) {
+        for (float v : values)
+            if (!std::isfinite(v)) return false;
+        return true;
+    };
+    auto box = [&](const auto& b) { return finite({b.X, b.Y, b.Z, b.ScaleX, b.ScaleY, b.ScaleZ}); };
+    for (const auto& b : r.Blocks)
+        if (!box(b)) return false;
+    for (const auto& p : r.Platforms)
+        if (!box(p)) return false;
+    for (const auto& m : r.Ramps)
+        if (!box(m)) return false;
+    for (const auto& s : r.Stars)
+        if (!finite({s.X, s.Y, s.Z})) return false;
+    return finite({r.Settings.Gravity});
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes(data, data + size);
@@ -23,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TrackCodec::ByteReader in(bytes);
     TrackCodec::TrackFile track;
     if (TrackCodec::ReadTrackFile(in, track, error)) {
+        if (!AllFinite(track.Level)) __builtin_trap();
         std::vector<uint8_t> written;
         TrackCodec::ByteWriter out(written);
         TrackCodec::WriteTrackFile(out, track);
@@ -32,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TrackCodec::ByteReader anyVersion(bytes);
     TrackCodec::TrackFile old;
     if (TrackCodec::ReadVersionedTrackFile(anyVersion, old, error)) {
+        if (!AllFinite(old.Level)) __builtin_trap();
         old.Version = TrackCodec::kTrackVersion;
         std::vector<uint8_t> written;
         TrackCodec::ByteWriter out(written);

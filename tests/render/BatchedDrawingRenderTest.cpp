@@ -141,4 +141,25 @@ TEST_F(BatchedDrawing, EveryObjectOfALargeTrackLooksTheSameEitherWay) {
     ExpectSame(again, direct, "generated_track_again");
 }
 
+TEST_F(BatchedDrawing, BatchesKeepNothingOutsideTheViewAndATrackBuiltAgainTakesTheOldOnesPlace) {
+    gLevelRecords[1] = replay::GenerateTrack(replay::TrackShape::Track, 2000, gLevelRecords[1].Settings.Gravity);
+    gCurrentLevel = 1;
+    LevelStructure::BuildLevel(1, true);
+    gGameState = STATE_LEVELSELECT;
+    gCameraEye = {0, 25, -18};
+    gCameraLookAt = {0, 25, -40};  // the track lies behind the camera
+    DirectX::ApplyTransforms();
+    harness.Device().Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+    frmGame::DrawLevel(true);
+    harness.Capture();
+    EXPECT_EQ(harness.Device().BatchedVertexRoom(), 0u);
+
+    EveryObject(true);
+    const size_t room = harness.Device().BatchedVertexRoom();
+    EXPECT_GT(room, 0u);
+    LevelStructure::BuildLevel(1, true);  // every object anew, with buffers of its own
+    EveryObject(true);
+    EXPECT_EQ(harness.Device().BatchedVertexRoom(), room);
+}
+
 }  // namespace

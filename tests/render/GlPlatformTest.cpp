@@ -21,6 +21,14 @@ SDL_Event MouseButton(uint32_t type, int x, int y, uint8_t button) {
     return e;
 }
 
+SDL_Event Motion(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    return e;
+}
+
 SDL_Event Key(uint32_t type, SDL_Scancode code, bool repeat = false) {
     SDL_Event e{};
     e.type = type;
@@ -80,6 +88,23 @@ TEST(SdlWindow, MouseEventsArriveInBackBufferPixels) {
     EXPECT_FLOAT_EQ(x, 0);
     window.Dispatch(MouseButton(SDL_MOUSEBUTTONUP, 0, 0, SDL_BUTTON_RIGHT));
     EXPECT_TRUE(up);
+
+    // The moves of a pass reach the handler once, where the last one went, and before a click
+    // that follows them.
+    int moves = 0;
+    window.Events().MouseMove = [&](int, int, float px, float py) { ++moves, x = px, y = py; };
+    window.Dispatch(Motion(100, 100));
+    window.Dispatch(Motion(400, 300));
+    window.ProcessMessages();
+    EXPECT_EQ(moves, 1);
+    EXPECT_FLOAT_EQ(x, 512);
+    int movesBeforeClick = 0;
+    window.Events().MouseDown = [&](int, int, float, float) { movesBeforeClick = moves; };
+    window.Dispatch(Motion(0, 0));
+    window.Dispatch(MouseButton(SDL_MOUSEBUTTONDOWN, 0, 0, SDL_BUTTON_LEFT));
+    EXPECT_EQ(movesBeforeClick, 2);
+    window.ProcessMessages();
+    EXPECT_EQ(moves, 2);
 }
 
 // Shown, exposed and resized at once, as a window appears: one paint shows the picture.

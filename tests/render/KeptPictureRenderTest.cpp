@@ -1,6 +1,7 @@
 // A frame whose first draw repeats the last frame's gets the picture of that draw put back
 // instead of drawing it again: the pictures must be as drawn, to the sample, with or without
-// multisampling, with the depth the draw left, and a first draw that changed drawn afresh.
+// multisampling, with the depth the draw left, and a first draw that changed in anything that
+// shows drawn afresh, as a device that keeps no picture draws it.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -19,12 +20,12 @@ std::shared_ptr<GlTexture> Picture(GlDevice& device, uint8_t blue) {
     return device.CreateTextureFromPixels(2, 2, rgba);
 }
 
-void ScreenQuad(GlDevice& device, float x0, float x1, float z, uint32_t diffuse) {
+void ScreenQuad(GlDevice& device, float x0, float x1, float z, uint32_t diffuse, float y0 = 0, float y1 = kHeight) {
     const auto colour = static_cast<int32_t>(diffuse);
-    const ScreenVertex quad[4] = {{x0, 0, z, 1, colour, 0, 0, 0},
-                                  {x1, 0, z, 1, colour, 0, 1, 0},
-                                  {x0, kHeight, z, 1, colour, 0, 0, 1},
-                                  {x1, kHeight, z, 1, colour, 0, 1, 1}};
+    const ScreenVertex quad[4] = {{x0, y0, z, 1, colour, 0, 0, 0},
+                                  {x1, y0, z, 1, colour, 0, 1, 0},
+                                  {x0, y1, z, 1, colour, 0, 0, 1},
+                                  {x1, y1, z, 1, colour, 0, 1, 1}};
     device.SetVertexShader(FVF_SCREENVERTEX);
     device.DrawPrimitiveUP(PT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex));
 }
@@ -43,6 +44,31 @@ std::vector<uint32_t> Frame(RenderHarness& harness, const TexturePtr& picture, b
     device.SetTexture(0, nullptr);
     ScreenQuad(device, 20, 80, 0.6f, 0xFFFF00FF);
     ScreenQuad(device, 80, 140, 0.4f, 0xFFFF00FF);
+    device.Present();
+    return harness.Capture();
+}
+
+// What a frame's first draw is made of: a plain quad over part of the back buffer, after the
+// clear. A band across the bottom at depth 0.6 follows it: it shows where the quad left the
+// clear's depth, if that is behind it.
+struct FirstQuad {
+    uint32_t clearColour = 0xFF102030;
+    float clearZ = 1.0f;
+    float right = 120;
+    uint32_t diffuse = 0xFF806040;
+    bool blending = false;  // adds the quad to the clear colour
+};
+
+std::vector<uint32_t> Frame(RenderHarness& harness, const FirstQuad& first) {
+    GlDevice& device = harness.Device();
+    device.Clear(CLEAR_TARGET | CLEAR_ZBUFFER, first.clearColour, first.clearZ);
+    device.SetTexture(0, nullptr);
+    device.SetRenderState(RS_SRCBLEND, BLEND_ONE);
+    device.SetRenderState(RS_DESTBLEND, BLEND_ONE);
+    device.SetRenderState(RS_ALPHABLENDENABLE, first.blending ? 1 : 0);
+    ScreenQuad(device, 0, first.right, 0.5f, first.diffuse);
+    device.SetRenderState(RS_ALPHABLENDENABLE, 0);
+    ScreenQuad(device, 0, kWidth, 0.6f, 0xFFFF00FF, 100, kHeight);
     device.Present();
     return harness.Capture();
 }
@@ -66,6 +92,40 @@ TEST(KeptPictureRender, ARepeatedFirstDrawLeavesThePictureAsDrawn) {
             EXPECT_GT(harness.Pixel(5, 5) & 0xFF, 200u);
             EXPECT_EQ(Frame(harness, picture, depthWritten), drawn);
             EXPECT_EQ(Frame(harness, picture, depthWritten), drawn);
+        }
+    }
+}
+
+TEST(KeptPictureRender, AChangedFirstDrawIsDrawnAsWithoutAKeptPicture) {
+    const FirstQuad kept;
+    const auto with = [](auto change) {
+        FirstQuad quad;
+        change(quad);
+        return quad;
+    };
+    const struct {
+        const char* what;
+        FirstQuad first;
+    } changes[] = {
+        {"its vertices", with([](FirstQuad& q) { q.right = 100; })},
+        {"its diffuse colour", with([](FirstQuad& q) { q.diffuse = 0xFF406080; })},
+        {"the clear colour", with([](FirstQuad& q) { q.clearColour = 0xFF302010; })},
+        {"the clear depth", with([](FirstQuad& q) { q.clearZ = 0.55f; })},
+        {"blending", with([](FirstQuad& q) { q.blending = true; })},
+    };
+    for (const uint32_t samples : {0u, 4u}) {
+        std::vector<std::vector<uint32_t>> drawn;  // each the first frame of a device of its own
+        for (const auto& change : changes) {
+            RenderHarness fresh(kWidth, kHeight, samples);
+            drawn.push_back(Frame(fresh, change.first));
+        }
+        RenderHarness harness(kWidth, kHeight, samples);
+        for (size_t i = 0; i < std::size(changes); ++i) {
+            SCOPED_TRACE(testing::Message() << samples << " samples, " << changes[i].what);
+            const std::vector<uint32_t> before = Frame(harness, kept);
+            ASSERT_NE(drawn[i], before) << "the change shows";
+            EXPECT_EQ(Frame(harness, kept), before);  // now kept
+            EXPECT_EQ(Frame(harness, changes[i].first), drawn[i]);
         }
     }
 }

@@ -29,9 +29,18 @@ FaultyDisk::FaultyDisk() { BinaryFile::SetFileLayer(this); }
 FaultyDisk::~FaultyDisk() { BinaryFile::SetFileLayer(nullptr); }
 
 bool FaultyDisk::FailsNow() {
-    if (changingCalls++ != failCall) return false;
+    const int call = changingCalls++;
+    if (call == killCall) Kill();
+    if (call != failCall) return false;
     errno = ENOSPC;
     return true;
+}
+
+void FaultyDisk::Kill() {
+    for (int fd : open_) FileLayer::Close(fd);
+    open_.clear();
+    written_.clear();
+    throw Killed{};
 }
 
 long FaultyDisk::Allowed(size_t count) {
@@ -45,24 +54,45 @@ long FaultyDisk::Allowed(size_t count) {
 }
 
 int FaultyDisk::Open(const std::string& path, int flags, int mode) {
-    if ((flags & O_ACCMODE) == O_RDONLY) return FileLayer::Open(path, flags, mode);
+    if ((flags & O_ACCMODE) == O_RDONLY) {
+        const int fd = FileLayer::Open(path, flags, mode);
+        if (fd >= 0) open_.insert(fd);
+        return fd;
+    }
+    if (unnamedFilesUnsupported && (flags & O_TMPFILE) == O_TMPFILE) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
     if (!Writable(path)) {
         errno = EACCES;
         return -1;
     }
     if (FailsNow()) return -1;
     const int fd = FileLayer::Open(path, flags, mode);
-    if (fd >= 0) written_.insert(fd);
+    if (fd >= 0) {
+        open_.insert(fd);
+        written_.insert(fd);
+    }
     return fd;
 }
 
 long FaultyDisk::Write(int fd, const void* bytes, size_t count) {
+    if (changingCalls == killCall) FileLayer::Write(fd, bytes, count / 2);  // killed in the middle
     const long allowed = Allowed(count);
     if (allowed <= 0) return allowed;
     return FileLayer::Write(fd, bytes, static_cast<size_t>(allowed));
 }
 
 long FaultyDisk::WriteAt(int fd, const void* bytes, size_t count, int64_t offset) {
+    struct stat st {};
+    // Bytes the file holds already are written over where they are, which a full disk allows;
+    // the failing call stores half of them and fails, as an error of the device would.
+    if (fstat(fd, &st) == 0 && offset + static_cast<int64_t>(count) <= st.st_size) {
+        if (!FailsNow()) return FileLayer::WriteAt(fd, bytes, count, offset);
+        FileLayer::WriteAt(fd, bytes, count / 2, offset);
+        errno = ENOSPC;
+        return -1;
+    }
     const long allowed = Allowed(count);
     if (allowed <= 0) return allowed;
     return FileLayer::WriteAt(fd, bytes, static_cast<size_t>(allowed), offset);
@@ -74,10 +104,20 @@ int FaultyDisk::Sync(int fd) {
 }
 
 int FaultyDisk::Close(int fd) {
+    open_.erase(fd);
     const bool wasWritten = written_.erase(fd) > 0;
     const int result = FileLayer::Close(fd);
     if (wasWritten && FailsNow()) return -1;
     return result;
+}
+
+int FaultyDisk::Link(int fd, const std::string& path) {
+    if (!FolderWritable(path)) {
+        errno = EACCES;
+        return -1;
+    }
+    if (FailsNow()) return -1;
+    return FileLayer::Link(fd, path);
 }
 
 int FaultyDisk::Rename(const std::string& from, const std::string& to) {

@@ -1,5 +1,6 @@
 #include "tests/support/ScratchFolder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -34,4 +35,11 @@ std::string ScratchFolder::ReadText(const std::string& name) const {
 void ScratchFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     std::ofstream out(File(name), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> ScratchFolder::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }

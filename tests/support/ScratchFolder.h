@@ -19,6 +19,8 @@ public:
     std::vector<uint8_t> Read(const std::string& name) const;
     std::string ReadText(const std::string& name) const;
     void Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    // The names of everything in the folder, hidden ones too, in order.
+    std::vector<std::string> Names() const;
 
 private:
     std::string path_;

@@ -18,6 +18,10 @@ MemoryFiles::Handle* MemoryFiles::Find(int fd) {
 }
 
 int MemoryFiles::Open(const std::string& path, int flags, int) {
+    if ((flags & O_TMPFILE) == O_TMPFILE) {  // files have names here
+        errno = EOPNOTSUPP;
+        return -1;
+    }
     if (flags & O_DIRECTORY) {  // folders are not kept; flushing one is not needed
         errno = ENOTDIR;
         return -1;
@@ -92,4 +96,12 @@ int MemoryFiles::Access(const std::string& path, int) {
     if (files.count(path)) return 0;
     errno = ENOENT;
     return -1;
+}
+
+int MemoryFiles::ListFolder(const std::string& folder, std::vector<std::string>& names) {
+    const std::string prefix = folder + "/";
+    for (const auto& [path, bytes] : files)
+        if (path.starts_with(prefix) && path.find('/', prefix.size()) == std::string::npos)
+            names.push_back(path.substr(prefix.size()));
+    return 0;
 }

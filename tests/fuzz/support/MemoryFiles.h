@@ -24,6 +24,7 @@ public:
     int Rename(const std::string& from, const std::string& to) override;
     int Remove(const std::string& path) override;
     int Access(const std::string& path, int mode) override;
+    int ListFolder(const std::string& folder, std::vector<std::string>& names) override;
 
 private:
     struct Handle {

@@ -1,0 +1,258 @@
+// The game's message box over its window on a bare X server (no window manager): it takes the
+// keyboard, closes on a fresh press of Enter whatever became of the key that brought it up,
+// and goes at once when the program is asked to end, by SIGTERM or by the close of the game's
+// window; the keyboard comes back to the game's window after it. It keeps to the screen, the
+// log keeping the whole text. Without the game's window the box is still the program's own.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <X11/Xlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/Diagnostics.h"
+#include "platform/MessageBox.h"
+#include "platform/sdl/SdlWindow.h"
+
+namespace {
+
+constexpr const char* kBoxTitle = "Box under test";
+constexpr auto kPatience = std::chrono::seconds(5);
+
+// The process a window says it belongs to, or 0.
+long ProcessOf(Display* x, Window w) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    long pid = 0;
+    if (XGetWindowProperty(x, w, XInternAtom(x, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &left, &data) == Success &&
+        data && count == 1)
+        pid = *reinterpret_cast<long*>(data);
+    if (data) XFree(data);
+    return pid;
+}
+
+// A shown top-level window with this name, or 0. The server is held meanwhile: no window may
+// close between the listing and the looking (those of a connection just closed linger until
+// the server has cleaned up after it), else the look fails with an X error.
+Window Named(Display* x, const std::string& name) {
+    XGrabServer(x);
+    Window root = 0, parent = 0, *children = nullptr, found = 0;
+    unsigned int count = 0;
+    XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        char* title = nullptr;
+        XWindowAttributes a{};
+        if (XFetchName(x, children[i], &title) && title && name == title && XGetWindowAttributes(x, children[i], &a) &&
+            a.map_state == IsViewable)
+            found = children[i];
+        if (title) XFree(title);
+    }
+    if (children) XFree(children);
+    XUngrabServer(x);
+    XSync(x, False);
+    return found;
+}
+
+// Whether the window with this name is shown by the deadline (true) or still shown (false).
+bool Await(Display* x, const std::string& name, bool shown) {
+    const auto until = std::chrono::steady_clock::now() + kPatience;
+    while ((Named(x, name) != 0) != shown && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return (Named(x, name) != 0) == shown;
+}
+
+// What a window manager sends when the user closes a window.
+void AskToClose(Display* x, Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    XSendEvent(x, w, False, NoEventMask, &e);
+    XFlush(x);
+}
+
+// Closes the box if it outlived what should have ended it, so that a failing test goes on.
+void CloseIfLeft(Display* x) {
+    if (!Await(x, kBoxTitle, false)) AskToClose(x, Named(x, kBoxTitle));
+}
+
+// Enter goes down or up on the keyboard itself, as a player's does: to the window with the focus.
+void Enter(Display* x, bool down) {
+    XTestFakeKeyEvent(x, XKeysymToKeycode(x, XK_Return), down ? True : False, CurrentTime);
+    XSync(x, False);
+}
+
+void Focus(Display* x, Window w) {
+    XSetInputFocus(x, w, RevertToParent, CurrentTime);
+    XSync(x, False);
+}
+
+// The tests' own connection, open from the first test that needs it to the end: were every
+// connection closed between two tests, the X server would reset and refuse the next a moment.
+Display* Server() {
+    static Display* const x = [] {
+        Display* opened = XOpenDisplay(nullptr);
+        for (int i = 0; i < 50 && !opened; ++i) {  // one that a reset refused
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            opened = XOpenDisplay(nullptr);
+        }
+        return opened;
+    }();
+    return x;
+}
+
+class MessageBoxWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY") || !(x_ = Server())) GTEST_SKIP() << "no X server";
+        platform::SdlWindowOptions options;
+        options.FullScreen = false;
+        std::string error;
+        window_ = platform::SdlWindow::Create(options, &error);
+        ASSERT_TRUE(window_) << error;
+        window_->Show();
+        window_->Events().Close = [this] { closed_ = true; };
+    }
+    void TearDown() override { window_.reset(); }
+
+    // Shows the box while asker does its part from another thread with a connection of its own.
+    void ShowBoxWhile(const std::function<void(Display*)>& asker, const std::string& text = "Waiting for OK.") {
+        std::thread thread([&asker] {
+            Display* x = XOpenDisplay(nullptr);
+            asker(x);
+            XCloseDisplay(x);
+        });
+        platform::MessageBox(text, kBoxTitle);
+        thread.join();
+    }
+    // The window takes every event the X server has for it until done, for a while at most.
+    void PumpUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 100 && !done(); ++i) window_->WaitForMessages(20);
+    }
+
+    Display* x_ = nullptr;
+    std::unique_ptr<platform::SdlWindow> window_;
+    bool closed_ = false;
+};
+
+TEST_F(MessageBoxWindow, SigtermOrTheWindowsCloseEndsTheBoxAtOnce) {
+    for (const std::string how : {"SIGTERM", "close"}) {
+        closed_ = false;
+        bool boxSeen = false;
+        auto asked = std::chrono::steady_clock::now();
+        ShowBoxWhile([&](Display* x) {
+            boxSeen = Await(x, kBoxTitle, true);
+            asked = std::chrono::steady_clock::now();
+            if (how == "SIGTERM") kill(getpid(), SIGTERM);
+            else AskToClose(x, Named(x, "Velorune"));
+            CloseIfLeft(x);
+        });
+        EXPECT_TRUE(boxSeen) << how;
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2)) << how;
+        PumpUntil([&] { return closed_ && window_->HasFocus(); });
+        EXPECT_TRUE(closed_) << how;
+        EXPECT_TRUE(window_->HasFocus()) << how << ": the keyboard stayed with the closed box";
+    }
+}
+
+// When the game's window cannot open (no OpenGL) the box still shows, in the program's own
+// process, and SIGTERM ends it at once.
+TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigterm) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server";
+    long owner = 0;
+    std::atomic<bool> returned = false;
+    auto asked = std::chrono::steady_clock::now();
+    std::thread asker([&] {
+        Display* x = XOpenDisplay(nullptr);
+        if (Await(x, kBoxTitle, true)) owner = ProcessOf(x, Named(x, kBoxTitle));
+        asked = std::chrono::steady_clock::now();
+        // SIGTERM only where this process shows the box and so catches the signal.
+        if (owner == getpid() || (!owner && !returned)) kill(getpid(), SIGTERM);
+        CloseIfLeft(x);
+        XCloseDisplay(x);
+    });
+    platform::MessageBox("The game window could not be opened.", kBoxTitle);
+    returned = true;
+    const auto ended = std::chrono::steady_clock::now();
+    asker.join();
+    EXPECT_EQ(owner, static_cast<long>(getpid()));
+    EXPECT_LT(ended - asked, std::chrono::seconds(2));
+}
+
+// A list of files longer than the screen is high: the box keeps to the screen, and the log
+// has the whole text.
+TEST_F(MessageBoxWindow, ABoxIsNeverTallerThanTheScreenAndTheLogHasTheWholeText) {
+    std::string text = "These files could not be stored:";
+    for (int i = 1; i <= 200; ++i) text += "\n/home/player/velorune/levels/level" + std::to_string(i) + ".lvl";
+    std::vector<std::string> log;
+    platform::SetDiagnosticSink([&log](const std::string& line) { log.push_back(line); });
+    int boxHeight = 0;
+    ShowBoxWhile([&](Display* x) {
+        if (!Await(x, kBoxTitle, true)) return;
+        XWindowAttributes a{};
+        XGetWindowAttributes(x, Named(x, kBoxTitle), &a);
+        boxHeight = a.height;
+        AskToClose(x, Named(x, kBoxTitle));
+        CloseIfLeft(x);
+    }, text);
+    platform::SetDiagnosticSink(nullptr);
+    EXPECT_GT(boxHeight, 0);
+    EXPECT_LE(boxHeight, DisplayHeight(x_, DefaultScreen(x_)));
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_TRUE(log[0] == std::string(kBoxTitle) + ": " + text) << "the log lost part of the text";
+}
+
+// Enter goes down on the game's window and brings the box up, which takes the keyboard; held
+// on, Enter is let go on the game's window or on the box. Neither closes the box, and the next
+// press of Enter does.
+TEST_F(MessageBoxWindow, AKeyHeldWhenTheBoxCameNeverClosesItAndTheNextPressDoes) {
+    const Window game = Named(x_, "Velorune");
+    ASSERT_NE(game, 0u);
+    for (const std::string releasedOn : {"game", "box"}) {
+        Focus(x_, game);
+        Enter(x_, true);
+        PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] != 0; });
+        bool hadKeyboard = false, outlivedRelease = false, closedOnPress = false;
+        ShowBoxWhile([&](Display* x) {
+            const Window box = Await(x, kBoxTitle, true) ? Named(x, kBoxTitle) : 0;
+            if (!box) return Enter(x, false);
+            Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(x, &focus, &revert);
+            hadKeyboard = focus == box;
+            if (releasedOn == "game") Focus(x, game);
+            Enter(x, false);
+            Focus(x, box);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            if (!(outlivedRelease = Named(x, kBoxTitle) != 0)) return;
+            Enter(x, true);
+            closedOnPress = Await(x, kBoxTitle, false);
+            if (!closedOnPress) AskToClose(x, box);  // fail, and let the test go on
+            Enter(x, false);
+        });
+        EXPECT_TRUE(hadKeyboard) << releasedOn << ": without a window manager the box must take the keyboard";
+        EXPECT_TRUE(outlivedRelease) << releasedOn << ": the release of the key that brought the box closed it";
+        EXPECT_TRUE(closedOnPress) << releasedOn << ": the next press of Enter did not close the box";
+        PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0; });
+    }
+}
+
+}  // namespace

@@ -133,6 +133,9 @@ void RenderFrame() {
     gParticles.draw();
     gD3DDevice->EndScene();
     gD3DDevice->Present();
+    // Once its first frame is shown, the editor has every kind of draw rehearsed at once.
+    while (gD3DDevice->RehearseNext()) {
+    }
 }
 
 }  // namespace DirectX

@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Diagnostics.h"
 #include "platform/Paths.h"
+#include "platform/formats/PicturePrefetch.h"
 #include "platform/Window.h"
 #include "shared/BinaryFile.h"
 #include "ui/GUI.h"
@@ -36,6 +37,7 @@ namespace {
 platform::Window* gWindow = nullptr;
 uint32_t gLastAnimTick = 0;  // when the animated block textures last advanced
 
+constexpr const char* kLoadingPicture = "load.jpg";
 constexpr double kStepMs = 40.0;
 // The window's message wait can wake a millisecond or more late (later on a busy machine):
 // it sleeps only until this long before a deadline, and a precise sleep covers the rest.
@@ -118,7 +120,21 @@ void PlayLoop() {
     }
 }
 
+// The loading picture, then the menus' pictures.
+std::vector<d3d::PictureRequest> StartUpPictures() {
+    std::vector<d3d::PictureRequest> pictures{{platform::ProgramPath("backgrounds/") + kLoadingPicture, {}}};
+    for (d3d::PictureRequest& menu : GUI::StartUpPictures()) pictures.push_back(std::move(menu));
+    return pictures;
+}
+
 bool InMenus() { return gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning; }
+
+// A menu pass whose picture is on the screen already has the device rehearse one more kind of
+// draw: the first menu shows without waiting for the rehearsal, and a key pressed meanwhile is
+// read in the same pass, right after one rehearsed draw.
+void RehearseWhenIdle() {
+    if (FrameWouldLookTheSame()) gD3DDevice->RehearseNext();
+}
 
 // Menu passes, one per display refresh: each draws a frame unless it would look the same as
 // the one on screen, so that an idle menu draws nothing, then reads the keys and the window's
@@ -135,6 +151,7 @@ bool MenuLoop() {
             WaitTowards(nextPass);
             continue;
         }
+        RehearseWhenIdle();
         if (!FrameWouldLookTheSame()) Render();
         ProcessInput();
         gWindow->ProcessMessages();
@@ -180,6 +197,8 @@ bool Form_Load(platform::Window& window) {
 }
 
 bool loadgame() {
+    // The pictures of the start-up are decoded ahead while the window shows and the device starts.
+    auto ahead = std::make_unique<d3d::PicturePrefetch>(StartUpPictures());
     InstallGameRules();
     BinaryFile::RemoveLeftovers(platform::ProgramFolder());  // of saves that a kill cut short
     optionsDat::LoadOptions();
@@ -194,7 +213,7 @@ bool loadgame() {
     bool result = DirectX::InitD3D(*gWindow);
     VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectX and DX3D = ") + Word(result));
     if (result) {
-        gBackground.create(gBackgroundPath + "load.jpg");
+        gBackground.create(gBackgroundPath + kLoadingPicture);
         Render();
     }
     if (result) result = DirectInput::InitDInput();
@@ -207,8 +226,8 @@ bool loadgame() {
         gShadow.create();
     }
     if (result) {
-        gBackground.create(gBackgroundPath + "load.jpg");
-        Render();
+        gBackground.create(gBackgroundPath + kLoadingPicture);
+        if (!FrameWouldLookTheSame()) Render();  // the loading picture on the screen is that frame
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
             stats::LoadStats(gLevelCount);
@@ -218,6 +237,7 @@ bool loadgame() {
             GUI::ShowScreen(0);
         }
     }
+    ahead.reset();
     const bool started = gRunning;  // false after a fatal start-up message
     MainLoop();
     Shutdown();
@@ -244,6 +264,10 @@ void resetgame(bool Winlevel) {
 void ResetFPSCounter() { TotalFrames = 0; }
 
 void startPlaying() {
+    // What the menus' idle passes have not rehearsed yet is rehearsed now, before the first
+    // step, so that no step waits for a compile.
+    while (gD3DDevice && gD3DDevice->RehearseNext()) {
+    }
     gCanJump = false;
     gStarsCollected = 0;
     gPlayer.load(platform::ProgramPath("models/player.x"));

@@ -126,6 +126,13 @@ public:
     virtual int BackBufferWidth() const = 0;
     virtual int BackBufferHeight() const = 0;
 
+    // For a moment with nothing else to do: draws one more kind of draw the programs make, off
+    // screen and leaving the picture and the states as they were, so that a renderer that
+    // compiles code for a kind on its first use does it now rather than in the middle of a
+    // later frame. False, drawing nothing, once every kind is drawn (or while the device waits
+    // for its first frame on the screen, which the rehearsal must not delay).
+    virtual bool RehearseNext() { return false; }
+
 private:
     static uint64_t NextSerial() {
         static uint64_t serial = 0;

@@ -375,6 +375,46 @@ TEST_F(MainLoop, AnIdleMenuDrawsNoFrameAndAKeyThatMovesTheFocusDrawsOne) {
     }
 }
 
+// The device rehearses its kinds of draw only once the main menu's first frame is shown, at
+// most one in a menu pass: a key that moves the focus meanwhile draws its frame within a
+// refresh, as ever, long before the rehearsal is done. Play begins with the rest rehearsed.
+TEST_F(MainLoop, TheRehearsalFollowsTheFirstMenuFrameInMenuPassesAndEndsBeforePlay) {
+    constexpr size_t kKinds = 12;
+    constexpr int64_t kPeriod = 1'000'000 / 60;
+    adapter.KindsToRehearse = static_cast<int>(kKinds);
+    size_t rehearsed = 0, framesAtFirstRehearsal = 0, framesBeforeKey = 0, rehearsedAtKey = 0;
+    size_t rehearsedInPlay = 0;
+    int64_t pressedAt = -1, drawnAt = -1;
+    script = [&](bool insideStep) {
+        const size_t frames = device()->CountOf(d3d::CallKind::Present);
+        const size_t now = device()->CountOf(d3d::CallKind::RehearseNext);
+        if (gGameState != STATE_PLAYING) {
+            EXPECT_LE(now, rehearsed + 1) << "at most one between two pumps";
+        }
+        if (now > 0 && rehearsed == 0) framesAtFirstRehearsal = frames;
+        rehearsed = now;
+        if (pressedAt < 0 && rehearsed == 3) {
+            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, true);
+            pressedAt = clock.counter;
+            framesBeforeKey = frames;
+        } else if (pressedAt >= 0 && drawnAt < 0 && frames > framesBeforeKey) {
+            drawnAt = clock.counter;  // the frame that shows the focus moved
+            rehearsedAtKey = rehearsed;
+            dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
+            EnterPlay();
+        } else if (insideStep) {
+            rehearsedInPlay = rehearsed;
+            frmGame::Form_Unload();
+        }
+    };
+    Run();
+    EXPECT_GE(framesAtFirstRehearsal, 2u) << "the loading picture, then the main menu";
+    ASSERT_GE(drawnAt, 0);
+    EXPECT_LE(drawnAt - pressedAt, 2 * kPeriod + 1) << "read at the next pass, drawn at the one after";
+    EXPECT_LT(rehearsedAtKey, kKinds / 2);
+    EXPECT_EQ(rehearsedInPlay, kKinds);
+}
+
 // A pointer move onto a button draws one frame, with the button's rollover picture; moves
 // within the button draw nothing more; the window uncovered shows the last frame again.
 TEST_F(MainLoop, APointerMoveOntoAButtonDrawsOneFrameWithItsRollover) {

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "platform/Diagnostics.h"
+#include "platform/formats/PicturePrefetch.h"
 #include "platform/formats/TextureImage.h"
 #include "support/ScratchFolder.h"
 #include "tools/assetkit/Image.h"
@@ -67,4 +73,37 @@ TEST(TextureImage, JpegLoadsAndMissingOrBrokenFilesDoNot) {
     EXPECT_FALSE(PictureFileUsable(folder.File("broken.bmp"), w, h));
     EXPECT_FALSE(LoadTextureImage(folder.Path(), {}));  // a folder opens but holds no bytes
     EXPECT_FALSE(PictureFileUsable(folder.Path(), w, h));
+}
+
+// Pictures decoded ahead are what the loader would have made of the files as it asks for them:
+// with its own options, each asked-for copy once, and a damaged file refused and told once,
+// by the loader, as without a prefetch; a missing one tells nothing.
+TEST(PicturePrefetch, GivesTheLoaderWhatItWouldHaveDecodedItself) {
+    ScratchFolder folder;
+    const std::string keyed = WriteKeyedPicture(folder), broken = folder.File("broken.bmp");
+    std::ofstream(broken) << "BM not a picture";
+    std::vector<std::string> told;
+    platform::SetDiagnosticSink([&](const std::string& line) { told.push_back(line); });
+    TextureLoadOptions magenta;
+    magenta.ColorKey = 0xFFFF00FF;
+    {
+        const PicturePrefetch ahead(
+            {{keyed, magenta}, {keyed, magenta}, {broken, {}}, {folder.File("missing.bmp"), {}}, {keyed, {}}});
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // most likely all decoded by now
+        for (int copy = 0; copy < 3; ++copy) {  // two asked for ahead, one not
+            const auto image = LoadTextureImage(keyed, magenta);
+            ASSERT_TRUE(image) << copy;
+            EXPECT_EQ(image->ArgbAt(0, 0), 0x00000000u) << copy;
+            EXPECT_EQ(image->ArgbAt(1, 0), 0xFF0AC81Eu) << copy;
+        }
+        TextureLoadOptions fiveBits = magenta;
+        fiveBits.Format = TextureFormat::A1R5G5B5;
+        EXPECT_EQ(LoadTextureImage(keyed, fiveBits)->ArgbAt(1, 0), 0xFF08CE18u);
+        EXPECT_FALSE(LoadTextureImage(broken, {}));
+        EXPECT_FALSE(LoadTextureImage(folder.File("missing.bmp"), {}));
+    }
+    EXPECT_EQ(LoadTextureImage(keyed, {})->ArgbAt(0, 0), 0xFFFF00FFu);
+    platform::SetDiagnosticSink(nullptr);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("broken.bmp refused"), std::string::npos) << told[0];
 }

@@ -133,13 +133,8 @@ bool PlaceButtons(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> folders;
-    bool quick = false;
-    for (int i = 2; i < argc; ++i) {
-        if (std::string(argv[i]) == "quick") quick = true;
-        else folders.push_back(argv[i]);
-    }
-    if (argc < 3 || folders.empty()) {
+    const std::optional<bench::FloorAndFolders> args = bench::ReadFloorAndFolders(argc, argv);
+    if (!args) {
         std::fprintf(stderr, "usage: bench_idle <floor_sdl> <program folder>... [quick]\n");
         return 2;
     }
@@ -148,20 +143,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_idle: no X server\n");
         return 1;
     }
-    const std::chrono::seconds stretch = quick ? 3s : 10s;
+    const std::chrono::seconds stretch = args->quick ? 3s : 10s;
     std::printf("== CPU left alone, in cores over %lld s (min / median / max of %d runs)\n",
                 static_cast<long long>(stretch.count()), kRuns);
 
     std::vector<double> waiting, frames;
     for (int run = 0; run < kRuns; ++run) {
-        waiting.push_back(MeasureFloor(argv[1], {}, stretch));
-        frames.push_back(MeasureFloor(argv[1], {"25"}, stretch));
+        waiting.push_back(MeasureFloor(args->floor, {}, stretch));
+        frames.push_back(MeasureFloor(args->floor, {"25"}, stretch));
     }
     std::printf("bare SDL window\n");
     bench::ReportCores("waiting, keys read at every refresh", waiting);
     bench::ReportCores("25 cleared frames a second", frames);
 
-    for (const std::string& given : folders) {
+    for (const std::string& given : args->folders) {
         const auto scratch = std::filesystem::temp_directory_path() / ("bench_idle_" + std::to_string(getpid()));
         std::filesystem::remove_all(scratch);
         std::filesystem::copy(given, scratch, std::filesystem::copy_options::recursive);

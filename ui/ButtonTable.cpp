@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "ui/GUI.h"
+#include "ui/ScreenLayout.h"
 
 namespace {
 
@@ -123,6 +124,17 @@ bool InitGUI() {
     for (const ButtonRow& row : kRows)
         if (!SetUp(gButtons[row.Index], row)) return false;
     return true;
+}
+
+std::vector<d3d::PictureRequest> StartUpPictures() {
+    std::vector<d3d::PictureRequest> pictures;
+    for (const ButtonRow& row : kRows) {
+        const d3d::TextureLoadOptions options = GUI_Button::PictureOptions(row.ColourKey);
+        pictures.push_back({platform::ProgramPath(row.Bitmap), options});
+        if (row.RolloverBitmap) pictures.push_back({platform::ProgramPath(row.RolloverBitmap), options});
+    }
+    pictures.push_back({platform::ProgramPath("backgrounds/") + Layout::kMenuBackground, {}});
+    return pictures;
 }
 
 }  // namespace GUI

@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <vector>
+
+#include "platform/formats/PicturePrefetch.h"
 
 #include "ui/GUI_Button.h"
 
@@ -34,6 +37,9 @@ namespace GUI {
 // Loads and places every menu button. A missing or damaged menu picture stops the build at
 // that entry: it is logged and shown in a message naming the file, and the result is false.
 bool InitGUI();
+// The pictures of every button, as InitGUI loads them, and the main menu's background: what the
+// menus' start-up loads.
+std::vector<d3d::PictureRequest> StartUpPictures();
 // Rebuilds every button's quad for the GUI offsets of a new video mode.
 void OnChangeVideoModeAllButtons();
 // Takes the highlight off every button.

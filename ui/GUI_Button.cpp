@@ -16,9 +16,7 @@ bool LoadPicture(const std::string& path, uint32_t colourKey, d3d::TexturePtr& t
                  int32_t& height) {
     int32_t w = 0, h = 0;
     if (!BITMAP_Loader::GetBitmapSize(path, w, h)) return false;
-    d3d::TextureLoadOptions options;
-    options.ColorKey = colourKey;
-    d3d::TexturePtr loaded = gD3DDevice->CreateTextureFromFile(path, options);
+    d3d::TexturePtr loaded = gD3DDevice->CreateTextureFromFile(path, GUI_Button::PictureOptions(colourKey));
     if (!loaded) return false;
     texture = std::move(loaded);
     width = w;
@@ -27,6 +25,12 @@ bool LoadPicture(const std::string& path, uint32_t colourKey, d3d::TexturePtr& t
 }
 
 }  // namespace
+
+d3d::TextureLoadOptions GUI_Button::PictureOptions(uint32_t colourKey) {
+    d3d::TextureLoadOptions options;
+    options.ColorKey = colourKey;
+    return options;
+}
 
 void GUI_Button::X(float value) {
     X_ = RoundHalfToEven(value);

@@ -41,6 +41,8 @@ public:
     // makes the button opaque and puts it in render pass 1. Returns false, changing nothing,
     // when the picture is missing or damaged.
     bool LoadTexture(const std::string& TextureFileName, uint32_t ColourKey);
+    // How the button's pictures are loaded: with the colour key made transparent.
+    static d3d::TextureLoadOptions PictureOptions(uint32_t colourKey);
     // Loads the rollover picture; its size becomes the button's size and hit area at once,
     // the quad follows at its next rebuild.
     bool LoadRollover(const std::string& TextureFileName, uint32_t ColourKey);

@@ -9,6 +9,9 @@
 
 namespace GUI::Layout {
 
+// The picture of the backgrounds folder behind the main menu and the zone menu.
+inline constexpr const char* kMenuBackground = "bk002.jpg";
+
 // The look of one text field: its rectangle in the 800 x 600 design space (the field adds
 // the GUI offsets), its font and its text.
 struct FieldLook {

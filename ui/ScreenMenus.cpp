@@ -24,7 +24,7 @@ void MainMenu() {
     EnableButtons({kTitle, kBackdrop, kPlay, kOptions, kInstructions, kWebsite, kQuit, kCornerPicture});
     ResetTabIndices();
     SetKeyboardOrder({kPlay, kOptions, kInstructions, kWebsite, kQuit}, 1);
-    SetBackground("bk002.jpg");
+    SetBackground(kMenuBackground);
 }
 
 void Options() {
@@ -42,7 +42,7 @@ void Options() {
 void ZoneMenu() {
     ResetTabIndices();
     EnableButtons({kMainMenu, kZoneA, kZoneB, kZoneC, kZoneD, kZoneE, kZoneF, kUserLevels});
-    SetBackground("bk002.jpg");
+    SetBackground(kMenuBackground);
     if (IsStoredTrue(gZoneAllStars[1])) EnableButtons({kZoneAllStars});
     SetKeyboardOrder({kMainMenu, kZoneA, kUserLevels}, 2);
 }

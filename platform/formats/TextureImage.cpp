@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "platform/Diagnostics.h"
+#include "platform/formats/PicturePrefetch.h"
 
 namespace d3d {
 namespace {
@@ -63,12 +64,18 @@ uint32_t TextureImage::ArgbAt(int x, int y) const {
 }
 
 std::optional<TextureImage> LoadTextureImage(const std::string& path, const TextureLoadOptions& options, int maxSide) {
+    if (auto ahead = PicturePrefetch::Take(path, options, maxSide)) return ahead;
+    std::string error;
+    auto image = DecodeTextureFile(path, options, maxSide, &error);
+    if (!image && !error.empty()) Refused(path, error);
+    return image;
+}
+
+std::optional<TextureImage> DecodeTextureFile(const std::string& path, const TextureLoadOptions& options, int maxSide,
+                                              std::string* error) {
     const auto bytes = ReadFile(path);
     if (!bytes) return std::nullopt;
-    std::string error;
-    auto image = DecodeTextureImage(bytes->data(), bytes->size(), options, maxSide, &error);
-    if (!image) Refused(path, error);
-    return image;
+    return DecodeTextureImage(bytes->data(), bytes->size(), options, maxSide, error);
 }
 
 bool PictureFileUsable(const std::string& path, int& width, int& height, int maxSide) {

@@ -26,6 +26,10 @@ struct TextureImage {
 // colour and 1 of alpha.
 std::optional<TextureImage> LoadTextureImage(const std::string& path, const TextureLoadOptions& options,
                                              int maxSide = platform::kLargestTextureSide);
+// The same telling nothing: nullopt when the file is missing or refused, the reason of a
+// refusal in error.
+std::optional<TextureImage> DecodeTextureFile(const std::string& path, const TextureLoadOptions& options, int maxSide,
+                                              std::string* error = nullptr);
 // The same from the file's bytes, with the reason of a refusal in error.
 std::optional<TextureImage> DecodeTextureImage(const uint8_t* bytes, size_t size, const TextureLoadOptions& options,
                                                int maxSide, std::string* error = nullptr);

@@ -20,12 +20,10 @@ std::unique_ptr<GlDevice> GlDevice::Create(platform::GlSurface& surface, platfor
     surface.MakeCurrent();
     std::unique_ptr<GlDevice> device(new GlDevice(surface, window, params));
     glGenBuffers(1, &device->streamBuffer_);
-    // The program of the device's first states: shaders that cannot be built fail here.
-    GlProgramKey first;
-    first.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_CURRENT};
-    first.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
-    first.Texture = true;
-    if (!device->programs_.Get(first) || !device->CreateTargets()) {
+    // Shaders that cannot be built fail here. The program built is the one of a picture in
+    // screen coordinates under the device's first states, which the first frames need: for a
+    // loading picture, and to show every frame.
+    if (!device->CreateTargets() || !device->programs_.Get(ProgramKeyFor(ScreenPicture(device->picture_.get())))) {
         result = D3DERR_NOTAVAILABLE;
         return nullptr;
     }
@@ -182,10 +180,19 @@ void GlDevice::Present() {
     if (!surface_.OnScreen()) return;  // the window shows the frame when it comes (ShowLastFrame)
     ShowLastFrame();
     surface_.SwapBuffers();
-    if (!rehearsed_) {
-        rehearsed_ = true;
-        Rehearse(KnownDrawKinds());
-    }
+    shown_ = true;
+}
+
+GlDevice::Setup GlDevice::ScreenPicture(GlTexture* texture) {
+    Setup s;
+    s.Pretransformed = true;
+    s.Texture = texture;
+    s.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_CURRENT};  // under a white diffuse colour: the picture's
+    s.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
+    s.Cull = CULL_NONE;
+    s.Point = {1, 0, 1, 64};
+    s.PointScale = {1, 0, 0};
+    return s;
 }
 
 void GlDevice::ShowLastFrame() {
@@ -203,15 +210,10 @@ void GlDevice::ShowLastFrame() {
     }
     const GLint filter = box.Width == width_ && box.Height == height_ ? GL_NEAREST : GL_LINEAR;
     // A quad of the back buffer's pixels over the box, with the program of the pre-transformed
-    // pictures drawn most (a white diffuse colour keeps the texture's).
-    Setup s;
-    s.Pretransformed = true;
-    s.Texture = picture_.get();
+    // pictures drawn most.
+    Setup s = ScreenPicture(picture_.get());
     s.Sampling = {filter, filter, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE};
-    s.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_CURRENT};
-    s.AlphaOp = {TOP_SELECTARG1, TA_TEXTURE, TA_CURRENT};
     s.DepthTest = s.DepthWrite = false;
-    s.Cull = CULL_NONE;
     glViewport(box.X, h - box.Y - box.Height, box.Width, box.Height);
     if (Apply(s)) {
         const auto right = static_cast<float>(width_), bottom = static_cast<float>(height_);

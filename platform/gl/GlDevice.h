@@ -90,10 +90,9 @@ public:
     void SetBatching(bool on);
     // The world vertices the batches make room for.
     size_t BatchedVertexRoom() const { return batcher_.RoomForVertices(); }
-    // Draws each kind once, into a small target of its own: the picture, the states and the
-    // textures are left as they were. Present does it with KnownDrawKinds once the first frame
-    // is shown on the screen.
-    void Rehearse(const std::vector<GlDrawKind>& kinds);
+    // The next of KnownDrawKinds that has not been drawn yet, into a small target of its own;
+    // nothing until a frame has been shown on the screen, which the rehearsal must not delay.
+    bool RehearseNext() override;
     // The kinds drawn since the device was made, rehearsals included, in the order first drawn.
     const std::vector<GlDrawKind>& DrawnKinds() const { return drawnKinds_; }
 
@@ -154,6 +153,8 @@ private:
     // Sets GL up for a draw; false when the draw's program cannot be made.
     bool Apply(const Setup& setup);
     static GlProgramKey ProgramKeyFor(const Setup& setup);
+    // A picture drawn in screen coordinates under the device's first stage states.
+    static Setup ScreenPicture(GlTexture* texture);
     // Keeps the kind of a draw under the setup, with the mode and the pre-transformed vertex
     // format (0 for world vertices).
     void NoteKind(const Setup& setup, GLenum mode, uint32_t screenFvf);
@@ -163,6 +164,9 @@ private:
     void BindWorldVertices(const WorldVertex* base);
     void EnableAttrib(GLuint slot, bool on);
     void BindArrayBuffer(GLuint id);
+    // Draws the kind once, into a small target of its own: the picture, the states and the
+    // textures are left as they were.
+    void Rehearse(const GlDrawKind& kind);
 
     platform::GlSurface& surface_;
     platform::Window* window_;
@@ -211,7 +215,8 @@ private:
     GLuint streamBuffer_ = 0;              // and the buffer they go through
     std::vector<GlDrawKind> drawnKinds_;
     std::optional<GlDrawKind> lastKind_;
-    bool rehearsed_ = false;
+    size_t rehearsalNext_ = 0;  // the first of KnownDrawKinds that RehearseNext has not looked at
+    bool shown_ = false;        // a frame has been shown on the screen
 };
 
 }  // namespace d3d

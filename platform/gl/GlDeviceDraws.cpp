@@ -216,9 +216,7 @@ void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, fl
         {x, y + height, 0, 1, color, 0, part.U0, part.V1},
         {x + width, y + height, 0, 1, color, 0, part.U1, part.V1},
     };
-    Setup s;
-    s.Pretransformed = true;
-    s.Texture = &texture;
+    Setup s = ScreenPicture(&texture);
     s.Sampling = {GL_NEAREST, GL_NEAREST, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE};
     s.ColorOp = {TOP_MODULATE, TA_TEXTURE, TA_DIFFUSE};
     s.AlphaOp = {TOP_MODULATE, TA_TEXTURE, TA_DIFFUSE};
@@ -227,9 +225,6 @@ void GlDevice::DrawOverlay(GlTexture& texture, float x, float y, float width, fl
     s.DestBlend = GL_ONE_MINUS_SRC_ALPHA;
     s.DepthTest = false;
     s.DepthWrite = false;
-    s.Cull = CULL_NONE;
-    s.Point = {1, 0, 1, 64};
-    s.PointScale = {1, 0, 0};
     FlushBatches();
     frameStart_ = false;
     Draw(s, PT_TRIANGLESTRIP, 4, FVF_SCREENVERTEX, sizeof(ScreenVertex), reinterpret_cast<const std::byte*>(quad));

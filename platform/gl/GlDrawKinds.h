@@ -2,8 +2,8 @@
 // code for on first use: the program, the blend and depth states, the sampling and shape of
 // the picture, the layout of the vertices and the primitive. Such a compile takes tens of
 // milliseconds, too long for the middle of a play step, so the device draws every kind the
-// programs are known to draw once, off screen, right after its first frame is shown (the
-// game's loading picture): see GlDevice::Rehearse.
+// programs are known to draw once, off screen, one at a time when the program has a moment
+// with nothing else to do: see GlDevice::RehearseNext.
 #pragma once
 #include <epoxy/gl.h>
 

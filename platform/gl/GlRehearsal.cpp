@@ -1,8 +1,7 @@
-// The device's rehearsal: one small draw of each kind, so that the software renderer has
-// compiled its code for every kind before the programs need it.
+// The device's rehearsal: one small draw of a kind at a time, so that the software renderer
+// has compiled its code for every kind before the programs need it.
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -57,17 +56,25 @@ GLenum PrimitiveClass(GLenum mode) {
     return GL_TRIANGLES;
 }
 
-void GlDevice::Rehearse(const std::vector<GlDrawKind>& kinds) {
+bool GlDevice::RehearseNext() {
+    if (!shown_) return false;
+    const std::vector<GlDrawKind>& known = KnownDrawKinds();
+    while (rehearsalNext_ < known.size()) {
+        const GlDrawKind& kind = known[rehearsalNext_++];
+        if (std::find(drawnKinds_.begin(), drawnKinds_.end(), kind) != drawnKinds_.end()) continue;  // drawn for real
+        Rehearse(kind);
+        return true;
+    }
+    return false;
+}
+
+void GlDevice::Rehearse(const GlDrawKind& kind) {
     FlushBatches();
     // A target of the back buffer's formats and samples, which the compiled code depends on.
     GLuint renderbuffers[2] = {0, 0}, target = 0;
     glGenRenderbuffers(2, renderbuffers);
     const std::pair<GLuint, GLenum> storage[2] = {{renderbuffers[0], GL_RGBA8}, {renderbuffers[1], GL_DEPTH_COMPONENT16}};
-    for (const auto& [rb, format] : storage) {
-        glBindRenderbuffer(GL_RENDERBUFFER, rb);
-        if (samples_) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, format, kTargetSide, kTargetSide);
-        else glRenderbufferStorage(GL_RENDERBUFFER, format, kTargetSide, kTargetSide);
-    }
+    for (const auto& [rb, format] : storage) AllocateRenderbuffer(rb, format, samples_, kTargetSide, kTargetSide);
     glGenFramebuffers(1, &target);
     glBindFramebuffer(GL_FRAMEBUFFER, target);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers[0]);
@@ -78,47 +85,35 @@ void GlDevice::Rehearse(const std::vector<GlDrawKind>& kinds) {
     state_.World = state_.View = state_.Projection = d3dx::MatrixIdentity();
     ++transformsVersion_;
     {
-        // One picture of each shape, white and opaque; sides of 64 or 48 by 40 texels.
-        std::map<std::pair<bool, bool>, std::shared_ptr<GlTexture>> pictures;
-        auto picture = [&](bool powerOfTwoWide, bool powerOfTwoHigh) {
-            std::shared_ptr<GlTexture>& made = pictures[{powerOfTwoWide, powerOfTwoHigh}];
-            if (!made) {
-                const int w = powerOfTwoWide ? 64 : 48, h = powerOfTwoHigh ? 64 : 40;
-                const std::vector<uint8_t> white(static_cast<size_t>(w) * h * 4, 255);
-                made = CreateTextureFromPixels(w, h, white.data());
-            }
-            return made;
-        };
-        for (const GlDrawKind& kind : kinds) {
-            Setup s;
-            s.Pretransformed = kind.Program.Pretransformed;
-            s.Sprite = kind.Program.Sprite;
-            s.Sampling = kind.Sampling;
-            s.ColorOp = kind.Program.ColorOp;
-            s.AlphaOp = kind.Program.AlphaOp;
-            s.AlphaFunc = kind.Program.AlphaFunc;
-            s.Blend = kind.Blend;
-            s.SrcBlend = kind.SrcBlend;
-            s.DestBlend = kind.DestBlend;
-            s.DepthTest = kind.DepthTest;
-            s.DepthWrite = kind.DepthWrite;
-            s.DepthFunc = kind.DepthFunc;
-            s.Cull = CULL_NONE;
-            s.Multisample = kind.Multisample;
-            s.Point = {1, kind.Program.PointScale ? 1.0f : 0.0f, 1, 64};
-            s.PointScale = {1, 0, 0};
-            if (kind.Program.TextureArray) {
-                s.Array = batcher_.Arrays().LayerOf(picture(kind.PowerOfTwoWide, kind.PowerOfTwoHigh)).Array;
-            } else if (kind.Program.Texture) {
-                s.Texture = picture(kind.PowerOfTwoWide, kind.PowerOfTwoHigh).get();
-            }
-            const uint32_t fvf = kind.ScreenFvf ? kind.ScreenFvf : FVF_LITVERTEX;
-            const std::vector<std::byte> vertices = CoveringVertices(fvf, width_, height_);
-            const PrimitiveType type = TypeOf(kind.Primitive);
-            Draw(s, type, type == PT_POINTLIST ? 1 : type == PT_LINELIST ? 2 : 3, fvf, FormatSize(fvf), vertices.data());
-        }
+        // A white, opaque picture of the kind's shape: sides of 64 or 48 by 40 texels.
+        const int w = kind.PowerOfTwoWide ? 64 : 48, h = kind.PowerOfTwoHigh ? 64 : 40;
+        const std::vector<uint8_t> white(static_cast<size_t>(w) * h * 4, 255);
+        const std::shared_ptr<GlTexture> picture = CreateTextureFromPixels(w, h, white.data());
+        Setup s;
+        s.Pretransformed = kind.Program.Pretransformed;
+        s.Sprite = kind.Program.Sprite;
+        s.Sampling = kind.Sampling;
+        s.ColorOp = kind.Program.ColorOp;
+        s.AlphaOp = kind.Program.AlphaOp;
+        s.AlphaFunc = kind.Program.AlphaFunc;
+        s.Blend = kind.Blend;
+        s.SrcBlend = kind.SrcBlend;
+        s.DestBlend = kind.DestBlend;
+        s.DepthTest = kind.DepthTest;
+        s.DepthWrite = kind.DepthWrite;
+        s.DepthFunc = kind.DepthFunc;
+        s.Cull = CULL_NONE;
+        s.Multisample = kind.Multisample;
+        s.Point = {1, kind.Program.PointScale ? 1.0f : 0.0f, 1, 64};
+        s.PointScale = {1, 0, 0};
+        if (kind.Program.TextureArray) s.Array = batcher_.Arrays().LayerOf(picture).Array;
+        else if (kind.Program.Texture) s.Texture = picture.get();
+        const uint32_t fvf = kind.ScreenFvf ? kind.ScreenFvf : FVF_LITVERTEX;
+        const std::vector<std::byte> vertices = CoveringVertices(fvf, width_, height_);
+        const PrimitiveType type = TypeOf(kind.Primitive);
+        Draw(s, type, type == PT_POINTLIST ? 1 : type == PT_LINELIST ? 2 : 3, fvf, FormatSize(fvf), vertices.data());
     }
-    glBindTexture(GL_TEXTURE_2D, 0);  // the pictures are gone
+    glBindTexture(GL_TEXTURE_2D, 0);  // the picture is gone
     applied_.Texture = 0;
     state_.World = world;
     state_.View = view;

@@ -36,6 +36,7 @@ Result FakeDirect3D::CreateDevice(DeviceType, platform::Window&, uint32_t behavi
     if (adapter_.CreateDeviceResult != D3D_OK) return adapter_.CreateDeviceResult;
     if (params.BackBufferWidth == 0 || params.BackBufferHeight == 0) return D3DERR_INVALIDCALL;
     auto device = std::make_unique<RecordingDevice>(params);
+    device->SetKindsToRehearse(adapter_.KindsToRehearse);
     lastDevice_ = device.get();
     out = std::move(device);
     return D3D_OK;

@@ -18,6 +18,7 @@ struct FakeAdapter {
     std::set<uint32_t> MultiSamples;  // sample counts the multisample test passes
     Result CreateDeviceResult = D3D_OK;
     DisplayMode Mode{1024, 768, 60, 22};
+    int KindsToRehearse = 0;  // given to each device made
 };
 
 class FakeDirect3D : public Direct3D {

@@ -116,6 +116,13 @@ void RecordingDevice::BeginScene() { log_->calls.push_back(Call(CallKind::BeginS
 void RecordingDevice::EndScene() { log_->calls.push_back(Call(CallKind::EndScene)); }
 void RecordingDevice::Present() { log_->calls.push_back(Call(CallKind::Present)); }
 
+bool RecordingDevice::RehearseNext() {
+    if (kindsToRehearse_ <= 0) return false;
+    --kindsToRehearse_;
+    log_->calls.push_back(Call(CallKind::RehearseNext));
+    return true;
+}
+
 void RecordingDevice::SetTransform(TransformType type, const Matrix& m) {
     auto call = Call(CallKind::SetTransform, type);
     call.Transform = m;

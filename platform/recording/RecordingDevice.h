@@ -22,7 +22,7 @@ enum class CallKind {
     SetTransform, SetRenderState, SetTextureStageState, SetTexture, SetMaterial, SetVertexShader,
     SetStreamSource, DrawPrimitive, DrawPrimitiveUP,
     CreateVertexBuffer, CreateTextureFromFile, CreateFont,
-    DrawText, FontLostDevice, FontResetDevice,
+    DrawText, FontLostDevice, FontResetDevice, RehearseNext,
 };
 
 struct RecordedCall {
@@ -109,6 +109,9 @@ public:
     // Failure injection. A device that reports itself not reset works again after a Reset.
     void SetResetResult(Result r) { resetResult_ = r; }
     void SetCooperativeLevelResult(Result r) { cooperativeResult_ = r; }
+    // The kinds of draw left to rehearse (none unless set): each RehearseNext that rehearses
+    // one is recorded.
+    void SetKindsToRehearse(int kinds) { kindsToRehearse_ = kinds; }
 
     Result Reset(const PresentParameters& params) override;
     Result TestCooperativeLevel() override;
@@ -134,6 +137,7 @@ public:
     FontPtr CreateFont(const FontDesc& desc) override;
     int BackBufferWidth() const override { return static_cast<int>(params_.BackBufferWidth); }
     int BackBufferHeight() const override { return static_cast<int>(params_.BackBufferHeight); }
+    bool RehearseNext() override;
 
     // Shared with the fonts, which may outlive the device.
     struct Log {
@@ -154,6 +158,7 @@ private:
     uint32_t streamStride_ = 0;
     Result resetResult_ = D3D_OK;
     Result cooperativeResult_ = D3D_OK;
+    int kindsToRehearse_ = 0;
 };
 
 }  // namespace d3d

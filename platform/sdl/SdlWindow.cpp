@@ -107,6 +107,7 @@ void SdlWindow::ProcessMessages() {
     while (SDL_PollEvent(&event)) Dispatch(event);
     DeliverPointerMove();
     pointerThisPass_.reset();
+    PaintIfAsked();
 }
 
 void SdlWindow::WaitForMessages(int timeoutMs) {
@@ -156,6 +157,14 @@ bool SdlWindow::PointerMoved(int eventX, int eventY, float& x, float& y) {
     return true;
 }
 
+// The window's paint handler runs once for all the paint requests among the messages
+// dispatched together: showing the same picture again for each would only repeat it.
+void SdlWindow::PaintIfAsked() {
+    if (!paintAsked_) return;
+    paintAsked_ = false;
+    if (Events().Paint) Events().Paint();
+}
+
 void SdlWindow::DeliverPointerMove() {
     if (!moveWaiting_) return;
     moveWaiting_ = false;
@@ -195,7 +204,7 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_SHOWN ||
                 event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                 Measure();
-                if (events.Paint) events.Paint();
+                paintAsked_ = true;
             }
             break;
         case SDL_KEYDOWN:

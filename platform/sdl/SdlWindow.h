@@ -54,7 +54,8 @@ public:
     // Where key events go (the system keyboard unless set).
     void SetKeyboard(dinput::Keyboard* keyboard) { keyboard_ = keyboard; }
     // Tests: dispatch one event as if it had come from the system (a pointer move reaches the
-    // handler at the end of the pass, ProcessMessages, or before the next click).
+    // handler at the end of the pass, ProcessMessages, or before the next click; a paint at the
+    // end of the pass).
     void Dispatch(const SDL_Event& event);
 
 private:
@@ -66,6 +67,8 @@ private:
     // The moves of a pass wait for its end, or for a click, which they came before; the
     // display is asked where the pointer is once in the pass.
     void DeliverPointerMove();
+    // The paint that the window events of a pass asked for, once.
+    void PaintIfAsked();
     void Measure();
 
     SDL_Window* window_;
@@ -78,6 +81,7 @@ private:
     std::optional<PointerPlace> pointerAtStart_;
     bool pointerMoved_ = false;
     bool moveWaiting_ = false;
+    bool paintAsked_ = false;
     int moveButtons_ = 0, moveX_ = 0, moveY_ = 0;  // the pass's last move
     std::optional<PointerPlace> pointerThisPass_;
     dinput::Keyboard* keyboard_;

@@ -340,8 +340,8 @@ TEST_F(GameRun, FromTheMainMenuToARecordThatOutlastsARestart) {
     // The shipped run finishes in its 197th step; the clock counts a step at its end, so 196.
     EXPECT_EQ(shownTime, "7:84");
     EXPECT_EQ(captured.size(), 2u * 13u + 3u);  // every screen in both modes, and the record
-    // Every kind of draw of every screen and of play was rehearsed when the first frame showed
-    // (the rehearsal's own draws among them, as what they rehearsed).
+    // Every kind of draw of every screen and of play is one the device rehearses (the
+    // rehearsal's own draws among them, as what they rehearsed).
     const std::vector<d3d::GlDrawKind>& known = d3d::KnownDrawKinds();
     EXPECT_GE(drawn.size(), known.size());
     for (const d3d::GlDrawKind& kind : drawn)

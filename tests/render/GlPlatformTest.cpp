@@ -107,6 +107,25 @@ TEST(SdlWindow, MouseEventsArriveInBackBufferPixels) {
     EXPECT_EQ(moves, 2);
 }
 
+// Shown, exposed and resized at once, as a window appears: one paint shows the picture.
+TEST(SdlWindow, PaintRequestsPendingTogetherPaintOnce) {
+    RenderHarness harness;
+    auto& window = harness.Window();
+    window.ProcessMessages();
+    int paints = 0;
+    window.Events().Paint = [&] { ++paints; };
+    for (const auto what : {SDL_WINDOWEVENT_SHOWN, SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SIZE_CHANGED}) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = static_cast<Uint8>(what);
+        SDL_PushEvent(&event);
+    }
+    window.ProcessMessages();
+    EXPECT_EQ(paints, 1);
+    window.ProcessMessages();
+    EXPECT_EQ(paints, 1);
+}
+
 TEST(SdlWindow, KeysReachTheKeyboardAndCloseEndsThroughTheQueue) {
     RenderHarness harness;
     auto& window = harness.Window();

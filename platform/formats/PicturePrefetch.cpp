@@ -1,0 +1,70 @@
+#include "platform/formats/PicturePrefetch.h"
+
+#include <atomic>
+
+namespace d3d {
+namespace {
+
+std::atomic<PicturePrefetch*> gLiving{nullptr};
+
+bool SameOptions(const TextureLoadOptions& a, const TextureLoadOptions& b) {
+    return a.ColorKey == b.ColorKey && a.Format == b.Format;
+}
+
+}  // namespace
+
+PicturePrefetch::PicturePrefetch(std::vector<PictureRequest> pictures) {
+    for (PictureRequest& request : pictures) pictures_.push_back({std::move(request), State::Waiting, std::nullopt});
+    gLiving = this;
+    thread_ = std::thread([this] { DecodeAll(); });
+}
+
+PicturePrefetch::~PicturePrefetch() {
+    PicturePrefetch* self = this;
+    gLiving.compare_exchange_strong(self, nullptr);
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    thread_.join();
+}
+
+void PicturePrefetch::DecodeAll() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (Picture& picture : pictures_) {
+        if (stopping_) return;
+        if (picture.Now != State::Waiting) continue;
+        picture.Now = State::Decoding;
+        const PictureRequest request = picture.Request;
+        lock.unlock();
+        std::optional<TextureImage> image = DecodeTextureFile(request.Path, request.Options, platform::kLargestTextureSide);
+        lock.lock();
+        picture.Image = std::move(image);
+        picture.Now = State::Decoded;
+        decoded_.notify_all();
+    }
+}
+
+std::optional<TextureImage> PicturePrefetch::Take(const std::string& path, const TextureLoadOptions& options,
+                                                  int maxSide) {
+    PicturePrefetch* living = gLiving;
+    if (!living || maxSide != platform::kLargestTextureSide) return std::nullopt;
+    return living->TakeOwn(path, options);
+}
+
+std::optional<TextureImage> PicturePrefetch::TakeOwn(const std::string& path, const TextureLoadOptions& options) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (Picture& picture : pictures_) {
+        if (picture.Now == State::Taken || picture.Request.Path != path || !SameOptions(picture.Request.Options, options))
+            continue;
+        // One not begun is left to the caller, who would otherwise wait for all before it.
+        const bool begun = picture.Now != State::Waiting;
+        decoded_.wait(lock, [&] { return picture.Now != State::Decoding; });
+        picture.Now = State::Taken;
+        if (!begun) return std::nullopt;
+        return std::move(picture.Image);
+    }
+    return std::nullopt;
+}
+
+}  // namespace d3d

@@ -3,6 +3,7 @@
 # with a desktop larger than the game's window.
 add_executable(velorune_render_desktop_tests ${CMAKE_CURRENT_SOURCE_DIR}/desktop/WindowFitTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/desktop/MessageBoxWindowTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/QuietCloseTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/EventWaitTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderHarness.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ScratchFolder.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TestEnvironment.cpp)
 target_include_directories(velorune_render_desktop_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${STB_INCLUDE_DIR})

@@ -16,12 +16,14 @@ bool WaitForEvent(SDL_Window* window, SDL_Event& event, int timeoutMs) {
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         for (;;) {
             if (SDL_PollEvent(&event)) return true;  // SDL has read all the connection had
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return false;
+            const auto left = until - std::chrono::steady_clock::now();
+            if (left <= std::chrono::steady_clock::duration::zero()) return false;
+            // Rounded up: a wait of less than a millisecond left is a wait, not a return at once
+            // that its caller would repeat until the time is up.
+            const auto leftMs = std::chrono::ceil<std::chrono::milliseconds>(left);
             // A signal (SIGTERM) cuts the wait short; SDL turns it into an event at the next poll.
             pollfd connection{ConnectionNumber(display), POLLIN, 0};
-            if (XPending(display) == 0) poll(&connection, 1, static_cast<int>(left.count()));
+            if (XPending(display) == 0) poll(&connection, 1, static_cast<int>(leftMs.count()));
         }
     }
 #endif

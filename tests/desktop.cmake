@@ -11,7 +11,7 @@ target_link_libraries(velorune_render_desktop_tests PRIVATE velorune_game replay
   GTest::gtest_main)
 target_compile_definitions(velorune_render_desktop_tests PRIVATE
   VELORUNE_ARTIFACTS="${CMAKE_BINARY_DIR}/test-artifacts" VELORUNE_ASSETS_DIR="${VELORUNE_OUT}")
-add_dependencies(velorune_render_desktop_tests assets)
+add_dependencies(velorune_render_desktop_tests assets Velorune)
 add_test(NAME velorune_render_desktop
   COMMAND xvfb-run -a -s "-screen 0 1024x768x24" $<TARGET_FILE:velorune_render_desktop_tests>)
 set_tests_properties(velorune_render_desktop PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=x11" TIMEOUT 120 RUN_SERIAL TRUE)

@@ -59,6 +59,8 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(SdlWindowOptions options, std::stri
     uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if (options.FullScreen && !WindowedRequested() && !options.Hidden) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     else flags |= SDL_WINDOW_RESIZABLE;
+    // SDL syncs with the X server as it makes the context, delivering the errors of the opening.
+    const XErrorsEndNothing opening;
     SDL_Window* window = SDL_CreateWindow(options.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           options.Width, options.Height, flags);
     if (!window) {

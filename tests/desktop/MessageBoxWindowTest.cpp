@@ -11,7 +11,10 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -195,6 +198,42 @@ TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigter
     asker.join();
     EXPECT_EQ(owner, static_cast<long>(getpid()));
     EXPECT_LT(ended - asked, std::chrono::seconds(2));
+}
+
+// A GL driver that cannot be loaded makes the opening of the game's window fail with an X
+// error, which must not end the game before its box has said why; SIGTERM then ends it.
+TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBox) {
+    Display* x = std::getenv("DISPLAY") ? Server() : nullptr;
+    if (!x) GTEST_SKIP() << "no X server";
+    std::vector<std::string> settings{"LIBGL_DRIVERS_PATH=/nonexistent", "SDL_AUDIODRIVER=dummy"};
+    for (char** e = environ; *e; ++e) settings.emplace_back(*e);
+    std::vector<char*> environment;
+    for (std::string& s : settings) environment.push_back(s.data());
+    environment.push_back(nullptr);
+    std::string program = VELORUNE_ASSETS_DIR "/Velorune";
+    char* arguments[] = {program.data(), nullptr};
+    posix_spawn_file_actions_t quiet;  // the driver's complaints are expected
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t game = 0;
+    ASSERT_EQ(posix_spawn(&game, program.c_str(), &quiet, nullptr, arguments, environment.data()), 0);
+    posix_spawn_file_actions_destroy(&quiet);
+
+    int status = 0;
+    const auto ended = [&] { return waitpid(game, &status, WNOHANG) == game; };
+    bool gone = false, boxSeen = false;
+    for (const auto until = std::chrono::steady_clock::now() + kPatience;
+         !boxSeen && !(gone = ended()) && std::chrono::steady_clock::now() < until;) {
+        const Window box = Named(x, "Velorune");
+        boxSeen = box && ProcessOf(x, box) == game;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(boxSeen) << (gone ? "the game ended, status " + std::to_string(status) : "no box");
+    if (gone) return;
+    kill(game, SIGTERM);
+    for (int i = 0; i < 100 && !(gone = ended()); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(gone) << "SIGTERM left the game's box up";
+    if (!gone) kill(game, SIGKILL), waitpid(game, &status, 0);
 }
 
 // A list of files longer than the screen is high: the box keeps to the screen, and the log

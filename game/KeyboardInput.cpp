@@ -1,8 +1,10 @@
 // The keys of every screen. Each call reads the keyboard once and acts by the game state.
 // Most action keys are guarded by an armed flag so that one press acts once; each state
-// says which flags it re-arms when their key is seen up. The rows of a state run in order,
-// all testing the same key state, even after a row has changed the state, unless the row
-// ends the call.
+// says which flags it re-arms when their key is seen up. A press of Enter or Esc is used up by
+// the screen it acts on: held on (a press lasts several frames), it acts on the next screen
+// only once it has been let go, so that one press never passes through several screens. The
+// rows of a state run in order, all testing the same key state, even after a row has changed
+// the state, unless the row ends the call.
 #include <string>
 
 #include "game/DirectInput.h"
@@ -93,20 +95,20 @@ private:
     int32_t found_ = 0;
 };
 
-void MainMenu() {
+void MainMenu(bool screenIsNew) {
     Rearm(gUpArmed, DIK_UP);
     Rearm(gDownArmed, DIK_DOWN);
-    Rearm(gEnterArmed, DIK_RETURN);
+    const bool enter = FreshEnter(screenIsNew);
     FocusMover focus;
     if (Press(gDownArmed, DIK_DOWN)) focus.Move(1);
     if (Press(gUpArmed, DIK_UP)) focus.Move(-1);
-    if (!Armed(gEnterArmed, DIK_RETURN)) return;
+    if (!enter) return;
+    gEnterArmed = false;
     switch (gTabIndex) {
         case 1: ChangeStateWithSound(STATE_ZONEMENU); break;
         case 2: ChangeStateWithSound(STATE_OPTIONS); break;
         case 3: ChangeStateWithSound(STATE_INSTRUCTIONS1); break;
-        case 4:  // the screen stays: held on, Enter would open the read-me again at every call
-            gEnterArmed = false;
+        case 4:
             DXmusicSFX::PlaySound(kMenuSound);
             GUI::OpenWebSite();
             break;
@@ -133,20 +135,22 @@ void Playing() {
     if (Down(DIK_H)) ChangeState(STATE_NAMEENTRY);
 }
 
-void LevelSelect() {
-    Rearm(gEnterArmed, DIK_RETURN);
+// The Enter that starts the level does not jump there as well.
+void LevelSelect(bool screenIsNew) {
+    FreshEnter(screenIsNew);
     Rearm(gLeftArmed, DIK_LEFT);
     Rearm(gRightArmed, DIK_RIGHT);
     if (Press(gLeftArmed, DIK_LEFT)) GUI::ShowScreen(1);
     if (Press(gRightArmed, DIK_RIGHT)) GUI::ShowScreen(2);
     if (gEnterArmed && (Down(DIK_RETURN) || Down(DIK_SPACE))) {
+        gEnterArmed = false;
         DXmusicSFX::PlaySound(kMenuSound);
         if (gZone == 1) DXmusicSFX::PlayMusic(1);
         startPlaying();
         GUI::ShowScreen(0);
         return;
     }
-    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_ZONEMENU);
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeStateWithSound(STATE_ZONEMENU);
 }
 
 // Enter is a jump key in play: held while Esc opens the pause, it chooses nothing here.
@@ -210,38 +214,40 @@ void NameEntry(bool screenIsNew) {
         if (Press(gLetterArmed[i], kLetterKeys[i])) gFontFields(1).concatString(std::string(1, static_cast<char>('A' + i)));
 }
 
-void LevelDone() {
+// An Enter held across the finish, as a jump, does not leave this screen at once.
+void LevelDone(bool screenIsNew) {
+    const bool enter = FreshEnter(screenIsNew);
     Rearm(gLeftArmed, DIK_LEFT);
     Rearm(gRightArmed, DIK_RIGHT);
     if (Press(gEscArmed, DIK_ESCAPE)) ChangeState(STATE_LEVELSELECT, 3);
-    if (Down(DIK_RETURN)) {
+    if (enter) {
         ChangeState(STATE_LEVELSELECT, 3);
         gEnterArmed = false;
     }
 }
 
 void Options() {
-    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
 }
 
-void ZoneMenu() {
+void ZoneMenu(bool screenIsNew) {
     Rearm(gUpArmed, DIK_UP);
     Rearm(gDownArmed, DIK_DOWN);
     Rearm(gLeftArmed, DIK_LEFT);
     Rearm(gRightArmed, DIK_RIGHT);
-    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
-    if (Down(DIK_RETURN)) {
+    const bool enter = FreshEnter(screenIsNew);
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeStateWithSound(STATE_MAINMENU);
+    if (enter) {
+        gEnterArmed = false;
         GUI::ChooseZoneA();
-        return;
     }
-    gEnterArmed = false;
 }
 
 // Three pages in a ring; the arrows page from the page this call began on.
 void Instructions(int16_t page) {
     Rearm(gLeftArmed, DIK_LEFT);
     Rearm(gRightArmed, DIK_RIGHT);
-    if (Down(DIK_ESCAPE)) ChangeState(STATE_MAINMENU);
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeState(STATE_MAINMENU);
     const auto pageAt = [page](int step) {
         const int first = STATE_INSTRUCTIONS1;
         return static_cast<int16_t>(first + (page - first + step + 3) % 3);
@@ -254,7 +260,7 @@ void Instructions(int16_t page) {
 }
 
 void UserLevels() {
-    if (Down(DIK_ESCAPE)) ChangeStateWithSound(STATE_ZONEMENU);
+    if (Press(gEscArmed, DIK_ESCAPE)) ChangeStateWithSound(STATE_ZONEMENU);
 }
 
 }  // namespace
@@ -269,14 +275,14 @@ void ProcessInput() {
     const bool screenIsNew = state != gStateOfLastCall;
     gStateOfLastCall = state;
     switch (state) {
-        case STATE_MAINMENU: MainMenu(); break;
+        case STATE_MAINMENU: MainMenu(screenIsNew); break;
         case STATE_PLAYING: Playing(); break;
-        case STATE_LEVELSELECT: LevelSelect(); break;
+        case STATE_LEVELSELECT: LevelSelect(screenIsNew); break;
         case STATE_PAUSE: PauseMenu(screenIsNew); break;
         case STATE_NAMEENTRY: NameEntry(screenIsNew); break;
-        case STATE_LEVELDONE: LevelDone(); break;
+        case STATE_LEVELDONE: LevelDone(screenIsNew); break;
         case STATE_OPTIONS: Options(); break;
-        case STATE_ZONEMENU: ZoneMenu(); break;
+        case STATE_ZONEMENU: ZoneMenu(screenIsNew); break;
         case STATE_INSTRUCTIONS1:
         case STATE_INSTRUCTIONS2:
         case STATE_INSTRUCTIONS3: Instructions(state); break;

@@ -122,7 +122,7 @@ TEST_F(Keys, OverflowedPollHandlesNoKeyAndIsLogged) {
     EXPECT_NE(rig.CloseLog().find("\"Buffer Overflow -> Compensating\""), std::string::npos);
 }
 
-TEST_F(Keys, MainMenuMovesFocusWithWrapAndEnterCascadesIntoPlay) {
+TEST_F(Keys, MainMenuMovesFocusWithWrapAndEachEnterTakesOneScreen) {
     gGameState = STATE_MAINMENU;
     GiveTabOrder({{3, 1}, {4, 2}, {5, 3}, {6, 4}, {7, 5}});
     Press({DIK_UP});  // no focus yet: searches for tab -1, finds none
@@ -143,15 +143,21 @@ TEST_F(Keys, MainMenuMovesFocusWithWrapAndEnterCascadesIntoPlay) {
     Press({DIK_DOWN});
     EXPECT_EQ(gTabIndex, 1);
 
+    // A press lasts several calls: held on, it chooses nothing on the screen it led to.
     gLevelCount = 10;
-    Press({DIK_RETURN});  // Play
-    EXPECT_EQ(gGameState, STATE_ZONEMENU);
-    Press({DIK_RETURN});  // the zone menu's Enter has no flag
-    EXPECT_EQ(gGameState, STATE_LEVELSELECT);
+    for (int16_t next : {STATE_ZONEMENU, STATE_LEVELSELECT, STATE_PLAYING}) {
+        Press({DIK_RETURN});
+        EXPECT_EQ(gGameState, next);
+        gCanJump = true;
+        Press({DIK_RETURN});
+        EXPECT_EQ(gGameState, next);
+        Press({});
+        if (next == STATE_LEVELSELECT) {
+            EXPECT_EQ(gZoneLastLevel, std::min<int32_t>(10, gLevelCount));
+        }
+    }
     EXPECT_EQ(gCurrentLevel, 1);
-    EXPECT_EQ(gZoneLastLevel, std::min<int32_t>(10, gLevelCount));
-    Press({DIK_RETURN});  // still armed: play starts
-    EXPECT_EQ(gGameState, STATE_PLAYING);
+    EXPECT_EQ(gJumpCount, 0) << "the Enter that started the level jumped";
     EXPECT_EQ(rig.EffectsPlayed(), (std::vector<int>{9, 9, 9}));
 }
 
@@ -162,33 +168,34 @@ TEST_F(Keys, MainMenuQuitEndsTheGameAndUnknownItemsDoNothing) {
     Press({DIK_RETURN});
     EXPECT_EQ(gGameState, STATE_MAINMENU);
     gTabIndex = 5;
+    Press({});
     Press({DIK_RETURN});
     EXPECT_EQ(gGameState, STATE_LEAVING);
     EXPECT_FALSE(gRunning);
 }
 
-TEST_F(Keys, EscHeldGoesBackOneScreenPerCall) {
+TEST_F(Keys, EscHeldGoesBackOneScreenAPress) {
     gGameState = STATE_LEVELSELECT;
+    Press({});
     Press({DIK_ESCAPE});
     EXPECT_EQ(gGameState, STATE_ZONEMENU);
     Press({DIK_ESCAPE});
-    EXPECT_EQ(gGameState, STATE_MAINMENU);
+    EXPECT_EQ(gGameState, STATE_ZONEMENU);
+    Press({});
     Press({DIK_ESCAPE});
     EXPECT_EQ(gGameState, STATE_MAINMENU);
 
-    gGameState = STATE_USERLEVELS;
-    Press({DIK_ESCAPE});
-    EXPECT_EQ(gGameState, STATE_ZONEMENU);
-    gGameState = STATE_OPTIONS;
-    Press({DIK_ESCAPE});
-    EXPECT_EQ(gGameState, STATE_MAINMENU);
+    for (auto [from, to] : {std::pair{STATE_USERLEVELS, STATE_ZONEMENU}, std::pair{STATE_OPTIONS, STATE_MAINMENU}}) {
+        gGameState = from;
+        Press({});
+        Press({DIK_ESCAPE});
+        EXPECT_EQ(gGameState, to);
+    }
 }
 
-TEST_F(Keys, ZoneMenuDisarmsEnterWhileItIsUp) {
+TEST_F(Keys, LevelSelectStartsOnAFreshEnterOrSpace) {
     gGameState = STATE_ZONEMENU;
-    gEnterArmed = true;
     Press({});
-    EXPECT_FALSE(gEnterArmed);
     Press({DIK_RETURN});
     EXPECT_EQ(gGameState, STATE_LEVELSELECT);
     Press({DIK_RETURN});  // not released since the zone menu: no start
@@ -288,9 +295,13 @@ TEST_F(Keys, NameEntryEnterActsOnlyAfterReleaseAndStoresOnlyAWaitingRecord) {
     EXPECT_FALSE(gEnterArmed);
 }
 
-TEST_F(Keys, LevelDoneReturnsToLevelSelect) {
+TEST_F(Keys, LevelDoneReturnsToLevelSelectOnAFreshEnterOrEsc) {
+    Press({});
+    Press({DIK_RETURN});  // Enter held across the finish
     gGameState = STATE_LEVELDONE;
-    gEnterArmed = true;
+    Press({DIK_RETURN});
+    EXPECT_EQ(gGameState, STATE_LEVELDONE);
+    Press({});
     Press({DIK_RETURN});
     EXPECT_EQ(gGameState, STATE_LEVELSELECT);
     EXPECT_FALSE(gEnterArmed);
@@ -311,6 +322,7 @@ TEST_F(Keys, InstructionPagesTurnInARingAndAnArrowWinsOverEsc) {
     Press({});
     Press({DIK_ESCAPE, DIK_RIGHT});
     EXPECT_EQ(gGameState, STATE_INSTRUCTIONS2);
+    Press({});
     Press({DIK_ESCAPE});
     EXPECT_EQ(gGameState, STATE_MAINMENU);
 }

@@ -237,8 +237,7 @@ TEST_F(WindowFit, APointerThatRestedWhileTheWindowWasPlacedFocusesNothingAndEnte
         EXPECT_FALSE(gButtons[23].MouseOver()) << "Quit";
         dinput::SystemKeyboard().SetKey(dinput::DIK_RETURN, true);
     });
-    // Held on, Enter carries on from the zone menu towards the level: any screen but the main
-    // menu will do, as long as the game still runs.
+    // Enter chooses Play, which leads to the zone menu, and the game still runs.
     steps.push_back([] { return gGameState != STATE_MAINMENU; });
     Do([] {
         EXPECT_TRUE(gRunning);

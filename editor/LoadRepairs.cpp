@@ -18,11 +18,11 @@ constexpr Noun kBlocks{"block", "blocks"}, kPlatforms{"moving platform", "moving
 std::string Counted(size_t count, Noun noun) { return std::to_string(count) + " " + (count == 1 ? noun.One : noun.Many); }
 
 // How a value the track could not keep went wrong, the worst last.
-enum class Fault { None, NotWhole, OutOfRange, NotANumber };
+enum class Fault { None, NotWhole, OutOfRange, NotFinite };
 
 Fault FaultOf(float read, float kept) {
     if (read == kept) return Fault::None;
-    if (!std::isfinite(read)) return Fault::NotANumber;
+    if (!std::isfinite(read)) return Fault::NotFinite;
     // A whole-number field rounds; a setter that refuses a value keeps one a unit or more away.
     return std::fabs(static_cast<double>(read) - static_cast<double>(kept)) < 1.0 ? Fault::NotWhole
                                                                                    : Fault::OutOfRange;
@@ -34,11 +34,12 @@ Fault WorstOf(std::initializer_list<float> read, std::initializer_list<float> ke
     return worst;
 }
 
-// " with a position that is not a number", " with sizes the editor cannot hold", ...
+// " with a position that is not a finite number", " with sizes the editor cannot hold", ...
 std::string With(const char* field, Fault fault, bool one) {
     const std::string what = one ? std::string("a ") + field : std::string(field) + "s";
     switch (fault) {
-        case Fault::NotANumber: return " with " + what + (one ? " that is not a number" : " that are not numbers");
+        case Fault::NotFinite:
+            return " with " + what + (one ? " that is not a finite number" : " that are not finite numbers");
         case Fault::NotWhole:
             return " with " + what + (one ? " that is not a whole number" : " that are not whole numbers");
         default: return " with " + what + " the editor cannot hold";
@@ -155,7 +156,7 @@ void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile
     // single precision: most values come back, a few a rounding away.
     switch (FaultOf(r.Settings.Gravity, k.Settings.Gravity)) {
         case Fault::None: break;
-        case Fault::NotANumber: lines.push_back("a gravity that is not a number"); break;
+        case Fault::NotFinite: lines.push_back("a gravity that is not a finite number"); break;
         default: lines.push_back("a gravity the editor can hold only rounded"); break;
     }
     if (r.Settings.Reserved != k.Settings.Reserved) lines.push_back("track settings the editor cannot hold");

@@ -1,7 +1,9 @@
 #include "shared/TrackCodec.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <limits>
 
 namespace TrackCodec {
 
@@ -74,7 +76,12 @@ void ByteWriter::Text(const std::string& text, size_t length) {
 // ---- Small helpers ----
 
 float GravityFromFile(float stored) { return static_cast<float>(static_cast<double>(stored) / 1000.0 * 2.5); }
-float GravityToFile(float increment) { return static_cast<float>(static_cast<double>(increment) / 2.5 * 1000.0); }
+// The increment read from the largest gravity a file can hold comes back a hair larger, which
+// as a float would be infinite: it is stored as that largest gravity again.
+float GravityToFile(float increment) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(static_cast<double>(increment) / 2.5 * 1000.0, -kLargest, kLargest));
+}
 
 bool IsPlainFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." &&

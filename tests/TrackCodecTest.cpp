@@ -166,6 +166,8 @@ TEST(TrackCodec, GravityIsStoredAsFourHundredTimesTheStepIncrement) {
     EXPECT_EQ(GravityFromFile(5.0f), 0.0125f);
     EXPECT_EQ(GravityToFile(0.025f), 10.0f);
     EXPECT_EQ(GravityToFile(0.0125f), 5.0f);
+    for (const float largest : {std::numeric_limits<float>::max(), -std::numeric_limits<float>::max()})
+        EXPECT_EQ(GravityToFile(GravityFromFile(largest)), largest) << "comes back infinite";
 }
 
 TEST(TrackCodec, NumbersThatAreNotNumbersAreReadAsTheOriginTheUnitAndTheNormalGravity) {

@@ -260,7 +260,7 @@ TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
     EXPECT_EQ(bed.messages, std::vector<std::string>{
                                 "This track file held values the editor cannot keep, and it has put others in their "
                                 "place:\n\n"
-                                "- 3 blocks with positions that are not numbers\n"
+                                "- 3 blocks with positions that are not finite numbers\n"
                                 "- 1 moving platform with a loop flag the editor cannot hold\n"
                                 "- 1 ramp with a position the editor cannot hold\n"
                                 "- 1 ramp turned by more than three quarter turns\n"
@@ -289,14 +289,14 @@ TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
         EXPECT_EQ(bed.messages, std::vector<std::string>{
                                     "This track file held values the editor cannot keep, and it has put others in "
                                     "their place:\n\n"
-                                    "- 1 block with a position that is not a number\n"
-                                    "- 1 block with a size that is not a number\n"
-                                    "- 1 moving platform with a position that is not a number\n"
-                                    "- 1 moving platform with a size that is not a number\n"
-                                    "- 1 ramp with a position that is not a number\n"
-                                    "- 1 ramp with a size that is not a number\n"
-                                    "- 1 star with a position that is not a number\n"
-                                    "- a gravity that is not a number\n\n"
+                                    "- 1 block with a position that is not a finite number\n"
+                                    "- 1 block with a size that is not a finite number\n"
+                                    "- 1 moving platform with a position that is not a finite number\n"
+                                    "- 1 moving platform with a size that is not a finite number\n"
+                                    "- 1 ramp with a position that is not a finite number\n"
+                                    "- 1 ramp with a size that is not a finite number\n"
+                                    "- 1 star with a position that is not a finite number\n"
+                                    "- a gravity that is not a finite number\n\n"
                                     "The next save writes the track as it is now."})
             << bad;
         EXPECT_EQ(gTrackSettings.Gravity, kNormalGravity);

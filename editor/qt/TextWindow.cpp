@@ -14,7 +14,7 @@ constexpr int kMargin = 40;  // the frame and the vertical scroll bar
 
 }  // namespace
 
-TextWindow::TextWindow(QWidget* owner) : QWidget(owner, Qt::Dialog) {
+TextWindow::TextWindow(QWidget* owner) : QDialog(owner) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new QPlainTextEdit(this);

@@ -20,6 +20,11 @@ bool gEnterArmed = false;
 std::array<bool, 26> gLetterArmed{};
 
 namespace DirectInput {
+namespace {
+
+uint64_t gChangesPolled = 0;  // the keyboard's count of changes when the last poll began
+
+}  // namespace
 
 bool InitDInput() {
     VeloRuneDebug::WriteDebugLine("Using Polling Method for Direct Input");
@@ -39,6 +44,7 @@ bool InitDInput() {
 }
 
 bool Poll() {
+    if (gKeyboardDevice) gChangesPolled = gKeyboardDevice->Changes();
     if (!gKeyboardDevice || gKeyboardDevice->GetDeviceState(gKeyboardState) != dinput::DI_OK) {
         gKeyboardState.fill(0);
         if (gKeyboardDevice) gKeyboardDevice->Acquire();
@@ -51,6 +57,8 @@ bool Poll() {
     }
     return true;
 }
+
+bool KeyWaiting() { return gKeyboardDevice && gKeyboardDevice->Changes() != gChangesPolled; }
 
 void DisarmAll() {
     gEscArmed = gUpArmed = gDownArmed = gLeftArmed = gRightArmed = false;

@@ -34,6 +34,9 @@ bool InitDInput();
 // read (it is acquired again for the next call).
 bool Poll();
 
+// Whether a key went down or up since the last poll began.
+bool KeyWaiting();
+
 // Every armed flag back to its start value, False.
 void DisarmAll();
 

@@ -181,8 +181,7 @@ std::string Message(const std::vector<std::string>& lines, size_t linesInBox) {
     std::string text = "This track file held values the editor cannot keep, and it has put others in their place:\n";
     for (size_t i = 0; i < shown; ++i) text += "\n- " + lines[i];
     if (shown < lines.size())
-        text += "\n- and " + std::to_string(lines.size() - shown) +
-                " more: the editor's error output lists them all, each with the file's name";
+        text += "\n- and " + std::to_string(lines.size() - shown) + " more, all in the editor's error output";
     return text + "\n\nThe next save writes the track as it is now.";
 }
 

@@ -31,15 +31,18 @@ TextWindow::TextWindow() : QDialog(nullptr, Qt::Window) {
 void TextWindow::Show(const QString& title, const QString& text, const QRect& over) {
     setWindowTitle(title);
     view_->setPlainText(text);
-    int widest = 0;
-    for (const QString& line : text.split('\n')) widest = std::max(widest, view_->fontMetrics().horizontalAdvance(line));
-    const QRect room = screen()->availableGeometry();
-    QRect placed(0, 0, std::min(widest + kMargin, room.width()),
-                 std::clamp(over.height() - 2 * kStrip, std::min(200, room.height()), room.height()));
-    placed.moveCenter(over.center());
-    placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()));
-    placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
-    setGeometry(placed);
+    if (!isVisible()) {  // one the builder has moved or sized stays so
+        int widest = 0;
+        for (const QString& line : text.split('\n'))
+            widest = std::max(widest, view_->fontMetrics().horizontalAdvance(line));
+        const QRect room = screen()->availableGeometry();
+        QRect placed(0, 0, std::min(widest + kMargin, room.width()),
+                     std::clamp(over.height() - 2 * kStrip, std::min(200, room.height()), room.height()));
+        placed.moveCenter(over.center());
+        placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()));
+        placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
+        setGeometry(placed);
+    }
     show();
     raise();
     activateWindow();

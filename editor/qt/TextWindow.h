@@ -12,8 +12,8 @@ namespace editor {
 class TextWindow : public QDialog {
 public:
     TextWindow();
-    // The text under the title, brought to the front over the middle of `over` (in the
-    // screen's coordinates), inside it where the text's lines allow.
+    // The text under the title, brought to the front; a window not up yet opens over the
+    // middle of `over` (in the screen's coordinates), inside it where the text's lines allow.
     void Show(const QString& title, const QString& text, const QRect& over);
 
 private:

@@ -1,5 +1,6 @@
 // The File menu's track commands in the real window: the Open and Save dialogs as a track
-// builder sees them, a track saved and opened again, and a shipped track opened and drawn.
+// builder sees them, a track saved and opened again, a shipped track opened and drawn, and the
+// box that tells what a damaged one could not keep.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>

@@ -168,7 +168,7 @@ TEST_F(EditorWindowTest, ClosingTheWindowOverAChangedTrackAsksFirst) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(EditorWindowTest, HowToUseWithoutADesktopViewerShowsTheHelpInAWindowOfItsOwnThatEscCloses) {
+TEST_F(EditorWindowTest, HowToUseWithoutADesktopViewerShowsTheHelpOverTheMainWindowInAWindowOfItsOwn) {
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", "/no such folder");  // no xdg-open to be found
     Action(frmMain.mnu_Shortcut)->trigger();

@@ -168,7 +168,8 @@ void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile
 
 }  // namespace
 
-std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept) {
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept,
+                                uint64_t bytesAfter) {
     TrackCodec::ByteReader in(fileBytes);
     TrackCodec::TrackFile read;
     std::string error;
@@ -204,7 +205,8 @@ std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const Tra
     if (read.Version > TrackCodec::kTrackVersion)
         lines.push_back("a version number this editor does not know (" + std::to_string(read.Version) +
                         "), read as version " + std::to_string(TrackCodec::kTrackVersion));
-    if (in.Remaining() > 0) lines.push_back(Counted(in.Remaining(), kBytes) + " after the end of the track");
+    const uint64_t after = in.Remaining() + bytesAfter;
+    if (after > 0) lines.push_back(Counted(after, kBytes) + " after the end of the track");
     return lines;
 }
 

@@ -17,8 +17,10 @@ namespace LoadRepairs {
 
 // One line for each kind of value, with how many objects, faces or bytes it concerns, e.g.
 // "3 blocks with positions that are not numbers"; empty when the track keeps all the file
-// held. fileBytes is what the file held, kept what a save of the track built from it writes.
-std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept);
+// held. fileBytes is what the file held, or its track, and bytesAfter what it held beyond
+// those; kept what a save of the track built from it writes.
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept,
+                                uint64_t bytesAfter = 0);
 // The message that tells the builder, so that the next save is no surprise.
 std::string Message(const std::vector<std::string>& lines);
 

@@ -37,6 +37,8 @@ public:
         return 0;
     }
     bool Shows(const std::string& title) const { return Find(DefaultRootWindow(display_), title) != 0; }
+    // How many windows on the screen have the title: a program's box may share its window's.
+    int Count(const std::string& title) const { return CountUnder(DefaultRootWindow(display_), title); }
 
     // Gives the window the keyboard focus, as a window manager would on a click: shortcuts act
     // only in the active window.
@@ -72,13 +74,25 @@ public:
     }
 
 private:
-    Window Find(Window under, const std::string& title) const {
+    bool Named(Window window, const std::string& title) const {
         char* name = nullptr;
-        if (XFetchName(display_, under, &name) && name) {
-            const bool same = title == name;
-            XFree(name);
-            if (same) return under;
-        }
+        const bool named = XFetchName(display_, window, &name) && name && title == name;
+        if (name) XFree(name);
+        return named;
+    }
+    int CountUnder(Window under, const std::string& title) const {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display_, under, &attributes) || attributes.map_state != IsViewable) return 0;
+        int count = Named(under, title) ? 1 : 0;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned n = 0;
+        if (XQueryTree(display_, under, &root, &parent, &children, &n))
+            for (unsigned i = 0; i < n; ++i) count += CountUnder(children[i], title);
+        if (children) XFree(children);
+        return count;
+    }
+    Window Find(Window under, const std::string& title) const {
+        if (Named(under, title)) return under;
         Window root = 0, parent = 0, *children = nullptr;
         unsigned count = 0;
         if (!XQueryTree(display_, under, &root, &parent, &children, &count)) return 0;

@@ -38,7 +38,7 @@ inline size_t AddressSpaceNow() {
     return 0;
 }
 
-// body's result is the child's exit status. The child is ended by SIGALRM after `seconds`;
+// body's result is the child's exit status, 98 when it throws. The child is ended by SIGALRM after `seconds`;
 // with moreAddressSpace, it may take only that many bytes of address space more than it has.
 inline ChildEnd RunInChild(const std::function<int()>& body, unsigned seconds, size_t moreAddressSpace = 0) {
     const pid_t child = fork();
@@ -49,7 +49,12 @@ inline ChildEnd RunInChild(const std::function<int()>& body, unsigned seconds, s
             const rlimit space{limit, limit};
             if (setrlimit(RLIMIT_AS, &space) != 0) _exit(99);
         }
-        _exit(body());
+        int status = 98;  // an exception: the child must not go on with the tests
+        try {
+            status = body();
+        } catch (...) {
+        }
+        _exit(status);
     }
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child) return {};

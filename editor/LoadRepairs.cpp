@@ -111,7 +111,7 @@ bool SameTimes(const BestTimes& a, const BestTimes& b) {
 }
 
 // What the track as a whole holds besides its objects.
-void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile& kept, size_t bytesAfter,
+void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile& kept, uint64_t bytesAfter,
                   std::vector<std::string>& lines) {
     const LevelRecord &r = read.Level, &k = kept.Level;
     if (read.Version > TrackCodec::kTrackVersion)
@@ -134,7 +134,8 @@ void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile
 
 }  // namespace
 
-std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept) {
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept,
+                                uint64_t bytesAfter) {
     TrackCodec::ByteReader in(fileBytes);
     TrackCodec::TrackFile read;
     std::string error;
@@ -142,7 +143,7 @@ std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const Tra
     if (!TrackCodec::ReadVersionedTrackFile(in, read, error, TrackCodec::NonFinite::Keep)) return {};
 
     std::vector<std::string> lines;
-    CompareTrack(read, kept, in.Remaining(), lines);
+    CompareTrack(read, kept, in.Remaining() + bytesAfter, lines);
     const LevelRecord &r = read.Level, &k = kept.Level;
     for (size_t i = 0; i < std::min(r.Blocks.size(), k.Blocks.size()); ++i) {
         const BlockRecord& kb = k.Blocks[i];

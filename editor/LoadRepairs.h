@@ -20,9 +20,10 @@ namespace LoadRepairs {
 // named by kind and number (counted from 0 in the file, as the track's arrays hold them) and
 // where it now stands in the panel's whole numbers, e.g.
 // "block 12 at X 0, Y 3, Z 140: X was not a finite number, now 0". Empty when the track keeps
-// all the file held. fileBytes is what the file held, kept what a save of the track built
-// from it writes.
-std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept);
+// all the file held. fileBytes is what the file held, or its track, and bytesAfter what it
+// held beyond those; kept what a save of the track built from it writes.
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept,
+                                uint64_t bytesAfter = 0);
 
 // Lines of the list that a box shows: with the box's other lines they fit on a screen of 600
 // pixels, less than the editor's own window needs.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "editor/DirectX.h"
@@ -14,6 +15,8 @@
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
+#include "tests/support/CountingDisk.h"
+#include "tests/support/InChildProcess.h"
 #include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
 #include "world/clsBackground.h"
@@ -240,7 +243,8 @@ TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
     bed.messages.clear();
     EXPECT_FALSE(FileIO::LoadTrack(bed.folder.File("no such file.lvl")));
     EXPECT_FALSE(FileIO::LoadTrack(bed.folder.Path()));  // a folder
-    EXPECT_EQ(bed.messages, std::vector<std::string>(2, refusal + "the file cannot be read"));
+    EXPECT_EQ(bed.messages, (std::vector<std::string>{refusal + "the file cannot be read (No such file or directory)",
+                                                      refusal + "the file cannot be read (Is a directory)"}));
     EXPECT_EQ(DescribeEditedTrack(), before);
 }
 
@@ -373,5 +377,50 @@ TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
             })) << "no vehicle drawn in frame " << frame << " with " << bad;
         }
         frmMain.mnu_editmode_Click();
+    }
+}
+
+// A track file grown far beyond its track (a stretch of zeros, as a damaged copy may hold) is
+// read as far as the track goes.
+TEST_F(TrackLoading, NothingAfterTheTrackIsRead) {
+    const auto bytes = samples::TrackBytesOfVersion(samples::SmallTrack(), 4);
+    bed.folder.Write("grown.lvl", bytes);
+    std::filesystem::resize_file(bed.folder.File("grown.lvl"), 64 << 20);
+    CountingDisk disk;
+    ASSERT_TRUE(FileIO::LoadTrack(bed.folder.File("grown.lvl")));
+    EXPECT_LE(disk.bytesRead, bytes.size() + (64 << 10));
+    EXPECT_EQ(gBlockCount, 0);
+    // The builder still hears that a save drops them.
+    ASSERT_EQ(bed.messages.size(), 1u);
+    EXPECT_NE(bed.messages[0].find(std::to_string((64 << 20) - bytes.size()) + " bytes after the end"), std::string::npos)
+        << bed.messages[0];
+}
+
+// Counts that the file holds, as zeros, but memory cannot: so many block records that they do
+// not fit, and records that fit but whose blocks do not all. Either is refused, and the
+// builder's track is as it was. The child's address space is limited to 1 GB more than it has.
+TEST_F(TrackLoading, ATrackMemoryCannotHoldIsRefusedAndTheTrackKept) {
+    if (kAddressSanitizer) GTEST_SKIP() << "a limited address space ends a sanitized program";
+    BuildFullTrack();
+    const std::string before = DescribeEditedTrack();
+    const size_t blockCountAt = samples::TypeWordOffset(4) + 4 + 11 + 26 + 50;
+    for (const int32_t blocks : {100'000'000, 3'000'000}) {
+        auto bytes = samples::TrackBytesOfVersion(samples::SmallTrack(), 4);
+        samples::PutInt32(bytes, blockCountAt, blocks);
+        bytes.resize(blockCountAt + 4 + 35);  // block 0; the others and all after them zeros
+        bed.folder.Write("huge.lvl", bytes);
+        std::filesystem::resize_file(bed.folder.File("huge.lvl"), blockCountAt + 35ull * (blocks + 2) + 1000);
+        const ChildEnd end = RunInChild(
+            [&] {
+                bed.messages.clear();
+                const bool refused = !FileIO::LoadTrack(bed.folder.File("huge.lvl"));
+                const bool told = bed.messages == std::vector<std::string>{
+                                                      "This file cannot be opened as a track: the editor has not "
+                                                      "enough memory for it"};
+                return refused && told && DescribeEditedTrack() == before ? 0 : 1;
+            },
+            60, size_t{1} << 30);
+        EXPECT_TRUE(end.exited) << blocks << " blocks: ended by signal " << end.signal;
+        EXPECT_EQ(end.status, 0) << blocks << " blocks";
     }
 }

@@ -1,7 +1,7 @@
 // The editor program itself, started as its user starts it, from a program folder of its own
-// under the test's X server, its keys sent through the server: SIGTERM ends it at once without
-// asking or writing anything, also from its Save dialog, and the read-me's viewer gets the
-// environment the editor was started with, not what the editor sets for itself.
+// under the test's X server, its keys sent through the server: SIGTERM or SIGINT ends it at
+// once without asking or writing anything, also from its Save dialog, and the read-me's
+// viewer gets the environment the editor was started with, not what the editor sets for itself.
 #include <gtest/gtest.h>  // before Xlib, whose macros would rename its types
 
 #include <X11/Xlib.h>
@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/support/GameFolder.h"
@@ -146,10 +147,13 @@ private:
     XErrorHandler previousHandler_ = nullptr;
 };
 
-TEST_F(EditorProgram, SigtermEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) {
+// SIGINT (Ctrl+C in the terminal) ends it as SIGTERM does: by the same road, which lets a
+// save under way finish.
+TEST_F(EditorProgram, SigtermOrSigintEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) {
     const std::vector<std::string> before = FilesUnder(folder.Path());
-    for (const bool dialogUp : {false, true}) {
-        SCOPED_TRACE(dialogUp ? "the Save dialog up" : "nothing but the window");
+    for (const auto& [signal, dialogUp] : {std::pair{SIGTERM, false}, {SIGINT, false}, {SIGTERM, true}}) {
+        SCOPED_TRACE(std::string(signal == SIGTERM ? "SIGTERM, " : "SIGINT, ") +
+                     (dialogUp ? "the Save dialog up" : "nothing but the window"));
         const Window editor = Start(EnvironmentWithout({}));
         ASSERT_NE(editor, 0u);
         Key(editor, "space");  // a new block: the track has changes that no file holds
@@ -159,7 +163,7 @@ TEST_F(EditorProgram, SigtermEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) 
             ASSERT_NE(dialog, 0u);
             for (const char* letter : {"m", "i", "n", "e"}) Key(dialog, letter);
         }
-        kill(pid_, SIGTERM);
+        kill(pid_, signal);
         EXPECT_TRUE(EndedWell(10s));
         EXPECT_EQ(FilesUnder(folder.Path()), before);
     }

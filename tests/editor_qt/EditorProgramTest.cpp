@@ -1,8 +1,8 @@
 // The editor program itself, started as its user starts it, from a program folder of its own
 // under the test's X server, its keys sent through the server once its window holds the
 // keyboard: SIGTERM ends it at once without asking or writing anything, also from its Save
-// dialog, and the read-me's viewer gets the environment the editor was started with, not what
-// the editor sets for itself.
+// dialog; the read-me's viewer gets the environment the editor was started with, not what the
+// editor sets for itself, and a viewer's late failure brings the editor's own help window.
 #include <gtest/gtest.h>  // before Xlib, whose macros would rename its types
 
 #include <X11/Xlib.h>
@@ -161,6 +161,25 @@ TEST_F(EditorProgram, TheReadMeViewerGetsTheEnvironmentTheEditorWasStartedWith) 
         kill(pid_, SIGTERM);
         EXPECT_TRUE(EndedWell(10s));
     }
+}
+
+// A viewer that fails only after seconds, as xdg-open does once it has looked everywhere for
+// one, brings the editor's own help window then; also when the editor was started with the
+// exits of its children ignored, which would have lost the failure.
+TEST_F(EditorProgram, HowToUseShowsTheHelpWindowWhenTheViewerFailsLateAlsoWithChildExitsIgnored) {
+    const std::string viewers = folder.File("viewers"), ended = folder.File("viewer-ended");
+    fs::create_directory(viewers);
+    std::ofstream(viewers + "/xdg-open") << "#!/bin/sh\nsleep 3\ntouch '" << ended << "'\nexit 4\n";
+    fs::permissions(viewers + "/xdg-open", fs::perms::owner_all);
+    std::vector<std::string> environment = EnvironmentWithout({"PATH"});
+    environment.push_back("PATH=" + viewers + ":" + std::getenv("PATH"));
+    const Window editor = Start(environment, true);
+    ASSERT_NE(editor, 0u);
+    Key(editor, "F1");  // How to Use
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(ended); }, 20s)) << "the viewer never ended";
+    EXPECT_NE(ShownWindow("How to Use", 10s), 0u) << "the viewer's failure brought no help window";
+    kill(pid_, SIGTERM);
+    EXPECT_TRUE(EndedWell(10s));
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "game/DirectX.h"
@@ -20,6 +19,7 @@
 #include "platform/MessageBox.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/PlayRig.h"
+#include "tests/support/WaitUntil.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
@@ -527,7 +527,7 @@ TEST_F(WebSite, TheEntryNamesTheReadMeWhereNothingCanOpenIt) {
         messages.clear();
         Show(STATE_MAINMENU);
         Click(22);
-        while (GUI::WatchWebSite()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_TRUE(WaitUntil([] { return !GUI::WatchWebSite(); })) << c.what << ": the opening never ended";
         EXPECT_EQ(gGameState, STATE_MAINMENU) << c.what;
         ASSERT_EQ(messages.size(), c.told ? 1u : 0u) << c.what;
         if (c.told) {
@@ -543,7 +543,8 @@ TEST_F(WebSite, TheEntryNamesTheReadMeWhereNothingCanOpenIt) {
 // still running when its opening goes (here a second press's) costs no thread, and a later
 // pass reaps it once it has ended.
 TEST_F(WebSite, EnterHeldOpensTheReadMeOnceAndAViewerLeftRunningIsReapedByAPass) {
-    StandIn("/bin/sleep 0.5");
+    const std::string closed = bin + "/closed";
+    StandIn(("while [ ! -e " + closed + " ]; do /bin/sleep 0.01; done").c_str());  // open until closed
     Show(STATE_MAINMENU);
     gTabIndex = 4;
     const size_t threads = Threads();
@@ -556,11 +557,11 @@ TEST_F(WebSite, EnterHeldOpensTheReadMeOnceAndAViewerLeftRunningIsReapedByAPass)
     pass({});
     pass({dinput::DIK_RETURN});
     EXPECT_EQ(Threads(), threads);
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!Children().empty() && std::chrono::steady_clock::now() < giveUp) {
+    std::ofstream(closed) << "closed\n";
+    WaitUntil([&] {
         pass({});
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+        return Children().empty();
+    });
     EXPECT_EQ(Children(), "");
     EXPECT_EQ(Asked(), readme + "\n" + readme + "\n");
     EXPECT_TRUE(messages.empty());

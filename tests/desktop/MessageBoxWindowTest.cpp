@@ -7,7 +7,6 @@
 
 #include <SDL.h>
 #include <X11/Xlib.h>
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -29,26 +28,13 @@
 #include "platform/Diagnostics.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
+#include "tests/support/WaitUntil.h"
+#include "tests/support/XWindows.h"
 
 namespace {
 
 constexpr const char* kBoxTitle = "Box under test";
 constexpr auto kPatience = std::chrono::seconds(5);
-
-// The process a window says it belongs to, or 0.
-long ProcessOf(Display* x, Window w) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    long pid = 0;
-    if (XGetWindowProperty(x, w, XInternAtom(x, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &left, &data) == Success &&
-        data && count == 1)
-        pid = *reinterpret_cast<long*>(data);
-    if (data) XFree(data);
-    return pid;
-}
 
 // A shown top-level window with this name, or 0. The server is held meanwhile: no window may
 // close between the listing and the looking (those of a connection just closed linger until
@@ -74,10 +60,24 @@ Window Named(Display* x, const std::string& name) {
 
 // Whether the window with this name is shown by the deadline (true) or still shown (false).
 bool Await(Display* x, const std::string& name, bool shown) {
-    const auto until = std::chrono::steady_clock::now() + kPatience;
-    while ((Named(x, name) != 0) != shown && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return (Named(x, name) != 0) == shown;
+    return WaitUntil([&] { return (Named(x, name) != 0) == shown; }, kPatience);
+}
+
+// Whether the box, up on the test's main thread, has taken every event the X server had sent
+// by now: markers pushed into SDL's queue, each once the one before has gone, have all been
+// taken. The box takes one event a pass and reads the server at the start of each: the pass
+// after the one that took the first marker has read the server's last events, which are
+// then queued before the third. False when the box went meanwhile.
+bool BoxTookAllSent(Display* x) {
+    XSync(x, False);
+    for (int marker = 0; marker < 3; ++marker) {
+        SDL_Event e{};
+        e.type = SDL_USEREVENT;
+        SDL_PushEvent(&e);
+        const auto taken = [] { return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT) == 0; };
+        if (!WaitUntil([&] { return taken() || !Named(x, kBoxTitle); }, kPatience) || !taken()) return false;
+    }
+    return true;
 }
 
 // What a window manager sends when the user closes a window.
@@ -112,11 +112,8 @@ void Focus(Display* x, Window w) {
 // connection closed between two tests, the X server would reset and refuse the next a moment.
 Display* Server() {
     static Display* const x = [] {
-        Display* opened = XOpenDisplay(nullptr);
-        for (int i = 0; i < 50 && !opened; ++i) {  // one that a reset refused
-            std::this_thread::sleep_for(std::chrono::milliseconds(40));
-            opened = XOpenDisplay(nullptr);
-        }
+        Display* opened = nullptr;
+        WaitUntil([&] { return (opened = XOpenDisplay(nullptr)) != nullptr; }, kPatience);  // one a reset refused
         return opened;
     }();
     return x;
@@ -148,7 +145,10 @@ protected:
     }
     // The window takes every event the X server has for it until done, for a while at most.
     void PumpUntil(const std::function<bool()>& done) {
-        for (int i = 0; i < 100 && !done(); ++i) window_->WaitForMessages(20);
+        WaitUntil([&] {
+            if (!done()) window_->WaitForMessages(20);
+            return done();
+        }, kPatience);
     }
 
     Display* x_ = nullptr;
@@ -220,18 +220,16 @@ TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBox) {
     posix_spawn_file_actions_destroy(&quiet);
 
     int status = 0;
-    const auto ended = [&] { return waitpid(game, &status, WNOHANG) == game; };
     bool gone = false, boxSeen = false;
-    for (const auto until = std::chrono::steady_clock::now() + kPatience;
-         !boxSeen && !(gone = ended()) && std::chrono::steady_clock::now() < until;) {
+    WaitUntil([&] {
         const Window box = Named(x, "Velorune");
         boxSeen = box && ProcessOf(x, box) == game;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+        return boxSeen || (gone = waitpid(game, &status, WNOHANG) == game);
+    }, kPatience);
     EXPECT_TRUE(boxSeen) << (gone ? "the game ended, status " + std::to_string(status) : "no box");
     if (gone) return;
     kill(game, SIGTERM);
-    for (int i = 0; i < 100 && !(gone = ended()); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    gone = WaitUntil([&] { return waitpid(game, &status, WNOHANG) == game; }, std::chrono::seconds(2));
     EXPECT_TRUE(gone) << "SIGTERM left the game's box up";
     if (!gone) kill(game, SIGKILL), waitpid(game, &status, 0);
 }
@@ -280,8 +278,7 @@ TEST_F(MessageBoxWindow, AKeyHeldWhenTheBoxCameNeverClosesItAndTheNextPressDoes)
             if (releasedOn == "game") Focus(x, game);
             Enter(x, false);
             Focus(x, box);
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            if (!(outlivedRelease = Named(x, kBoxTitle) != 0)) return;
+            if (!(outlivedRelease = BoxTookAllSent(x) && Named(x, kBoxTitle) != 0)) return;
             Enter(x, true);
             closedOnPress = Await(x, kBoxTitle, false);
             if (!closedOnPress) AskToClose(x, box);  // fail, and let the test go on

@@ -3,7 +3,9 @@
 # folder>.
 cmake_minimum_required(VERSION 3.25)
 set(ALLOWED_platform platform)
+set(ALLOWED_platform/machine platform/machine platform)
 set(ALLOWED_platform/formats platform/formats platform)
+set(ALLOWED_platform/threads platform/threads platform/formats platform)
 set(ALLOWED_platform/gl platform/gl platform/formats platform)
 set(ALLOWED_platform/sdl platform/sdl platform/gl platform/formats platform)
 set(ALLOWED_platform/recording platform/recording platform/formats platform)
@@ -11,7 +13,8 @@ set(ALLOWED_shared shared platform)
 set(ALLOWED_world world shared platform/formats platform)
 set(ALLOWED_editor editor world shared platform/formats platform)
 set(ALLOWED_editor/qt editor/qt editor world shared platform/gl platform/formats platform)
-set(ROOMS platform/formats platform/gl platform/sdl platform/recording editor/qt)
+set(ROOMS platform/machine platform/formats platform/threads platform/gl platform/sdl platform/recording
+  editor/qt)
 
 # The layer a path (a source's, relative to ROOT, or an include's) belongs to: its room when it
 # lies in one, otherwise its top folder.

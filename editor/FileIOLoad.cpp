@@ -1,5 +1,7 @@
 // Loading: a track file of any version read whole, checked, and only then made into the
 // track's objects, so that a damaged file leaves the track as it was.
+#include <iostream>
+
 #include "editor/App.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
@@ -68,9 +70,8 @@ void Refuse(const std::string& reason) {
     platform::MessageBox("This file cannot be opened as a track: " + reason, App::Title);
 }
 
-// The file's bytes made into the track, or refused with the track as it was. With
-// tellRepairs, the builder hears afterwards of every value the track could not keep.
-bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
+// The file's bytes made into the track, or refused with the track as it was.
+bool Load(const std::vector<uint8_t>& bytes) {
     TrackCodec::ByteReader in(bytes);
     TrackCodec::TrackFile file;
     std::string error;
@@ -108,11 +109,18 @@ bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
     gSelectedType = KIND_BLOCK;
     gSelectedIndex = 0;
     gSelectedFace = 1;
-    if (tellRepairs) {
-        const std::vector<std::string> repairs = LoadRepairs::Listed(bytes, TrackAsSaved());
-        if (!repairs.empty()) platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
-    }
     return true;
+}
+
+// Every value of the file at path that the track could not keep: the editor keeps no log, so
+// the whole list goes to its error output, a line each with the file's name, and the box
+// shows what fits.
+void TellRepairs(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::vector<std::string> repairs = LoadRepairs::Listed(bytes, TrackAsSaved());
+    if (repairs.empty()) return;
+    for (const std::string& line : repairs) std::cerr << path << ": " << line << '\n';
+    std::cerr.flush();
+    platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
 }
 
 }  // namespace
@@ -123,11 +131,13 @@ bool LoadTrack(const std::string& path) {
         Refuse("the file cannot be read");
         return false;
     }
-    return Load(*bytes, true);
+    if (!Load(*bytes)) return false;
+    TellRepairs(path, *bytes);
+    return true;
 }
 
 // The snapshot is the editor's own save of the track: nothing in it needs telling.
-bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot, false); }
+bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot); }
 
 void DropSnapshot() { std::vector<uint8_t>().swap(gSnapshot); }
 

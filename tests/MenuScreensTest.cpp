@@ -240,6 +240,9 @@ TEST_F(MenuScreens, LevelSelectWrapsInsideTheZoneAndMarksTheArrowUsed) {
     Show(STATE_LEVELSELECT, 2);
     EXPECT_EQ(gCurrentLevel, 1);
     EXPECT_EQ(Highlighted(), (std::set<int>{24}));
+    Show(STATE_LEVELSELECT, 1);  // each step takes the highlight off the other arrow
+    EXPECT_EQ(Highlighted(), (std::set<int>{25}));
+    Show(STATE_LEVELSELECT, 2);
     Show(STATE_LEVELSELECT, 2);
     Show(STATE_LEVELSELECT, 2);
     EXPECT_EQ(gFontFields(7).Get_String(), "3 / 10");
@@ -439,6 +442,22 @@ TEST_F(MenuScreens, PauseCancelLaysOutNothingAndTheOtherChoicesRestart) {
     Click(31);
     EXPECT_EQ(gGameState, STATE_PLAYING);
     EXPECT_EQ(gFontFields(1).Get_String().rfind("Stars 0 / of ", 0), 0u);
+}
+
+// What a frame shows changes with the game state alone and with any one button enabled or
+// disabled alone, so that such a change is drawn whatever came with it.
+TEST_F(MenuScreens, AFramesPictureTellsTheStateAndEachEnabledButton) {
+    Show(STATE_MAINMENU);
+    const GUI::Picture shown = GUI::CurrentPicture();
+    gGameState = STATE_OPTIONS;
+    EXPECT_NE(GUI::CurrentPicture(), shown);
+    gGameState = STATE_MAINMENU;
+    for (int32_t i = ButtonTable::kFirst; i <= ButtonTable::kLast; ++i) {
+        gButtons[i].enabled(!gButtons[i].enabled());
+        EXPECT_NE(GUI::CurrentPicture(), shown) << "button " << i;
+        gButtons[i].enabled(!gButtons[i].enabled());
+    }
+    EXPECT_EQ(GUI::CurrentPicture(), shown);
 }
 
 TEST_F(MenuScreens, ScreensWithoutClicksIgnoreThem) {

@@ -19,15 +19,18 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/XWindows.h"
 
@@ -201,16 +204,20 @@ TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigter
 }
 
 // A GL driver that cannot be loaded makes the opening of the game's window fail with an X
-// error, which must not end the game before its box has said why; SIGTERM then ends it.
-TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBox) {
+// error, which must not end the game before its box has said why; SIGTERM then ends it. The
+// game has opened its log first: its start-up lines end in False, and the box, shown whole,
+// is not in it.
+TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBoxAndItsLog) {
     Display* x = std::getenv("DISPLAY") ? Server() : nullptr;
     if (!x) GTEST_SKIP() << "no X server";
+    const ScratchFolder folder;  // the game's own folder, where it writes its log
+    std::string program = folder.File("Velorune");
+    std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", program);
     std::vector<std::string> settings{"LIBGL_DRIVERS_PATH=/nonexistent", "SDL_AUDIODRIVER=dummy"};
     for (char** e = environ; *e; ++e) settings.emplace_back(*e);
     std::vector<char*> environment;
     for (std::string& s : settings) environment.push_back(s.data());
     environment.push_back(nullptr);
-    std::string program = VELORUNE_ASSETS_DIR "/Velorune";
     char* arguments[] = {program.data(), nullptr};
     posix_spawn_file_actions_t quiet;  // the driver's complaints are expected
     posix_spawn_file_actions_init(&quiet);
@@ -232,29 +239,96 @@ TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBox) {
     gone = WaitUntil([&] { return waitpid(game, &status, WNOHANG) == game; }, std::chrono::seconds(2));
     EXPECT_TRUE(gone) << "SIGTERM left the game's box up";
     if (!gone) kill(game, SIGKILL), waitpid(game, &status, 0);
+    const std::string log = folder.ReadText("Debug.txt");
+    for (const char* line : {"\"Initalise DirectX and DX3D = False\"\r\n", "\"Initalise DirectInput = False\"\r\n",
+                             "\"Initalise DirectSound = False\"\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
+    EXPECT_EQ(log.find("initalise DX"), std::string::npos) << log;
 }
 
-// A list of files longer than the screen is high: the box keeps to the screen, and the log
-// has the whole text.
-TEST_F(MessageBoxWindow, ABoxIsNeverTallerThanTheScreenAndTheLogHasTheWholeText) {
-    std::string text = "These files could not be stored:";
-    for (int i = 1; i <= 200; ++i) text += "\n/home/player/velorune/levels/level" + std::to_string(i) + ".lvl";
-    std::vector<std::string> log;
-    platform::SetDiagnosticSink([&log](const std::string& line) { log.push_back(line); });
+int gErrorsBeforeSdl = 0;
+
+// The handler the program had before SDL's, which goes on after an error.
+int CountErrorBeforeSdl(Display*, XErrorEvent*) {
+    ++gErrorsBeforeSdl;
+    return 0;
+}
+
+// In a process of its own (no GL driver loaded yet): the game's window cannot open, and while
+// the box says so, an X error. Exits 0 when the box stayed up through the error and the error
+// reached the program's handler once.
+[[noreturn]] void XErrorWhileTheBoxOfAWindowThatCouldNotOpenIsUp() {
+    alarm(10);  // a handler that calls itself without end hangs, or overflows the stack
+    XSetErrorHandler(CountErrorBeforeSdl);
+    setenv("LIBGL_DRIVERS_PATH", "/nonexistent", 1);
+    std::string error;
+    if (platform::SdlWindow::Create({}, &error)) std::_Exit(2);
+    bool stayed = false;
+    std::thread asker([&stayed] {
+        Display* x = XOpenDisplay(nullptr);
+        if (const Window box = Await(x, kBoxTitle, true) ? Named(x, kBoxTitle) : 0) {
+            XUnmapWindow(x, box + 0x100000);  // no window of ours, nor anybody's
+            XSync(x, False);
+            stayed = Named(x, kBoxTitle) == box;
+            AskToClose(x, box);
+        }
+        CloseIfLeft(x);
+        XCloseDisplay(x);
+    });
+    platform::MessageBox("The game window could not be opened: " + error, kBoxTitle);
+    asker.join();
+    std::_Exit(stayed && gErrorsBeforeSdl == 1 ? 0 : 1);
+}
+
+// SDL chains X errors to the handler it found when its video started; the box starts it anew
+// after the window's failed opening stopped it.
+TEST(MessageBoxAlone, AnXErrorWhileTheBoxOfAWindowThatCouldNotOpenIsUpEndsNothing) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(XErrorWhileTheBoxOfAWindowThatCouldNotOpenIsUp(), ::testing::ExitedWithCode(0), "");
+}
+
+// Debug.txt keeps what a box could not show, each line of its text a line of the log ending in
+// CR LF: the whole text of a list of files longer than the screen is high, whose box keeps to
+// the screen, and of a box that cannot be shown at all; a box shown whole is not logged.
+TEST_F(MessageBoxWindow, TheLogHasTheLinesOfABoxCutToTheScreenOrNotShownAndNoneOfAWholeOne) {
+    const ScratchFolder folder;
+    VeloRuneDebug::OpenDebugLog();
+    platform::SetDiagnosticSink(VeloRuneDebug::WriteDebugLine);
+    const std::string header = folder.ReadText("Debug.txt");
     int boxHeight = 0;
-    ShowBoxWhile([&](Display* x) {
+    const auto measureAndClose = [&](Display* x) {
         if (!Await(x, kBoxTitle, true)) return;
         XWindowAttributes a{};
         XGetWindowAttributes(x, Named(x, kBoxTitle), &a);
         boxHeight = a.height;
         AskToClose(x, Named(x, kBoxTitle));
         CloseIfLeft(x);
-    }, text);
-    platform::SetDiagnosticSink(nullptr);
+    };
+    ShowBoxWhile(measureAndClose, "Velorune could not save your settings.\n\nYou can play as usual.");
+    EXPECT_EQ(folder.ReadText("Debug.txt"), header) << "a box shown whole was logged";
+
+    std::string text = "These files could not be stored:", logged = "\"These files could not be stored:\"\r\n";
+    for (int i = 1; i <= 200; ++i) {
+        const std::string file = "/home/player/velorune/levels/level" + std::to_string(i) + ".lvl";
+        text += "\n" + file;
+        logged += "\"" + file + "\"\r\n";
+    }
+    boxHeight = 0;
+    ShowBoxWhile(measureAndClose, text);
     EXPECT_GT(boxHeight, 0);
     EXPECT_LE(boxHeight, DisplayHeight(x_, DefaultScreen(x_)));
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_TRUE(log[0] == std::string(kBoxTitle) + ": " + text) << "the log lost part of the text";
+
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const std::string before = driver ? driver : "";
+    setenv("SDL_VIDEODRIVER", "dummy", 1);  // no display to show a box on
+    platform::MessageBox("No box for this.\n\nNor for this.", kBoxTitle);
+    if (before.empty()) unsetenv("SDL_VIDEODRIVER");
+    else setenv("SDL_VIDEODRIVER", before.c_str(), 1);
+    logged += "\"No box for this.\"\r\n\"Nor for this.\"\r\n";
+    VeloRuneDebug::CloseDebugLog();
+    platform::SetDiagnosticSink(nullptr);
+    EXPECT_EQ(folder.ReadText("Debug.txt"), header + logged);
 }
 
 // Enter goes down on the game's window and brings the box up, which takes the keyboard; held

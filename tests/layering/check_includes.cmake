@@ -6,24 +6,27 @@
 # (system headers) are not layers and pass. Run with -DROOT=<source folder>.
 cmake_minimum_required(VERSION 3.25)
 set(ALLOWED_platform platform)
+set(ALLOWED_platform/machine platform/machine platform)
 set(ALLOWED_platform/formats platform/formats platform)
+set(ALLOWED_platform/threads platform/threads platform/formats platform)
 set(ALLOWED_platform/gl platform/gl platform/formats platform)
 set(ALLOWED_platform/sdl platform/sdl platform/gl platform/formats platform)
 set(ALLOWED_platform/recording platform/recording platform/formats platform)
 set(ALLOWED_shared shared platform)
 set(ALLOWED_world world shared platform/formats platform)
-set(ALLOWED_game game ui world shared platform/formats platform)
+set(ALLOWED_game game ui world shared platform/machine platform/formats platform/threads platform)
 set(ALLOWED_ui ${ALLOWED_game})
 set(ALLOWED_game/main.cpp ${ALLOWED_game} platform/sdl platform/gl)
 set(ALLOWED_editor editor world shared platform/formats platform)
 set(ALLOWED_editor/qt editor/qt editor world shared platform/gl platform/formats platform)
 # The tools stand above both programs; bench_world plays in the tests' scratch copy of the
 # game's folder.
-set(ALLOWED_tools tools editor game ui world shared platform platform/formats platform/gl platform/sdl
-    platform/recording tests/support)
+set(ALLOWED_tools tools editor game ui world shared platform platform/machine platform/formats platform/threads
+    platform/gl platform/sdl platform/recording tests/support)
 set(CHECKED platform shared world game ui editor tools)
 set(SOURCE_FOLDERS ${CHECKED} tests)
-set(ROOMS platform/formats platform/gl platform/sdl platform/recording editor/qt game/main.cpp tests/support)
+set(ROOMS platform/machine platform/formats platform/threads platform/gl platform/sdl platform/recording editor/qt
+    game/main.cpp tests/support)
 set(SOURCE_GLOBS *.h *.hh *.hpp *.inl *.ipp *.c *.cc *.cpp *.cxx)
 
 # The layer a path (a source's, relative to ROOT, or an include's) belongs to: its room when it

@@ -7,7 +7,9 @@ cmake_minimum_required(VERSION 3.25)
 # A source of each layer, an include of a folder it may see and one of a folder it may not.
 set(layers
   "platform/Device.cpp|platform/Clock.h|shared/Makers.h"
-  "platform/formats/XFile.cpp|platform/Device.h|platform/gl/GlDevice.h"
+  "platform/machine/SysInfo.cpp|platform/Paths.h|platform/formats/XFile.h"
+  "platform/formats/XFile.cpp|platform/Device.h|platform/threads/PicturePrefetch.h"
+  "platform/threads/PicturePrefetch.cpp|platform/formats/TextureImage.h|platform/gl/GlDevice.h"
   "platform/gl/GlDevice.cpp|platform/formats/XFile.h|platform/sdl/SdlWindow.h"
   "platform/sdl/SdlWindow.cpp|platform/gl/GlDevice.h|platform/recording/RecordingDevice.h"
   "platform/recording/RecordingDevice.cpp|platform/formats/XFile.h|platform/gl/GlDevice.h"

@@ -47,10 +47,15 @@ struct Refusal {
 };
 std::optional<Refusal> WriteRefusal(const SavedFile& file) {
     BinaryFile::FileLayer& files = BinaryFile::Files();
+    // A save writes a regular file, or replaces a link or a missing file with a new one;
+    // anything else (a FIFO, a device, a folder) it refuses.
     std::error_code missing;
-    const uintmax_t size = std::filesystem::file_size(file.path, missing);
-    if (!missing && files.Access(file.path, W_OK) != 0) return Refusal{std::strerror(errno), false};
-    const bool replaced = missing || size <= file.savedBytes;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(file.path, missing);
+    const bool regular = std::filesystem::is_regular_file(status);
+    if (!regular && std::filesystem::exists(status) && !std::filesystem::is_symlink(status))
+        return Refusal{"Not a regular file", false};
+    if (regular && files.Access(file.path, W_OK) != 0) return Refusal{std::strerror(errno), false};
+    const bool replaced = !regular || std::filesystem::file_size(file.path, missing) <= file.savedBytes;
     if (replaced && files.Access(FolderOf(file.path), W_OK) != 0) return Refusal{std::strerror(errno), true};
     return std::nullopt;
 }
@@ -116,8 +121,9 @@ void TellStartUp(const std::vector<SavedFile>& saved) {
         const auto write = std::find_if(written.begin(), written.end(), [&](auto& p) { return p.path == file.path; });
         if (write != written.end()) {
             VeloRuneDebug::WriteDebugLine("Could not write " + file.path + " at start-up: " + write->reason);
-            // A file that takes writes met its folder's refusal, or a full disk.
-            refusal = Refusal{write->reason, !refusal || refusal->byFolder};
+            // The folder is to blame only where it refuses a new file; otherwise the file
+            // itself or the disk refused the write.
+            refusal = Refusal{write->reason, refusal && refusal->byFolder};
         } else if (refusal) {
             VeloRuneDebug::WriteDebugLine("Cannot save into " + file.path + ": " +
                                           (refusal->byFolder ? "its folder takes no new file" : "it takes no writes") +

@@ -20,6 +20,7 @@
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/qt/AboutWindow.h"
+#include "editor/qt/BoxKeysOncePerPress.h"
 #include "editor/qt/ClickFocus.h"
 #include "editor/qt/DesktopViewer.h"
 #include "editor/qt/KeyEditing.h"
@@ -77,6 +78,7 @@ EditorWindow::EditorWindow(MainForm& form) : form_(form), events_(form.Events())
                                                [this](const std::function<void()>& h) { RunHandler(h); });
     keyboardAfterBoxes_ = std::make_unique<KeyboardAfterBoxes>(*this);
     clickFocus_ = std::make_unique<ClickFocus>();
+    boxKeys_ = std::make_unique<BoxKeysOncePerPress>();
     loop_.setSingleShot(true);
     loop_.setTimerType(Qt::PreciseTimer);
     connect(&loop_, &QTimer::timeout, this, [this] { LoopTick(); });

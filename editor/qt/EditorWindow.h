@@ -22,6 +22,7 @@ class QScrollBar;
 namespace editor {
 
 class AboutWindow;
+class BoxKeysOncePerPress;
 class ClickFocus;
 class KeyEditing;
 class KeyboardAfterBoxes;
@@ -83,6 +84,7 @@ private:
     std::unique_ptr<KeyEditing> keyEditing_;
     std::unique_ptr<KeyboardAfterBoxes> keyboardAfterBoxes_;
     std::unique_ptr<ClickFocus> clickFocus_;
+    std::unique_ptr<BoxKeysOncePerPress> boxKeys_;
     std::unique_ptr<TextWindow> textWindow_;
     std::map<const MenuItem*, QAction*> actions_;
     std::map<const void*, QWidget*> widgets_;

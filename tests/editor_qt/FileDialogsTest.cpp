@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -163,7 +164,7 @@ TEST_F(EditorWindowTest, AShippedTrackOpensAndIsDrawn) {
     EXPECT_GT(colours.size(), 20);
 }
 
-TEST_F(EditorWindowTest, TheRepairsBoxAfterTheOpenDialogStandsOverTheMainWindow) {
+TEST_F(EditorWindowTest, TheRepairsBoxAfterTheOpenDialogStandsOverTheMainWindowAndWaitsForAFreshEnter) {
     std::filesystem::copy_file(folder->File("levels/level02.lvl"), folder->File("tail.lvl"));
     std::FILE* file = std::fopen(folder->File("tail.lvl").c_str(), "ab");
     ASSERT_NE(file, nullptr);
@@ -176,9 +177,24 @@ TEST_F(EditorWindowTest, TheRepairsBoxAfterTheOpenDialogStandsOverTheMainWindow)
         ChooseInFolder(dialog, folder->Path(), "tail.lvl");
     });
     QRect box;
+    bool repeatLeftIt = false, pressClosedIt = false;
     ModalAnswer<QMessageBox> told([&](QMessageBox& shown) {
         box = shown.frameGeometry();
-        shown.accept();
+        // The Enter that chose the file, held on, repeats into the box, marked as a repeat or as
+        // X sends it, a release and a press of one time; a fresh press closes it.
+        const auto enter = [&](QEvent::Type type, bool repeat, unsigned long time) {
+            QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, QString(), repeat);
+            key.setTimestamp(time);
+            QApplication::sendEvent(shown.focusWidget() ? shown.focusWidget() : &shown, &key);
+        };
+        enter(QEvent::KeyPress, true, 1000);
+        enter(QEvent::KeyRelease, false, 1040);
+        enter(QEvent::KeyPress, false, 1040);
+        repeatLeftIt = shown.isVisible();
+        enter(QEvent::KeyRelease, false, 1070);
+        enter(QEvent::KeyPress, false, 1200);
+        pressClosedIt = !shown.isVisible();
+        if (!pressClosedIt) shown.accept();
     });
     Action(frmMain.mnu_load)->trigger();
     ASSERT_TRUE(opened.Came());
@@ -186,4 +202,6 @@ TEST_F(EditorWindowTest, TheRepairsBoxAfterTheOpenDialogStandsOverTheMainWindow)
     // The dialog has gone and, where no window manager hands the focus on, no window is active yet.
     EXPECT_TRUE(window->frameGeometry().contains(box)) << box.x() << "," << box.y();
     EXPECT_NEAR(box.center().x(), window->frameGeometry().center().x(), 12);
+    EXPECT_TRUE(repeatLeftIt) << "a held Enter's repeat closed the box";
+    EXPECT_TRUE(pressClosedIt);
 }

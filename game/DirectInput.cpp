@@ -55,6 +55,11 @@ bool Poll() {
         VeloRuneDebug::WriteDebugLine("Buffer Overflow -> Compensating");
         return false;
     }
+    // A key pressed and let go since the last poll is down for this one: a short tap between
+    // two polls still acts once, and the next poll sees it up.
+    for (int i = 0; i < count; ++i)
+        if (gKeyEventBuffer[static_cast<size_t>(i)].Data & dinput::KEY_DOWN)
+            gKeyboardState[gKeyEventBuffer[static_cast<size_t>(i)].Ofs & 0xFF] = dinput::KEY_DOWN;
     return true;
 }
 

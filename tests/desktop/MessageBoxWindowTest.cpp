@@ -30,6 +30,7 @@
 
 #include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
+#include "platform/Keyboard.h"
 #include "platform/formats/TextureImage.h"
 #include "shared/BinaryFile.h"
 #include "tests/support/GameFolder.h"
@@ -385,6 +386,31 @@ TEST_F(MessageBoxWindow, AKeyHeldWhenTheBoxCameNeverClosesItAndTheNextPressDoes)
         EXPECT_TRUE(closedOnPress) << releasedOn << ": the next press of Enter did not close the box";
         PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0; });
     }
+}
+
+// Enter held on the game's window while the keyboard goes to another program's window, and
+// let go there: the game's window, with the keyboard back, has Enter up, whose release it never
+// got, so that its next press counts.
+TEST_F(MessageBoxWindow, AKeyLetGoInAnotherProgramsWindowIsUpWhenTheKeyboardComesBack) {
+    const Window game = Named(x_, "Velorune");
+    ASSERT_NE(game, 0u);
+    const Window other = XCreateSimpleWindow(x_, DefaultRootWindow(x_), 0, 0, 100, 100, 0, 0, 0);
+    XMapWindow(x_, other);
+    XSync(x_, False);
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(x_, other); }, kPatience));
+    Focus(x_, game);
+    PumpUntil([this] { return window_->HasFocus(); });
+    Enter(x_, true);
+    PumpUntil([] { return dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN); });
+    Focus(x_, other);
+    PumpUntil([this] { return !window_->HasFocus(); });
+    Enter(x_, false);
+    Focus(x_, game);
+    PumpUntil([this] { return window_->HasFocus() && !dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN); });
+    XDestroyWindow(x_, other);
+    XSync(x_, False);
+    EXPECT_TRUE(window_->HasFocus());
+    EXPECT_FALSE(dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN)) << "Enter let go elsewhere is held for the game";
 }
 
 // Which of its two pictures the game's window shows of a menu button: at the point where they

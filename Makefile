@@ -50,9 +50,9 @@ fuzz: fuzz-smoke
 
 # The frame benchmarks run under a virtual X server of the larger mode's size, as the game runs
 # on X; glxgears (Debian's mesa-utils) is measured in the same server. BENCH=quick shortens them.
-# BENCH_BEFORE=<program folder> measures an earlier build's game start-up, idle game and editor,
-# the editor's start-up and memory, and both programs on grown files, in the same runs as this
-# one's.
+# BENCH_BEFORE=<program folder> measures an earlier build's game start-up, idle game, menu keys
+# and editor, the editor's start-up and memory, and both programs on grown files, in the same
+# runs as this one's.
 XBENCH = SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24"
 BENCH_BEFORE ?=
 bench: build
@@ -65,6 +65,7 @@ bench: build
 	@echo "== the same with an empty shader cache"
 	MESA_SHADER_CACHE_DISABLE=true $(XBENCH) $(BUILD)/tools/bench_pacing $(BUILD)/bin tests/replays/level01.keys
 	$(XBENCH) $(BUILD)/tools/bench_idle $(BUILD)/tools/floor_sdl $(BUILD)/bin $(BENCH_BEFORE) $(BENCH)
+	$(XBENCH) $(BUILD)/tools/bench_menu_keys $(BUILD)/bin $(BENCH_BEFORE) $(BENCH)
 	$(XBENCH) $(BUILD)/tools/bench_editor $(BUILD)/bin $(if $(BENCH_BEFORE),--before $(BENCH_BEFORE)) $(BENCH)
 	$(XBENCH) $(BUILD)/tools/bench_editor_startup $(BUILD)/bin $(if $(BENCH_BEFORE),--before $(BENCH_BEFORE)) $(BENCH)
 	$(XBENCH) $(BUILD)/tools/bench_editor_memory $(BUILD)/bin $(if $(BENCH_BEFORE),--before $(BENCH_BEFORE)) $(BENCH)

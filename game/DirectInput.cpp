@@ -20,6 +20,11 @@ bool gEnterArmed = false;
 std::array<bool, 26> gLetterArmed{};
 
 namespace DirectInput {
+namespace {
+
+uint64_t gChangesPolled = 0;  // the keyboard's count of changes when the last poll began
+
+}  // namespace
 
 bool InitDInput() {
     VeloRuneDebug::WriteDebugLine("Using Polling Method for Direct Input");
@@ -39,6 +44,7 @@ bool InitDInput() {
 }
 
 bool Poll() {
+    if (gKeyboardDevice) gChangesPolled = gKeyboardDevice->Changes();
     if (!gKeyboardDevice || gKeyboardDevice->GetDeviceState(gKeyboardState) != dinput::DI_OK) {
         gKeyboardState.fill(0);
         if (gKeyboardDevice) gKeyboardDevice->Acquire();
@@ -49,8 +55,15 @@ bool Poll() {
         VeloRuneDebug::WriteDebugLine("Buffer Overflow -> Compensating");
         return false;
     }
+    // A key pressed and let go since the last poll is down for this one: a short tap between
+    // two polls still acts once, and the next poll sees it up.
+    for (int i = 0; i < count; ++i)
+        if (gKeyEventBuffer[static_cast<size_t>(i)].Data & dinput::KEY_DOWN)
+            gKeyboardState[gKeyEventBuffer[static_cast<size_t>(i)].Ofs & 0xFF] = dinput::KEY_DOWN;
     return true;
 }
+
+bool KeyWaiting() { return gKeyboardDevice && gKeyboardDevice->Changes() != gChangesPolled; }
 
 void DisarmAll() {
     gEscArmed = gUpArmed = gDownArmed = gLeftArmed = gRightArmed = false;

@@ -29,10 +29,14 @@ namespace DirectInput {
 // message box, when there is no keyboard to read.
 bool InitDInput();
 
-// Reads the key state and empties the event buffer. False when no key may act in this
+// Reads the key state and empties the event buffer; a key that went down since the last
+// poll reads as down even when it is up again. False when no key may act in this
 // call: the buffer overflowed since the last poll (logged), or the keyboard could not be
 // read (it is acquired again for the next call).
 bool Poll();
+
+// Whether a key went down or up since the last poll began.
+bool KeyWaiting();
 
 // Every armed flag back to its start value, False.
 void DisarmAll();

@@ -43,6 +43,7 @@ constexpr double kStepMs = 40.0;
 // it sleeps only until this long before a deadline, and a precise sleep covers the rest.
 constexpr int kPreciseWaitMs = 4;
 constexpr int kDefaultRefreshHz = 60;  // menu passes on a display that reports no rate
+constexpr double kAloneBeforeRehearsalMs = 1000;
 
 const char* Word(bool result) { return result ? "True" : "False"; }
 
@@ -129,33 +130,43 @@ std::vector<d3d::PictureRequest> StartUpPictures() {
 
 bool InMenus() { return gWindow->HasFocus() && gGameState != STATE_PLAYING && gRunning; }
 
-// A menu pass whose picture is on the screen already has the device rehearse one more kind of
-// draw: the first menu shows without waiting for the rehearsal, and a key pressed meanwhile is
-// read in the same pass, right after one rehearsed draw.
-void RehearseWhenIdle() {
-    if (FrameWouldLookTheSame()) gD3DDevice->RehearseNext();
-}
+// What makes the next menu pass due at once: the picture changed since it was seen (by a key,
+// a click or a pointer move), or a key went down or up and has not been read.
+bool PassDue(const GUI::Picture& seen) { return GUI::CurrentPicture() != seen || DirectInput::KeyWaiting(); }
 
 // Menu passes, one per display refresh: each draws a frame unless it would look the same as
 // the one on screen, so that an idle menu draws nothing, then reads the keys and the window's
-// messages, whose changes the next pass shows. Between passes the thread sleeps in the
-// window's message wait, where the pointer's events arrive. Returns whether any pass ran.
+// messages. Between passes the thread sleeps in the window's message wait, where keys and the
+// pointer's events arrive; a key, or a change to the picture, makes the next pass come at
+// once, so that it is read and shown without waiting for the refresh. A menu left alone has
+// the device rehearse one more kind of draw in each pass that changed nothing: not at once,
+// as a player often acts soon after a screen appears, and a rehearsal cannot be cut short for
+// a key. Returns whether any pass ran.
 bool MenuLoop() {
     const int refreshHz = gWindow->RefreshRate();
     const int64_t period = CountsForMs(1000.0 / (refreshHz > 0 ? refreshHz : kDefaultRefreshHz));
+    const int64_t aloneBeforeRehearsal = CountsForMs(kAloneBeforeRehearsalMs);
     int64_t nextPass = platform::QueryPerformanceCounter();
+    int64_t lastAction = nextPass;  // the last key, click or change to the picture
     bool ran = false;
     while (InMenus()) {
         const int64_t now = platform::QueryPerformanceCounter();
         if (now < nextPass) {
+            const GUI::Picture before = GUI::CurrentPicture();
             WaitTowards(nextPass);
+            if (PassDue(before)) nextPass = lastAction = platform::QueryPerformanceCounter();
             continue;
         }
-        RehearseWhenIdle();
         if (!FrameWouldLookTheSame()) Render();
+        const GUI::Picture drawn = GUI::CurrentPicture();
         ProcessInput();
         gWindow->ProcessMessages();
         ran = true;
+        if (PassDue(drawn)) {
+            nextPass = lastAction = platform::QueryPerformanceCounter();
+            continue;
+        }
+        if (now - lastAction >= aloneBeforeRehearsal && FrameWouldLookTheSame()) gD3DDevice->RehearseNext();
         // On the refresh schedule; only a pass more than a whole period late starts it anew.
         nextPass += period;
         if (nextPass <= now) nextPass = now + period;

@@ -37,6 +37,7 @@ void Keyboard::SetKey(uint8_t code, bool down, uint32_t timeStamp) {
     const uint8_t value = down ? KEY_DOWN : 0;
     if (code == 0 || state_[code] == value) return;
     state_[code] = value;
+    ++changes_;
     if (buffer_.size() == kBufferSize) {
         overflowed_ = true;  // the device keeps the oldest events and drops the rest
         return;

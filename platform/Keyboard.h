@@ -86,6 +86,8 @@ public:
     bool IsDown(uint8_t code) const { return state_[code] == KEY_DOWN; }
     // Events buffered and not read yet.
     size_t Pending() const { return buffer_.size(); }
+    // How many times a key went down or up so far, those the buffer had no room for too.
+    uint64_t Changes() const { return changes_; }
     // Releases every key without buffering events (focus lost, test set-up).
     void ReleaseAll();
     // Tests: make Acquire fail as on a machine without a keyboard.
@@ -98,6 +100,7 @@ private:
     bool acquired_ = false;
     bool available_ = true;
     uint32_t sequence_ = 0;
+    uint64_t changes_ = 0;
 };
 
 // The system keyboard that the window feeds.

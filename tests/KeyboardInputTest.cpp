@@ -161,6 +161,33 @@ TEST_F(Keys, MainMenuMovesFocusWithWrapAndEachEnterTakesOneScreen) {
     EXPECT_EQ(rig.EffectsPlayed(), (std::vector<int>{9, 9, 9}));
 }
 
+// A tap shorter than the time between two polls, pressed and let go before the next: it acts
+// once, in the poll after it, and never again until the next tap.
+TEST_F(Keys, AKeyTappedBetweenTwoPollsActsOnce) {
+    gGameState = STATE_MAINMENU;
+    GiveTabOrder({{3, 1}, {4, 2}, {5, 3}});
+    const auto tap = [&](uint8_t key) {
+        rig.keyboard.SetKey(key, true);
+        rig.keyboard.SetKey(key, false);
+    };
+    Press({});
+    tap(DIK_DOWN);
+    frmGame::ProcessInput();
+    EXPECT_EQ(gTabIndex, 1);
+    frmGame::ProcessInput();
+    EXPECT_EQ(gTabIndex, 1);
+    tap(DIK_DOWN);
+    frmGame::ProcessInput();
+    EXPECT_EQ(gTabIndex, 2);
+
+    gGameState = STATE_PLAYING;
+    gCanJump = true;
+    tap(DIK_SPACE);
+    frmGame::ProcessInput();
+    frmGame::ProcessInput();
+    EXPECT_EQ(gJumpCount, 1);
+}
+
 TEST_F(Keys, MainMenuQuitEndsTheGameAndUnknownItemsDoNothing) {
     gGameState = STATE_MAINMENU;
     gTabIndex = 6;

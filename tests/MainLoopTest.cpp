@@ -359,15 +359,14 @@ TEST_F(MainLoop, AStepStartsAtTheFirstWakePastFortyMillisecondsAndNoWaitOutlasts
 // Menu passes come once per display refresh (60 Hz when the display reports none), sleeping in
 // between; each reads the keys, and a frame is drawn only when it would not look the same as
 // the one on screen. Idle in the main menu, on the level-select screen and behind the pause
-// menu: not one frame in a second. A key that moves the focus is read at the next pass and
-// draws one frame there; letting it go again draws nothing.
+// menu: not one frame in a second. A key that moves the focus is read and its one frame drawn
+// at once, not at a later refresh; letting it go again draws nothing.
 TEST_F(MainLoop, AnIdleMenuDrawsNoFrameAndAKeyThatMovesTheFocusDrawsOne) {
     for (int refreshRate : {0, 75}) {
         window.refreshRate = refreshRate;
-        const int64_t period = 1'000'000 / (refreshRate ? refreshRate : 60);
         std::vector<size_t> idleFrames;
         size_t framesAtStart = 0;
-        int64_t enteredAt = -1, idleStart = -1, pressedAt = -1, movedAt = -1;
+        int64_t enteredAt = -1, idleStart = -1, pressedAt = -1, movedAt = -1, drawnAt = -1;
         size_t framesBeforeKey = 0, framesAfterKey = 0;
         int pumpsAtStart = 0, idlePumps = 0;
         int16_t idleState = STATE_MAINMENU;
@@ -412,9 +411,11 @@ TEST_F(MainLoop, AnIdleMenuDrawsNoFrameAndAKeyThatMovesTheFocusDrawsOne) {
                 pressedAt = clock.counter;
                 framesBeforeKey = frames();
             } else if (gTabIndex == 3 && movedAt < 0) {
-                movedAt = clock.counter;  // the pass that read the key; its frame follows in it
+                movedAt = clock.counter;  // the pass that read the key
+            } else if (movedAt >= 0 && drawnAt < 0 && frames() > framesBeforeKey) {
+                drawnAt = clock.counter;
                 dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
-            } else if (movedAt >= 0 && clock.counter - movedAt >= 1'000'000) {
+            } else if (drawnAt >= 0 && clock.counter - drawnAt >= 1'000'000) {
                 framesAfterKey = frames() - framesBeforeKey;
                 frmGame::Form_Unload();
             }
@@ -426,38 +427,43 @@ TEST_F(MainLoop, AnIdleMenuDrawsNoFrameAndAKeyThatMovesTheFocusDrawsOne) {
         EXPECT_GE(idlePumps, rate - 1) << "a pass, and so a read of the keys, at every refresh";
         EXPECT_LE(idlePumps, 4 * rate) << "a few pumps a pass, no spinning";
         for (int wait : window.waits) EXPECT_GE(wait, 1);
-        ASSERT_GE(movedAt, 0) << refreshRate;
-        EXPECT_LE(movedAt - pressedAt, period) << refreshRate;
+        ASSERT_GE(drawnAt, 0) << refreshRate;
+        EXPECT_EQ(drawnAt, pressedAt) << refreshRate << ": the key's frame waited for a refresh";
         EXPECT_EQ(framesAfterKey, 1u) << refreshRate;
     }
 }
 
-// The device rehearses its kinds of draw only once the main menu's first frame is shown, at
-// most one in a menu pass: a key that moves the focus meanwhile draws its frame within a
-// refresh, as ever, long before the rehearsal is done. Play begins with the rest rehearsed.
-TEST_F(MainLoop, TheRehearsalFollowsTheFirstMenuFrameInMenuPassesAndEndsBeforePlay) {
+// The device rehearses its kinds of draw only once the main menu's first frame has been left
+// alone for a second, at most one in a menu pass; a key read meanwhile has its frame drawn
+// at once, with no rehearsal before it, and the rehearsal waits for another second alone
+// after it. Play begins with the rest rehearsed.
+TEST_F(MainLoop, TheRehearsalWaitsForAMenuLeftAloneAndNeverForAKeyAndEndsBeforePlay) {
     constexpr size_t kKinds = 12;
-    constexpr int64_t kPeriod = 1'000'000 / 60;
+    constexpr int64_t kAlone = 1'000'000;
     adapter.KindsToRehearse = static_cast<int>(kKinds);
     size_t rehearsed = 0, framesAtFirstRehearsal = 0, framesBeforeKey = 0, rehearsedAtKey = 0;
-    size_t rehearsedInPlay = 0;
-    int64_t pressedAt = -1, drawnAt = -1;
+    size_t rehearsedAtFrame = 0, rehearsedInPlay = 0;
+    int64_t menuShownAt = -1, firstRehearsalAt = -1, pressedAt = -1, drawnAt = -1, nextRehearsalAt = -1;
     script = [&](bool insideStep) {
         const size_t frames = device()->CountOf(d3d::CallKind::Present);
         const size_t now = device()->CountOf(d3d::CallKind::RehearseNext);
         if (gGameState != STATE_PLAYING) {
             EXPECT_LE(now, rehearsed + 1) << "at most one between two pumps";
         }
-        if (now > 0 && rehearsed == 0) framesAtFirstRehearsal = frames;
+        if (gGameState == STATE_MAINMENU && menuShownAt < 0 && frames >= 2) menuShownAt = clock.counter;
+        if (now > 0 && rehearsed == 0) framesAtFirstRehearsal = frames, firstRehearsalAt = clock.counter;
+        if (drawnAt >= 0 && nextRehearsalAt < 0 && now > rehearsed) nextRehearsalAt = clock.counter;
         rehearsed = now;
         if (pressedAt < 0 && rehearsed == 3) {
             dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, true);
             pressedAt = clock.counter;
             framesBeforeKey = frames;
+            rehearsedAtKey = rehearsed;
         } else if (pressedAt >= 0 && drawnAt < 0 && frames > framesBeforeKey) {
             drawnAt = clock.counter;  // the frame that shows the focus moved
-            rehearsedAtKey = rehearsed;
+            rehearsedAtFrame = rehearsed;
             dinput::SystemKeyboard().SetKey(dinput::DIK_DOWN, false);
+        } else if (nextRehearsalAt >= 0 && gGameState != STATE_PLAYING) {
             EnterPlay();
         } else if (insideStep) {
             rehearsedInPlay = rehearsed;
@@ -466,9 +472,13 @@ TEST_F(MainLoop, TheRehearsalFollowsTheFirstMenuFrameInMenuPassesAndEndsBeforePl
     };
     Run();
     EXPECT_GE(framesAtFirstRehearsal, 2u) << "the loading picture, then the main menu";
+    ASSERT_GE(menuShownAt, 0);
+    EXPECT_GE(firstRehearsalAt - menuShownAt, kAlone);
     ASSERT_GE(drawnAt, 0);
-    EXPECT_LE(drawnAt - pressedAt, 2 * kPeriod + 1) << "read at the next pass, drawn at the one after";
-    EXPECT_LT(rehearsedAtKey, kKinds / 2);
+    EXPECT_EQ(drawnAt, pressedAt) << "read and drawn at once";
+    EXPECT_EQ(rehearsedAtFrame, rehearsedAtKey) << "a rehearsal came between the key and its frame";
+    ASSERT_GE(nextRehearsalAt, 0);
+    EXPECT_GE(nextRehearsalAt - drawnAt, kAlone);
     EXPECT_EQ(rehearsedInPlay, kKinds);
 }
 

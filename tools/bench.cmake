@@ -12,3 +12,9 @@ add_dependencies(bench_startup floor_first_frame assets levels)
 add_executable(bench_pacing ${CMAKE_CURRENT_SOURCE_DIR}/bench_pacing.cpp)
 target_link_libraries(bench_pacing PRIVATE replaykit)
 add_dependencies(bench_pacing assets levels)
+
+# From a menu key to the frame that shows it (run by make bench, under an X server:
+# bench_menu_keys build/bin [before/bin ...] [quick]).
+add_executable(bench_menu_keys ${CMAKE_CURRENT_SOURCE_DIR}/bench_menu_keys.cpp)
+target_link_libraries(bench_menu_keys PRIVATE velorune_game PkgConfig::X11 PkgConfig::XTST)
+add_dependencies(bench_menu_keys assets levels)

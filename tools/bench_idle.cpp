@@ -23,12 +23,8 @@
 
 #include "game/OptionsFile.h"
 #include "platform/Paths.h"
-#include "platform/recording/RecordingDevice.h"
-#include "game/DirectX.h"
-#include "shared/DeviceAndCamera.h"
 #include "tools/BenchProcess.h"
 #include "tools/XPlayerInput.h"
-#include "ui/GUI.h"
 
 namespace {
 
@@ -120,16 +116,6 @@ double MeasureFloor(const std::string& floor, const std::vector<std::string>& ar
     return program.CoresOver(stretch);
 }
 
-// The menu buttons as the game places them at 800 x 600, for the clicks: their table and the
-// sizes of the folder's pictures.
-bool PlaceButtons(const std::string& folder) {
-    static d3d::RecordingDevice device;
-    gD3DDevice = &device;
-    gGuiOffsetX = gGuiOffsetY = 0;
-    platform::SetProgramFolder(folder);
-    return GUI::InitGUI();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -160,7 +146,7 @@ int main(int argc, char** argv) {
         const auto scratch = std::filesystem::temp_directory_path() / ("bench_idle_" + std::to_string(getpid()));
         std::filesystem::remove_all(scratch);
         std::filesystem::copy(given, scratch, std::filesystem::copy_options::recursive);
-        if (!PlaceButtons(scratch.string())) {
+        if (!xinput::PlaceButtons(scratch.string())) {
             std::fprintf(stderr, "bench_idle: %s has no menu pictures\n", given.c_str());
             return 1;
         }

@@ -22,35 +22,19 @@
 #include <thread>
 #include <vector>
 
-#include "game/OptionsFile.h"
-#include "platform/Paths.h"
 #include "tools/BenchProcess.h"
+#include "tools/BenchScreen.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using Rows = std::vector<unsigned long>;
+using Rows = bench::Pixels;
+using bench::Blacken;
+using bench::ReadRows;
 
-constexpr int kRowCount = 8;
 constexpr double kGoal = 1.5;  // at most this many times the floor
 constexpr auto kSettle = 3s;   // for a program left alone to show what it keeps showing
 constexpr auto kGiveUp = 15s;
-const char* const kNoShaderCache = "MESA_SHADER_CACHE_DISABLE=true";
-
-// Rows spread evenly over the screen, as the X server shows them.
-Rows ReadRows(Display* x) {
-    const Window root = DefaultRootWindow(x);
-    const int width = DisplayWidth(x, DefaultScreen(x)), height = DisplayHeight(x, DefaultScreen(x));
-    Rows rows;
-    for (int i = 0; i < kRowCount; ++i) {
-        XImage* row = XGetImage(x, root, 0, (2 * i + 1) * height / (2 * kRowCount), static_cast<unsigned>(width), 1,
-                                AllPlanes, ZPixmap);
-        if (!row) return {};
-        for (int px = 0; px < width; ++px) rows.push_back(XGetPixel(row, px, 0) & 0xFFFFFF);
-        XDestroyImage(row);
-    }
-    return rows;
-}
 
 // What the program shows once it has settled; nothing when it ends first or never settles.
 std::optional<Rows> SettledPicture(Display* x, const std::string& program) {
@@ -64,18 +48,6 @@ std::optional<Rows> SettledPicture(Display* x, const std::string& program) {
         last = std::move(now);
     }
     return std::nullopt;
-}
-
-// Paints the whole screen black: what the last program showed may stay there after it ended.
-void Blacken(Display* x) {
-    const Window root = DefaultRootWindow(x);
-    const GC gc = XCreateGC(x, root, 0, nullptr);
-    XSetSubwindowMode(x, gc, IncludeInferiors);
-    XSetForeground(x, gc, BlackPixel(x, DefaultScreen(x)));
-    XFillRectangle(x, root, gc, 0, 0, static_cast<unsigned>(DisplayWidth(x, DefaultScreen(x))),
-                   static_cast<unsigned>(DisplayHeight(x, DefaultScreen(x))));
-    XFreeGC(x, gc);
-    XSync(x, False);
 }
 
 // Milliseconds from the start of the program until the screen shows picture; nothing when it
@@ -93,27 +65,6 @@ std::optional<double> TimeToPicture(Display* x, const std::string& program, cons
     }
     return std::nullopt;
 }
-
-// A scratch copy of a game's folder in video mode 2, gone with this.
-class ScratchGame {
-public:
-    ScratchGame(const std::string& folder, int number)
-        : path_(std::filesystem::temp_directory_path() /
-                ("bench_startup_" + std::to_string(getpid()) + "_" + std::to_string(number))) {
-        std::filesystem::remove_all(path_);
-        std::filesystem::copy(folder, path_, std::filesystem::copy_options::recursive);
-        for (const char* name : {"stats.dat", "Debug.txt"}) std::filesystem::remove(path_ / name);
-        gOptions = GameOptions{};
-        gOptions.VideoMode = 2;
-        platform::SetProgramFolder(path_.string());
-        optionsDat::SaveOptions();
-    }
-    ~ScratchGame() { std::filesystem::remove_all(path_); }
-    std::string Program() const { return (path_ / "Velorune").string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 std::string Figures(const std::vector<double>& values, const char* format) {
     const bench::Figures f = bench::Summarise(values);
@@ -162,16 +113,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_startup <floor_first_frame> <program folder>... [quick]\n");
         return 2;
     }
-    Display* x = XOpenDisplay(nullptr);
-    if (!x) {
-        std::fprintf(stderr, "bench_startup: no X server\n");
-        return 1;
-    }
+    Display* x = bench::OpenScreen("bench_startup");
+    if (!x) return 1;
     const int rounds = args->quick ? 5 : 10;
-    std::vector<std::unique_ptr<ScratchGame>> games;
+    std::vector<std::unique_ptr<bench::ScratchGame>> games;
     std::vector<Measured> programs{{"floor: SDL window, GL context, cleared frame", args->floor, {}, {}, {}}};
     for (const std::string& folder : args->folders) {
-        games.push_back(std::make_unique<ScratchGame>(folder, static_cast<int>(games.size())));
+        games.push_back(std::make_unique<bench::ScratchGame>(folder, "bench_startup", static_cast<int>(games.size())));
         programs.push_back({folder, games.back()->Program(), {}, {}, {}});
     }
     for (Measured& m : programs) {
@@ -184,10 +132,9 @@ int main(int argc, char** argv) {
     }
     std::printf("== start-up to the first main-menu frame on the screen, 1024 x 768 (min / median / max of %d)\n",
                 rounds);
-    std::printf("shader cache as earlier starts left it\n");
-    if (!MeasureRounds(x, programs, rounds, {})) return 1;
-    std::printf("no shader cache (%s)\n", kNoShaderCache);
-    if (!MeasureRounds(x, programs, rounds, {kNoShaderCache})) return 1;
+    const bool measured = bench::WithAndWithoutShaderCache(
+        [&](const std::vector<std::string>& settings) { return MeasureRounds(x, programs, rounds, settings); });
     XCloseDisplay(x);
+    if (!measured) return 1;
     return 0;
 }

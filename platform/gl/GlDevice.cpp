@@ -113,6 +113,7 @@ void GlDevice::ReleaseTargets() {
     renderbuffers_ = {};
     picture_.reset();
     keptPicture_.Release();
+    keptPictureRehearsed_ = false;
     kept_ = false;
     lastFirst_ = {};
 }

@@ -90,8 +90,9 @@ public:
     void SetBatching(bool on);
     // The world vertices the batches make room for.
     size_t BatchedVertexRoom() const { return batcher_.RoomForVertices(); }
-    // The next of KnownDrawKinds that has not been drawn yet, into a small target of its own;
-    // nothing until a frame has been shown on the screen, which the rehearsal must not delay.
+    // The kept picture's storage and copy, then the next of KnownDrawKinds that has not been
+    // drawn yet, into a small target of its own; nothing until a frame has been shown on the
+    // screen, which the rehearsal must not delay.
     bool RehearseNext() override;
     // The kinds drawn since the device was made, rehearsals included, in the order first drawn.
     const std::vector<GlDrawKind>& DrawnKinds() const { return drawnKinds_; }
@@ -215,6 +216,7 @@ private:
     GLuint streamBuffer_ = 0;              // and the buffer they go through
     std::vector<GlDrawKind> drawnKinds_;
     std::optional<GlDrawKind> lastKind_;
+    bool keptPictureRehearsed_ = false;  // RehearseNext has made and copied keptPicture_ for the targets
     size_t rehearsalNext_ = 0;  // the first of KnownDrawKinds that RehearseNext has not looked at
     bool shown_ = false;        // a frame has been shown on the screen
 };

@@ -1,5 +1,6 @@
 // The device's rehearsal: one small draw of a kind at a time, so that the software renderer
-// has compiled its code for every kind before the programs need it.
+// has compiled its code for every kind before the programs need it, after that of the kept
+// picture.
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -58,6 +59,13 @@ GLenum PrimitiveClass(GLenum mode) {
 
 bool GlDevice::RehearseNext() {
     if (!shown_) return false;
+    // First the kept picture, made and copied once: the next frame that repeats its first draw
+    // needs its storage and the copy's code, which would delay that frame.
+    if (!keptPictureRehearsed_) {
+        keptPictureRehearsed_ = true;
+        keptPicture_.Keep(drawFbo_, width_, height_, samples_, false);
+        return true;
+    }
     const std::vector<GlDrawKind>& known = KnownDrawKinds();
     while (rehearsalNext_ < known.size()) {
         const GlDrawKind& kind = known[rehearsalNext_++];

@@ -4,7 +4,6 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -14,6 +13,7 @@
 #include "platform/formats/FontFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/EventWait.h"
+#include "platform/sdl/FreshPresses.h"
 #include "platform/sdl/KeyboardFocus.h"
 #include "platform/sdl/QuietClose.h"
 
@@ -104,29 +104,17 @@ bool Inside(const SDL_Rect& r, int x, int y) { return x >= r.x && x < r.x + r.w 
 constexpr SDL_Scancode kDismissKeys[] = {SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_ESCAPE,
                                          SDL_SCANCODE_SPACE};
 
-// OK is a click on it, pressed and let go there, or a press of a dismiss key that starts while
-// the box is up, whichever of the program's windows the keyboard is with. A key held since
-// before the box (the Enter that brought it up, say) counts once it has been let go, wherever
-// that went: until then its presses are the keyboard's repeats or the keyboard's state handed
-// to the box with the focus.
+// OK is a click on it, pressed and let go there, or a fresh press of a dismiss key while the
+// box is up, whichever of the program's windows the keyboard is with. A key held since before
+// the box (the Enter that brought it up, say) counts once it has been let go, wherever that
+// went: until then its presses are the keyboard's repeats.
 class Dismissal {
 public:
-    // Made before the box is shown, while the program's idea of the keyboard is still its own.
-    explicit Dismissal(const SDL_Rect& button) : button_(button) {
-        const uint8_t* held = SDL_GetKeyboardState(nullptr);
-        for (size_t i = 0; i < std::size(kDismissKeys); ++i) armed_[i] = !held[kDismissKeys[i]];
-    }
-    void OfBox(uint32_t box) { box_ = box; }
+    // Made before the box is shown, while the keyboard is still with the program's window.
+    Dismissal(SDL_Window* box, const SDL_Rect& button)
+        : box_(SDL_GetWindowID(box)), button_(button), keys_(box, kDismissKeys) {}
 
-    bool Key(const SDL_KeyboardEvent& k) {
-        const int i = Index(k.keysym.scancode);
-        if (i < 0) return false;
-        if (k.type == SDL_KEYUP) {
-            armed_[i] = true;
-            return false;
-        }
-        return armed_[i] && !k.repeat;
-    }
+    bool Key(const SDL_Event& e) { return keys_.Fresh(e); }
     bool Button(const SDL_MouseButtonEvent& b) {
         const bool onOk = b.windowID == box_ && b.button == SDL_BUTTON_LEFT && Inside(button_, b.x, b.y);
         if (b.type == SDL_MOUSEBUTTONDOWN) {
@@ -139,15 +127,9 @@ public:
     }
 
 private:
-    static int Index(SDL_Scancode key) {
-        for (int i = 0; i < static_cast<int>(std::size(kDismissKeys)); ++i)
-            if (kDismissKeys[i] == key) return i;
-        return -1;
-    }
-
+    uint32_t box_;
     SDL_Rect button_;
-    uint32_t box_ = 0;
-    bool armed_[std::size(kDismissKeys)] = {};
+    FreshPresses keys_;
     bool clicked_ = false;
 };
 
@@ -175,10 +157,10 @@ private:
 // program's own events that must not be lost go to kept.
 bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismissal, std::vector<SDL_Event>& kept) {
     const uint32_t id = SDL_GetWindowID(box);
-    dismissal.OfBox(id);
     for (;;) {
         SDL_Event e;
         if (!WaitForEvent(box, e, 100)) continue;
+        if (dismissal.Key(e)) return false;
         switch (e.type) {
             case SDL_QUIT: return true;  // SIGTERM or SIGINT
             case SDL_WINDOWEVENT:
@@ -191,12 +173,8 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
                     Draw(box, font, l);
                 }
                 break;
-            case SDL_KEYDOWN:
-                if (dismissal.Key(e.key)) return false;
-                break;
             case SDL_KEYUP:
                 kept.push_back(e);  // the program lets go of what it held
-                dismissal.Key(e.key);
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
@@ -223,20 +201,21 @@ bool ShowBox(const std::string& text, const std::string& title, bool& cut) {
     SDL_Window* glWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext glContext = SDL_GL_GetCurrentContext();
     const bool ownerShown = gOwner && (SDL_GetWindowFlags(gOwner) & SDL_WINDOW_SHOWN) != 0;
-    Dismissal dismissal(layout.button);
     // The click on OK that also brings the box to the front counts: SDL would drop its press.
     const HintWhileUp clickThrough(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_Window* box = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()),
                                        SDL_WINDOWPOS_CENTERED_DISPLAY(OwnerDisplay()), layout.width, layout.height,
                                        SDL_WINDOW_HIDDEN);
     if (!box) return false;
+    std::optional<Dismissal> dismissal(std::in_place, box, layout.button);
     if (ownerShown) SDL_SetWindowModalFor(box, gOwner);  // above the owner, even a full-screen one
     SDL_ShowWindow(box);
     GiveKeyboard(box);
     Draw(box, font.get(), layout);
 
     std::vector<SDL_Event> kept;
-    const bool ending = RunBox(box, font.get(), layout, dismissal, kept);
+    const bool ending = RunBox(box, font.get(), layout, *dismissal, kept);
+    dismissal.reset();  // the X server's own events stop before the program's come back
     DestroyWindowQuietly(box);
     for (SDL_Event& e : kept) SDL_PushEvent(&e);
     if (ending) {

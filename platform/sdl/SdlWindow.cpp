@@ -10,6 +10,7 @@
 #include "platform/sdl/MessageBoxWindow.h"
 #include "platform/sdl/OpeningErrors.h"
 #include "platform/sdl/QuietClose.h"
+#include "platform/sdl/ServerKeyboard.h"
 
 namespace platform {
 namespace {
@@ -175,6 +176,17 @@ void SdlWindow::DeliverPointerMove() {
     if (PointerMoved(moveX_, moveY_, x, y) && Events().MouseMove) Events().MouseMove(moveButtons_, ShiftState(), x, y);
 }
 
+// The keys let go while the keyboard was with another window, of this program or another,
+// whose releases never came here.
+void SdlWindow::LetGoOfKeysReleasedElsewhere() {
+    const ServerKeyboard server(window_);
+    if (!keyboard_ || !server.Known()) return;
+    for (int code = 1; code < 256; ++code) {
+        const auto key = static_cast<uint8_t>(code);
+        if (keyboard_->IsDown(key) && !server.Down(key)) keyboard_->SetKey(key, false, SDL_GetTicks());
+    }
+}
+
 // The picture's letterbox, in the units of pointer positions.
 void SdlWindow::MapPointer(int windowX, int windowY, float& x, float& y) const {
     const PixelRect box = Letterbox(size_.PointerWidth, size_.PointerHeight, backBufferWidth_, backBufferHeight_);
@@ -209,12 +221,17 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
                 Measure();
                 paintAsked_ = true;
             }
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) LetGoOfKeysReleasedElsewhere();
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             if (keyboard_ && !event.key.repeat) {
-                keyboard_->SetKey(dinput::ScanCodeFromSdl(event.key.keysym.scancode), event.type == SDL_KEYDOWN,
-                                  event.key.timestamp);
+                const uint8_t code = dinput::ScanCodeFromSdl(event.key.keysym.scancode);
+                const bool down = event.type == SDL_KEYDOWN;
+                // SDL lets go of every key when the keyboard goes to another window (a message
+                // box): a key still held there has not been released, and its next repeat is
+                // no new press.
+                if (down || !ServerKeyboard(window_).Down(code)) keyboard_->SetKey(code, down, event.key.timestamp);
             }
             break;
     }

@@ -1,6 +1,8 @@
 // The program's window on SDL: full screen over the desktop (or a normal window when
 // VELORUNE_WINDOWED=1), with an OpenGL compatibility context made current at creation. Mouse
-// positions reach the handlers in back-buffer pixels; keys go to the system keyboard. The
+// positions reach the handlers in back-buffer pixels; keys go to the system keyboard, a key
+// let go only when it is up on the keyboard itself (not when the keyboard went to another
+// window, a message box, while it was held), so that a key held across a box is one press. The
 // picture and the pointer follow the window's real size, measured anew whenever the window
 // reports a change (where a full-screen request is not carried out, the window stays smaller
 // than the desktop); a pointer move is taken where the pointer is now, in the window as it
@@ -69,6 +71,7 @@ private:
     void DeliverPointerMove();
     // The paint that the window events of a pass asked for, once.
     void PaintIfAsked();
+    void LetGoOfKeysReleasedElsewhere();
     void Measure();
 
     SDL_Window* window_;

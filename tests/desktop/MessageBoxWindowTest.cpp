@@ -8,6 +8,7 @@
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
@@ -17,6 +18,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +30,11 @@
 
 #include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
+#include "platform/Keyboard.h"
+#include "platform/formats/TextureImage.h"
+#include "shared/BinaryFile.h"
+#include "tests/support/GameFolder.h"
+#include "tools/XPlayerInput.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
 #include "tests/support/ScratchFolder.h"
@@ -39,26 +46,33 @@ namespace {
 constexpr const char* kBoxTitle = "Box under test";
 constexpr auto kPatience = std::chrono::seconds(5);
 
-// A shown top-level window with this name, or 0. The server is held meanwhile: no window may
-// close between the listing and the looking (those of a connection just closed linger until
-// the server has cleaned up after it), else the look fails with an X error.
-Window Named(Display* x, const std::string& name) {
+// The shown top-level windows with this name, bottom first. The server is held meanwhile: no
+// window may close between the listing and the looking (those of a connection just closed
+// linger until the server has cleaned up after it), else the look fails with an X error.
+std::vector<Window> AllNamed(Display* x, const std::string& name) {
     XGrabServer(x);
-    Window root = 0, parent = 0, *children = nullptr, found = 0;
+    Window root = 0, parent = 0, *children = nullptr;
+    std::vector<Window> found;
     unsigned int count = 0;
     XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
-    for (unsigned int i = 0; i < count && !found; ++i) {
+    for (unsigned int i = 0; i < count; ++i) {
         char* title = nullptr;
         XWindowAttributes a{};
         if (XFetchName(x, children[i], &title) && title && name == title && XGetWindowAttributes(x, children[i], &a) &&
             a.map_state == IsViewable)
-            found = children[i];
+            found.push_back(children[i]);
         if (title) XFree(title);
     }
     if (children) XFree(children);
     XUngrabServer(x);
     XSync(x, False);
     return found;
+}
+
+// A shown top-level window with this name, or 0.
+Window Named(Display* x, const std::string& name) {
+    const std::vector<Window> all = AllNamed(x, name);
+    return all.empty() ? 0 : all.front();
 }
 
 // Whether the window with this name is shown by the deadline (true) or still shown (false).
@@ -203,6 +217,26 @@ TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigter
     EXPECT_LT(ended - asked, std::chrono::seconds(2));
 }
 
+// The real game, started with settings in place of the environment's ("NAME=value"), from its
+// program file in folder; its complaints on stderr go nowhere when they are expected.
+pid_t StartGame(const std::string& folder, const std::vector<std::string>& settings, bool quiet) {
+    std::vector<std::string> environment = settings;
+    environment.emplace_back("SDL_AUDIODRIVER=dummy");
+    for (char** e = environ; *e; ++e) environment.emplace_back(*e);  // the first of a name counts
+    std::vector<char*> pointers;
+    for (std::string& s : environment) pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    std::string program = folder + "/Velorune";
+    char* arguments[] = {program.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t game = 0;
+    if (posix_spawn(&game, program.c_str(), &actions, nullptr, arguments, pointers.data()) != 0) game = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return game;
+}
+
 // A GL driver that cannot be loaded makes the opening of the game's window fail with an X
 // error, which must not end the game before its box has said why; SIGTERM then ends it. The
 // game has opened its log first: its start-up lines end in False, and the box, shown whole,
@@ -211,20 +245,9 @@ TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBoxAndItsLog) 
     Display* x = std::getenv("DISPLAY") ? Server() : nullptr;
     if (!x) GTEST_SKIP() << "no X server";
     const ScratchFolder folder;  // the game's own folder, where it writes its log
-    std::string program = folder.File("Velorune");
-    std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", program);
-    std::vector<std::string> settings{"LIBGL_DRIVERS_PATH=/nonexistent", "SDL_AUDIODRIVER=dummy"};
-    for (char** e = environ; *e; ++e) settings.emplace_back(*e);
-    std::vector<char*> environment;
-    for (std::string& s : settings) environment.push_back(s.data());
-    environment.push_back(nullptr);
-    char* arguments[] = {program.data(), nullptr};
-    posix_spawn_file_actions_t quiet;  // the driver's complaints are expected
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t game = 0;
-    ASSERT_EQ(posix_spawn(&game, program.c_str(), &quiet, nullptr, arguments, environment.data()), 0);
-    posix_spawn_file_actions_destroy(&quiet);
+    std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", folder.File("Velorune"));
+    const pid_t game = StartGame(folder.Path(), {"LIBGL_DRIVERS_PATH=/nonexistent"}, true);
+    ASSERT_NE(game, 0);
 
     int status = 0;
     bool gone = false, boxSeen = false;
@@ -363,6 +386,157 @@ TEST_F(MessageBoxWindow, AKeyHeldWhenTheBoxCameNeverClosesItAndTheNextPressDoes)
         EXPECT_TRUE(closedOnPress) << releasedOn << ": the next press of Enter did not close the box";
         PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0; });
     }
+}
+
+// Enter held on the game's window while the keyboard goes to another program's window, and
+// let go there: the game's window, with the keyboard back, has Enter up, whose release it never
+// got, so that its next press counts.
+TEST_F(MessageBoxWindow, AKeyLetGoInAnotherProgramsWindowIsUpWhenTheKeyboardComesBack) {
+    const Window game = Named(x_, "Velorune");
+    ASSERT_NE(game, 0u);
+    const Window other = XCreateSimpleWindow(x_, DefaultRootWindow(x_), 0, 0, 100, 100, 0, 0, 0);
+    XMapWindow(x_, other);
+    XSync(x_, False);
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(x_, other); }, kPatience));
+    Focus(x_, game);
+    PumpUntil([this] { return window_->HasFocus(); });
+    Enter(x_, true);
+    PumpUntil([] { return dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN); });
+    Focus(x_, other);
+    PumpUntil([this] { return !window_->HasFocus(); });
+    Enter(x_, false);
+    Focus(x_, game);
+    PumpUntil([this] { return window_->HasFocus() && !dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN); });
+    XDestroyWindow(x_, other);
+    XSync(x_, False);
+    EXPECT_TRUE(window_->HasFocus());
+    EXPECT_FALSE(dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN)) << "Enter let go elsewhere is held for the game";
+}
+
+// Which of its two pictures the game's window shows of a menu button: at the point where they
+// differ most, the screen has the one's colour, give or take what a screen of fewer colours
+// makes of it. A point of neither black nor white, which a window not drawn yet also shows.
+class ButtonOnScreen {
+public:
+    ButtonOnScreen(const std::string& folder, const GUI_Button& button, const char* plain, const char* rollover)
+        : button_(button) {
+        const auto a = d3d::DecodeTextureFile(folder + "/" + plain, {}, 4096);
+        const auto b = d3d::DecodeTextureFile(folder + "/" + rollover, {}, 4096);
+        if (!a || !b || a->Width != b->Width || a->Height != b->Height) return;
+        const auto midTone = [](uint32_t c) { return Distance(c, 0) > 96 && Distance(c, 0xFFFFFF) > 96; };
+        int most = 0;
+        for (int y = 0; y < a->Height; ++y)
+            for (int x = 0; x < a->Width; ++x) {
+                const uint32_t p = a->ArgbAt(x, y), r = b->ArgbAt(x, y);
+                if (const int d = Distance(p, r); d > most && midTone(p) && midTone(r))
+                    most = d, x_ = x, y_ = y, plain_ = p, rollover_ = r;
+            }
+    }
+    bool Shows(Display* x, Window w, bool rollover) const {
+        const xinput::WindowPoint p = xinput::PointOnDrawn(x, w, button_.X() + static_cast<float>(x_) + 0.5f,
+                                                           button_.Y() + static_cast<float>(y_) + 0.5f, 800, 600);
+        XImage* pixel = XGetImage(x, DefaultRootWindow(x), p.rootX, p.rootY, 1, 1, AllPlanes, ZPixmap);
+        if (!pixel) return false;
+        const auto shown = static_cast<uint32_t>(XGetPixel(pixel, 0, 0));
+        XDestroyImage(pixel);
+        return 4 * Distance(shown, rollover ? rollover_ : plain_) < Distance(plain_, rollover_);
+    }
+
+private:
+    static int Distance(uint32_t a, uint32_t b) {
+        int d = 0;
+        for (int shift : {0, 8, 16})
+            d += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+        return d;
+    }
+    const GUI_Button& button_;
+    int x_ = 0, y_ = 0;
+    uint32_t plain_ = 0, rollover_ = 0;
+};
+
+// The real game with nothing on its PATH to open its read-me: Enter held on the web-site
+// entry past the keyboard's repeat delay brings up one box, which the key's repeats, once the
+// box has taken the keyboard, do not close; the box stays until Enter is let go and pressed
+// afresh, and that press, held on, brings up no other box when the game gets the keyboard back.
+TEST(MessageBoxOfTheGame, EnterHeldOnTheWebSiteEntryBringsOneBoxThatStaysUntilAFreshPress) {
+    Display* x = std::getenv("DISPLAY") ? Server() : nullptr;
+    if (!x) GTEST_SKIP() << "no X server";
+    unsigned int repeatDelay = 0, repeatInterval = 0;
+    ASSERT_TRUE(XkbGetAutoRepeatRate(x, XkbUseCoreKbd, &repeatDelay, &repeatInterval));
+    const auto pastRepeats = std::chrono::milliseconds(repeatDelay + 10 * repeatInterval);
+    GameFolder folder;
+    std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", folder.File("Velorune"));
+    uint8_t options[12];
+    BinaryFile::PutInt32(options, 0);          // music off
+    BinaryFile::PutInt32(options + 4, -2000);  // effects off
+    BinaryFile::PutInt32(options + 8, 1);      // 800 x 600
+    folder.Write("options.dat", std::vector<uint8_t>(options, options + sizeof options));
+    ASSERT_TRUE(xinput::PlaceButtons(folder.Path()));
+    const pid_t game = StartGame(folder.Path(), {"PATH=/nonexistent"}, false);
+    ASSERT_NE(game, 0);
+    struct Ender {
+        pid_t pid;
+        ~Ender() { kill(pid, SIGKILL), waitpid(pid, nullptr, 0); }
+    } ender{game};
+
+    // The game's window, with the keyboard, and the pointer on its web-site entry.
+    Window window = 0, focus = 0;
+    int revert = 0;
+    for (const auto until = std::chrono::steady_clock::now() + kPatience;
+         (!window || focus != window) && std::chrono::steady_clock::now() < until;) {
+        window = Named(x, "Velorune");
+        XGetInputFocus(x, &focus, &revert);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(window && focus == window) << "the game's window did not take the keyboard";
+    // The main menu is up, its web-site entry plain; it shows it highlighted once it has the
+    // pointer there, and then reads the keys.
+    const ButtonOnScreen site(folder.Path(), gButtons[22], "gui/website.bmp", "gui/website_roll_over.bmp");
+    const auto awaitSite = [&](bool highlighted) {
+        const auto until = std::chrono::steady_clock::now() + kPatience;
+        while (!site.Shows(x, window, highlighted) && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return site.Shows(x, window, highlighted);
+    };
+    ASSERT_TRUE(awaitSite(false)) << "no main menu";
+    const xinput::WindowPoint middle = xinput::PointOnDrawn(x, window, gButtons[22], 800, 600);
+    XWarpPointer(x, None, window, 0, 0, 0, 0, middle.x, middle.y);
+    const bool highlighted = awaitSite(true);
+    ASSERT_TRUE(highlighted) << "the main menu never showed the pointer on its web-site entry";
+    // The game's other windows, looked for at most every 10 ms: the server is held for a look.
+    const auto boxes = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::vector<Window> all = AllNamed(x, "Velorune");
+        std::erase(all, window);
+        return all;
+    };
+
+    Enter(x, true);
+    const auto pressed = std::chrono::steady_clock::now();
+    std::vector<Window> seen;
+    for (const auto until = pressed + kPatience; seen.empty() && std::chrono::steady_clock::now() < until;)
+        seen = boxes();
+    ASSERT_EQ(seen.size(), 1u) << "no box came up";
+    while (std::chrono::steady_clock::now() - pressed < std::chrono::seconds(2) + pastRepeats)
+        for (Window box : boxes())
+            if (std::find(seen.begin(), seen.end(), box) == seen.end()) seen.push_back(box);
+    const std::vector<Window> shownAtTheEnd = boxes();
+    Enter(x, false);
+    EXPECT_EQ(seen.size(), 1u) << "a repeat of the held Enter closed the box and brought up another";
+    ASSERT_EQ(shownAtTheEnd, std::vector<Window>{seen.front()}) << "a repeat of the held Enter closed the box";
+
+    Enter(x, true);
+    bool closed = false;
+    for (const auto until = std::chrono::steady_clock::now() + kPatience;
+         !closed && std::chrono::steady_clock::now() < until;)
+        closed = boxes().empty();
+    EXPECT_TRUE(closed) << "a fresh Enter did not close the box";
+    bool another = false;
+    for (const auto until = std::chrono::steady_clock::now() + pastRepeats;
+         !another && std::chrono::steady_clock::now() < until;)
+        another = !boxes().empty();
+    Enter(x, false);
+    EXPECT_FALSE(another) << "the Enter that closed the box, held on, brought up another";
 }
 
 }  // namespace

@@ -1,0 +1,72 @@
+#include "platform/sdl/ServerKeyboard.h"
+
+#include "platform/Keyboard.h"
+#include "platform/sdl/X11Of.h"
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/keysym.h>
+#endif
+
+namespace platform {
+namespace {
+
+// The server key code of a scan code: X servers that read the keyboard through the kernel's
+// event devices number a key by the kernel's code plus 8, and the kernel's codes are the scan
+// codes for the keys of the original keyboard; the keys added later (those with 0x80 in the
+// scan code) it numbers apart. 0 for a key without one.
+unsigned ServerCode(uint8_t scanCode) {
+    using namespace dinput;
+    constexpr unsigned kOffset = 8;
+    if (scanCode < 0x80) return scanCode + kOffset;
+    switch (scanCode) {
+        case DIK_NUMPADENTER: return 96 + kOffset;
+        case DIK_RCONTROL: return 97 + kOffset;
+        case DIK_DIVIDE: return 98 + kOffset;
+        case DIK_SYSRQ: return 99 + kOffset;
+        case DIK_RMENU: return 100 + kOffset;
+        case DIK_HOME: return 102 + kOffset;
+        case DIK_UP: return 103 + kOffset;
+        case DIK_PRIOR: return 104 + kOffset;
+        case DIK_LEFT: return 105 + kOffset;
+        case DIK_RIGHT: return 106 + kOffset;
+        case DIK_END: return 107 + kOffset;
+        case DIK_DOWN: return 108 + kOffset;
+        case DIK_NEXT: return 109 + kOffset;
+        case DIK_INSERT: return 110 + kOffset;
+        case DIK_DELETE: return 111 + kOffset;
+        case DIK_PAUSE: return 119 + kOffset;
+        case DIK_LWIN: return 125 + kOffset;
+        case DIK_RWIN: return 126 + kOffset;
+        case DIK_APPS: return 127 + kOffset;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+ServerKeyboard::ServerKeyboard(SDL_Window* window) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    if (!X11Of(window, info)) return;
+    Display* display = info.info.x11.display;
+    // The numbering above, where Enter and the Up arrow are where it puts them.
+    if (XKeysymToKeycode(display, XK_Return) != ServerCode(dinput::DIK_RETURN) ||
+        XKeysymToKeycode(display, XK_Up) != ServerCode(dinput::DIK_UP))
+        return;
+    char keys[32];
+    XQueryKeymap(display, keys);
+    for (size_t i = 0; i < keys_.size(); ++i) keys_[i] = static_cast<uint8_t>(keys[i]);
+    known_ = true;
+#else
+    (void)window;
+#endif
+}
+
+bool ServerKeyboard::Down(uint8_t scanCode) const {
+    const unsigned code = Code(scanCode);
+    return code != 0 && (keys_[code / 8] & (1u << (code % 8))) != 0;
+}
+
+unsigned ServerKeyboard::Code(uint8_t scanCode) const { return known_ ? ServerCode(scanCode) : 0; }
+
+}  // namespace platform

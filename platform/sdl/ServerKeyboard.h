@@ -1,0 +1,29 @@
+// The keys down on the X server's keyboard itself. A window's own key events cannot tell them
+// once the keyboard has gone to another window: SDL then lets go of every key it held, and
+// takes the next repeat of a key still held for a fresh press. Only the server knows whether a
+// key was really let go.
+#pragma once
+#include <array>
+#include <cstdint>
+
+struct SDL_Window;
+
+namespace platform {
+
+class ServerKeyboard {
+public:
+    // The keys as the server of the window's display has them now. Not known for a window of
+    // another video driver, or on a server that numbers its keys in a way not known here.
+    explicit ServerKeyboard(SDL_Window* window);
+    bool Known() const { return known_; }
+    // Whether the key (a scan code of the key state) is down; false when not known.
+    bool Down(uint8_t scanCode) const;
+    // The server's number of the key, where it is known; 0 otherwise.
+    unsigned Code(uint8_t scanCode) const;
+
+private:
+    bool known_ = false;
+    std::array<uint8_t, 32> keys_{};  // one bit a server key code
+};
+
+}  // namespace platform

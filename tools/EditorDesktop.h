@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace bench {
 
@@ -69,6 +70,21 @@ public:
             Key(window, sym.c_str());
             Sleep(0.02);
         }
+    }
+
+    // The window's picture in the rectangle, as the X server holds it; empty when it cannot
+    // be read.
+    std::vector<char> Pixels(Window window, int x, int y, unsigned width, unsigned height) const {
+        XImage* image = XGetImage(display_, window, x, y, width, height, AllPlanes, ZPixmap);
+        if (!image) return {};
+        std::vector<char> bytes(image->data, image->data + static_cast<size_t>(image->bytes_per_line) * height);
+        XDestroyImage(image);
+        return bytes;
+    }
+    // The window's height in pixels; 0 when it cannot be read.
+    int Height(Window window) const {
+        XWindowAttributes attributes{};
+        return XGetWindowAttributes(display_, window, &attributes) ? attributes.height : 0;
     }
 
 private:

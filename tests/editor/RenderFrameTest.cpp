@@ -2,6 +2,7 @@
 // viewport, and the platforms moving between frames unless paused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "editor/DirectX.h"
@@ -112,6 +113,33 @@ TEST_F(RenderFrame, ABackgroundWhosePictureIsMissingLeavesTheTrackOnBlack) {
     DirectX::RenderFrame();
     const std::vector<std::string> drawn = DrawnTextures(bed.Device());
     EXPECT_EQ(drawn, std::vector<std::string>(4, "_default.bmp"));  // the block alone
+}
+
+TEST_F(RenderFrame, BlocksAndRampsOutOfSightAreLeftOutWhileTheirFallsGoOn) {
+    AddOneOfEachKind();
+    gRamps[0].Zpos(3000);  // far beyond the camera's sight
+    gBlocks.resize(3);
+    for (size_t i : {1, 2}) {
+        gBlocks[i].create(0, 0, 3000, 2, 1, 2);
+        gBlocks[i].Texture("wood.bmp", "A", gTexturePath);
+    }
+    gBlockCount = 2;
+    gBlocks[2].Fall();
+    const float y = gBlocks[2].Ypos();
+    bed.Device().ClearRecording();
+    DirectX::RenderFrame();
+    const std::vector<std::string> drawn = DrawnTextures(bed.Device());
+    // The background, block 0, the falling block (the device judges what of it shows), the platform.
+    ASSERT_GE(drawn.size(), 13u);
+    EXPECT_EQ(std::count(drawn.begin(), drawn.begin() + 13, "wood.bmp"), 1) << "the falling block's front";
+    EXPECT_EQ(std::count(drawn.begin(), drawn.begin() + 13, "concrete.bmp"), 4) << "the platform";
+    EXPECT_LT(gBlocks[2].Ypos(), y);
+
+    gBlocks[1].Zpos(4);  // brought into sight
+    bed.Device().ClearRecording();
+    DirectX::RenderFrame();
+    const std::vector<std::string> again = DrawnTextures(bed.Device());
+    EXPECT_EQ(std::count(again.begin(), again.end(), "wood.bmp"), 2);
 }
 
 TEST_F(RenderFrame, FramesMoveThePlatformsUnlessTheyArePaused) {

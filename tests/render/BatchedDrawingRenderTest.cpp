@@ -1,7 +1,7 @@
 // The device's batches change no pixel: frames of the shipped levels in play (track, vehicle,
 // shadow, stars, platforms on the move, a hop, animated textures) and the whole of a large
 // generated track are drawn once with batches and once with every draw sent at once, and the
-// pictures are compared pixel by pixel.
+// pictures are compared pixel by pixel. What the batches keep follows what the frames draw.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,6 +14,7 @@
 #include "game/LevelStructure.h"
 #include "game/frmGame.h"
 #include "platform/Clock.h"
+#include "platform/D3DXMath.h"
 #include "platform/Paths.h"
 #include "tools/replay/GeneratedTracks.h"
 #include "world/AnimatedTextures.h"
@@ -160,6 +161,39 @@ TEST_F(BatchedDrawing, BatchesKeepNothingOutsideTheViewAndATrackBuiltAgainTakesT
     LevelStructure::BuildLevel(1, true);  // every object anew, with buffers of its own
     EveryObject(true);
     EXPECT_EQ(harness.Device().BatchedVertexRoom(), room);
+}
+
+// A caller that leaves out what its camera cannot see makes no draw of it at all: what the
+// batches kept of such draws goes once a frame without them is shown, and the next draws
+// take its room.
+TEST_F(BatchedDrawing, WhatAShownFrameNoLongerDrawsIsLetGo) {
+    d3d::GlDevice& device = harness.Device();
+    DirectX::ResetCamera();
+    DirectX::ApplyTransforms();
+    const d3d::LitVertex square[6] = {{-1, 8, 1, -1, 0, 0, 0}, {1, 8, 1, -1, 0, 1, 0}, {-1, 8, -1, -1, 0, 0, 1},
+                                      {1, 8, 1, -1, 0, 1, 0},  {1, 8, -1, -1, 0, 1, 1}, {-1, 8, -1, -1, 0, 0, 1}};
+    std::vector<d3d::VertexBufferPtr> buffers;
+    for (int i = 0; i < 200; ++i) {
+        buffers.push_back(device.CreateVertexBuffer(sizeof square, d3d::FVF_LITVERTEX));
+        buffers.back()->SetData(0, square, sizeof square);
+    }
+    auto frame = [&](int first, int count) {
+        device.Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+        device.SetVertexShader(d3d::FVF_LITVERTEX);
+        for (int i = first; i < first + count; ++i) {
+            device.SetTransform(d3d::TS_WORLD, d3dx::MatrixTranslation(static_cast<float>(i % 10), 0, 0));
+            device.SetStreamSource(0, buffers[static_cast<size_t>(i)], sizeof(d3d::LitVertex));
+            device.DrawPrimitive(d3d::PT_TRIANGLELIST, 0, 2);
+        }
+        device.Present();
+    };
+    frame(0, 100);
+    const size_t room = device.BatchedVertexRoom();
+    ASSERT_EQ(room, 600u);
+    frame(100, 100);
+    EXPECT_EQ(device.BatchedVertexRoom(), room);
+    frame(50, 100);  // half of them drawn in the frame before
+    EXPECT_EQ(device.BatchedVertexRoom(), room);
 }
 
 }  // namespace

@@ -64,8 +64,7 @@ public:
         d3d::Matrix v = view, p = projection;
         for (float* m : {&v.m11, &p.m11})
             for (int i = 0; i < 16; ++i) m[i] = std::fabs(m[i]);
-        const d3d::Matrix both = d3dx::MatrixMultiply(v, p);
-        for (const float* e = &both.m11; e < &both.m11 + 16; ++e) scale_ = std::max(scale_, static_cast<double>(*e));
+        magnitudes_ = d3dx::MatrixMultiply(v, p);
         FindStretchOfZ();
     }
 
@@ -79,7 +78,7 @@ public:
             const double cy = x * m_.m12 + y * m_.m22 + z * m_.m32 + m_.m42;
             const double cz = x * m_.m13 + y * m_.m23 + z * m_.m33 + m_.m43;
             const double cw = x * m_.m14 + y * m_.m24 + z * m_.m34 + m_.m44;
-            const double margin = 1e-4 * scale_ * (std::fabs(x) + std::fabs(y) + std::fabs(z) + 1.0);
+            const double margin = Margin(std::fabs(x), std::fabs(y), std::fabs(z));
             unsigned sides = 0;
             if (cx < -cw - margin) sides |= 1;
             if (cx > cw + margin) sides |= 2;
@@ -95,6 +94,15 @@ public:
     double HighestZ() const { return highestZ_; }
 
 private:
+    // Far more than the device's float sums for a point can be off by: 1e-5 of the largest sum
+    // of magnitudes that goes into a coordinate.
+    double Margin(double x, double y, double z) const {
+        const d3d::Matrix& a = magnitudes_;
+        const double sums[4] = {x * a.m11 + y * a.m21 + z * a.m31 + a.m41, x * a.m12 + y * a.m22 + z * a.m32 + a.m42,
+                                x * a.m13 + y * a.m23 + z * a.m33 + a.m43, x * a.m14 + y * a.m24 + z * a.m34 + a.m44};
+        return 2e-5 * std::max(std::max(sums[0], sums[1]), std::max(sums[2], sums[3]));
+    }
+
     // The corners of the volume are the corners of the unit cube of clip space taken back to
     // the world; a camera whose volume does not come back whole covers every Z.
     void FindStretchOfZ() {
@@ -115,8 +123,7 @@ private:
         highestZ_ = highest + slack;
     }
 
-    d3d::Matrix m_;
-    double scale_ = 0;
+    d3d::Matrix m_, magnitudes_;
     double lowestZ_ = -INFINITY, highestZ_ = INFINITY;
 };
 

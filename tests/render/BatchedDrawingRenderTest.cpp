@@ -164,8 +164,8 @@ TEST_F(BatchedDrawing, BatchesKeepNothingOutsideTheViewAndATrackBuiltAgainTakesT
 }
 
 // A caller that leaves out what its camera cannot see makes no draw of it at all: what the
-// batches kept of such draws goes once a frame without them is shown, and the next draws
-// take its room.
+// batches kept of such draws goes once a frame without them is shown, and the draws of the
+// frames after take its room.
 TEST_F(BatchedDrawing, WhatAShownFrameNoLongerDrawsIsLetGo) {
     d3d::GlDevice& device = harness.Device();
     DirectX::ResetCamera();
@@ -173,7 +173,7 @@ TEST_F(BatchedDrawing, WhatAShownFrameNoLongerDrawsIsLetGo) {
     const d3d::LitVertex square[6] = {{-1, 8, 1, -1, 0, 0, 0}, {1, 8, 1, -1, 0, 1, 0}, {-1, 8, -1, -1, 0, 0, 1},
                                       {1, 8, 1, -1, 0, 1, 0},  {1, 8, -1, -1, 0, 1, 1}, {-1, 8, -1, -1, 0, 0, 1}};
     std::vector<d3d::VertexBufferPtr> buffers;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 300; ++i) {
         buffers.push_back(device.CreateVertexBuffer(sizeof square, d3d::FVF_LITVERTEX));
         buffers.back()->SetData(0, square, sizeof square);
     }
@@ -188,12 +188,13 @@ TEST_F(BatchedDrawing, WhatAShownFrameNoLongerDrawsIsLetGo) {
         device.Present();
     };
     frame(0, 100);
-    const size_t room = device.BatchedVertexRoom();
-    ASSERT_EQ(room, 600u);
-    frame(100, 100);
-    EXPECT_EQ(device.BatchedVertexRoom(), room);
-    frame(50, 100);  // half of them drawn in the frame before
-    EXPECT_EQ(device.BatchedVertexRoom(), room);
+    ASSERT_EQ(device.BatchedVertexRoom(), 600u);
+    frame(100, 100);  // the first frame's draws are kept until this one is shown
+    EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
+    frame(200, 100);
+    EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
+    frame(150, 100);  // half of them drawn in the frame before
+    EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The track view leaves out only what a camera cannot see: from cameras along and across large
 // tracks, looking ahead, back and down, it hands out every block and ramp not wholly beyond one
 // side of the view volume, and few others; after the edits a track builder makes (moves,
-// resizes, new, removed and replaced objects) it follows at once, with no call of its own; and
-// blocks that fall or hop are handed out wherever they are while they move.
+// resizes, new, removed and replaced objects, several before one frame) it follows at once,
+// with no call of its own; and blocks that fall or hop are handed out wherever they are while
+// they move.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -141,6 +142,17 @@ TEST(TrackView, EditsAreFollowedAtOnce) {
     EXPECT_TRUE(handed(TrackKind::Block, static_cast<int32_t>(gBlocks.size() - 1))) << "a new block";
     gBlocks.erase(gBlocks.begin() + 5);  // every later block one place down
     ExpectSeenHandedOut(TrackKind::Block, gBlocks, camera, "after a block was removed");
+    gBlocks.erase(gBlocks.begin() + 20005);  // one in sight
+    ExpectSeenHandedOut(TrackKind::Block, gBlocks, camera, "after a block in sight was removed");
+    gBlocks[20003].Xpos(-300);
+    gBlocks.erase(gBlocks.begin() + 20004);
+    gBlocks.erase(gBlocks.begin() + 7);
+    ExpectSeenHandedOut(TrackKind::Block, gBlocks, camera, "after a move and two removals");
+    gBlocks.erase(gBlocks.begin() + 20000);
+    gBlocks.push_back(Block(2, 1, 2012, 2, 1, 2));  // into the place the last one left
+    ExpectSeenHandedOut(TrackKind::Block, gBlocks, camera, "after a removal and a new block");
+    gRamps.erase(gRamps.begin() + 3);
+    ExpectSeenHandedOut(TrackKind::Ramp, gRamps, camera, "after a ramp was removed");
     gBlocks[20010] = gBlocks[0];  // a copy over a block in sight
     ExpectSeenHandedOut(TrackKind::Block, gBlocks, camera, "after a paste");
     const std::vector<clsblock> saved = gBlocks;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 
@@ -15,11 +16,9 @@ namespace {
 // Bucket sizes along Z: 4 units, then 16 times larger at each level.
 constexpr int kLevels = 7;
 constexpr double kSmallestBucket = 4.0;
-// Notes beyond this many since the last query file the whole track again.
-constexpr size_t kMostNotes = 4096;
-
-std::vector<uintptr_t> gNotes;
-bool gTooManyNotes = false;
+// Runs of noted objects of a kind beyond this many since the last query file the whole kind
+// again.
+constexpr size_t kMostRuns = 4096;
 
 double BucketSize(int level) { return kSmallestBucket * std::pow(16.0, level); }
 
@@ -128,12 +127,20 @@ private:
 };
 
 // Where an object is filed: a bucket's slot at a level, the list of objects tested one by
-// one, or the list of those that move by themselves.
+// one, or the list of those that move by themselves; and the place and size it was filed by.
 struct Filing {
     static constexpr uint8_t kNowhere = 255, kOneByOne = 254, kMoving = 253;
     int64_t bucket = 0;
     uint32_t slot = 0;
     uint8_t level = kNowhere;
+    d3d::Vector3 at{}, size{};
+};
+
+bool Same(const d3d::Vector3& a, const d3d::Vector3& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Objects noted one after another, first to last.
+struct Run {
+    int32_t first, last;
 };
 
 struct Bucket {
@@ -168,15 +175,30 @@ public:
         return std::any_of(moving_.begin(), moving_.end(), [last](int32_t i) { return i <= last; });
     }
 
-    // The index of the object that holds the address, when it lies in the array filed.
-    std::optional<int32_t> IndexAt(uintptr_t where) const {
+    // Notes the object that holds the address, when it lies in the storage filed (also a
+    // place an object is being made in at the end); whether it does.
+    bool NoteAt(uintptr_t where) noexcept {
         const auto first = reinterpret_cast<uintptr_t>(objects_.data());
-        if (!built_ || objects_.data() != data_ || where < first || where - first >= objects_.size() * sizeof(Object))
-            return std::nullopt;
-        return static_cast<int32_t>((where - first) / sizeof(Object));
+        if (!built_ || objects_.data() != data_ || where < first || where - first >= objects_.capacity() * sizeof(Object))
+            return false;
+        const auto i = static_cast<int32_t>((where - first) / sizeof(Object));
+        if (!runs_.empty() && i >= runs_.back().first && i <= runs_.back().last + 1) {
+            runs_.back().last = std::max(runs_.back().last, i);
+            return true;
+        }
+        if (runs_.size() >= kMostRuns) {
+            built_ = false;  // notes so scattered are most of a track changed
+            return true;
+        }
+        try {
+            runs_.reserve(kMostRuns);  // once: noting allocates nothing after it
+        } catch (...) {
+            built_ = false;
+            return true;
+        }
+        runs_.push_back({i, i});
+        return true;
     }
-    void Note(int32_t i) { noted_.push_back(i); }
-    void Invalidate() { built_ = false; }
 
 private:
     void BringUpToDate() {
@@ -184,23 +206,55 @@ private:
             Rebuild();
             return;
         }
-        const size_t size = objects_.size();
-        for (size_t i = size; i < filings_.size(); ++i) Unfile(static_cast<int32_t>(i));
-        const size_t filed = std::min(filings_.size(), size);
-        filings_.resize(size);
-        for (size_t i = filed; i < size; ++i) File(static_cast<int32_t>(i));
-        std::sort(noted_.begin(), noted_.end());
-        noted_.erase(std::unique(noted_.begin(), noted_.end()), noted_.end());
-        for (int32_t i : noted_)
-            if (static_cast<size_t>(i) < filed) Refile(i);
-        noted_.clear();
+        const auto size = static_cast<int32_t>(objects_.size());
+        std::sort(runs_.begin(), runs_.end(), [](const Run& a, const Run& b) { return a.first < b.first; });
+        std::vector<Run> noted;
+        for (const Run& run : runs_) {
+            if (run.first >= size) break;
+            const Run kept{run.first, std::min(run.last, size - 1)};
+            if (!noted.empty() && kept.first <= noted.back().last + 1) noted.back().last = std::max(noted.back().last, kept.last);
+            else noted.push_back(kept);
+        }
+        runs_.clear();
+        // An object taken out moves every later one down, each noting itself: the later ones
+        // keep their filings under their new numbers, and those that differ from what they were
+        // filed as are filed again below.
+        const auto filed = static_cast<int32_t>(filings_.size());
+        if (size < filed && !noted.empty() && noted.back().last == size - 1) MoveDown(noted.back().first, filed - size);
+        for (int32_t i = size; i < static_cast<int32_t>(filings_.size()); ++i) Unfile(i);
+        filings_.resize(static_cast<size_t>(size));
+        for (int32_t i = std::min(filed, size); i < size; ++i) File(i);
+        for (const Run& run : noted)
+            for (int32_t i = run.first; i <= run.last && i < filed; ++i)
+                if (!FiledAsItIs(i)) Refile(i);
+    }
+
+    // The objects from `from` on are those filed `by` places later.
+    void MoveDown(int32_t from, int32_t by) {
+        for (int32_t i = from; i < from + by; ++i) Unfile(i);
+        auto renumber = [from, by](std::vector<int32_t>& list) {
+            for (int32_t& i : list)
+                if (i >= from) i -= by;
+        };
+        for (auto& level : levels_)
+            for (auto& [number, b] : level) renumber(b.objects);
+        renumber(oneByOne_);
+        renumber(moving_);
+        filings_.erase(filings_.begin() + from, filings_.begin() + from + by);
+    }
+
+    bool FiledAsItIs(int32_t i) const {
+        const Filing& f = filings_[static_cast<size_t>(i)];
+        const Object& object = objects_[static_cast<size_t>(i)];
+        if (f.level == Filing::kNowhere || (f.level == Filing::kMoving) != MovesByItself(object)) return false;
+        return f.level == Filing::kMoving || (Same(f.at, object.GetPosition()) && Same(f.size, object.GetScale()));
     }
 
     void Rebuild() {
         for (auto& level : levels_) level.clear();
         oneByOne_.clear();
         moving_.clear();
-        noted_.clear();
+        runs_.clear();
         filings_.assign(objects_.size(), Filing{});
         for (size_t i = 0; i < objects_.size(); ++i) File(static_cast<int32_t>(i));
         data_ = objects_.data();
@@ -215,8 +269,12 @@ private:
     void File(int32_t i) {
         Filing& f = filings_[static_cast<size_t>(i)];
         const Object& object = objects_[static_cast<size_t>(i)];
+        f.at = object.GetPosition();
+        f.size = object.GetScale();
         if (MovesByItself(object)) {
-            f = {0, static_cast<uint32_t>(moving_.size()), Filing::kMoving};
+            f.bucket = 0;
+            f.slot = static_cast<uint32_t>(moving_.size());
+            f.level = Filing::kMoving;
             moving_.push_back(i);
             return;
         }
@@ -229,11 +287,15 @@ private:
             Bucket& b = levels_[level][static_cast<int64_t>(bucket)];
             if (b.objects.empty()) b.box = *box;
             else b.box.Add(*box);
-            f = {static_cast<int64_t>(bucket), static_cast<uint32_t>(b.objects.size()), static_cast<uint8_t>(level)};
+            f.bucket = static_cast<int64_t>(bucket);
+            f.slot = static_cast<uint32_t>(b.objects.size());
+            f.level = static_cast<uint8_t>(level);
             b.objects.push_back(i);
             return;
         }
-        f = {0, static_cast<uint32_t>(oneByOne_.size()), Filing::kOneByOne};
+        f.bucket = 0;
+        f.slot = static_cast<uint32_t>(oneByOne_.size());
+        f.level = Filing::kOneByOne;
         oneByOne_.push_back(i);
     }
 
@@ -294,58 +356,27 @@ private:
     std::array<std::unordered_map<int64_t, Bucket>, kLevels> levels_;
     std::vector<int32_t> oneByOne_;  // no finite box, or longer than the largest bucket
     std::vector<int32_t> moving_;
-    std::vector<int32_t> noted_;
+    std::vector<Run> runs_;  // noted since the last query
     std::vector<int32_t> found_;
 };
 
 KindView<clsblock> gBlockView(gBlocks);
 KindView<clsRamp> gRampView(gRamps);
 
-// Hands the notes since the last query to the kinds whose arrays hold them.
-void TakeNotes() {
-    if (gTooManyNotes) {
-        gBlockView.Invalidate();
-        gRampView.Invalidate();
-    } else {
-        for (uintptr_t where : gNotes) {
-            if (const auto i = gBlockView.IndexAt(where)) gBlockView.Note(*i);
-            else if (const auto j = gRampView.IndexAt(where)) gRampView.Note(*j);
-        }
-    }
-    gNotes.clear();
-    gTooManyNotes = false;
-}
-
 }  // namespace
 
 const std::vector<int32_t>& InView(TrackKind kind, int32_t last, const d3d::Matrix& view,
                                    const d3d::Matrix& projection) {
-    TakeNotes();
     const Volume volume(view, projection);
     return kind == TrackKind::Ramp ? gRampView.InView(last, volume) : gBlockView.InView(last, volume);
 }
 
 bool AnyBlockMoves(int32_t last) {
-    TakeNotes();
     return gBlockView.AnyMoves(last);
 }
 
 void Noted(uintptr_t where) noexcept {
-    if (gTooManyNotes) return;
-    if (gNotes.capacity() < kMostNotes) {
-        try {
-            gNotes.reserve(kMostNotes);  // once: noting allocates nothing after it
-        } catch (...) {
-            gTooManyNotes = true;
-            return;
-        }
-    }
-    if (gNotes.size() >= kMostNotes) {
-        gTooManyNotes = true;
-        gNotes.clear();
-        return;
-    }
-    gNotes.push_back(where);
+    if (!gBlockView.NoteAt(where)) gRampView.NoteAt(where);
 }
 
 }  // namespace TrackView

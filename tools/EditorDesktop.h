@@ -4,6 +4,7 @@
 #pragma once
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -61,6 +62,17 @@ public:
             XSendEvent(display_, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
                        reinterpret_cast<XEvent*>(&event));
         }
+        XFlush(display_);
+    }
+    // A click of the left button at the point of the window, the pointer moved there first, as
+    // the user's own pointer would (the program needs libXtst linked).
+    void Click(Window window, int x, int y) const {
+        int rootX = 0, rootY = 0;
+        Window child = 0;
+        XTranslateCoordinates(display_, window, DefaultRootWindow(display_), x, y, &rootX, &rootY, &child);
+        XTestFakeMotionEvent(display_, -1, rootX, rootY, CurrentTime);
+        XTestFakeButtonEvent(display_, Button1, True, CurrentTime);
+        XTestFakeButtonEvent(display_, Button1, False, CurrentTime);
         XFlush(display_);
     }
     // Letters, digits and dots.

@@ -4,5 +4,5 @@
 # the program notes the time of every picture shown.
 add_library(bench_swap_times_hook MODULE ${CMAKE_CURRENT_SOURCE_DIR}/bench_swap_times_hook.cpp)
 add_executable(bench_editor_view ${CMAKE_CURRENT_SOURCE_DIR}/bench_editor_view.cpp)
-target_link_libraries(bench_editor_view PRIVATE replaykit PkgConfig::X11)
+target_link_libraries(bench_editor_view PRIVATE replaykit PkgConfig::X11 PkgConfig::XTST)
 add_dependencies(bench_editor_view VeloruneEdit bench_swap_times_hook assets levels)

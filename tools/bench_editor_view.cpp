@@ -4,10 +4,11 @@
 // edit mode, then, after F3, in play mode. In each mode: the cores the process uses (user and
 // system time of every thread), the pictures it shows a second and the longest time between
 // two of them, over a window of seconds; in edit mode also the time from a key to the property
-// panel showing what it did: Space (a new block, which the panel shows) and Right (the block one
-// unit along, the panel's X). The pictures are seen by bench_swap_times_hook, loaded into the
-// program; the panel by reading its pixels from the X server until they change. Keys go to the
-// window as the X server would send them. With --before, a second program folder (the editor
+// panel showing what it did, and to the first picture drawn after it: Space (a new block, which
+// the panel shows), Right (the block one unit along, the panel's X) and, on the large track,
+// Delete (a block near its start, clicked on first, taken out: every later block moves down). The pictures are
+// seen by bench_swap_times_hook, loaded into the program; the panel by reading its pixels from
+// the X server until they change. Keys go to the window as the X server would send them. With --before, a second program folder (the editor
 // as it was) is measured in turn in the same runs. Figures are min / median / max: over the
 // runs, and for the keys over every press.
 // Usage, under an X server:
@@ -42,6 +43,7 @@ constexpr int kKeyRounds = 5;
 struct Track {
     std::string name;  // as the report names it
     std::string file;  // in the program folder's levels folder
+    bool grid = false;  // the generated one: blocks under every point of the view's lower half
 };
 
 struct Settings {
@@ -109,21 +111,46 @@ std::vector<char> PanelCells(const Desktop& desktop, Window editor) {
     return cells;
 }
 
-// Milliseconds from the key to the panel's change; -1 when it did not change in 10 seconds.
-double KeyToPanelMs(const Desktop& desktop, Window editor, const char* key) {
+// Milliseconds from a key to the panel's change and to the first picture shown after that
+// change; -1 for what did not come in 10 seconds.
+struct KeyTimes {
+    double panelMs = -1, pictureMs = -1;
+};
+
+bool PanelChanges(const Desktop& desktop, Window editor, const std::vector<char>& before, double from) {
+    for (; Now() - from < 10; Sleep(0.001))
+        if (PanelCells(desktop, editor) != before) return true;
+    return false;
+}
+
+KeyTimes KeyToPanel(const Desktop& desktop, Window editor, const char* key, const fs::path& swaps) {
+    KeyTimes t;
     const std::vector<char> before = PanelCells(desktop, editor);
     const double sent = Now();
     desktop.Key(editor, key);
-    while (Now() - sent < 10) {
-        if (PanelCells(desktop, editor) != before) return (Now() - sent) * 1000;
-        Sleep(0.001);
-    }
-    return -1;
+    if (!PanelChanges(desktop, editor, before, sent)) return t;
+    const double changed = Now();
+    t.panelMs = (changed - sent) * 1000;
+    for (; Now() - sent < 10; Sleep(0.002))
+        for (double shown : SwapTimes(swaps))
+            if (shown > changed) {
+                t.pictureMs = (shown - sent) * 1000;
+                return t;
+            }
+    return t;
+}
+
+// Selects a block of the grid before the camera (one of the first rows of the track) by a click
+// on it; false when the panel does not show a selection.
+bool SelectNearBlock(const Desktop& desktop, Window editor, int round) {
+    const std::vector<char> before = PanelCells(desktop, editor);
+    desktop.Click(editor, 120 + 70 * round, 300);
+    return PanelChanges(desktop, editor, before, Now());
 }
 
 struct Session {
     Figures edit, play;
-    std::vector<double> insertMs, rightMs;
+    std::vector<KeyTimes> insert, right, remove;
     bool ok = false;
 };
 
@@ -151,9 +178,13 @@ Session Measure(const Desktop& desktop, const std::string& folder, const std::st
     s.edit = MeasureFrames(running, swaps, settings);
     desktop.Focus(editor);
     for (int round = 0; round < kKeyRounds; ++round) {
-        s.insertMs.push_back(KeyToPanelMs(desktop, editor, "space"));
+        s.insert.push_back(KeyToPanel(desktop, editor, "space", swaps));
         Sleep(0.3);
-        s.rightMs.push_back(KeyToPanelMs(desktop, editor, "Right"));
+        s.right.push_back(KeyToPanel(desktop, editor, "Right", swaps));
+        Sleep(0.3);
+    }
+    for (int round = 0; round < kKeyRounds && track.grid; ++round) {
+        s.remove.push_back(SelectNearBlock(desktop, editor, round) ? KeyToPanel(desktop, editor, "Delete", swaps) : KeyTimes{});
         Sleep(0.3);
     }
     desktop.Key(editor, "F3");
@@ -205,7 +236,8 @@ int main(int argc, char** argv) {
     bool failed = false;
     for (const auto& [name, folder] : programs) failed = failed || !bench::AddTrack(folder, kGeneratedTrack, generated);
 
-    const std::vector<Track> tracks = {{"200,000 blocks and a star", kGeneratedTrack}, {"level 10", "level10.lvl"}};
+    const std::vector<Track> tracks = {{"200,000 blocks and a star", kGeneratedTrack, true},
+                                       {"level 10", "level10.lvl"}};
     std::map<std::string, std::vector<double>> figures;  // by what and program
     for (int run = 0; run < settings.runs && !failed; ++run) {
         for (const Track& track : tracks)
@@ -218,10 +250,12 @@ int main(int argc, char** argv) {
                     figures[track.name + mode + ": pictures a second" + of].push_back(f.fps);
                     figures[track.name + mode + ": longest between two, ms" + of].push_back(f.longestMs);
                 }
-                auto& insert = figures[track.name + ": Space to the panel, ms" + of];
-                insert.insert(insert.end(), s.insertMs.begin(), s.insertMs.end());
-                auto& right = figures[track.name + ": Right to the panel, ms" + of];
-                right.insert(right.end(), s.rightMs.begin(), s.rightMs.end());
+                for (const auto& [key, times] : {std::pair{"Space", &s.insert}, std::pair{"Right", &s.right},
+                                                 std::pair{"Delete", &s.remove}})
+                    for (const KeyTimes& t : *times) {
+                        figures[track.name + ": " + key + " to the panel, ms" + of].push_back(t.panelMs);
+                        figures[track.name + ": " + key + " to the next picture, ms" + of].push_back(t.pictureMs);
+                    }
             }
         std::fprintf(stderr, "run %d of %d done\n", run + 1, settings.runs);
     }
@@ -234,8 +268,9 @@ int main(int argc, char** argv) {
         for (const char* mode : {", edit mode", ", play mode"})
             for (const char* figure : {": cores", ": pictures a second", ": longest between two, ms"})
                 whats.push_back(track.name + mode + figure);
-        whats.push_back(track.name + ": Space to the panel, ms");
-        whats.push_back(track.name + ": Right to the panel, ms");
+        for (const char* key : {"Space", "Right", "Delete"})
+            for (const char* to : {" to the panel, ms", " to the next picture, ms"})
+                if (track.grid || std::string(key) != "Delete") whats.push_back(track.name + ": " + key + to);
         for (const std::string& what : whats)
             for (const char* name : {"before", "after"})
                 if (programs.count(name)) {

@@ -57,9 +57,9 @@ void DropSnapshot();
 // it wrote is what the track holds no unsaved changes against.
 bool SaveEditedTrack(const std::string& path);
 
-// Reads the track file at path and rebuilds the track from it. A file that is not a
-// well-formed track of its version is refused with a message naming the reason, and the
-// track stays as it was. Files older than version 4 are announced first; values the track
+// Reads the track file at path, no further than its track goes, and rebuilds the track from
+// it. A file that is not a well-formed track of its version, or whose track memory cannot
+// hold, is refused with a message naming the reason, and the track stays as it was. Files older than version 4 are announced first; values the track
 // cannot keep as the file held them are told afterwards. The gravity menu marks the loaded
 // gravity.
 bool LoadTrack(const std::string& path);

@@ -1,5 +1,10 @@
-// Loading: a track file of any version read whole, checked, and only then made into the
-// track's objects, so that a damaged file leaves the track as it was.
+// Loading: a track file of any version read as far as its track goes, checked, and only then
+// made into the track's objects, so that a damaged file leaves the track as it was.
+#include <array>
+#include <iostream>
+#include <new>
+#include <optional>
+
 #include "editor/App.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
@@ -64,23 +69,55 @@ void ShowGravity() {
     frmMain.mnu_low.Checked = !normal;
 }
 
-void Refuse(const std::string& reason) {
+bool Refuse(const std::string& reason) {
     platform::MessageBox("This file cannot be opened as a track: " + reason, App::Title);
+    return false;
 }
 
-// The file's bytes made into the track, or refused with the track as it was. With
-// tellRepairs, the builder hears afterwards of every value the track could not keep.
-bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
-    TrackCodec::ByteReader in(bytes);
-    TrackCodec::TrackFile file;
-    std::string error;
-    if (!TrackCodec::ReadVersionedTrackFile(in, file, error)) {
-        Refuse(error);
-        return false;
-    }
-    if (file.Version < TrackCodec::kTrackVersion)
-        platform::MessageBox("This track is an old version: When you save it will be converted", App::Title);
+// The track being edited, held aside while a file's track is built in its place: a track too
+// large for memory runs out of it halfway, and the builder's track then comes back whole.
+class HeldTrack {
+public:
+    HeldTrack()
+        : bestTimes_(gBestTimes), allStars_(gTrackAllStars), textureNames_(std::move(gTextureNames)),
+          textureCount_(gTextureCount), backgroundFile_(gBackgroundFile),
+          counts_{gBlockCount, gPlatformCount, gRampCount, gStarCount}, settings_(gTrackSettings),
+          blocks_(std::move(gBlocks)), ramps_(std::move(gRamps)), platforms_(std::move(gMovingPlatforms)),
+          stars_(std::move(gStars)) {}
 
+    void PutBack() {
+        gBestTimes = bestTimes_;
+        gTrackAllStars = allStars_;
+        gTextureNames = std::move(textureNames_);
+        gTextureCount = textureCount_;
+        gBackgroundFile = backgroundFile_;
+        gBlockCount = counts_[0];
+        gPlatformCount = counts_[1];
+        gRampCount = counts_[2];
+        gStarCount = counts_[3];
+        gTrackSettings = settings_;
+        gBlocks = std::move(blocks_);
+        gRamps = std::move(ramps_);
+        gMovingPlatforms = std::move(platforms_);
+        gStars = std::move(stars_);
+    }
+
+private:
+    BestTimes bestTimes_;
+    int16_t allStars_;
+    std::vector<std::string> textureNames_;
+    int16_t textureCount_;
+    std::string backgroundFile_;
+    std::array<int32_t, 4> counts_;
+    TrackSettings settings_;
+    std::vector<clsblock> blocks_;
+    std::vector<clsRamp> ramps_;
+    std::vector<clsMovingPlatform> platforms_;
+    std::vector<clsStar> stars_;
+};
+
+// What was read, made the track being edited.
+void TakeTrack(const TrackCodec::TrackFile& file) {
     const LevelRecord& r = file.Level;
     const TrackCodec::TrackLayout layout = TrackCodec::LayoutOfVersion(file.Version);
     if (layout.BestTimesFirst || layout.BestTimesLast)
@@ -98,7 +135,34 @@ bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
     gTrackSettings = r.Settings;
     gTrackSettings.Gravity = TrackCodec::GravityFromFile(r.Settings.Gravity);
     BuildTrackObjects(r);
-    ShowBackground(r.BackgroundFile);
+}
+
+enum class Source { File, Snapshot };
+
+// The file's bytes made into the track, or refused with the track as it was. A file's track
+// that memory cannot hold throws std::bad_alloc with the track put back.
+bool Load(const std::vector<uint8_t>& bytes, Source source) {
+    TrackCodec::ByteReader in(bytes);
+    TrackCodec::TrackFile file;
+    std::string error;
+    if (!TrackCodec::ReadVersionedTrackFile(in, file, error)) return Refuse(error);
+    if (file.Version < TrackCodec::kTrackVersion)
+        platform::MessageBox("This track is an old version: When you save it will be converted", App::Title);
+
+    // A snapshot is the track that was being edited: it fit in memory, and holding the track
+    // aside would only double what play mode's restarts take.
+    if (source == Source::Snapshot) {
+        TakeTrack(file);
+    } else {
+        HeldTrack held;
+        try {
+            TakeTrack(file);
+        } catch (const std::bad_alloc&) {
+            held.PutBack();
+            throw;
+        }
+    }
+    ShowBackground(file.Level.BackgroundFile);
     ShowGravity();
 
     gEditorReady = true;
@@ -108,26 +172,68 @@ bool Load(const std::vector<uint8_t>& bytes, bool tellRepairs) {
     gSelectedType = KIND_BLOCK;
     gSelectedIndex = 0;
     gSelectedFace = 1;
-    if (tellRepairs) {
-        const std::vector<std::string> repairs = LoadRepairs::Listed(bytes, TrackAsSaved());
-        if (!repairs.empty()) platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
-    }
     return true;
+}
+
+// Every value of the file at path that the track could not keep, and the bytesAfter it held
+// beyond bytes: the editor keeps no log, so the whole list goes to its error output, a line
+// each with the file's name, and the box shows what fits.
+void TellRepairs(const std::string& path, const std::vector<uint8_t>& bytes, uint64_t bytesAfter) {
+    const std::vector<std::string> repairs = LoadRepairs::Listed(bytes, TrackAsSaved(), bytesAfter);
+    if (repairs.empty()) return;
+    for (const std::string& line : repairs) std::cerr << path << ": " << line << '\n';
+    std::cerr.flush();
+    platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
+}
+
+struct TrackInFile {
+    std::vector<uint8_t> bytes;
+    uint64_t fileSize = 0;
+};
+
+// The file's bytes as far as the track in it goes, fetched a piece at a time: whatever
+// follows its last item is never read, nor held. Nothing, after a refusal, when the file
+// cannot be read or is no track.
+std::optional<TrackInFile> TrackBytes(const std::string& path) {
+    BinaryFile::InputFile file(path);
+    if (!file.IsOpen()) {
+        Refuse("the file cannot be read (" + file.Failure() + ")");
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes;
+    TrackCodec::ByteReader in(
+        [&](uint64_t offset, uint8_t* into, size_t count) {
+            const size_t got = file.ReadAt(offset, into, count);
+            bytes.insert(bytes.end(), into, into + got);
+            return got;
+        },
+        file.Size());
+    TrackCodec::TrackFile track;
+    std::string error;
+    if (!TrackCodec::ReadVersionedTrackFile(in, track, error, TrackCodec::NonFinite::Keep)) {
+        Refuse(file.Failure().empty() ? error : "the file cannot be read (" + file.Failure() + ")");
+        return std::nullopt;
+    }
+    bytes.resize(in.Position());
+    return TrackInFile{std::move(bytes), file.Size()};
 }
 
 }  // namespace
 
 bool LoadTrack(const std::string& path) {
-    const auto bytes = BinaryFile::ReadAll(path);
-    if (!bytes) {
-        Refuse("the file cannot be read");
-        return false;
+    std::optional<TrackInFile> track;
+    try {
+        track = TrackBytes(path);
+        if (!track || !Load(track->bytes, Source::File)) return false;
+    } catch (const std::bad_alloc&) {
+        return Refuse("the editor has not enough memory for it");
     }
-    return Load(*bytes, true);
+    TellRepairs(path, track->bytes, track->fileSize - track->bytes.size());
+    return true;
 }
 
 // The snapshot is the editor's own save of the track: nothing in it needs telling.
-bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot, false); }
+bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot, Source::Snapshot); }
 
 void DropSnapshot() { std::vector<uint8_t>().swap(gSnapshot); }
 

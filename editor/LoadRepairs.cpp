@@ -1,125 +1,70 @@
 #include "editor/LoadRepairs.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
-#include <type_traits>
 
 namespace LoadRepairs {
 namespace {
 
-struct Noun {
-    const char* One;
-    const char* Many;
-};
-constexpr Noun kBlocks{"block", "blocks"}, kPlatforms{"moving platform", "moving platforms"}, kRamps{"ramp", "ramps"},
-    kStars{"star", "stars"}, kFaces{"face", "faces"}, kBytes{"byte", "bytes"};
-
-std::string Counted(size_t count, Noun noun) { return std::to_string(count) + " " + (count == 1 ? noun.One : noun.Many); }
-
-// How a value the track could not keep went wrong, the worst last.
-enum class Fault { None, NotWhole, OutOfRange, NotFinite };
-
-Fault FaultOf(float read, float kept) {
-    if (read == kept) return Fault::None;
-    if (!std::isfinite(read)) return Fault::NotFinite;
-    // A whole-number field rounds; a setter that refuses a value keeps one a unit or more away.
-    return std::fabs(static_cast<double>(read) - static_cast<double>(kept)) < 1.0 ? Fault::NotWhole
-                                                                                   : Fault::OutOfRange;
+// The shortest text that reads back as the same value: 1e+30, 2.5, 15.000001.
+std::string Number(float value) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-Fault WorstOf(std::initializer_list<float> read, std::initializer_list<float> kept) {
-    Fault worst = Fault::None;
-    for (auto r = read.begin(), k = kept.begin(); r != read.end(); ++r, ++k) worst = std::max(worst, FaultOf(*r, *k));
-    return worst;
-}
+// As the panel shows it: rounded, a half to the even neighbour.
+std::string Whole(float value) { return Number(std::nearbyint(value) + 0.0f); }
 
-// " with a position that is not a finite number", " with sizes the editor cannot hold", ...
-std::string With(const char* field, Fault fault, bool one) {
-    const std::string what = one ? std::string("a ") + field : std::string(field) + "s";
-    switch (fault) {
-        case Fault::NotFinite:
-            return " with " + what + (one ? " that is not a finite number" : " that are not finite numbers");
-        case Fault::NotWhole:
-            return " with " + what + (one ? " that is not a whole number" : " that are not whole numbers");
-        default: return " with " + what + " the editor cannot hold";
-    }
-}
-
-// Objects counted by kind, field and fault, in the order first met.
-class Tally {
+// The lines of one object, each starting with its kind, its number and where it now stands.
+class ObjectLines {
 public:
-    void Add(Noun noun, const char* field, Fault fault) {
-        if (fault == Fault::None) return;
-        for (Entry& entry : entries_)
-            if (entry.noun.One == noun.One && entry.field == field && entry.fault == fault) {
-                ++entry.count;
-                return;
-            }
-        entries_.push_back({noun, field, fault, 1});
+    ObjectLines(std::vector<std::string>& lines, const char* kind, size_t number, float x, float y, float z)
+        : lines_(lines),
+          name_(std::string(kind) + " " + std::to_string(number) + " at X " + Whole(x) + ", Y " + Whole(y) + ", Z " +
+                Whole(z) + ": ") {}
+
+    void Value(const char* field, float read, float kept) {
+        if (read == kept) return;
+        Add(std::string(field) + " was " + (std::isfinite(read) ? Number(read) : "not a finite number") + ", now " +
+            Number(kept));
     }
-    void AppendTo(std::vector<std::string>& lines) const {
-        for (const Entry& e : entries_) lines.push_back(Counted(e.count, e.noun) + With(e.field, e.fault, e.count == 1));
+    void Code(const char* field, unsigned read, unsigned kept) {
+        if (read != kept) Add(std::string(field) + " was " + std::to_string(read) + ", now " + std::to_string(kept));
+    }
+    // Any value but 0 means on; the editor holds on as one value.
+    void Flag(const char* field, unsigned read, unsigned kept) {
+        if (read == kept) return;
+        if (read == 0 || kept == 0) return Code(field, read, kept);
+        Add(std::string(field) + " " + std::to_string(read) + " means on; the next save writes it as " +
+            std::to_string(kept));
+    }
+    // The faces, in words, whose texture names did not stay.
+    void Textures(const std::vector<std::string>& faces, const std::string& kept) {
+        if (faces.empty()) return;
+        std::string which;
+        for (size_t i = 0; i < faces.size(); ++i)
+            which += (i == 0 ? "" : i + 1 == faces.size() ? " and " : ", ") + faces[i];
+        Add("the " + which + (faces.size() == 1 ? " texture is" : " textures are") +
+            " not a file in the textures folder, now " + kept);
     }
 
 private:
-    struct Entry {
-        Noun noun;
-        const char* field;
-        Fault fault;
-        size_t count;
-    };
-    std::vector<Entry> entries_;
-};
+    void Add(const std::string& what) { lines_.push_back(name_ + what); }
 
-// A kind of field of an object's record, as the message names it, and how the file's record
-// and the saved one differ in it.
-template <class Record>
-struct FieldKind {
-    const char* name;
-    Fault (*fault)(const Record& read, const Record& kept);
+    std::vector<std::string>& lines_;
+    std::string name_;
 };
 
 template <class Record>
-Fault PositionFault(const Record& r, const Record& k) {
-    return WorstOf({r.X, r.Y, r.Z}, {k.X, k.Y, k.Z});
-}
-
-template <class Record>
-Fault SizeFault(const Record& r, const Record& k) {
-    return WorstOf({r.ScaleX, r.ScaleY, r.ScaleZ}, {k.ScaleX, k.ScaleY, k.ScaleZ});
-}
-
-// A byte the object holds in fewer values than the byte has.
-template <class Record, auto field>
-Fault ByteFault(const Record& r, const Record& k) {
-    return r.*field == k.*field ? Fault::None : Fault::OutOfRange;
-}
-
-// Faces are compared apart, by the names their indexes stand for in each file's table.
-constexpr FieldKind<BlockRecord> kBoxFields[] = {
-    {"position", PositionFault<BlockRecord>},
-    {"size", SizeFault<BlockRecord>},
-    {"top texture repeat", ByteFault<BlockRecord, &BlockRecord::ScaleTextureTop>},
-    {"side texture repeat", ByteFault<BlockRecord, &BlockRecord::ScaleTextureSide>},
-    {"kind", ByteFault<BlockRecord, &BlockRecord::ActionCode>},
-};
-constexpr FieldKind<MovingPlatformRecord> kPlatformFields[] = {
-    {"speed", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::Speed>},
-    {"direction", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::Direction>},
-    {"distance", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::Distance>},
-    {"loop flag", ByteFault<MovingPlatformRecord, &MovingPlatformRecord::LoopBack>},
-};
-constexpr FieldKind<RampRecord> kRampFields[] = {
-    {"position", PositionFault<RampRecord>},
-    {"size", SizeFault<RampRecord>},
-};
-constexpr FieldKind<StarRecord> kStarFields[] = {{"position", PositionFault<StarRecord>}};
-
-template <class Record, size_t N>
-void CompareFields(Noun noun, const std::type_identity_t<Record>& read, const std::type_identity_t<Record>& kept,
-                   const FieldKind<Record> (&kinds)[N], Tally& tally) {
-    for (const FieldKind<Record>& kind : kinds) tally.Add(noun, kind.name, kind.fault(read, kept));
+void CompareBox(ObjectLines& lines, const Record& r, const Record& k) {
+    lines.Value("X", r.X, k.X);
+    lines.Value("Y", r.Y, k.Y);
+    lines.Value("Z", r.Z, k.Z);
+    lines.Value("Width", r.ScaleX, k.ScaleX);
+    lines.Value("Height", r.ScaleY, k.ScaleY);
+    lines.Value("Depth", r.ScaleZ, k.ScaleZ);
 }
 
 const std::string& NameAt(const LevelRecord& r, int16_t index) {
@@ -128,18 +73,35 @@ const std::string& NameAt(const LevelRecord& r, int16_t index) {
                                                                               : none;
 }
 
-// Faces of one object whose texture name did not stay.
-size_t FacesReplaced(const LevelRecord& read, std::initializer_list<int16_t> readFaces, const LevelRecord& kept,
-                     std::initializer_list<int16_t> keptFaces) {
-    size_t replaced = 0;
-    for (auto r = readFaces.begin(), k = keptFaces.begin(); r != readFaces.end(); ++r, ++k)
-        if (NameAt(read, *r) != NameAt(kept, *k)) ++replaced;
-    return replaced;
+struct Face {
+    const char* word;
+    int16_t read, kept;
+};
+
+// Faces are compared by the names their indexes stand for in each file's table.
+void CompareFaces(ObjectLines& lines, const LevelRecord& read, const LevelRecord& kept,
+                  std::initializer_list<Face> faces) {
+    std::vector<std::string> replaced;
+    std::string now;
+    for (const Face& face : faces)
+        if (NameAt(read, face.read) != NameAt(kept, face.kept)) {
+            replaced.push_back(face.word);
+            now = NameAt(kept, face.kept);
+        }
+    lines.Textures(replaced, now);
 }
 
-size_t BoxFacesReplaced(const LevelRecord& rr, const BlockRecord& r, const LevelRecord& kr, const BlockRecord& k) {
-    return FacesReplaced(rr, {r.TextureA, r.TextureB, r.TextureC, r.TextureD}, kr,
-                         {k.TextureA, k.TextureB, k.TextureC, k.TextureD});
+void CompareBlock(ObjectLines& lines, const LevelRecord& rl, const BlockRecord& r, const LevelRecord& kl,
+                  const BlockRecord& k) {
+    CompareBox(lines, r, k);
+    lines.Code("top texture stretch", r.ScaleTextureTop, k.ScaleTextureTop);
+    lines.Code("side texture stretch", r.ScaleTextureSide, k.ScaleTextureSide);
+    lines.Code("kind", r.ActionCode, k.ActionCode);
+    CompareFaces(lines, rl, kl,
+                 {{"front", r.TextureA, k.TextureA},
+                  {"left", r.TextureB, k.TextureB},
+                  {"right", r.TextureC, k.TextureC},
+                  {"top", r.TextureD, k.TextureD}});
 }
 
 bool SameTimes(const BestTimes& a, const BestTimes& b) {
@@ -149,68 +111,78 @@ bool SameTimes(const BestTimes& a, const BestTimes& b) {
 }
 
 // What the track as a whole holds besides its objects.
-void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile& kept,
+void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile& kept, uint64_t bytesAfter,
                   std::vector<std::string>& lines) {
     const LevelRecord &r = read.Level, &k = kept.Level;
+    if (read.Version > TrackCodec::kTrackVersion)
+        lines.push_back("a version number this editor does not know (" + std::to_string(read.Version) +
+                        "), read as version " + std::to_string(TrackCodec::kTrackVersion));
     // Loading turns the stored gravity into the fall per step and a save turns it back, in
     // single precision: most values come back, a few a rounding away.
-    switch (FaultOf(r.Settings.Gravity, k.Settings.Gravity)) {
-        case Fault::None: break;
-        case Fault::NotFinite: lines.push_back("a gravity that is not a finite number"); break;
-        default: lines.push_back("a gravity the editor can hold only rounded"); break;
-    }
+    if (r.Settings.Gravity != k.Settings.Gravity)
+        lines.push_back(std::isfinite(r.Settings.Gravity) ? "a gravity the editor can hold only rounded"
+                                                           : "a gravity that is not a finite number");
     if (r.Settings.Reserved != k.Settings.Reserved) lines.push_back("track settings the editor cannot hold");
     if (r.BackgroundFile != k.BackgroundFile) lines.push_back("a background name the editor cannot hold");
     const TrackCodec::TrackLayout layout = TrackCodec::LayoutOfVersion(read.Version);
     if ((layout.BestTimesFirst || layout.BestTimesLast) && !SameTimes(r.BestTimes, k.BestTimes))
         lines.push_back("best times the editor cannot hold");
+    if (bytesAfter > 0)
+        lines.push_back(std::to_string(bytesAfter) + (bytesAfter == 1 ? " byte" : " bytes") +
+                        " after the end of the track");
 }
 
 }  // namespace
 
-std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept) {
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept,
+                                uint64_t bytesAfter) {
     TrackCodec::ByteReader in(fileBytes);
     TrackCodec::TrackFile read;
     std::string error;
     // The track was built from these bytes, so they read; here with the numbers as stored.
     if (!TrackCodec::ReadVersionedTrackFile(in, read, error, TrackCodec::NonFinite::Keep)) return {};
 
+    std::vector<std::string> lines;
+    CompareTrack(read, kept, in.Remaining() + bytesAfter, lines);
     const LevelRecord &r = read.Level, &k = kept.Level;
-    Tally tally;
-    size_t faces = 0, overturned = 0;
     for (size_t i = 0; i < std::min(r.Blocks.size(), k.Blocks.size()); ++i) {
-        CompareFields(kBlocks, r.Blocks[i], k.Blocks[i], kBoxFields, tally);
-        faces += BoxFacesReplaced(r, r.Blocks[i], k, k.Blocks[i]);
+        const BlockRecord& kb = k.Blocks[i];
+        ObjectLines object(lines, "block", i, kb.X, kb.Y, kb.Z);
+        CompareBlock(object, r, r.Blocks[i], k, kb);
     }
     for (size_t i = 0; i < std::min(r.Platforms.size(), k.Platforms.size()); ++i) {
-        CompareFields(kPlatforms, r.Platforms[i], k.Platforms[i], kBoxFields, tally);
-        CompareFields(kPlatforms, r.Platforms[i], k.Platforms[i], kPlatformFields, tally);
-        faces += BoxFacesReplaced(r, r.Platforms[i], k, k.Platforms[i]);
+        const MovingPlatformRecord &rp = r.Platforms[i], &kp = k.Platforms[i];
+        ObjectLines object(lines, "moving platform", i, kp.X, kp.Y, kp.Z);
+        CompareBlock(object, r, rp, k, kp);
+        object.Code("Speed", rp.Speed, kp.Speed);
+        object.Code("Direction", rp.Direction, kp.Direction);
+        object.Code("Distance", rp.Distance, kp.Distance);
+        object.Flag("loop flag", rp.LoopBack, kp.LoopBack);
     }
     for (size_t i = 0; i < std::min(r.Ramps.size(), k.Ramps.size()); ++i) {
         const RampRecord &rr = r.Ramps[i], &kr = k.Ramps[i];
-        CompareFields(kRamps, rr, kr, kRampFields, tally);
-        faces += FacesReplaced(r, {rr.TextureA, rr.TextureB}, k, {kr.TextureA, kr.TextureB});
-        if (rr.Rotation != kr.Rotation) ++overturned;
+        ObjectLines object(lines, "ramp", i, kr.X, kr.Y, kr.Z);
+        CompareBox(object, rr, kr);
+        object.Code("rotation in quarter turns", rr.Rotation, kr.Rotation);
+        CompareFaces(object, r, k, {{"slope", rr.TextureA, kr.TextureA}, {"side", rr.TextureB, kr.TextureB}});
     }
-    for (size_t i = 0; i < std::min(r.Stars.size(), k.Stars.size()); ++i)
-        CompareFields(kStars, r.Stars[i], k.Stars[i], kStarFields, tally);
-
-    std::vector<std::string> lines;
-    tally.AppendTo(lines);
-    if (overturned > 0) lines.push_back(Counted(overturned, kRamps) + " turned by more than three quarter turns");
-    if (faces > 0) lines.push_back(Counted(faces, kFaces) + " whose texture is not a file in the textures folder");
-    CompareTrack(read, kept, lines);
-    if (read.Version > TrackCodec::kTrackVersion)
-        lines.push_back("a version number this editor does not know (" + std::to_string(read.Version) +
-                        "), read as version " + std::to_string(TrackCodec::kTrackVersion));
-    if (in.Remaining() > 0) lines.push_back(Counted(in.Remaining(), kBytes) + " after the end of the track");
+    for (size_t i = 0; i < std::min(r.Stars.size(), k.Stars.size()); ++i) {
+        const StarRecord &rs = r.Stars[i], &ks = k.Stars[i];
+        ObjectLines object(lines, "star", i, ks.X, ks.Y, ks.Z);
+        object.Value("X", rs.X, ks.X);
+        object.Value("Y", rs.Y, ks.Y);
+        object.Value("Z", rs.Z, ks.Z);
+    }
     return lines;
 }
 
-std::string Message(const std::vector<std::string>& lines) {
+std::string Message(const std::vector<std::string>& lines, size_t linesInBox) {
+    linesInBox = std::max<size_t>(linesInBox, 1);
+    const size_t shown = lines.size() <= linesInBox ? lines.size() : linesInBox - 1;
     std::string text = "This track file held values the editor cannot keep, and it has put others in their place:\n";
-    for (const std::string& line : lines) text += "\n- " + line;
+    for (size_t i = 0; i < shown; ++i) text += "\n- " + lines[i];
+    if (shown < lines.size())
+        text += "\n- and " + std::to_string(lines.size() - shown) + " more, all in the editor's error output";
     return text + "\n\nThe next save writes the track as it is now.";
 }
 

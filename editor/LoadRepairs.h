@@ -7,6 +7,7 @@
 // older file (announced before the track is read), and the texture table's order and its
 // names no face uses (each face is compared by the name it shows).
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,11 +16,21 @@
 
 namespace LoadRepairs {
 
-// One line for each kind of value, with how many objects, faces or bytes it concerns, e.g.
-// "3 blocks with positions that are not numbers"; empty when the track keeps all the file
-// held. fileBytes is what the file held, kept what a save of the track built from it writes.
-std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept);
-// The message that tells the builder, so that the next save is no surprise.
-std::string Message(const std::vector<std::string>& lines);
+// One line for each value, the track's own first, then each object's in the file's order,
+// named by kind and number (counted from 0 in the file, as the track's arrays hold them) and
+// where it now stands in the panel's whole numbers, e.g.
+// "block 12 at X 0, Y 3, Z 140: X was not a finite number, now 0". Empty when the track keeps
+// all the file held. fileBytes is what the file held, or its track, and bytesAfter what it
+// held beyond those; kept what a save of the track built from it writes.
+std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept,
+                                uint64_t bytesAfter = 0);
+
+// Lines of the list that a box shows: with the box's other lines they fit on a screen of 600
+// pixels, less than the editor's own window needs.
+inline constexpr size_t kLinesInBox = 20;
+// The message that tells the builder, so that the next save is no surprise: at most
+// linesInBox lines of the list, the last of them saying how many more there are and where the
+// whole list is.
+std::string Message(const std::vector<std::string>& lines, size_t linesInBox = kLinesInBox);
 
 }  // namespace LoadRepairs

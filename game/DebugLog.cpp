@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/Paths.h"
-#include "platform/SysInfo.h"
+#include "platform/machine/SysInfo.h"
 
 namespace VeloRuneDebug {
 namespace {

@@ -45,6 +45,12 @@ std::optional<VideoModeSize> SizeOf(int32_t mode) {
 
 std::string ErrorText(d3d::Result code) { return gD3D ? gD3D->DescribeError(code) : std::string(); }
 
+void DeviceNotMade(d3d::Result code, const std::string& reason = "") {
+    platform::MessageBox("Something went wrong trying to initalise DX " + std::to_string(code) + " " + ErrorText(code) +
+                             (reason.empty() ? "" : "\n\n" + reason),
+                         kTitle);
+}
+
 }  // namespace
 
 namespace DirectX {
@@ -109,8 +115,7 @@ bool InitD3D(platform::Window& window) {
                                 gDeviceOwner);
     }
     if (hr != d3d::D3D_OK || !gDeviceOwner) {
-        platform::MessageBox("Something went wrong trying to initalise DX " + std::to_string(hr) + " " + ErrorText(hr),
-                             kTitle);
+        DeviceNotMade(hr);
         gDeviceOwner.reset();
         gD3DDevice = nullptr;
         return false;
@@ -123,6 +128,13 @@ bool InitD3D(platform::Window& window) {
     ResetCamera();
     ApplyTransforms();
     return true;
+}
+
+bool WindowNotOpened(const std::string& reason) {
+    gD3DOwner = gDX ? gDX() : nullptr;
+    gD3D = gD3DOwner.get();
+    DeviceNotMade(d3d::D3DERR_NOTAVAILABLE, "The game window could not be opened: " + reason);
+    return false;
 }
 
 int32_t HardwareDeviceAvailable() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/Device.h"
 #include "platform/Graphics.h"
@@ -27,6 +28,10 @@ namespace DirectX {
 
 // Device set-up and restore.
 bool InitD3D(platform::Window& window);
+// In place of InitD3D when the game's window, the device's surface, could not be opened (its
+// OpenGL cannot start, say): the message of a device that cannot be made, with the system's
+// reason after it. False.
+bool WindowNotOpened(const std::string& reason);
 int32_t HardwareDeviceAvailable();
 void ResetDevice();
 void ChangeVideoMode(int32_t mode);

@@ -1,6 +1,7 @@
 #include "game/LevelStructure.h"
 
-#include <filesystem>
+#include <cerrno>
+#include <new>
 
 #include "game/DebugLog.h"
 #include "game/SaveProblem.h"
@@ -30,21 +31,54 @@ bool Refuse(const std::string& what) {
     return false;
 }
 
-// The file's bytes, or a refusal when it is missing or empty.
-bool ReadFile(std::vector<uint8_t>& bytes) {
-    auto data = BinaryFile::ReadAll(LevelsFilePath());
-    if (!data) return Refuse("the file is missing or cannot be read");
-    if (data->empty()) return Refuse("the file is empty");
-    bytes = std::move(*data);
+// levels.dat opened for reading, or a refusal when it is missing, empty or not a file.
+bool Open(BinaryFile::InputFile& file) {
+    if (!file.IsOpen())
+        return Refuse(file.Error() == ENOENT ? "the file is missing" : "the file cannot be read (" + file.Failure() + ")");
+    if (file.Size() == 0) return Refuse("the file is empty");
     return true;
 }
 
-void TakeHeader(const TrackCodec::LevelsFile& file) {
-    gLevelCount = static_cast<int32_t>(file.Index.size());
-    for (size_t zone = 1; zone <= 6; ++zone) gZoneAllStars[zone] = file.ZoneAllStars[zone - 1];
-    gLevelIndex.assign(1, LevelIndexEntry{});
-    gLevelIndex.insert(gLevelIndex.end(), file.Index.begin(), file.Index.end());
+TrackCodec::ByteReader::Fetch From(BinaryFile::InputFile& file) {
+    return [&file](uint64_t offset, uint8_t* into, size_t count) { return file.ReadAt(offset, into, count); };
+}
+
+// A read that failed is told as such, not as the damage it would look like.
+bool RefuseRead(const BinaryFile::InputFile& file, const std::string& error) {
+    return Refuse(file.Failure().empty() ? error : "the file cannot be read (" + file.Failure() + ")");
+}
+
+// The header's variables as the file holds them, made before any of them changes.
+struct Header {
+    std::array<int16_t, 7> zones{};
+    std::vector<LevelIndexEntry> index;  // index 0 unused
+};
+
+Header HeaderOf(const TrackCodec::LevelsFile& file) {
+    Header header;
+    for (size_t zone = 1; zone <= 6; ++zone) header.zones[zone] = file.ZoneAllStars[zone - 1];
+    header.index.reserve(file.Index.size() + 1);
+    header.index.push_back({});
+    header.index.insert(header.index.end(), file.Index.begin(), file.Index.end());
+    return header;
+}
+
+void TakeHeader(Header&& header) {
+    gLevelCount = static_cast<int32_t>(header.index.size() - 1);
+    gZoneAllStars = header.zones;
+    gLevelIndex = std::move(header.index);
     gLevelDataStart = gLevelCount * 8 + 4 + 12 + 1;
+}
+
+// Levels that do not fit in memory are refused like a damaged file; what was read of them is
+// let go before the player is told.
+template <class Read>
+bool WithinMemory(Read read) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+    }
+    return Refuse("there is not enough memory to hold its levels");
 }
 
 // A wrong index would send the in-place writes to the wrong bytes; they use the real starts.
@@ -63,37 +97,48 @@ void LogIndexMismatches(const TrackCodec::LevelsFile& file) {
 
 std::string LevelsFilePath() { return platform::ProgramPath("levels.dat"); }
 
+// Only the header and the index are read.
 bool ReadLevelHeader() {
-    std::vector<uint8_t> bytes;
-    if (!ReadFile(bytes)) return false;
-    TrackCodec::ByteReader in(bytes);
-    TrackCodec::LevelsFile file;
-    std::string error;
-    if (!TrackCodec::ReadLevelsHeader(in, file, error)) return Refuse(error);
-    TakeHeader(file);
-    return true;
+    return WithinMemory([] {
+        BinaryFile::InputFile levels(LevelsFilePath());
+        if (!Open(levels)) return false;
+        TrackCodec::ByteReader in(From(levels), levels.Size());
+        TrackCodec::LevelsFile file;
+        std::string error;
+        if (!TrackCodec::ReadLevelsHeader(in, file, error)) return RefuseRead(levels, error);
+        TakeHeader(HeaderOf(file));
+        return true;
+    });
 }
 
+// The file is read once, as far as its last level, a piece at a time; the variables change
+// only once all of it is in memory.
 bool LoadLevels() {
-    std::vector<uint8_t> bytes;
-    if (!ReadFile(bytes)) return false;
-    TrackCodec::LevelsFile file;
-    std::string error;
-    if (!TrackCodec::ReadLevelsFile(bytes, file, error)) return Refuse(error);
-
-    TakeHeader(file);
-    LogIndexMismatches(file);
-    gLevelRecords.assign(1, LevelRecord{});
-    gLevelAllStars.assign(1, false);
-    gLevelBlockStarts.assign(1, 0);
-    for (size_t i = 0; i < file.Levels.size(); ++i) {
-        TrackCodec::TrackFile& track = file.Levels[i];
-        track.Level.Settings.Gravity = TrackCodec::GravityFromFile(track.Level.Settings.Gravity);
-        gLevelRecords.push_back(std::move(track.Level));
-        gLevelAllStars.push_back(IsStoredTrue(track.AllStarsFlag));
-        gLevelBlockStarts.push_back(file.BlockStarts[i]);
-    }
-    return true;
+    return WithinMemory([] {
+        BinaryFile::InputFile levels(LevelsFilePath());
+        if (!Open(levels)) return false;
+        TrackCodec::LevelsFile file;
+        std::string error;
+        if (!TrackCodec::ReadLevelsFile(From(levels), levels.Size(), file, error)) return RefuseRead(levels, error);
+        std::vector<LevelRecord> records(1);
+        std::vector<bool> allStars(1, false);
+        std::vector<size_t> blockStarts(1, 0);
+        records.reserve(file.Levels.size() + 1);
+        for (size_t i = 0; i < file.Levels.size(); ++i) {
+            TrackCodec::TrackFile& track = file.Levels[i];
+            track.Level.Settings.Gravity = TrackCodec::GravityFromFile(track.Level.Settings.Gravity);
+            records.push_back(std::move(track.Level));
+            allStars.push_back(IsStoredTrue(track.AllStarsFlag));
+            blockStarts.push_back(file.BlockStarts[i]);
+        }
+        Header header = HeaderOf(file);
+        LogIndexMismatches(file);
+        TakeHeader(std::move(header));
+        gLevelRecords = std::move(records);
+        gLevelAllStars = std::move(allStars);
+        gLevelBlockStarts = std::move(blockStarts);
+        return true;
+    });
 }
 
 size_t LevelBlockStart(int32_t level) { return gLevelBlockStarts.at(static_cast<size_t>(level)); }

@@ -1,5 +1,6 @@
-// levels.dat, the game's levels: read whole at start-up into gLevelRecords; afterwards only
-// a level's best times, its all-stars flag and the zone flags are written back, in place.
+// levels.dat, the game's levels: read at start-up, as far as its last level, into
+// gLevelRecords; afterwards only a level's best times, its all-stars flag and the zone flags
+// are written back, in place.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -33,8 +34,8 @@ bool ReadLevelHeader();
 
 // Reads every level of levels.dat into gLevelRecords and gLevelAllStars (and the header, as
 // ReadLevelHeader). Returns false, after one message box and a log line, when the file is
-// missing, truncated or holds impossible counts; nothing is changed then, and start-up should
-// end the game cleanly.
+// missing, truncated, holds impossible counts or more levels than memory holds; nothing is
+// changed then, and start-up should end the game cleanly.
 bool LoadLevels();
 
 // 0-based byte offset of level's version byte in levels.dat, as found while reading it (the

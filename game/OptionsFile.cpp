@@ -84,6 +84,8 @@ void SaveOptions() {
     if (Save(path, bytes, "your settings")) gStoredOptions = {path, bytes};
 }
 
+SaveProblem::SavedFile Saved() { return {OptionsPath(), "settings", kOptionsBytes}; }
+
 }  // namespace optionsDat
 
 namespace stats {
@@ -126,6 +128,8 @@ void LoadStats(int32_t levelCount) {
 }
 
 void SaveStats() { Save(StatsPath(), StatsBytes(), "the play statistics"); }
+
+SaveProblem::SavedFile Saved() { return {StatsPath(), "play statistics", StatsBytes().size()}; }
 
 int32_t SaturatingSum(int32_t count, int64_t added) {
     const int64_t sum = int64_t{count} + added;

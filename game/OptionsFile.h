@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "game/SaveProblem.h"
+
 struct GameOptions {  // 12 bytes on disk
     int32_t MusicVolume = 100;  // 0..100, 0 = music off
     int32_t SfxVolume = 0;      // hundredths of a decibel, -2000..0, -2000 = effects off
@@ -30,6 +32,8 @@ namespace optionsDat {
 void LoadOptions();
 // Writes gOptions, unless options.dat holds them already (as loaded or last saved).
 void SaveOptions();
+// options.dat as the game saves into it.
+SaveProblem::SavedFile Saved();
 }  // namespace optionsDat
 
 namespace stats {
@@ -37,6 +41,8 @@ namespace stats {
 // file's end read as zero. A missing file is created at once, all zero.
 void LoadStats(int32_t levelCount);
 void SaveStats();
+// stats.dat as the game saves into it, for the levels loaded.
+SaveProblem::SavedFile Saved();
 // count + added, held to the range of a Long: a file from an earlier life, or a damaged one,
 // may hold counts near the limit.
 int32_t SaturatingSum(int32_t count, int64_t added);

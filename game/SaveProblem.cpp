@@ -2,14 +2,17 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <vector>
 
 #include "game/DebugLog.h"
 #include "game/Globals.h"
-#include "game/LevelStructure.h"
 #include "platform/MessageBox.h"
 #include "shared/BinaryFile.h"
 
@@ -25,19 +28,36 @@ struct StartUpProblem {
 };
 std::vector<StartUpProblem> gStartUpProblems;
 
-// What the first-start message said cannot be stored this session: the files of a folder
-// that fail for one reason, levels.dat among them when it named the best times.
-struct ToldForTheSession {
-    std::string folder, reason;
-    bool bestTimes = false;
-};
-std::optional<ToldForTheSession> gToldAtStartUp;
+// The reason start-up told for each file it named, whose later failures for that reason are
+// only logged.
+std::map<std::string, std::string> gToldAtStartUp;
 
 std::string FolderOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
 
 bool ToldAtStartUp(const std::string& path, const std::string& reason) {
-    if (!gToldAtStartUp || FolderOf(path) != gToldAtStartUp->folder || reason != gToldAtStartUp->reason) return false;
-    return path != LevelStructure::LevelsFilePath() || gToldAtStartUp->bestTimes;
+    const auto told = gToldAtStartUp.find(path);
+    return told != gToldAtStartUp.end() && told->second == reason;
+}
+
+// Why a save could not write the file, found without writing: the file refuses writing, or
+// the folder a new file, when the save would replace the file with one.
+struct Refusal {
+    std::string reason;
+    bool byFolder = false;
+};
+std::optional<Refusal> WriteRefusal(const SavedFile& file) {
+    BinaryFile::FileLayer& files = BinaryFile::Files();
+    // A save writes a regular file, or replaces a link or a missing file with a new one;
+    // anything else (a FIFO, a device, a folder) it refuses.
+    std::error_code missing;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(file.path, missing);
+    const bool regular = std::filesystem::is_regular_file(status);
+    if (!regular && std::filesystem::exists(status) && !std::filesystem::is_symlink(status))
+        return Refusal{"Not a regular file", false};
+    if (regular && files.Access(file.path, W_OK) != 0) return Refusal{std::strerror(errno), false};
+    const bool replaced = !regular || std::filesystem::file_size(file.path, missing) <= file.savedBytes;
+    if (replaced && files.Access(FolderOf(file.path), W_OK) != 0) return Refusal{std::strerror(errno), true};
+    return std::nullopt;
 }
 
 // "a", "a and b", "a, b and c".
@@ -88,20 +108,44 @@ void ReportAtStartUp(const std::string& path, const std::string& reason) {
     gStartUpProblems.push_back({path, reason});
 }
 
-void TellStartUp() {
-    if (gStartUpProblems.empty()) return;
-    const std::vector<StartUpProblem> problems = std::move(gStartUpProblems);
+void TellStartUp(const std::vector<SavedFile>& saved) {
+    const std::vector<StartUpProblem> written = std::move(gStartUpProblems);
     gStartUpProblems.clear();
-    for (const StartUpProblem& p : problems)
-        VeloRuneDebug::WriteDebugLine("Could not write " + p.path + " at start-up: " + p.reason);
-    // Best times are written into levels.dat in place, which a full disk still allows.
-    const bool bestTimesToo = BinaryFile::Files().Access(LevelStructure::LevelsFilePath(), W_OK) != 0;
-    std::vector<std::string> unstored = {"settings", "play statistics"};
-    if (bestTimesToo) unstored.push_back("best times");
-    gToldAtStartUp = {FolderOf(problems.front().path), problems.front().reason, bestTimesToo};
-    platform::MessageBox("Velorune cannot store files in its folder " + gToldAtStartUp->folder + " (" +
-                             gToldAtStartUp->reason + "), so your " + JoinedList(unstored) +
-                             " cannot be stored there this session.\n\nYou can play as usual.",
+    struct Unstored {
+        const SavedFile* file;
+        Refusal refusal;
+    };
+    std::vector<Unstored> unstored;
+    for (const SavedFile& file : saved) {
+        std::optional<Refusal> refusal = WriteRefusal(file);
+        const auto write = std::find_if(written.begin(), written.end(), [&](auto& p) { return p.path == file.path; });
+        if (write != written.end()) {
+            VeloRuneDebug::WriteDebugLine("Could not write " + file.path + " at start-up: " + write->reason);
+            // The folder is to blame only where it refuses a new file; otherwise the file
+            // itself or the disk refused the write.
+            refusal = Refusal{write->reason, refusal && refusal->byFolder};
+        } else if (refusal) {
+            VeloRuneDebug::WriteDebugLine("Cannot save into " + file.path + ": " +
+                                          (refusal->byFolder ? "its folder takes no new file" : "it takes no writes") +
+                                          " (" + refusal->reason + ")");
+        }
+        if (!refusal) continue;
+        gToldAtStartUp[file.path] = refusal->reason;
+        unstored.push_back({&file, *refusal});
+    }
+    if (unstored.empty()) return;
+    std::vector<std::string> names, whats;
+    bool byFolder = false;
+    for (const Unstored& u : unstored) {
+        names.push_back(std::filesystem::path(u.file->path).filename().string());
+        whats.push_back(u.file->what);
+        byFolder = byFolder || u.refusal.byFolder;
+    }
+    const std::string folder = FolderOf(unstored.front().file->path);
+    const std::string cannot =
+        byFolder ? "store files in its folder " + folder : "write to " + JoinedList(names) + " in its folder " + folder;
+    platform::MessageBox("Velorune cannot " + cannot + " (" + unstored.front().refusal.reason + "), so your " +
+                             JoinedList(whats) + " cannot be stored there this session.\n\nYou can play as usual.",
                          kTitle);
 }
 

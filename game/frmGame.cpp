@@ -15,7 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Diagnostics.h"
 #include "platform/Paths.h"
-#include "platform/formats/PicturePrefetch.h"
+#include "platform/threads/PicturePrefetch.h"
 #include "platform/Window.h"
 #include "shared/BinaryFile.h"
 #include "ui/GUI.h"
@@ -174,6 +174,16 @@ void MainLoop() {
     }
 }
 
+// The window's events go to the game's handlers; then it shows.
+void ShowWindow(platform::Window& window) {
+    window.Events().MouseDown = Form_MouseDown;
+    window.Events().MouseMove = Form_MouseMove;
+    window.Events().MouseUp = Form_MouseUp;
+    window.Events().Close = Form_Unload;
+    window.Events().Paint = Form_Paint;
+    window.Show();
+}
+
 void Shutdown() {
     VeloRuneDebug::CloseDebugLog();
     DXmusicSFX::ShutdownSound();
@@ -185,18 +195,16 @@ void Shutdown() {
 
 platform::Window& Window() { return *gWindow; }
 
-bool Form_Load(platform::Window& window) {
-    gWindow = &window;
-    window.Events().MouseDown = Form_MouseDown;
-    window.Events().MouseMove = Form_MouseMove;
-    window.Events().MouseUp = Form_MouseUp;
-    window.Events().Close = Form_Unload;
-    window.Events().Paint = Form_Paint;
+bool Form_Load(const WindowOpener& openWindow) {
     gGameState = STATE_LOADED;
-    return loadgame();
+    return loadgame(openWindow);
 }
 
-bool loadgame() {
+bool Form_Load(platform::Window& window) {
+    return Form_Load([&window](std::string&) { return &window; });
+}
+
+bool loadgame(const WindowOpener& openWindow) {
     // The pictures of the start-up are decoded ahead while the window shows and the device starts.
     auto ahead = std::make_unique<d3d::PicturePrefetch>(StartUpPictures());
     InstallGameRules();
@@ -205,12 +213,14 @@ bool loadgame() {
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();
     platform::SetDiagnosticSink(VeloRuneDebug::WriteDebugLine);
-    gWindow->Show();
+    std::string windowProblem;
+    gWindow = openWindow(windowProblem);
+    if (gWindow) ShowWindow(*gWindow);
     gTexturePath = platform::ProgramPath("textures/");
     gBackgroundPath = platform::ProgramPath("backgrounds/");
     gLastAnimTick = 0;
 
-    bool result = DirectX::InitD3D(*gWindow);
+    bool result = gWindow ? DirectX::InitD3D(*gWindow) : DirectX::WindowNotOpened(windowProblem);
     VeloRuneDebug::WriteDebugLine(std::string("Initalise DirectX and DX3D = ") + Word(result));
     if (result) {
         gBackground.create(gBackgroundPath + kLoadingPicture);
@@ -231,7 +241,8 @@ bool loadgame() {
         gGameState = STATE_MAINMENU;
         if (LevelStructure::LoadLevels() && GUI::InitGUI()) {
             stats::LoadStats(gLevelCount);
-            SaveProblem::TellStartUp();
+            SaveProblem::TellStartUp({optionsDat::Saved(), stats::Saved(),
+                                      {LevelStructure::LevelsFilePath(), "best times", 0}});  // written in place
             gRunning = LevelStructure::ReadLevelHeader();
             gPerfFrequency = platform::QueryPerformanceFrequency();
             GUI::ShowScreen(0);

@@ -2,6 +2,8 @@
 // the window's mouse and close events.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace platform {
 class Window;
@@ -17,9 +19,15 @@ namespace frmGame {
 // The window the game draws into; set by Form_Load.
 platform::Window& Window();
 
+// Opens the game's window, once, when start-up shows it; nullptr, with the system's reason,
+// when it cannot be opened. The window stays the opener's.
+using WindowOpener = std::function<platform::Window*(std::string& reason)>;
+
 // Start-up, main loop and shutdown; false when start-up ended with a fatal message.
+bool Form_Load(const WindowOpener& openWindow);
+// The same on a window open already.
 bool Form_Load(platform::Window& window);
-bool loadgame();
+bool loadgame(const WindowOpener& openWindow);
 void resetgame(bool Winlevel);
 void ResetFPSCounter();
 void startPlaying();

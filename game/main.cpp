@@ -5,16 +5,14 @@
 #include "game/DirectX.h"
 #include "game/frmGame.h"
 #include "platform/gl/GlDirect3D.h"
-#include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
 
 int main() {
-    std::string error;
-    auto window = platform::SdlWindow::Create({}, &error);
-    if (!window) {
-        platform::MessageBox("The game window could not be opened: " + error, "Velorune");
-        return 1;
-    }
     gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
-    return frmGame::Form_Load(*window) ? 0 : 1;
+    std::unique_ptr<platform::SdlWindow> window;
+    const bool started = frmGame::Form_Load([&window](std::string& reason) -> platform::Window* {
+        window = platform::SdlWindow::Create({}, &reason);
+        return window.get();
+    });
+    return started ? 0 : 1;
 }

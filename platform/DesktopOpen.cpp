@@ -1,5 +1,6 @@
 #include "platform/DesktopOpen.h"
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -10,14 +11,23 @@
 namespace platform {
 namespace {
 
-// Once xdg-open has run this long it is running the viewer itself, which shows the file.
-constexpr auto kVerdictTime = std::chrono::milliseconds(2500);
-
 // The viewers of openings gone since, not yet reaped. Never destroyed: an opening held by a
 // global may go during static destruction, after this file's globals.
 std::vector<pid_t>& Unreaped() {
     static auto* viewers = new std::vector<pid_t>;
     return *viewers;
+}
+
+// A SIGCHLD ignored (or set to reap children unasked) makes the system throw the exits of
+// children away, a failed viewer's with them: the default keeps them until they are reaped.
+void KeepChildExits() {
+    struct sigaction now{};
+    if (sigaction(SIGCHLD, nullptr, &now) != 0) return;
+    if (now.sa_handler != SIG_IGN && !(now.sa_flags & SA_NOCLDWAIT)) return;
+    struct sigaction keep{};
+    keep.sa_handler = SIG_DFL;
+    sigemptyset(&keep.sa_mask);
+    sigaction(SIGCHLD, &keep, nullptr);
 }
 
 // Reaps the child if it has ended; one that is no longer this process's child counts as ended.
@@ -28,7 +38,8 @@ bool Reaped(pid_t pid, int* status = nullptr) {
 
 }  // namespace
 
-DesktopOpening::DesktopOpening(const std::string& path) : started_(std::chrono::steady_clock::now()) {
+DesktopOpening::DesktopOpening(const std::string& path) {
+    KeepChildExits();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);  // the viewer gets none of the program's files
@@ -52,9 +63,7 @@ DesktopOpening::Outcome DesktopOpening::Poll() {
     if (Reaped(pid_, &status)) {
         const bool ranWell = WIFEXITED(status) && WEXITSTATUS(status) == 0;
         pid_ = 0;
-        if (outcome_ == Outcome::Pending) outcome_ = ranWell ? Outcome::Shown : Outcome::NotShown;
-    } else if (outcome_ == Outcome::Pending && std::chrono::steady_clock::now() - started_ >= kVerdictTime) {
-        outcome_ = Outcome::Shown;
+        outcome_ = ranWell ? Outcome::Shown : Outcome::NotShown;
     }
     return outcome_;
 }

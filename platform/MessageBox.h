@@ -8,8 +8,9 @@
 namespace platform {
 
 // Waits for OK. The text is wrapped to lines that fit across the screen, and lines that do not
-// fit below each other on it are left out; the whole text goes to the program's log (or, while
-// it has none, to stderr).
+// fit below each other on it are left out. A text that could not be shown whole goes to the
+// program's log, each of its lines a line of the log (while it has none, to stderr), and one
+// that could not be shown at all to stderr too.
 void MessageBox(const std::string& text, const std::string& title);
 // Tests catch messages instead of showing them; an empty function restores the real box.
 void SetMessageBoxHandler(std::function<void(const std::string& text, const std::string& title)> handler);

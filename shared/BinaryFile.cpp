@@ -23,12 +23,18 @@ FileLayer* gLayer = &gDisk;
 
 int FileLayer::Open(const std::string& path, int flags, int mode) { return ::open(path.c_str(), flags, mode); }
 long FileLayer::Read(int fd, void* buffer, size_t count) { return ::read(fd, buffer, count); }
+long FileLayer::ReadAt(int fd, void* buffer, size_t count, int64_t offset) {
+    return ::pread(fd, buffer, count, static_cast<off_t>(offset));
+}
 long FileLayer::Write(int fd, const void* bytes, size_t count) { return ::write(fd, bytes, count); }
 long FileLayer::WriteAt(int fd, const void* bytes, size_t count, int64_t offset) {
     return ::pwrite(fd, bytes, count, static_cast<off_t>(offset));
 }
 int FileLayer::Sync(int fd) { return ::fsync(fd); }
 int FileLayer::Close(int fd) { return ::close(fd); }
+int FileLayer::Stat(int fd, struct stat* info) { return ::fstat(fd, info); }
+int FileLayer::StatPath(const std::string& path, struct stat* info) { return ::stat(path.c_str(), info); }
+int FileLayer::SetMode(int fd, mode_t mode) { return ::fchmod(fd, mode); }
 int FileLayer::Link(int fd, const std::string& path) {
     if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
     // Without the capability that takes, the file is reached through /proc.
@@ -52,30 +58,87 @@ void SetFileLayer(FileLayer* layer) { gLayer = layer ? layer : &gDisk; }
 
 namespace detail {
 
+std::string Reason(int code) {
+    if (code == kNotARegularFile) return "Not a regular file";
+    return std::strerror(code != 0 ? code : EIO);
+}
+
 bool Fail(std::string* error, int code) {
-    if (error) *error = std::strerror(code != 0 ? code : EIO);
+    if (error) *error = Reason(code);
     return false;
 }
 
-int ReadInto(const std::string& path, std::vector<uint8_t>& bytes, size_t limit) {
+int UnlessRegular(const struct stat& info) {
+    if (S_ISREG(info.st_mode)) return 0;
+    return S_ISDIR(info.st_mode) ? EISDIR : kNotARegularFile;
+}
+
+int OpenRegular(const std::string& path, int flags, int& code, struct stat& info) {
     FileLayer& files = Files();
-    const int fd = files.Open(path, O_RDONLY | O_CLOEXEC, 0);
-    if (fd < 0) return errno;
-    bytes.clear();
-    uint8_t chunk[65536];
-    int failure = 0;
-    while (bytes.size() < limit) {
-        const long n = files.Read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) failure = errno;
-        if (n <= 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + n);
+    const int fd = files.Open(path, flags | O_NONBLOCK | O_CLOEXEC, 0);
+    if (fd < 0) {
+        // A FIFO without a reader refuses a writer so; it would be refused below all the same.
+        code = errno == ENXIO ? kNotARegularFile : errno;
+        return -1;
     }
+    code = files.Stat(fd, &info) != 0 ? errno : UnlessRegular(info);
+    if (code == 0) return fd;
     files.Close(fd);
-    return failure;
+    return -1;
+}
+
+bool WriteOver(const std::string& path, int flags, size_t offset, const uint8_t* bytes, size_t count,
+               std::string* error) {
+    FileLayer& files = Files();
+    int failure = 0;
+    struct stat info {};
+    const int fd = OpenRegular(path, O_WRONLY | flags, failure, info);  // never created: it must exist
+    if (fd < 0) return Fail(error, failure);
+    const bool written = WriteFully(bytes, count, [&](const uint8_t* p, size_t n, size_t done) {
+        return files.WriteAt(fd, p, n, static_cast<int64_t>(offset + done));
+    });
+    if (!written) failure = errno;
+    if (!failure && files.Sync(fd) != 0) failure = errno;
+    if (files.Close(fd) != 0 && !failure) failure = errno;
+    return failure == 0 || Fail(error, failure);
+}
+
+int ReadInto(const std::string& path, std::vector<uint8_t>& bytes, size_t limit) {
+    InputFile file(path);
+    bytes.clear();
+    if (!file.IsOpen()) return file.Error();
+    bytes.resize(static_cast<size_t>(std::min<uint64_t>(file.Size(), limit)));
+    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
+    return file.Error();
 }
 
 }  // namespace detail
+
+// Opened without waiting: O_NONBLOCK lets the open of a FIFO return at once, and the file is
+// refused before anything is read from it.
+InputFile::InputFile(const std::string& path) {
+    struct stat info {};
+    fd_ = detail::OpenRegular(path, O_RDONLY, failure_, info);
+    if (fd_ >= 0) size_ = static_cast<uint64_t>(info.st_size);
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) Files().Close(fd_);
+}
+
+size_t InputFile::ReadAt(uint64_t offset, uint8_t* into, size_t count) {
+    size_t done = 0;
+    while (fd_ >= 0 && done < count) {
+        const long n = Files().ReadAt(fd_, into + done, count - done, static_cast<int64_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) failure_ = errno;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+std::string InputFile::Failure() const { return failure_ ? detail::Reason(failure_) : std::string(); }
 
 std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) { return ReadStart(path, SIZE_MAX); }
 
@@ -85,18 +148,9 @@ std::optional<std::vector<uint8_t>> ReadStart(const std::string& path, size_t co
     return bytes;
 }
 
+// A link is followed: levels.dat may be one, to where the levels are installed.
 bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count, std::string* error) {
-    FileLayer& files = Files();
-    const int fd = files.Open(path, O_WRONLY | O_CLOEXEC, 0);  // never created: it must exist
-    if (fd < 0) return Fail(error, errno);
-    int failure = 0;
-    const bool written = detail::WriteFully(static_cast<const uint8_t*>(bytes), count, [&](const uint8_t* p, size_t n, size_t done) {
-        return files.WriteAt(fd, p, n, static_cast<int64_t>(offset + done));
-    });
-    if (!written) failure = errno;
-    if (!failure && files.Sync(fd) != 0) failure = errno;
-    if (files.Close(fd) != 0 && !failure) failure = errno;
-    return failure == 0 || Fail(error, failure);
+    return detail::WriteOver(path, 0, offset, static_cast<const uint8_t*>(bytes), count, error);
 }
 
 }  // namespace BinaryFile

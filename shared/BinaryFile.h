@@ -1,5 +1,7 @@
-// Whole-file reads, in-place writes and safe replacement of the game's small binary files.
+// Reads of the data files piece by piece, in-place writes and safe replacement.
 #pragma once
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -16,10 +18,15 @@ public:
     virtual ~FileLayer() = default;
     virtual int Open(const std::string& path, int flags, int mode);
     virtual long Read(int fd, void* buffer, size_t count);
+    virtual long ReadAt(int fd, void* buffer, size_t count, int64_t offset);
     virtual long Write(int fd, const void* bytes, size_t count);
     virtual long WriteAt(int fd, const void* bytes, size_t count, int64_t offset);
     virtual int Sync(int fd);
     virtual int Close(int fd);
+    // fstat, stat and fchmod.
+    virtual int Stat(int fd, struct stat* info);
+    virtual int StatPath(const std::string& path, struct stat* info);
+    virtual int SetMode(int fd, mode_t mode);
     // Gives the unnamed file open at fd (opened with O_TMPFILE) the name path: linkat.
     virtual int Link(int fd, const std::string& path);
     virtual int Rename(const std::string& from, const std::string& to);
@@ -33,22 +40,51 @@ public:
 FileLayer& Files();
 void SetFileLayer(FileLayer* layer);
 
+// A data file open for reading, read a piece at a time from anywhere in it. Only a regular
+// file is opened: a FIFO would hold the program up in the open or the read, and a device
+// might never end.
+class InputFile {
+public:
+    explicit InputFile(const std::string& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    uint64_t Size() const { return size_; }
+    // Up to count bytes from offset on; fewer only at the file's end or when a read fails.
+    size_t ReadAt(uint64_t offset, uint8_t* into, size_t count);
+    // Why the file could not be opened or read: an errno, or a code of this module's own for a
+    // name that is no regular file; 0 while all is well. Failure says it in words, "" for 0.
+    int Error() const { return failure_; }
+    std::string Failure() const;
+
+private:
+    int fd_ = -1;
+    uint64_t size_ = 0;
+    int failure_ = 0;
+};
+
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadAll(const std::string& path);
 // Its first count bytes (all of a shorter file), or nothing when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadStart(const std::string& path, size_t count);
-// Writes bytes at offset of an existing file, changing no other byte, and flushes them to the
-// disk. False, with the system's reason in error, when the file is missing or the write fails.
+// Writes bytes at offset of an existing regular file, changing no other byte, and flushes them
+// to the disk. False, with the system's reason in error, when the file is missing, is not a
+// regular file or the write fails.
 bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t count, std::string* error = nullptr);
 // Makes bytes the file's whole content (a missing file is created). The new content goes to
 // a temporary file in the same folder, is flushed and renamed over the old one: a full disk
 // or a kill leaves the old file or the new one, never a short one, and no file a user sees
-// beside it. A read-only file is left alone, as a write in place would leave it. False, with
-// the system's reason in error, when the file is unchanged.
+// beside it. A read-only file is left alone, as a write in place would leave it; a file
+// replaced keeps its permissions. False, with the system's reason in error, when the file is
+// unchanged.
 bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
 // The same, making head the file's first bytes and keeping whatever it holds beyond them. A
-// file that holds more is neither read nor copied: head is written over its start in place,
-// and a failed write leaves the old bytes.
+// regular file that holds more is neither read nor copied: head is written over its start in
+// place, and a failed write leaves the old bytes. A link is never written through: it is
+// replaced whole by a file of its target's bytes, and the target stays as it is. Anything
+// else but a regular file (a FIFO, a device, a folder) is refused.
 bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error = nullptr);
 // Removes the hidden temporaries that saves into folder left when their program was killed;
 // every save does so in its own folder, and the programs at start in theirs. A save still

@@ -3,28 +3,59 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace TrackCodec {
 
 // ---- ByteReader ----
 
+namespace {
+
+// A piece fetched at a time: large enough that a file is read in few calls, small enough
+// that what a read fetches beyond the layout's end costs nothing.
+constexpr size_t kPieceSize = 64 * 1024;
+
+}  // namespace
+
 bool ByteReader::Take(size_t n) {
-    if (failed_ || n > size_ - pos_) {
+    if (failed_ || n > size_ - pos_ || (pos_ + n > windowStart_ + windowSize_ && !Fetched(n))) {
         failed_ = true;
         return false;
     }
     return true;
 }
 
+// The bytes at hand that the reads have not passed yet move to the piece's start, and the
+// rest of the piece is fetched after them: every byte is fetched once, in order.
+bool ByteReader::Fetched(size_t n) {
+    if (!fetch_) return false;
+    const size_t windowEnd = windowStart_ + windowSize_;
+    const size_t kept = pos_ < windowEnd ? windowEnd - pos_ : 0;
+    if (kept) std::memmove(piece_.data(), piece_.data() + (pos_ - windowStart_), kept);
+    windowStart_ = pos_;
+    windowSize_ = kept;
+    const size_t wanted = std::min(std::max(kPieceSize, n), size_ - pos_);
+    if (piece_.size() < wanted) piece_.resize(wanted);
+    while (windowSize_ < wanted) {
+        const size_t got = fetch_(windowStart_ + windowSize_, piece_.data() + windowSize_, wanted - windowSize_);
+        if (got == 0) break;
+        windowSize_ += got;
+    }
+    return windowSize_ >= n;
+}
+
 uint8_t ByteReader::U8() {
     if (!Take(1)) return 0;
-    return data_[pos_++];
+    const uint8_t v = *Here();
+    pos_ += 1;
+    return v;
 }
 
 uint16_t ByteReader::U16() {
     if (!Take(2)) return 0;
-    const auto v = static_cast<uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
+    const uint8_t* p = Here();
+    const auto v = static_cast<uint16_t>(p[0] | (p[1] << 8));
     pos_ += 2;
     return v;
 }
@@ -33,8 +64,9 @@ int16_t ByteReader::I16() { return static_cast<int16_t>(U16()); }
 
 int32_t ByteReader::I32() {
     if (!Take(4)) return 0;
+    const uint8_t* p = Here();
     uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | data_[pos_ + static_cast<size_t>(i)];
+    for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
     pos_ += 4;
     return static_cast<int32_t>(v);
 }
@@ -43,9 +75,17 @@ float ByteReader::F32() { return std::bit_cast<float>(static_cast<uint32_t>(I32(
 
 std::string ByteReader::Text(size_t length) {
     if (!Take(length)) return {};
-    std::string s(reinterpret_cast<const char*>(data_ + pos_), length);
+    std::string s(reinterpret_cast<const char*>(Here()), length);
     pos_ += length;
     return s;
+}
+
+void ByteReader::Skip(uint64_t count) {
+    if (failed_ || count > size_ - pos_) {
+        failed_ = true;
+        return;
+    }
+    pos_ += static_cast<size_t>(count);
 }
 
 bool ByteReader::Fits(int64_t count, size_t recordSize) const {
@@ -393,8 +433,11 @@ size_t TrackFileSize(const TrackFile& track) {
 
 // ---- levels.dat ----
 
-bool ReadLevelsHeader(ByteReader& in, LevelsFile& out, std::string& error) {
-    const int32_t levelCount = in.I32();
+namespace {
+
+// The level count and the zone flags, the file's first 16 bytes.
+bool ReadCountAndFlags(ByteReader& in, LevelsFile& out, int32_t& levelCount, std::string& error) {
+    levelCount = in.I32();
     for (auto& flag : out.ZoneAllStars) flag = in.I16();
     if (in.Failed()) {
         error = "the file is too short for its header";
@@ -404,32 +447,58 @@ bool ReadLevelsHeader(ByteReader& in, LevelsFile& out, std::string& error) {
         error = "the level count " + std::to_string(levelCount) + " is below 1";
         return false;
     }
-    if (!in.Fits(levelCount, kLevelIndexEntrySize)) {
+    if (!in.Fits(levelCount, kLevelIndexEntrySize + kSmallestTrackSize)) {
         error = "the level count " + std::to_string(levelCount) + " is more than the file can hold";
         return false;
     }
-    out.Index.assign(static_cast<size_t>(levelCount), LevelIndexEntry{});
-    for (auto& entry : out.Index) ReadLevelIndexEntry(in, entry);
     return true;
 }
 
-bool ReadLevelsFile(const std::vector<uint8_t>& bytes, LevelsFile& out, std::string& error) {
-    ByteReader in(bytes);
-    if (!ReadLevelsHeader(in, out, error)) return false;
+bool ReadIndex(ByteReader& in, int32_t levelCount, LevelsFile& out, std::string& error) {
+    out.Index.assign(static_cast<size_t>(levelCount), LevelIndexEntry{});
+    for (auto& entry : out.Index) ReadLevelIndexEntry(in, entry);
+    if (in.Failed()) error = "the file cannot be read as far as its index goes";
+    return !in.Failed();
+}
+
+// The level blocks are read before the index, from where the count puts them: a count that
+// only a stretch of zeros in the file could hold then fails at its first level, before an
+// index of nothing has been read and kept. head and blocks read the same bytes.
+bool ReadLevels(ByteReader& head, ByteReader& blocks, LevelsFile& out, std::string& error) {
+    int32_t levelCount = 0;
+    if (!ReadCountAndFlags(head, out, levelCount, error)) return false;
+    blocks.Skip(kLevelsHeaderSize + static_cast<uint64_t>(levelCount) * kLevelIndexEntrySize);
     out.Levels.clear();
     out.BlockStarts.clear();
-    for (size_t level = 1; level <= out.Index.size(); ++level) {
-        out.BlockStarts.push_back(in.Position());
+    for (int32_t level = 1; level <= levelCount; ++level) {
+        out.BlockStarts.push_back(blocks.Position());
         TrackFile track;
         std::string why;
-        if (!ReadTrackFile(in, track, why)) {
+        if (!ReadTrackFile(blocks, track, why)) {
             error = "level " + std::to_string(level) + " (at byte " + std::to_string(out.BlockStarts.back()) +
                     "): " + why;
             return false;
         }
         out.Levels.push_back(std::move(track));
     }
-    return true;
+    return ReadIndex(head, levelCount, out, error);
+}
+
+}  // namespace
+
+bool ReadLevelsHeader(ByteReader& in, LevelsFile& out, std::string& error) {
+    int32_t levelCount = 0;
+    return ReadCountAndFlags(in, out, levelCount, error) && ReadIndex(in, levelCount, out, error);
+}
+
+bool ReadLevelsFile(const std::vector<uint8_t>& bytes, LevelsFile& out, std::string& error) {
+    ByteReader head(bytes), blocks(bytes);
+    return ReadLevels(head, blocks, out, error);
+}
+
+bool ReadLevelsFile(const ByteReader::Fetch& fetch, uint64_t size, LevelsFile& out, std::string& error) {
+    ByteReader head(fetch, size), blocks(fetch, size);
+    return ReadLevels(head, blocks, out, error);
 }
 
 std::vector<uint8_t> WriteLevelsFile(const std::array<int16_t, 6>& zoneAllStars, const std::vector<TrackFile>& levels) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,14 +27,22 @@ constexpr size_t kAllStarsFlagOffset = 70;  // from a track's version byte
 constexpr uint8_t kTrackVersion = 4;
 constexpr int16_t kTextureCountTypeWord = 2;  // the texture count is stored as a tagged Integer
 
-// Reads little-endian values from a byte range. A read past the end sets a sticky failure,
-// returns zero, and every later read fails too.
+// Reads little-endian values from a byte range, in memory or fetched a piece at a time. A read
+// past the end sets a sticky failure, returns zero, and every later read fails too.
 class ByteReader {
 public:
-    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    // Copies up to count bytes of the source, from offset on, into into; fewer only at the
+    // source's end or when it cannot be read.
+    using Fetch = std::function<size_t(uint64_t offset, uint8_t* into, size_t count)>;
+
+    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size), windowSize_(size) {}
     explicit ByteReader(const std::vector<uint8_t>& bytes) : ByteReader(bytes.data(), bytes.size()) {}
     // The reader keeps no copy: bytes that would go at the end of the statement are refused.
     explicit ByteReader(std::vector<uint8_t>&& bytes) = delete;
+    // A source of size bytes: only the pieces the reads reach are fetched, and each is held
+    // only until the reads have passed it, so that a file is read no further than its layout
+    // goes and never held whole.
+    ByteReader(Fetch fetch, uint64_t size) : size_(size), fetch_(std::move(fetch)) {}
 
     uint8_t U8();
     int16_t I16();
@@ -41,6 +50,8 @@ public:
     int32_t I32();
     float F32();
     std::string Text(size_t length);  // raw bytes, nothing trimmed
+    // Moves on by count bytes without reading them.
+    void Skip(uint64_t count);
 
     // True when count records of recordSize bytes fit in what remains (count may be huge).
     bool Fits(int64_t count, size_t recordSize) const;
@@ -49,11 +60,18 @@ public:
     bool Failed() const { return failed_; }
 
 private:
+    // Whether the n bytes from the position on are there to be read at Here().
     bool Take(size_t n);
-    const uint8_t* data_;
+    bool Fetched(size_t n);
+    const uint8_t* Here() const { return (fetch_ ? piece_.data() : data_) + (pos_ - windowStart_); }
+
+    const uint8_t* data_ = nullptr;
     size_t size_;
     size_t pos_ = 0;
+    size_t windowStart_ = 0, windowSize_ = 0;  // the bytes at hand: all in memory, or the piece fetched
     bool failed_ = false;
+    Fetch fetch_;
+    std::vector<uint8_t> piece_;
 };
 
 // Appends little-endian values to a byte vector.
@@ -141,10 +159,18 @@ bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error,
 void WriteTrackFile(ByteWriter& out, const TrackFile& track);
 size_t TrackFileSize(const TrackFile& track);
 
+// The fewest bytes a track can take: one texture name of no letters, one block, no other object.
+constexpr size_t kSmallestTrackSize = 203;
+
 // Reads the level count, zone flags and index of levels.dat into out.ZoneAllStars and out.Index.
+// A count that the file cannot hold, each level with its index entry and the smallest track,
+// is refused before anything is made for it.
 bool ReadLevelsHeader(ByteReader& in, LevelsFile& out, std::string& error);
-// Reads a whole levels.dat. False with a reason in error (naming the level) when it is damaged.
+// Reads a whole levels.dat, no further than its last level. False with a reason in error
+// (naming the level) when it is damaged.
 bool ReadLevelsFile(const std::vector<uint8_t>& bytes, LevelsFile& out, std::string& error);
+// The same from a source of size bytes, fetched a piece at a time as it is read.
+bool ReadLevelsFile(const ByteReader::Fetch& fetch, uint64_t size, LevelsFile& out, std::string& error);
 // Writes levels.dat from its tracks, with the index computed from their sizes.
 std::vector<uint8_t> WriteLevelsFile(const std::array<int16_t, 6>& zoneAllStars, const std::vector<TrackFile>& levels);
 

@@ -185,8 +185,18 @@ TEST_F(Keys, EscHeldGoesBackOneScreenAPress) {
     Press({DIK_ESCAPE});
     EXPECT_EQ(gGameState, STATE_MAINMENU);
 
-    for (auto [from, to] : {std::pair{STATE_USERLEVELS, STATE_ZONEMENU}, std::pair{STATE_OPTIONS, STATE_MAINMENU}}) {
+    // An Esc that went back from the zone menu, still held when a click opens another screen,
+    // is used up: only a fresh press leaves that screen.
+    for (auto [from, to] : {std::pair{STATE_USERLEVELS, STATE_ZONEMENU}, std::pair{STATE_OPTIONS, STATE_MAINMENU},
+                            std::pair{STATE_INSTRUCTIONS2, STATE_MAINMENU}}) {
+        gGameState = STATE_ZONEMENU;
+        Press({});
+        Press({DIK_ESCAPE});
+        ASSERT_EQ(gGameState, STATE_MAINMENU);
         gGameState = from;
+        Press({DIK_ESCAPE});
+        Press({DIK_ESCAPE});
+        EXPECT_EQ(gGameState, from);
         Press({});
         Press({DIK_ESCAPE});
         EXPECT_EQ(gGameState, to);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "game/LevelStructure.h"
 #include "shared/TrackCodec.h"
 #include "platform/MessageBox.h"
+#include "tests/support/CountingDisk.h"
+#include "tests/support/InChildProcess.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TrackSamples.h"
 
@@ -139,4 +143,43 @@ TEST(LevelStructure, AMissingFileIsRefusedByNameForTheHeaderToo) {
     ASSERT_EQ(messages.texts.size(), 2u);
     EXPECT_NE(messages.texts[0].find("levels.dat"), std::string::npos);
     EXPECT_NE(messages.texts[0].find("missing"), std::string::npos);
+}
+
+// A levels.dat grown far beyond its last level (a stretch of zeros, as a damaged or hostile
+// copy holds) is read as far as that level and once: the header again, not the levels.
+TEST(LevelStructure, NothingAfterTheLastLevelIsRead) {
+    ScratchFolder folder;
+    const auto bytes = TwoLevelFile();
+    folder.Write("levels.dat", bytes);
+    std::filesystem::resize_file(folder.File("levels.dat"), 64 << 20);
+    CountingDisk disk;
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    ASSERT_TRUE(LevelStructure::ReadLevelHeader());
+    EXPECT_EQ(gLevelCount, 2);
+    EXPECT_LE(disk.bytesRead, bytes.size() + (256 << 10));
+}
+
+// Counts that the file holds, but memory cannot: refused like a damaged file, and the levels
+// stay as they were. The child's address space is limited to 1 GB more than it has.
+TEST(LevelStructure, LevelsMemoryCannotHoldAreRefusedByName) {
+    if (kAddressSanitizer) GTEST_SKIP() << "a limited address space ends a sanitized program";
+    ScratchFolder folder;
+    folder.Write("levels.dat", samples::ShippedLevelsFile());
+    ASSERT_TRUE(LevelStructure::LoadLevels());
+    auto bytes = TwoLevelFile();
+    const size_t blockCountAt = 32 + 76 + (2 + 9) + (2 + 24) + 50;
+    const int32_t blocks = 100'000'000;  // 3.5 GB of records
+    samples::PutInt32(bytes, blockCountAt, blocks);
+    folder.Write("levels.dat", bytes);
+    std::filesystem::resize_file(folder.File("levels.dat"), blockCountAt + 35ull * (blocks + 2) + 1000);
+    const ChildEnd end = RunInChild(
+        [&] {
+            MessageCatcher messages;
+            const bool refused = !LevelStructure::LoadLevels() && messages.texts.size() == 1 &&
+                                 messages.texts[0].find(folder.File("levels.dat")) != std::string::npos;
+            return refused && gLevelCount == 10 && gLevelRecords.size() == 11u ? 0 : 1;
+        },
+        30, size_t{1} << 30);
+    EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
+    EXPECT_EQ(end.status, 0);
 }

@@ -12,6 +12,7 @@
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
+#include "game/LevelCompletion.h"
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
@@ -133,6 +134,7 @@ TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceForTheSessionAndAFullDiskWhenI
         chmod(folder.Path().c_str(), 0555);
         Run();
         chmod(folder.Path().c_str(), 0755);
+        chmod(folder.File("levels.dat").c_str(), 0644);
     }
     EXPECT_TRUE(started);
     ASSERT_EQ(messages.size(), 1u);
@@ -157,9 +159,11 @@ TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceForTheSessionAndAFullDiskWhenI
     FaultyDisk disk;
     disk.failCall = 0;  // the first write would meet a full disk
     int startUpWrites = -1;
+    bool leftoverAtTheMenu = true;
     script = [&](bool) {
         if (gGameState != STATE_MAINMENU) return;
         startUpWrites = disk.changingCalls;
+        leftoverAtTheMenu = std::filesystem::exists(folder.File(leftover));
         EXPECT_TRUE(messages.empty()) << messages.front();
         EnterPlay();
         frmGame::resetgame(false);
@@ -169,7 +173,7 @@ TEST_F(MainLoop, AFolderThatTakesNoFilesIsToldOnceForTheSessionAndAFullDiskWhenI
     EXPECT_TRUE(started);
     EXPECT_EQ(startUpWrites, 0);
     EXPECT_EQ(folder.Read("options.dat"), options);
-    EXPECT_FALSE(std::filesystem::exists(folder.File(leftover)));
+    EXPECT_FALSE(leftoverAtTheMenu) << "removed by the start, before any save";
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("play statistics to " + folder.File("stats.dat") + ": No space left on device"),
               std::string::npos) << messages[0];
@@ -187,6 +191,41 @@ TEST_F(MainLoop, AFullDiskAtTheFirstStartNamesWhatCannotBeStored) {
               std::string::npos) << messages[0];
 }
 
+// A folder that holds its files but takes no new one, or files that take no writes: start-up
+// tells it once, naming what cannot be stored, and the saves that then fail only log.
+TEST_F(MainLoop, AReadOnlyFolderOrReadOnlyFilesAreToldOnceAtStart) {
+    script = [](bool) {
+        if (gGameState != STATE_MAINMENU) return;
+        EnterPlay();
+        frmGame::resetgame(false);             // the play statistics
+        DXmusicSFX::SetMusicVolume(40);        // the settings
+        frmGame::InsertHighScore("ACE", 1, 0);  // the best times
+        frmGame::Form_Unload();
+    };
+    const std::string folderTold = "Velorune cannot store files in its folder " + folder.Path() +
+                                   " (Permission denied), so your settings and play statistics cannot be stored";
+    const std::string filesTold = "Velorune cannot write to options.dat, stats.dat and levels.dat in its folder " +
+                                  folder.Path() + " (Permission denied), so your settings, play statistics and " +
+                                  "best times cannot be stored";
+    for (const bool readOnlyFolder : {true, false}) {
+        folder.Write("options.dat", Longs({80, -400, 1}));
+        folder.Write("stats.dat", Longs({1000}));  // shorter than a save: replaced whole
+        FaultyDisk disk;  // keeps permissions for root too
+        const auto changed = {folder.Path(), folder.File("options.dat"), folder.File("stats.dat"),
+                              folder.File("levels.dat")};
+        for (const std::string& path : changed)
+            if ((path == folder.Path()) == readOnlyFolder) chmod(path.c_str(), path == folder.Path() ? 0555 : 0444);
+        messages.clear();
+        audio = nullptr;
+        Run();
+        for (const std::string& path : changed) chmod(path.c_str(), path == folder.Path() ? 0755 : 0644);
+        EXPECT_TRUE(started);
+        ASSERT_EQ(messages.size(), 1u) << messages.back();
+        EXPECT_EQ(messages[0].rfind(readOnlyFolder ? folderTold : filesTold, 0), 0u) << messages[0];
+        EXPECT_NE(Log().find("Could not save the play statistics to"), std::string::npos) << Log();
+    }
+}
+
 TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {
     adapter.HasHal = false;
     Run();
@@ -198,6 +237,24 @@ TEST_F(MainLoop, NoHardwareEndsWithItsMessageAndThreeFalseLines) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "No 3D hardware detected. VeloRune requires a 3D accelerator Video Card");
     EXPECT_EQ(window.pumps, 0);
+    EXPECT_FALSE(started);
+}
+
+// The window cannot be opened (no OpenGL): the log is open before it with its start-up lines
+// ending in False, and the message is that of a device that cannot be made, the system's reason
+// after it.
+TEST_F(MainLoop, AWindowThatCannotOpenIsLoggedAndToldWithTheSystemsReason) {
+    started = frmGame::Form_Load([](std::string& reason) -> platform::Window* {
+        reason = "OpenGL context: GLXBadFBConfig";
+        return nullptr;
+    });
+    const std::string log = Log();
+    for (const char* line : {"\"Velo Rune Debug\"\r\n", "\"Initalise DirectX and DX3D = False\"\r\n",
+                             "\"Initalise DirectInput = False\"\r\n", "\"Initalise DirectSound = False\"\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "Something went wrong trying to initalise DX -2005530518 Not available\n\nThe game window "
+                           "could not be opened: OpenGL context: GLXBadFBConfig");
     EXPECT_FALSE(started);
 }
 

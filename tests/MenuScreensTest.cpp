@@ -9,7 +9,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "game/DirectX.h"
@@ -20,6 +19,7 @@
 #include "platform/MessageBox.h"
 #include "tests/support/GameFolder.h"
 #include "tests/support/PlayRig.h"
+#include "tests/support/WaitUntil.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
@@ -240,6 +240,9 @@ TEST_F(MenuScreens, LevelSelectWrapsInsideTheZoneAndMarksTheArrowUsed) {
     Show(STATE_LEVELSELECT, 2);
     EXPECT_EQ(gCurrentLevel, 1);
     EXPECT_EQ(Highlighted(), (std::set<int>{24}));
+    Show(STATE_LEVELSELECT, 1);  // each step takes the highlight off the other arrow
+    EXPECT_EQ(Highlighted(), (std::set<int>{25}));
+    Show(STATE_LEVELSELECT, 2);
     Show(STATE_LEVELSELECT, 2);
     Show(STATE_LEVELSELECT, 2);
     EXPECT_EQ(gFontFields(7).Get_String(), "3 / 10");
@@ -441,6 +444,22 @@ TEST_F(MenuScreens, PauseCancelLaysOutNothingAndTheOtherChoicesRestart) {
     EXPECT_EQ(gFontFields(1).Get_String().rfind("Stars 0 / of ", 0), 0u);
 }
 
+// What a frame shows changes with the game state alone and with any one button enabled or
+// disabled alone, so that such a change is drawn whatever came with it.
+TEST_F(MenuScreens, AFramesPictureTellsTheStateAndEachEnabledButton) {
+    Show(STATE_MAINMENU);
+    const GUI::Picture shown = GUI::CurrentPicture();
+    gGameState = STATE_OPTIONS;
+    EXPECT_NE(GUI::CurrentPicture(), shown);
+    gGameState = STATE_MAINMENU;
+    for (int32_t i = ButtonTable::kFirst; i <= ButtonTable::kLast; ++i) {
+        gButtons[i].enabled(!gButtons[i].enabled());
+        EXPECT_NE(GUI::CurrentPicture(), shown) << "button " << i;
+        gButtons[i].enabled(!gButtons[i].enabled());
+    }
+    EXPECT_EQ(GUI::CurrentPicture(), shown);
+}
+
 TEST_F(MenuScreens, ScreensWithoutClicksIgnoreThem) {
     for (int16_t state : {STATE_PLAYING, STATE_NAMEENTRY, STATE_LEVELDONE, STATE_LOADING}) {
         Show(state);
@@ -508,7 +527,7 @@ TEST_F(WebSite, TheEntryNamesTheReadMeWhereNothingCanOpenIt) {
         messages.clear();
         Show(STATE_MAINMENU);
         Click(22);
-        while (GUI::WatchWebSite()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_TRUE(WaitUntil([] { return !GUI::WatchWebSite(); })) << c.what << ": the opening never ended";
         EXPECT_EQ(gGameState, STATE_MAINMENU) << c.what;
         ASSERT_EQ(messages.size(), c.told ? 1u : 0u) << c.what;
         if (c.told) {
@@ -524,7 +543,8 @@ TEST_F(WebSite, TheEntryNamesTheReadMeWhereNothingCanOpenIt) {
 // still running when its opening goes (here a second press's) costs no thread, and a later
 // pass reaps it once it has ended.
 TEST_F(WebSite, EnterHeldOpensTheReadMeOnceAndAViewerLeftRunningIsReapedByAPass) {
-    StandIn("/bin/sleep 0.5");
+    const std::string closed = bin + "/closed";
+    StandIn(("while [ ! -e " + closed + " ]; do /bin/sleep 0.01; done").c_str());  // open until closed
     Show(STATE_MAINMENU);
     gTabIndex = 4;
     const size_t threads = Threads();
@@ -537,11 +557,11 @@ TEST_F(WebSite, EnterHeldOpensTheReadMeOnceAndAViewerLeftRunningIsReapedByAPass)
     pass({});
     pass({dinput::DIK_RETURN});
     EXPECT_EQ(Threads(), threads);
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!Children().empty() && std::chrono::steady_clock::now() < giveUp) {
+    std::ofstream(closed) << "closed\n";
+    WaitUntil([&] {
         pass({});
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+        return Children().empty();
+    });
     EXPECT_EQ(Children(), "");
     EXPECT_EQ(Asked(), readme + "\n" + readme + "\n");
     EXPECT_TRUE(messages.empty());

@@ -12,6 +12,7 @@
 #include "platform/Audio.h"
 #include "platform/Diagnostics.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/WaitUntil.h"
 
 namespace {
 
@@ -54,19 +55,15 @@ protected:
         return loudest;
     }
 
-    // Waits until the device has written more bytes than 'bytes' plus about ms of sound.
-    void WaitPast(size_t bytes, int ms) const {
+    // Whether the device has written 'bytes' and about ms of sound after them, within 10 s.
+    bool WaitPast(size_t bytes, int ms) const {
         const size_t target = bytes + static_cast<size_t>(44100 * 4 * ms / 1000);  // 16-bit stereo
-        for (int waited = 0; Written() < target && waited < 5000; waited += 10) SDL_Delay(10);
+        return WaitUntil([&] { return Written() >= target; });
     }
 
-    // Waits up to two seconds for a sample louder than kAudible written after byte offset from.
+    // Whether a sample louder than kAudible is written after byte offset from, within 10 s.
     bool BecomesAudible(size_t from) const {
-        for (int waited = 0; waited < 2000; waited += 20) {
-            if (Loudest(from) > kAudible) return true;
-            SDL_Delay(20);
-        }
-        return false;
+        return WaitUntil([&] { return Loudest(from) > kAudible; });
     }
 
     ScratchFolder folder_;
@@ -78,7 +75,7 @@ protected:
 
 TEST_F(DiskAudio, APlayedEffectReachesTheOutput) {
     ASSERT_TRUE(output_->LoadEffect(1, Asset("sfx/getstar.wav")));
-    WaitPast(0, 100);
+    ASSERT_TRUE(WaitPast(0, 100)) << "the device writes nothing";
     EXPECT_LT(Loudest(0), kAudible);
     const size_t before = Written();
     output_->PlayEffect(1);
@@ -92,10 +89,9 @@ TEST_F(DiskAudio, AStreamPlaysPausesAndGoesOn) {
 
     output_->PauseStream(1);
     EXPECT_EQ(output_->GetStreamState(1), platform::StreamState::Paused);
-    WaitPast(Written(), 100);  // what was mixed before the pause drains
+    ASSERT_TRUE(WaitPast(Written(), 100));  // what was mixed before the pause drains
     const size_t paused = Written();
-    WaitPast(paused, 300);
-    ASSERT_GT(Written(), paused) << "the device goes on writing";
+    ASSERT_TRUE(WaitPast(paused, 300)) << "the device stopped writing";
     EXPECT_EQ(Loudest(paused), 0);
 
     const size_t resumed = Written();

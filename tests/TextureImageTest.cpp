@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <thread>
 
 #include "platform/Diagnostics.h"
-#include "platform/formats/PicturePrefetch.h"
+#include "platform/threads/PicturePrefetch.h"
 #include "platform/formats/TextureImage.h"
 #include "support/ScratchFolder.h"
 #include "tools/assetkit/Image.h"
@@ -77,7 +84,8 @@ TEST(TextureImage, JpegLoadsAndMissingOrBrokenFilesDoNot) {
 
 // Pictures decoded ahead are what the loader would have made of the files as it asks for them:
 // with its own options, each asked-for copy once, and a damaged file refused and told once,
-// by the loader, as without a prefetch; a missing one tells nothing.
+// by the loader, as without a prefetch; a missing one tells nothing. Once the thread is through,
+// the keyed picture's file holds another picture: the copies asked for ahead show the thread's.
 TEST(PicturePrefetch, GivesTheLoaderWhatItWouldHaveDecodedItself) {
     ScratchFolder folder;
     const std::string keyed = WriteKeyedPicture(folder), broken = folder.File("broken.bmp");
@@ -87,23 +95,60 @@ TEST(PicturePrefetch, GivesTheLoaderWhatItWouldHaveDecodedItself) {
     TextureLoadOptions magenta;
     magenta.ColorKey = 0xFFFF00FF;
     {
-        const PicturePrefetch ahead(
+        PicturePrefetch ahead(
             {{keyed, magenta}, {keyed, magenta}, {broken, {}}, {folder.File("missing.bmp"), {}}, {keyed, {}}});
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // most likely all decoded by now
-        for (int copy = 0; copy < 3; ++copy) {  // two asked for ahead, one not
+        ASSERT_TRUE(ahead.WaitUntilDecoded(std::chrono::seconds(5))) << "the thread decoded nothing";
+        assetkit::WriteBmp(assetkit::Image(3, 2, {1, 2, 3}), keyed);
+        for (int copy = 0; copy < 2; ++copy) {
             const auto image = LoadTextureImage(keyed, magenta);
             ASSERT_TRUE(image) << copy;
             EXPECT_EQ(image->ArgbAt(0, 0), 0x00000000u) << copy;
             EXPECT_EQ(image->ArgbAt(1, 0), 0xFF0AC81Eu) << copy;
         }
-        TextureLoadOptions fiveBits = magenta;
-        fiveBits.Format = TextureFormat::A1R5G5B5;
-        EXPECT_EQ(LoadTextureImage(keyed, fiveBits)->ArgbAt(1, 0), 0xFF08CE18u);
+        EXPECT_EQ(LoadTextureImage(keyed, magenta)->ArgbAt(1, 0), 0xFF010203u) << "not asked for ahead";
+        EXPECT_EQ(LoadTextureImage(keyed, {})->ArgbAt(0, 0), 0xFFFF00FFu);
         EXPECT_FALSE(LoadTextureImage(broken, {}));
         EXPECT_FALSE(LoadTextureImage(folder.File("missing.bmp"), {}));
     }
-    EXPECT_EQ(LoadTextureImage(keyed, {})->ArgbAt(0, 0), 0xFFFF00FFu);
+    EXPECT_EQ(LoadTextureImage(keyed, {})->ArgbAt(0, 0), 0xFF010203u);
     platform::SetDiagnosticSink(nullptr);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("broken.bmp refused"), std::string::npos) << told[0];
+}
+
+// Where no thread can be started (a limit on the user's processes), the pictures are decoded
+// as they are loaded, and nothing ends the program.
+TEST(PicturePrefetch, WithoutAThreadTheLoaderDecodesThemItself) {
+    ScratchFolder folder;
+    const std::string keyed = WriteKeyedPicture(folder);
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::others_read |
+                                                    std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Limits bind an ordinary user only.
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(3);
+        const rlimit none{0, 0};
+        if (setrlimit(RLIMIT_NPROC, &none) != 0) std::_Exit(3);
+        try {
+            std::thread([] {}).join();
+            std::_Exit(3);  // the limit does not bind here
+        } catch (const std::system_error&) {
+        }
+        try {
+            PicturePrefetch ahead({{keyed, {}}});
+            const auto image = LoadTextureImage(keyed, {});
+            std::_Exit(!ahead.WaitUntilDecoded(std::chrono::milliseconds(0)) && image &&
+                               image->ArgbAt(1, 0) == 0xFF0AC81Eu
+                           ? 0
+                           : 1);
+        } catch (...) {
+            std::_Exit(4);  // uncaught, the program would end
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3) GTEST_SKIP() << "no limit on threads could be set";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }

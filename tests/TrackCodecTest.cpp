@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <limits>
 
@@ -259,4 +260,41 @@ TEST(TrackCodec, TheShippedLevelsFileRoundTripsByteForByte) {
     for (size_t i = 0; i < file.Levels.size(); ++i)
         EXPECT_EQ(static_cast<size_t>(file.Index[i].Offset) + 16 + 8 * 10, file.BlockStarts[i]) << i;
     EXPECT_EQ(WriteLevelsFile(file.ZoneAllStars, file.Levels), shipped);
+}
+
+// A file fetched a piece at a time, by a source that hands out no more than 1000 bytes a call,
+// reads as the same bytes in memory do: records and a name that straddle the pieces, the
+// smallest track, and a file cut anywhere near a piece's end.
+TEST(TrackCodec, AFileReadAPieceAtATimeReadsAsInMemory) {
+    TrackFile big = samples::SmallTrack();
+    big.Level.TextureNames.push_back(std::string(40000, 'n'));
+    big.Level.Blocks.assign(3000, big.Level.Blocks[0]);
+    for (size_t i = 0; i < big.Level.Blocks.size(); ++i) big.Level.Blocks[i].X = static_cast<float>(i);
+    TrackFile smallest = samples::SmallTrack();
+    smallest.Level.TextureNames = {""};
+    smallest.Level.Blocks.resize(1);
+    smallest.Level.Blocks[0].TextureA = smallest.Level.Blocks[0].TextureB = 0;
+    smallest.Level.Blocks[0].TextureC = smallest.Level.Blocks[0].TextureD = 0;
+    smallest.Level.Platforms.clear();
+    smallest.Level.Ramps.clear();
+    smallest.Level.Stars.clear();
+    EXPECT_EQ(TrackFileSize(smallest), kSmallestTrackSize);
+    const std::vector<uint8_t> whole = samples::LevelsFileBytes({big, smallest, big});
+    for (const size_t length : {whole.size(), size_t{65536}, size_t{65537}, size_t{131071}, whole.size() - 1}) {
+        const std::vector<uint8_t> bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        const ByteReader::Fetch fetch = [&](uint64_t offset, uint8_t* into, size_t count) {
+            const size_t n = std::min<size_t>({count, 1000, bytes.size() - static_cast<size_t>(offset)});
+            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), n, into);
+            return n;
+        };
+        LevelsFile inMemory, fetched;
+        std::string memoryError, fetchedError;
+        const bool read = ReadLevelsFile(bytes, inMemory, memoryError);
+        EXPECT_EQ(ReadLevelsFile(fetch, bytes.size(), fetched, fetchedError), read) << length;
+        EXPECT_EQ(fetchedError, memoryError) << length;
+        EXPECT_EQ(read, length == whole.size()) << length;
+        if (read) {
+            EXPECT_EQ(WriteLevelsFile(fetched.ZoneAllStars, fetched.Levels), whole);
+        }
+    }
 }

@@ -86,7 +86,7 @@ public:
     bool Ended(std::chrono::duration<double> within) {
         const auto deadline = std::chrono::steady_clock::now() + within;
         while (pid_ > 0) {
-            if (waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = 0;
+            if (waitpid(pid_, &status_, WNOHANG) == pid_) pid_ = 0;
             else if (std::chrono::steady_clock::now() >= deadline) return false;
             else std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -99,8 +99,12 @@ public:
         return (ProcessCpuSeconds(pid_) - before) / stretch.count();
     }
 
+    // The signal that ended the program, once Ended; 0 when it exited.
+    int EndingSignal() const { return pid_ == 0 && WIFSIGNALED(status_) ? WTERMSIG(status_) : 0; }
+
 private:
     pid_t pid_ = 0;  // 0 when it never started or has been reaped
+    int status_ = 0;
 };
 
 // The arguments of a benchmark that measures programs beside a floor: the floor's program, then

@@ -39,13 +39,19 @@ public:
         return 0;
     }
     bool Shows(const std::string& title) const { return Find(DefaultRootWindow(display_), title) != 0; }
+    // The windows on the screen that have the title: a program's box may share its window's.
+    std::vector<Window> All(const std::string& title) const {
+        std::vector<Window> found;
+        AllUnder(DefaultRootWindow(display_), title, found);
+        return found;
+    }
 
     // Gives the window the keyboard focus, as a window manager would on a click: shortcuts act
-    // only in the active window.
-    void Focus(Window window) const {
+    // only in the active window, once it has taken the focus (settle).
+    void Focus(Window window, double settle = 0.3) const {
         XSetInputFocus(display_, window, RevertToParent, CurrentTime);
         XFlush(display_);
-        Sleep(0.3);
+        Sleep(settle);
     }
     // A press and release of the key with the modifier mask (ControlMask, ...).
     void Key(Window window, const char* keysym, unsigned modifiers = 0) const {
@@ -100,13 +106,24 @@ public:
     }
 
 private:
-    Window Find(Window under, const std::string& title) const {
+    bool Named(Window window, const std::string& title) const {
         char* name = nullptr;
-        if (XFetchName(display_, under, &name) && name) {
-            const bool same = title == name;
-            XFree(name);
-            if (same) return under;
-        }
+        const bool named = XFetchName(display_, window, &name) && name && title == name;
+        if (name) XFree(name);
+        return named;
+    }
+    void AllUnder(Window under, const std::string& title, std::vector<Window>& found) const {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display_, under, &attributes) || attributes.map_state != IsViewable) return;
+        if (Named(under, title)) found.push_back(under);
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned n = 0;
+        if (XQueryTree(display_, under, &root, &parent, &children, &n))
+            for (unsigned i = 0; i < n; ++i) AllUnder(children[i], title, found);
+        if (children) XFree(children);
+    }
+    Window Find(Window under, const std::string& title) const {
+        if (Named(under, title)) return under;
         Window root = 0, parent = 0, *children = nullptr;
         unsigned count = 0;
         if (!XQueryTree(display_, under, &root, &parent, &children, &count)) return 0;

@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "platform/formats/PicturePrefetch.h"
+#include "platform/formats/TextureImage.h"
 
 #include "ui/GUI_Button.h"
 

@@ -189,8 +189,8 @@ bool ChooseZoneA() {
     return true;
 }
 
-// The game's site is its read-me, shown by the desktop's viewer. Whether a viewer took it is
-// known a moment later; the menus go on meanwhile.
+// The game's site is its read-me, shown by the desktop's viewer. Whether a viewer could show
+// it is known once xdg-open has ended, however late; the game goes on meanwhile.
 void OpenWebSite() {
     gReadmeOpening.emplace(platform::ProgramPath("readme.txt"));
     WatchWebSite();

@@ -1,6 +1,5 @@
 #include "editor/qt/AboutWindow.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,7 +11,7 @@ namespace editor {
 
 AboutWindow::AboutWindow(AboutForm& form, std::function<void(const std::function<void()>&)> runHandler,
                          QWidget* owner)
-    : QWidget(owner, Qt::Dialog), form_(form), runHandler_(std::move(runHandler)) {
+    : QDialog(owner), form_(form), runHandler_(std::move(runHandler)) {
     setFixedSize(380, 190);
     icon_ = new QLabel(this);
     icon_->setGeometry(16, 16, 32, 32);
@@ -61,8 +60,7 @@ void AboutWindow::Refresh() {
     }
 }
 
-void AboutWindow::closeEvent(QCloseEvent* event) {
-    event->ignore();
+void AboutWindow::reject() {
     runHandler_([this] { form_.cmdOK_Click(); });
 }
 

@@ -1,7 +1,7 @@
 // The About window on Qt: a small window of its own, not modal, showing frmAbout. It stays
-// above the main window, and every About brings it to the front.
+// above the main window, opens over its middle, and every About brings it to the front.
 #pragma once
-#include <QWidget>
+#include <QDialog>
 
 #include <functional>
 
@@ -12,7 +12,7 @@ namespace editor {
 
 class AboutForm;
 
-class AboutWindow : public QWidget {
+class AboutWindow : public QDialog {
 public:
     // runHandler runs a handler the way the main window runs its own (see EditorWindow); owner
     // is the main window.
@@ -21,9 +21,8 @@ public:
     // Shows the form's captions and its visibility.
     void Refresh();
 
-protected:
-    // The title bar's close button does what OK does.
-    void closeEvent(QCloseEvent* event) override;
+    // Esc and the title bar's close button do what OK does.
+    void reject() override;
 
 private:
     AboutForm& form_;

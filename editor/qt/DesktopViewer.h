@@ -1,5 +1,5 @@
-// The desktop's viewer for a file, watched from Qt's loop: whether a viewer took the file is
-// known only a moment after it was handed over.
+// The desktop's viewer for a file, watched from Qt's loop: whether a viewer could show the
+// file is known only once xdg-open has ended, seconds later or when its viewer is closed.
 #pragma once
 #include <functional>
 #include <string>

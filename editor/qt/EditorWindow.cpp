@@ -20,6 +20,8 @@
 #include "editor/frmAbout.h"
 #include "editor/frmMain.h"
 #include "editor/qt/AboutWindow.h"
+#include "editor/qt/BoxKeysOncePerPress.h"
+#include "editor/qt/ClickFocus.h"
 #include "editor/qt/DesktopViewer.h"
 #include "editor/qt/KeyEditing.h"
 #include "editor/qt/KeyboardAfterBoxes.h"
@@ -75,6 +77,8 @@ EditorWindow::EditorWindow(MainForm& form) : form_(form), events_(form.Events())
     keyEditing_ = std::make_unique<KeyEditing>(*this, events_.Form_KeyDown,
                                                [this](const std::function<void()>& h) { RunHandler(h); });
     keyboardAfterBoxes_ = std::make_unique<KeyboardAfterBoxes>(*this);
+    clickFocus_ = std::make_unique<ClickFocus>();
+    boxKeys_ = std::make_unique<BoxKeysOncePerPress>();
     loop_.setSingleShot(true);
     loop_.setTimerType(Qt::PreciseTimer);
     connect(&loop_, &QTimer::timeout, this, [this] { LoopTick(); });
@@ -280,8 +284,11 @@ void EditorWindow::OpenTextFile(const std::string& path, std::function<void()> n
 }
 
 void EditorWindow::ShowText(const std::string& title, const std::string& text) {
-    if (!textWindow_) textWindow_ = std::make_unique<TextWindow>(this);
-    textWindow_->Show(QString::fromStdString(title), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    if (!textWindow_) textWindow_ = std::make_unique<TextWindow>();
+    const QWidget* client = centralWidget();  // below the menu bar, which stays in sight
+    textWindow_->Show(QString::fromStdString(title),
+                      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                      QRect(client->mapToGlobal(QPoint(0, 0)), client->size()));
 }
 
 EditorHost::UnsavedTrack EditorWindow::AskAboutUnsavedTrack() {
@@ -310,6 +317,7 @@ void EditorWindow::EndProgram() {
     ending_ = true;
     loop_.stop();
     about_->hide();
+    if (textWindow_) textWindow_->hide();
     hide();
     QCoreApplication::exit(0);
 }

@@ -22,6 +22,8 @@ class QScrollBar;
 namespace editor {
 
 class AboutWindow;
+class BoxKeysOncePerPress;
+class ClickFocus;
 class KeyEditing;
 class KeyboardAfterBoxes;
 class MainForm;
@@ -81,6 +83,8 @@ private:
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<KeyEditing> keyEditing_;
     std::unique_ptr<KeyboardAfterBoxes> keyboardAfterBoxes_;
+    std::unique_ptr<ClickFocus> clickFocus_;
+    std::unique_ptr<BoxKeysOncePerPress> boxKeys_;
     std::unique_ptr<TextWindow> textWindow_;
     std::map<const MenuItem*, QAction*> actions_;
     std::map<const void*, QWidget*> widgets_;

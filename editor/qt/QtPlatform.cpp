@@ -1,6 +1,7 @@
 #include "editor/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QScreen>
@@ -20,10 +21,23 @@ d3d::GlContextQueries QtContextQueries() {
             }};
 }
 
+namespace {
+
+// The active window; while none is, as between a dialog's close and the focus coming back where
+// no window manager hands it on, the main window: a box without one stands in the screen's middle.
+QWidget* BoxOwner() {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && qobject_cast<QMainWindow*>(top)) return top;
+    return nullptr;
+}
+
+}  // namespace
+
 void UseQtMessageBoxes() {
     platform::SetMessageBoxHandler([](const std::string& text, const std::string& title) {
         QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
-                        QMessageBox::Ok, QApplication::activeWindow());
+                        QMessageBox::Ok, BoxOwner());
         box.exec();
     });
 }

@@ -6,7 +6,8 @@
 namespace editor {
 
 d3d::GlContextQueries QtContextQueries();
-// Shows platform::MessageBox texts as modal Qt boxes with an OK button, over the active window.
+// Shows platform::MessageBox texts as modal Qt boxes with an OK button, over the active window
+// or else the main window.
 void UseQtMessageBoxes();
 
 }  // namespace editor

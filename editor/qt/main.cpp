@@ -6,7 +6,7 @@
 
 #include "editor/DirectX.h"
 #include "editor/frmMain.h"
-#include "editor/qt/CloseOnSigterm.h"
+#include "editor/qt/CloseOnEndSignals.h"
 #include "editor/qt/EditorWindow.h"
 #include "editor/qt/KeyboardFeed.h"
 #include "editor/qt/QtPlatform.h"
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     gDX = [] { return std::make_unique<d3d::GlDirect3D>(editor::QtContextQueries()); };
     editor::KeyboardFeed keys(dinput::SystemKeyboard());
     editor::EditorWindow window(frmMain);
-    editor::CloseOnSigterm(window);
+    editor::CloseOnEndSignals(window);
     window.Start();
     return QApplication::exec();
 }

@@ -7,15 +7,17 @@
 #define STBI_FAILURE_USERMSG
 #include <stb_image.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/Diagnostics.h"
-#include "platform/formats/PicturePrefetch.h"
 
 namespace d3d {
 namespace {
+
+std::atomic<PicturesAhead*> gAhead{nullptr};
 
 uint8_t To5Bits(uint8_t c) {
     const uint8_t five = c >> 3;
@@ -63,8 +65,13 @@ uint32_t TextureImage::ArgbAt(int x, int y) const {
     return (uint32_t{p[3]} << 24) | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
 }
 
+void SetPicturesAhead(PicturesAhead* ahead) { gAhead = ahead; }
+
 std::optional<TextureImage> LoadTextureImage(const std::string& path, const TextureLoadOptions& options, int maxSide) {
-    if (auto ahead = PicturePrefetch::Take(path, options, maxSide)) return ahead;
+    // Pictures are decoded ahead at the largest side a texture may have.
+    if (PicturesAhead* ahead = gAhead; ahead && maxSide == platform::kLargestTextureSide) {
+        if (auto image = ahead->Take(path, options)) return image;
+    }
     std::string error;
     auto image = DecodeTextureFile(path, options, maxSide, &error);
     if (!image && !error.empty()) Refused(path, error);

@@ -20,6 +20,24 @@ struct TextureImage {
     uint32_t ArgbAt(int x, int y) const;
 };
 
+// A picture a program is about to load, and how.
+struct PictureRequest {
+    std::string Path;
+    TextureLoadOptions Options;
+};
+
+// Pictures decoded ahead of their loading (platform/threads/PicturePrefetch.h).
+class PicturesAhead {
+public:
+    virtual ~PicturesAhead() = default;
+    // The picture asked for ahead with the path and options, once; nullopt when there is none
+    // to take or it could not be decoded.
+    virtual std::optional<TextureImage> Take(const std::string& path, const TextureLoadOptions& options) = 0;
+};
+// While set, LoadTextureImage takes its pictures from ahead where it can; nullptr: from the
+// files alone.
+void SetPicturesAhead(PicturesAhead* ahead);
+
 // nullopt when the file is missing or refused (no side may exceed maxSide); a file that
 // exists but is refused is told to platform::Diagnose with the reason. A pixel whose opaque
 // colour equals the colour key exactly becomes transparent black; A1R5G5B5 keeps 5 bits per

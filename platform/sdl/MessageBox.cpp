@@ -89,12 +89,16 @@ void MessageBox(const std::string& text, const std::string& title) {
         gHandler(text, title);
         return;
     }
-    // The log keeps the whole text, the box what fits on the screen; stderr has it where either
-    // is missing.
-    const std::string whole = title + ": " + text;
-    const bool logged = Diagnose(whole);
-    if (HasDisplay() && ShowMessageBoxWindow(text, title) && logged) return;
-    std::cerr << whole << std::endl;
+    bool cut = false;
+    const bool shown = HasDisplay() && ShowMessageBoxWindow(text, title, cut);
+    if (shown && !cut) return;
+    // The log keeps what the box could not show, each line of the text a line of the log;
+    // stderr has it where either the box or the log is missing.
+    bool logged = true;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) logged = Diagnose(line) && logged;
+    if (!shown || !logged) std::cerr << title << ": " << text << std::endl;
 }
 
 void SetMessageBoxHandler(std::function<void(const std::string& text, const std::string& title)> handler) {

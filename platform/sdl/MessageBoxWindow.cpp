@@ -33,6 +33,7 @@ using Font = std::unique_ptr<TTF_Font, decltype(&TTF_CloseFont)>;
 
 struct Layout {
     std::vector<std::string> lines;
+    bool cut = false;  // lines of the text were left out
     int lineSkip = 0, width = 0, height = 0;
     SDL_Rect button{};
 };
@@ -57,7 +58,10 @@ Layout LayOut(TTF_Font* font, const std::string& text) {
     const auto maxLines = static_cast<size_t>(std::max(0, roomForLines / l.lineSkip));
     int widest = kMinTextWidth;
     const auto width = [font](std::string_view s) { return static_cast<size_t>(TextWidth(font, s)); };
-    std::istringstream lines(FirstLines(WrapText(text, static_cast<size_t>(limit), width), maxLines));
+    const std::string wrapped = WrapText(text, static_cast<size_t>(limit), width);
+    const std::string shown = FirstLines(wrapped, maxLines);
+    l.cut = shown != wrapped;
+    std::istringstream lines(shown);
     for (std::string line; std::getline(lines, line);) {
         widest = std::max(widest, TextWidth(font, line));
         l.lines.push_back(line);
@@ -206,12 +210,13 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
     }
 }
 
-bool ShowBox(const std::string& text, const std::string& title) {
+bool ShowBox(const std::string& text, const std::string& title, bool& cut) {
     if (!TTF_WasInit() && TTF_Init() != 0) return false;
     const std::string file = d3d::FontFileFor("Ariel", false);
     Font font(file.empty() ? nullptr : TTF_OpenFont(file.c_str(), kFontPixels), &TTF_CloseFont);
     if (!font) return false;
     const Layout layout = LayOut(font.get(), text);
+    cut = layout.cut;
 
     // The box draws through the plain window surface; the program's OpenGL context stays current.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -248,12 +253,13 @@ bool ShowBox(const std::string& text, const std::string& title) {
 
 void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
 
-bool ShowMessageBoxWindow(const std::string& text, const std::string& title) {
+bool ShowMessageBoxWindow(const std::string& text, const std::string& title, bool& cut) {
+    cut = false;
     // Without the program's window (its OpenGL could not start, say) the box stands alone, on
     // SDL's video started for it.
     const bool startsVideo = !SDL_WasInit(SDL_INIT_VIDEO);
     if (startsVideo && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    const bool shown = ShowBox(text, title);
+    const bool shown = ShowBox(text, title, cut);
     if (startsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return shown;
 }

@@ -16,7 +16,8 @@ void SetMessageBoxOwner(SDL_Window* owner);
 // Shows text with an OK button until OK, Enter, Escape or the box's close, or until the
 // program is asked to end; that request stays queued for the program. The program's other
 // events meanwhile stay queued too, save its clicks and key presses, which were meant for
-// the box. False when no box window can be shown (no display, no font, no window).
-bool ShowMessageBoxWindow(const std::string& text, const std::string& title);
+// the box. False when no box window can be shown (no display, no font, no window); cut tells
+// whether lines of the text had to be left out to keep the box on the screen.
+bool ShowMessageBoxWindow(const std::string& text, const std::string& title, bool& cut);
 
 }  // namespace platform

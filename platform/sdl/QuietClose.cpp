@@ -1,7 +1,6 @@
 #include "platform/sdl/QuietClose.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <mutex>
 #include <vector>
 
@@ -33,28 +32,9 @@ void RememberClosed(XID window) {
     if (current != PassOverClosedWindows) gEarlierHandler = current;
     gClosed.push_back(window);
 }
-
-int WriteToStderr(Display* display, XErrorEvent* e) {
-    char text[160] = "";
-    XGetErrorText(display, e->error_code, text, sizeof text);
-    std::fprintf(stderr, "X error: %s (request %d.%d)\n", text, e->request_code, e->minor_code);
-    return 0;
-}
 #endif
 
 }  // namespace
-
-XErrorsEndNothing::XErrorsEndNothing() {
-#if defined(SDL_VIDEO_DRIVER_X11)
-    earlier_ = reinterpret_cast<void*>(XSetErrorHandler(WriteToStderr));
-#endif
-}
-
-XErrorsEndNothing::~XErrorsEndNothing() {
-#if defined(SDL_VIDEO_DRIVER_X11)
-    XSetErrorHandler(reinterpret_cast<XErrorHandler>(earlier_));
-#endif
-}
 
 void DestroyWindowQuietly(SDL_Window* window) {
 #if defined(SDL_VIDEO_DRIVER_X11)

@@ -8,6 +8,7 @@
 #include "platform/Keyboard.h"
 #include "platform/sdl/EventWait.h"
 #include "platform/sdl/MessageBoxWindow.h"
+#include "platform/sdl/OpeningErrors.h"
 #include "platform/sdl/QuietClose.h"
 
 namespace platform {

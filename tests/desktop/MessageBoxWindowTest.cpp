@@ -7,7 +7,6 @@
 
 #include <SDL.h>
 #include <X11/Xlib.h>
-#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -20,35 +19,25 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/WaitUntil.h"
+#include "tests/support/XWindows.h"
 
 namespace {
 
 constexpr const char* kBoxTitle = "Box under test";
 constexpr auto kPatience = std::chrono::seconds(5);
-
-// The process a window says it belongs to, or 0.
-long ProcessOf(Display* x, Window w) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    long pid = 0;
-    if (XGetWindowProperty(x, w, XInternAtom(x, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &left, &data) == Success &&
-        data && count == 1)
-        pid = *reinterpret_cast<long*>(data);
-    if (data) XFree(data);
-    return pid;
-}
 
 // A shown top-level window with this name, or 0. The server is held meanwhile: no window may
 // close between the listing and the looking (those of a connection just closed linger until
@@ -74,10 +63,24 @@ Window Named(Display* x, const std::string& name) {
 
 // Whether the window with this name is shown by the deadline (true) or still shown (false).
 bool Await(Display* x, const std::string& name, bool shown) {
-    const auto until = std::chrono::steady_clock::now() + kPatience;
-    while ((Named(x, name) != 0) != shown && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return (Named(x, name) != 0) == shown;
+    return WaitUntil([&] { return (Named(x, name) != 0) == shown; }, kPatience);
+}
+
+// Whether the box, up on the test's main thread, has taken every event the X server had sent
+// by now: markers pushed into SDL's queue, each once the one before has gone, have all been
+// taken. The box takes one event a pass and reads the server at the start of each: the pass
+// after the one that took the first marker has read the server's last events, which are
+// then queued before the third. False when the box went meanwhile.
+bool BoxTookAllSent(Display* x) {
+    XSync(x, False);
+    for (int marker = 0; marker < 3; ++marker) {
+        SDL_Event e{};
+        e.type = SDL_USEREVENT;
+        SDL_PushEvent(&e);
+        const auto taken = [] { return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_USEREVENT, SDL_USEREVENT) == 0; };
+        if (!WaitUntil([&] { return taken() || !Named(x, kBoxTitle); }, kPatience) || !taken()) return false;
+    }
+    return true;
 }
 
 // What a window manager sends when the user closes a window.
@@ -112,11 +115,8 @@ void Focus(Display* x, Window w) {
 // connection closed between two tests, the X server would reset and refuse the next a moment.
 Display* Server() {
     static Display* const x = [] {
-        Display* opened = XOpenDisplay(nullptr);
-        for (int i = 0; i < 50 && !opened; ++i) {  // one that a reset refused
-            std::this_thread::sleep_for(std::chrono::milliseconds(40));
-            opened = XOpenDisplay(nullptr);
-        }
+        Display* opened = nullptr;
+        WaitUntil([&] { return (opened = XOpenDisplay(nullptr)) != nullptr; }, kPatience);  // one a reset refused
         return opened;
     }();
     return x;
@@ -148,7 +148,10 @@ protected:
     }
     // The window takes every event the X server has for it until done, for a while at most.
     void PumpUntil(const std::function<bool()>& done) {
-        for (int i = 0; i < 100 && !done(); ++i) window_->WaitForMessages(20);
+        WaitUntil([&] {
+            if (!done()) window_->WaitForMessages(20);
+            return done();
+        }, kPatience);
     }
 
     Display* x_ = nullptr;
@@ -201,16 +204,20 @@ TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigter
 }
 
 // A GL driver that cannot be loaded makes the opening of the game's window fail with an X
-// error, which must not end the game before its box has said why; SIGTERM then ends it.
-TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBox) {
+// error, which must not end the game before its box has said why; SIGTERM then ends it. The
+// game has opened its log first: its start-up lines end in False, and the box, shown whole,
+// is not in it.
+TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBoxAndItsLog) {
     Display* x = std::getenv("DISPLAY") ? Server() : nullptr;
     if (!x) GTEST_SKIP() << "no X server";
+    const ScratchFolder folder;  // the game's own folder, where it writes its log
+    std::string program = folder.File("Velorune");
+    std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", program);
     std::vector<std::string> settings{"LIBGL_DRIVERS_PATH=/nonexistent", "SDL_AUDIODRIVER=dummy"};
     for (char** e = environ; *e; ++e) settings.emplace_back(*e);
     std::vector<char*> environment;
     for (std::string& s : settings) environment.push_back(s.data());
     environment.push_back(nullptr);
-    std::string program = VELORUNE_ASSETS_DIR "/Velorune";
     char* arguments[] = {program.data(), nullptr};
     posix_spawn_file_actions_t quiet;  // the driver's complaints are expected
     posix_spawn_file_actions_init(&quiet);
@@ -220,43 +227,108 @@ TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBox) {
     posix_spawn_file_actions_destroy(&quiet);
 
     int status = 0;
-    const auto ended = [&] { return waitpid(game, &status, WNOHANG) == game; };
     bool gone = false, boxSeen = false;
-    for (const auto until = std::chrono::steady_clock::now() + kPatience;
-         !boxSeen && !(gone = ended()) && std::chrono::steady_clock::now() < until;) {
+    WaitUntil([&] {
         const Window box = Named(x, "Velorune");
         boxSeen = box && ProcessOf(x, box) == game;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+        return boxSeen || (gone = waitpid(game, &status, WNOHANG) == game);
+    }, kPatience);
     EXPECT_TRUE(boxSeen) << (gone ? "the game ended, status " + std::to_string(status) : "no box");
     if (gone) return;
     kill(game, SIGTERM);
-    for (int i = 0; i < 100 && !(gone = ended()); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    gone = WaitUntil([&] { return waitpid(game, &status, WNOHANG) == game; }, std::chrono::seconds(2));
     EXPECT_TRUE(gone) << "SIGTERM left the game's box up";
     if (!gone) kill(game, SIGKILL), waitpid(game, &status, 0);
+    const std::string log = folder.ReadText("Debug.txt");
+    for (const char* line : {"\"Initalise DirectX and DX3D = False\"\r\n", "\"Initalise DirectInput = False\"\r\n",
+                             "\"Initalise DirectSound = False\"\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
+    EXPECT_EQ(log.find("initalise DX"), std::string::npos) << log;
 }
 
-// A list of files longer than the screen is high: the box keeps to the screen, and the log
-// has the whole text.
-TEST_F(MessageBoxWindow, ABoxIsNeverTallerThanTheScreenAndTheLogHasTheWholeText) {
-    std::string text = "These files could not be stored:";
-    for (int i = 1; i <= 200; ++i) text += "\n/home/player/velorune/levels/level" + std::to_string(i) + ".lvl";
-    std::vector<std::string> log;
-    platform::SetDiagnosticSink([&log](const std::string& line) { log.push_back(line); });
+int gErrorsBeforeSdl = 0;
+
+// The handler the program had before SDL's, which goes on after an error.
+int CountErrorBeforeSdl(Display*, XErrorEvent*) {
+    ++gErrorsBeforeSdl;
+    return 0;
+}
+
+// In a process of its own (no GL driver loaded yet): the game's window cannot open, and while
+// the box says so, an X error. Exits 0 when the box stayed up through the error and the error
+// reached the program's handler once.
+[[noreturn]] void XErrorWhileTheBoxOfAWindowThatCouldNotOpenIsUp() {
+    alarm(10);  // a handler that calls itself without end hangs, or overflows the stack
+    XSetErrorHandler(CountErrorBeforeSdl);
+    setenv("LIBGL_DRIVERS_PATH", "/nonexistent", 1);
+    std::string error;
+    if (platform::SdlWindow::Create({}, &error)) std::_Exit(2);
+    bool stayed = false;
+    std::thread asker([&stayed] {
+        Display* x = XOpenDisplay(nullptr);
+        if (const Window box = Await(x, kBoxTitle, true) ? Named(x, kBoxTitle) : 0) {
+            XUnmapWindow(x, box + 0x100000);  // no window of ours, nor anybody's
+            XSync(x, False);
+            stayed = Named(x, kBoxTitle) == box;
+            AskToClose(x, box);
+        }
+        CloseIfLeft(x);
+        XCloseDisplay(x);
+    });
+    platform::MessageBox("The game window could not be opened: " + error, kBoxTitle);
+    asker.join();
+    std::_Exit(stayed && gErrorsBeforeSdl == 1 ? 0 : 1);
+}
+
+// SDL chains X errors to the handler it found when its video started; the box starts it anew
+// after the window's failed opening stopped it.
+TEST(MessageBoxAlone, AnXErrorWhileTheBoxOfAWindowThatCouldNotOpenIsUpEndsNothing) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X server";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(XErrorWhileTheBoxOfAWindowThatCouldNotOpenIsUp(), ::testing::ExitedWithCode(0), "");
+}
+
+// Debug.txt keeps what a box could not show, each line of its text a line of the log ending in
+// CR LF: the whole text of a list of files longer than the screen is high, whose box keeps to
+// the screen, and of a box that cannot be shown at all; a box shown whole is not logged.
+TEST_F(MessageBoxWindow, TheLogHasTheLinesOfABoxCutToTheScreenOrNotShownAndNoneOfAWholeOne) {
+    const ScratchFolder folder;
+    VeloRuneDebug::OpenDebugLog();
+    platform::SetDiagnosticSink(VeloRuneDebug::WriteDebugLine);
+    const std::string header = folder.ReadText("Debug.txt");
     int boxHeight = 0;
-    ShowBoxWhile([&](Display* x) {
+    const auto measureAndClose = [&](Display* x) {
         if (!Await(x, kBoxTitle, true)) return;
         XWindowAttributes a{};
         XGetWindowAttributes(x, Named(x, kBoxTitle), &a);
         boxHeight = a.height;
         AskToClose(x, Named(x, kBoxTitle));
         CloseIfLeft(x);
-    }, text);
-    platform::SetDiagnosticSink(nullptr);
+    };
+    ShowBoxWhile(measureAndClose, "Velorune could not save your settings.\n\nYou can play as usual.");
+    EXPECT_EQ(folder.ReadText("Debug.txt"), header) << "a box shown whole was logged";
+
+    std::string text = "These files could not be stored:", logged = "\"These files could not be stored:\"\r\n";
+    for (int i = 1; i <= 200; ++i) {
+        const std::string file = "/home/player/velorune/levels/level" + std::to_string(i) + ".lvl";
+        text += "\n" + file;
+        logged += "\"" + file + "\"\r\n";
+    }
+    boxHeight = 0;
+    ShowBoxWhile(measureAndClose, text);
     EXPECT_GT(boxHeight, 0);
     EXPECT_LE(boxHeight, DisplayHeight(x_, DefaultScreen(x_)));
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_TRUE(log[0] == std::string(kBoxTitle) + ": " + text) << "the log lost part of the text";
+
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const std::string before = driver ? driver : "";
+    setenv("SDL_VIDEODRIVER", "dummy", 1);  // no display to show a box on
+    platform::MessageBox("No box for this.\n\nNor for this.", kBoxTitle);
+    if (before.empty()) unsetenv("SDL_VIDEODRIVER");
+    else setenv("SDL_VIDEODRIVER", before.c_str(), 1);
+    logged += "\"No box for this.\"\r\n\"Nor for this.\"\r\n";
+    VeloRuneDebug::CloseDebugLog();
+    platform::SetDiagnosticSink(nullptr);
+    EXPECT_EQ(folder.ReadText("Debug.txt"), header + logged);
 }
 
 // Enter goes down on the game's window and brings the box up, which takes the keyboard; held
@@ -280,8 +352,7 @@ TEST_F(MessageBoxWindow, AKeyHeldWhenTheBoxCameNeverClosesItAndTheNextPressDoes)
             if (releasedOn == "game") Focus(x, game);
             Enter(x, false);
             Focus(x, box);
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            if (!(outlivedRelease = Named(x, kBoxTitle) != 0)) return;
+            if (!(outlivedRelease = BoxTookAllSent(x) && Named(x, kBoxTitle) != 0)) return;
             Enter(x, true);
             closedOnPress = Await(x, kBoxTitle, false);
             if (!closedOnPress) AskToClose(x, box);  // fail, and let the test go on

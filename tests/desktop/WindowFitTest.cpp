@@ -25,6 +25,7 @@
 #include "platform/gl/GlDirect3D.h"
 #include "platform/gl/Letterbox.h"
 #include "platform/sdl/SdlWindow.h"
+#include "platform/sdl/X11Of.h"
 #include "tests/render/RenderHarness.h"
 #include "tests/support/GameFolder.h"
 #include "tools/XPlayerInput.h"
@@ -32,9 +33,6 @@
 #include "ui/GUI.h"
 
 namespace {
-
-constexpr auto kSettle = std::chrono::milliseconds(50);
-constexpr int kStepsToSettle = 5;
 
 struct Picture {
     int Width = 0, Height = 0;
@@ -44,14 +42,20 @@ struct Picture {
 
 int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
 
-// The game's window with a script's hook run right after it is first shown.
+// The game's window with a script's hook run right after it is first shown, and the size of
+// the last frame it showed.
 class ShownWindow : public replay::HookedWindow {
 public:
     using HookedWindow::HookedWindow;
     std::function<void()> onShow;
+    int shownWidth = 0, shownHeight = 0;
     void Show() override {
         HookedWindow::Show();
         if (onShow) onShow();
+    }
+    void SwapBuffers() override {
+        DrawableSize(shownWidth, shownHeight);
+        HookedWindow::SwapBuffers();
     }
 };
 
@@ -65,9 +69,8 @@ protected:
         if (x_) XCloseDisplay(x_);
     }
 
-    // Starts the game in a video mode and runs the script to its end: a step begins once the
-    // frame on screen shows what the step before it did, and a moment later, so that the X
-    // server and the window have caught up with it.
+    // Starts the game in a video mode and runs the script to its end, a step at a pump of the
+    // game's loop: a step begins once the frame on screen shows what the step before it did.
     void Run(int32_t videoMode) {
         uint8_t options[12];
         BinaryFile::PutInt32(options, 0);          // music off
@@ -80,22 +83,18 @@ protected:
         ASSERT_TRUE(sdlWindow) << error;
         ShownWindow window(*sdlWindow);
         window.onShow = onShow;
+        shown_ = &window;
         size_t next = 0;
         const auto start = std::chrono::steady_clock::now();
-        auto doneAt = start;
         window.onPump = [&] {
-            const auto now = std::chrono::steady_clock::now();
-            const bool caughtUp = now - doneAt > kSettle && frmGame::FrameWouldLookTheSame();
-            if (next < steps.size() && caughtUp && steps[next]()) {
-                ++next;
-                doneAt = now;
-            }
+            if (next < steps.size() && frmGame::FrameWouldLookTheSame() && steps[next]()) ++next;
             const bool stuck = std::chrono::steady_clock::now() - start > std::chrono::seconds(30);
             if (next == steps.size() || stuck) frmGame::Form_Unload();
         };
         gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
         frmGame::Form_Load(window);
         EXPECT_EQ(next, steps.size()) << "the script stopped at step " << next;
+        shown_ = nullptr;
     }
 
     // The game's window as the X server has it: a child of the root, since nothing reparents it.
@@ -143,8 +142,19 @@ protected:
     void WaitFor(int16_t state) {
         steps.push_back([state] { return gGameState == state; });
     }
+    // The game and the X server have caught up with each other: the game has shown a frame
+    // of the window's size as the server has it and has taken every event the server had for
+    // it (a round trip on the game's connection reads them in, the next pump takes them), and
+    // the server has what the game drew (the same round trip).
     void Settle() {
-        for (int i = 0; i < kStepsToSettle; ++i) Do([] {});
+        for (int i = 0; i < 2; ++i)
+            steps.push_back([this] {
+                const XWindowAttributes a = Geometry(GameWindow());
+                if (a.width != shown_->shownWidth || a.height != shown_->shownHeight) return false;
+                SDL_SysWMinfo game;
+                if (platform::X11Of(SDL_GL_GetCurrentWindow(), game)) XSync(game.info.x11.display, False);
+                return true;
+            });
     }
     // The window shows the whole back buffer, scaled into its letterbox, with black bars.
     void ExpectWholePicture(const std::string& name) {
@@ -207,6 +217,7 @@ protected:
     GameFolder game;
     std::vector<std::function<bool()>> steps;
     std::function<void()> onShow;
+    ShownWindow* shown_ = nullptr;  // while the script runs
 };
 
 TEST_F(WindowFit, At800x600TheWholeMenuShowsAndClicksHitTheDrawnButtons) { SmallerThanTheDesktopThenResized(1); }

@@ -4,15 +4,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
+#include "editor/LoadRepairs.h"
 #include "editor/frmMain.h"
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
+#include "tests/support/CountingDisk.h"
+#include "tests/support/InChildProcess.h"
 #include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
 #include "world/clsBackground.h"
@@ -239,20 +243,22 @@ TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
     bed.messages.clear();
     EXPECT_FALSE(FileIO::LoadTrack(bed.folder.File("no such file.lvl")));
     EXPECT_FALSE(FileIO::LoadTrack(bed.folder.Path()));  // a folder
-    EXPECT_EQ(bed.messages, std::vector<std::string>(2, refusal + "the file cannot be read"));
+    EXPECT_EQ(bed.messages, (std::vector<std::string>{refusal + "the file cannot be read (No such file or directory)",
+                                                      refusal + "the file cannot be read (Is a directory)"}));
     EXPECT_EQ(DescribeEditedTrack(), before);
 }
 
-TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
+TEST_F(TrackLoading, EachValueTheTrackCannotKeepIsToldWithItsObjectAndWhatItNowHolds) {
     TrackCodec::TrackFile file = samples::SmallTrack();
     LevelRecord& r = file.Level;
     r.TextureNames[0] = "../../etc/passwd";  // faces A to C of the blocks and platform, the ramp's sides
     r.Blocks = {r.Blocks[0], r.Blocks[0], r.Blocks[0]};
     r.BlockCount = 2;
-    for (BlockRecord& block : r.Blocks) block.Y = std::numeric_limits<float>::quiet_NaN();
+    r.Blocks[1].Y = std::numeric_limits<float>::quiet_NaN();
+    r.Blocks[2].Z = 2.5f;
     r.Ramps[0].X = 1e30f;
     r.Ramps[0].Rotation = 7;
-    r.Platforms[0].LoopBack = 1;  // a save writes 255
+    r.Platforms[0].LoopBack = 1;  // on, as 255 is
     r.Settings.Gravity = 15.0f;   // a save writes 15.000001
     std::vector<uint8_t> bytes = samples::TrackBytes(file);
     bytes.resize(bytes.size() + 12, 0xEE);
@@ -260,16 +266,53 @@ TEST_F(TrackLoading, ValuesTheTrackCannotKeepAreToldOnceByKind) {
     EXPECT_EQ(bed.messages, std::vector<std::string>{
                                 "This track file held values the editor cannot keep, and it has put others in their "
                                 "place:\n\n"
-                                "- 3 blocks with positions that are not finite numbers\n"
-                                "- 1 moving platform with a loop flag the editor cannot hold\n"
-                                "- 1 ramp with a position the editor cannot hold\n"
-                                "- 1 ramp turned by more than three quarter turns\n"
-                                "- 13 faces whose texture is not a file in the textures folder\n"
                                 "- a gravity the editor can hold only rounded\n"
-                                "- 12 bytes after the end of the track\n\n"
+                                "- 12 bytes after the end of the track\n"
+                                "- block 0 at X -4, Y 0, Z 0: the front, left and right textures are not a file in "
+                                "the textures folder, now _default.bmp\n"
+                                "- block 1 at X -4, Y 0, Z 0: Y was not a finite number, now 0\n"
+                                "- block 1 at X -4, Y 0, Z 0: the front, left and right textures are not a file in "
+                                "the textures folder, now _default.bmp\n"
+                                "- block 2 at X -4, Y 0, Z 2: Z was 2.5, now 2\n"
+                                "- block 2 at X -4, Y 0, Z 2: the front, left and right textures are not a file in "
+                                "the textures folder, now _default.bmp\n"
+                                "- moving platform 0 at X -4, Y 0, Z 0: the front, left and right textures are not a "
+                                "file in the textures folder, now _default.bmp\n"
+                                "- moving platform 0 at X -4, Y 0, Z 0: loop flag 1 means on; the next save writes "
+                                "it as 255\n"
+                                "- ramp 0 at X 2147483648, Y 2, Z 3: X was 1e+30, now 2147483648\n"
+                                "- ramp 0 at X 2147483648, Y 2, Z 3: rotation in quarter turns was 7, now 3\n"
+                                "- ramp 0 at X 2147483648, Y 2, Z 3: the side texture is not a file in the textures "
+                                "folder, now _default.bmp\n\n"
                                 "The next save writes the track as it is now."});
-    EXPECT_EQ(gBlocks[2].Ypos(), 0.0f);
+    EXPECT_EQ(gBlocks[1].Ypos(), 0.0f);
     EXPECT_EQ(gRamps[0].GetRotation(), 3);
+}
+
+TEST_F(TrackLoading, ALongListOfRepairsShowsWhatFitsAndTheErrorOutputHoldsItAll) {
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    LevelRecord& r = file.Level;
+    r.TextureNames[0] = "grass.bmp";
+    r.Blocks.resize(300, r.Blocks[0]);
+    r.BlockCount = 299;
+    for (size_t i = 0; i < r.Blocks.size(); ++i) r.Blocks[i].Z = static_cast<float>(2 * i);
+    r.Blocks[12].X = std::numeric_limits<float>::quiet_NaN();
+    for (size_t i = 100; i < 140; ++i) r.Blocks[i].Z += 0.5f;  // a block stands at a whole Z
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(Load(samples::TrackBytes(file), "long.lvl"));
+    const std::string errorOutput = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(bed.messages.size(), 1u);
+    const std::string& box = bed.messages[0];
+    EXPECT_NE(box.find("\n- block 12 at X 0, Y 0, Z 24: X was not a finite number, now 0\n"), std::string::npos) << box;
+    // The list's lines, the first and last lines of the box and a blank line after and before them.
+    EXPECT_EQ(std::count(box.begin(), box.end(), '\n') + 1, LoadRepairs::kLinesInBox + 4) << box;
+    EXPECT_NE(box.find("\n- and 22 more, all in the editor's error output\n"), std::string::npos) << box;
+    const std::string named = bed.folder.File("long.lvl") + ": ";
+    EXPECT_EQ(std::count(errorOutput.begin(), errorOutput.end(), '\n'), 41) << errorOutput;
+    EXPECT_EQ(errorOutput.rfind(named + "block 12 at X 0, Y 0, Z 24: X was", 0), 0u) << errorOutput;
+    EXPECT_NE(errorOutput.find("\n" + named + "block 139 at X -4, Y 0, Z 278: Z was 278.5, now 278\n"),
+              std::string::npos)
+        << errorOutput;
 }
 
 TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
@@ -289,14 +332,17 @@ TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
         EXPECT_EQ(bed.messages, std::vector<std::string>{
                                     "This track file held values the editor cannot keep, and it has put others in "
                                     "their place:\n\n"
-                                    "- 1 block with a position that is not a finite number\n"
-                                    "- 1 block with a size that is not a finite number\n"
-                                    "- 1 moving platform with a position that is not a finite number\n"
-                                    "- 1 moving platform with a size that is not a finite number\n"
-                                    "- 1 ramp with a position that is not a finite number\n"
-                                    "- 1 ramp with a size that is not a finite number\n"
-                                    "- 1 star with a position that is not a finite number\n"
-                                    "- a gravity that is not a finite number\n\n"
+                                    "- a gravity that is not a finite number\n"
+                                    "- block 0 at X 0, Y 0, Z 0: X was not a finite number, now 0\n"
+                                    "- block 0 at X 0, Y 0, Z 0: Width was not a finite number, now 1\n"
+                                    "- block 0 at X 0, Y 0, Z 0: Depth was not a finite number, now 1\n"
+                                    "- moving platform 0 at X 0, Y 0, Z 0: X was not a finite number, now 0\n"
+                                    "- moving platform 0 at X 0, Y 0, Z 0: Width was not a finite number, now 1\n"
+                                    "- moving platform 0 at X 0, Y 0, Z 0: Height was not a finite number, now 1\n"
+                                    "- moving platform 0 at X 0, Y 0, Z 0: Depth was not a finite number, now 1\n"
+                                    "- ramp 0 at X 1, Y 0, Z 3: Y was not a finite number, now 0\n"
+                                    "- ramp 0 at X 1, Y 0, Z 3: Depth was not a finite number, now 1\n"
+                                    "- star 0 at X 0, Y 2, Z 0: Z was not a finite number, now 0\n\n"
                                     "The next save writes the track as it is now."})
             << bad;
         EXPECT_EQ(gTrackSettings.Gravity, kNormalGravity);
@@ -331,5 +377,50 @@ TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
             })) << "no vehicle drawn in frame " << frame << " with " << bad;
         }
         frmMain.mnu_editmode_Click();
+    }
+}
+
+// A track file grown far beyond its track (a stretch of zeros, as a damaged copy may hold) is
+// read as far as the track goes.
+TEST_F(TrackLoading, NothingAfterTheTrackIsRead) {
+    const auto bytes = samples::TrackBytesOfVersion(samples::SmallTrack(), 4);
+    bed.folder.Write("grown.lvl", bytes);
+    std::filesystem::resize_file(bed.folder.File("grown.lvl"), 64 << 20);
+    CountingDisk disk;
+    ASSERT_TRUE(FileIO::LoadTrack(bed.folder.File("grown.lvl")));
+    EXPECT_LE(disk.bytesRead, bytes.size() + (64 << 10));
+    EXPECT_EQ(gBlockCount, 0);
+    // The builder still hears that a save drops them.
+    ASSERT_EQ(bed.messages.size(), 1u);
+    EXPECT_NE(bed.messages[0].find(std::to_string((64 << 20) - bytes.size()) + " bytes after the end"), std::string::npos)
+        << bed.messages[0];
+}
+
+// Counts that the file holds, as zeros, but memory cannot: so many block records that they do
+// not fit, and records that fit but whose blocks do not all. Either is refused, and the
+// builder's track is as it was. The child's address space is limited to 1 GB more than it has.
+TEST_F(TrackLoading, ATrackMemoryCannotHoldIsRefusedAndTheTrackKept) {
+    if (kAddressSanitizer) GTEST_SKIP() << "a limited address space ends a sanitized program";
+    BuildFullTrack();
+    const std::string before = DescribeEditedTrack();
+    const size_t blockCountAt = samples::TypeWordOffset(4) + 4 + 11 + 26 + 50;
+    for (const int32_t blocks : {100'000'000, 3'000'000}) {
+        auto bytes = samples::TrackBytesOfVersion(samples::SmallTrack(), 4);
+        samples::PutInt32(bytes, blockCountAt, blocks);
+        bytes.resize(blockCountAt + 4 + 35);  // block 0; the others and all after them zeros
+        bed.folder.Write("huge.lvl", bytes);
+        std::filesystem::resize_file(bed.folder.File("huge.lvl"), blockCountAt + 35ull * (blocks + 2) + 1000);
+        const ChildEnd end = RunInChild(
+            [&] {
+                bed.messages.clear();
+                const bool refused = !FileIO::LoadTrack(bed.folder.File("huge.lvl"));
+                const bool told = bed.messages == std::vector<std::string>{
+                                                      "This file cannot be opened as a track: the editor has not "
+                                                      "enough memory for it"};
+                return refused && told && DescribeEditedTrack() == before ? 0 : 1;
+            },
+            60, size_t{1} << 30);
+        EXPECT_TRUE(end.exited) << blocks << " blocks: ended by signal " << end.signal;
+        EXPECT_EQ(end.status, 0) << blocks << " blocks";
     }
 }

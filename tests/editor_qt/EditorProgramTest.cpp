@@ -1,7 +1,8 @@
 // The editor program itself, started as its user starts it, from a program folder of its own
-// under the test's X server, its keys sent through the server: SIGTERM ends it at once without
-// asking or writing anything, also from its Save dialog, and the read-me's viewer gets the
-// environment the editor was started with, not what the editor sets for itself.
+// under the test's X server, its keys sent through the server once its window holds the
+// keyboard: SIGTERM or SIGINT ends it at once without asking or writing anything, also from its
+// Save dialog; the read-me's viewer gets the environment the editor was started with, not what
+// the editor sets for itself, and a viewer's late failure brings the editor's own help window.
 #include <gtest/gtest.h>  // before Xlib, whose macros would rename its types
 
 #include <X11/Xlib.h>
@@ -14,13 +15,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <initializer_list>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/support/GameFolder.h"
+#include "tests/support/WaitUntil.h"
+#include "tests/support/XWindows.h"
 
 extern char** environ;
 
@@ -28,16 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// Whether the condition holds within the limit, asked every 50 ms.
-bool Within(std::chrono::milliseconds limit, const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(50ms);
-    }
-    return true;
-}
 
 // The test's own environment without the named variables.
 std::vector<std::string> EnvironmentWithout(std::initializer_list<std::string> names) {
@@ -80,86 +72,69 @@ protected:
         XSetErrorHandler(previousHandler_);
     }
 
-    // Starts the editor in that environment; its main window, 0 when none showed.
-    Window Start(std::vector<std::string> environment) {
+    // Starts the editor in that environment, with the child exits it inherits ignored or not;
+    // its main window once that holds the keyboard, 0 when it never did.
+    Window Start(std::vector<std::string> environment, bool childExitsIgnored = false) {
         std::vector<char*> env;
         for (std::string& setting : environment) env.push_back(setting.data());
         env.push_back(nullptr);
         std::string program = folder.File("VeloruneEdit");
         char* argv[] = {program.data(), nullptr};
+        // An ignored SIGCHLD survives the exec, as from a parent that ignores it.
+        struct sigaction ignore{}, kept{};
+        ignore.sa_handler = SIG_IGN;
+        if (childExitsIgnored) sigaction(SIGCHLD, &ignore, &kept);
         if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, env.data()) != 0) pid_ = 0;
+        if (childExitsIgnored) sigaction(SIGCHLD, &kept, nullptr);
         if (pid_ <= 0) return 0;
-        const Window window = WaitForWindow("Velorune Level Editor");
-        std::this_thread::sleep_for(500ms);  // its loop under way
+        const Window window = ShownWindow("Velorune Level Editor");
+        if (!window) return 0;
+        EXPECT_TRUE(WaitUntil([&] { return HoldsKeyboard(display_, window); })) << "the editor never took the keyboard";
         return window;
     }
     // Whether the editor ended well within the limit.
     bool EndedWell(std::chrono::milliseconds limit) {
         int status = -1;
-        const bool ended = Within(limit, [&] { return waitpid(pid_, &status, WNOHANG) == pid_; });
+        const bool ended = WaitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, limit);
         if (ended) pid_ = 0;
         return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-
-    Window WaitForWindow(const std::string& title) {
+    // The editor's window with this title once it is shown; 0 when it never was within the limit.
+    Window ShownWindow(const std::string& title, std::chrono::milliseconds limit = 20s) {
         Window found = 0;
-        Within(20s, [&] { return (found = Find(DefaultRootWindow(display_), title)) != 0; });
-        return found;
+        WaitUntil([&] { return (found = FindWindowNamed(display_, title, pid_)) != 0 && IsShown(display_, found); },
+                  limit);
+        return found && IsShown(display_, found) ? found : 0;
     }
-    // A press and release of the key, with the modifier mask (ControlMask, ...).
-    void Key(Window window, const char* keysym, unsigned modifiers = 0) {
-        XEvent event{};
-        XKeyEvent& key = event.xkey;
-        key.display = display_;
-        key.window = window;
-        key.root = DefaultRootWindow(display_);
-        key.state = modifiers;
-        key.keycode = XKeysymToKeycode(display_, XStringToKeysym(keysym));
-        key.same_screen = True;
-        for (const int type : {KeyPress, KeyRelease}) {
-            key.type = type;
-            XSendEvent(display_, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
-        }
-        XFlush(display_);
-        std::this_thread::sleep_for(50ms);
-    }
+    void Key(Window window, const char* keysym, unsigned modifiers = 0) { SendKey(display_, window, keysym, modifiers); }
 
+    Display* display_ = nullptr;
     GameFolder folder;
     pid_t pid_ = 0;
 
 private:
-    Window Find(Window under, const std::string& title) {
-        char* name = nullptr;
-        const bool named = XFetchName(display_, under, &name) && name && title == name;
-        if (name) XFree(name);
-        if (named) return under;
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        Window found = 0;
-        if (XQueryTree(display_, under, &root, &parent, &children, &count))
-            for (unsigned i = 0; i < count && !found; ++i) found = Find(children[i], title);
-        if (children) XFree(children);
-        return found;
-    }
-
-    Display* display_ = nullptr;
     XErrorHandler previousHandler_ = nullptr;
 };
 
-TEST_F(EditorProgram, SigtermEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) {
+// SIGINT (Ctrl+C in the terminal) ends it as SIGTERM does: by the same road, which lets a
+// save under way finish.
+TEST_F(EditorProgram, SigtermOrSigintEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) {
     const std::vector<std::string> before = FilesUnder(folder.Path());
-    for (const bool dialogUp : {false, true}) {
-        SCOPED_TRACE(dialogUp ? "the Save dialog up" : "nothing but the window");
+    for (const auto& [signal, dialogUp] : {std::pair{SIGTERM, false}, {SIGINT, false}, {SIGTERM, true}}) {
+        SCOPED_TRACE(std::string(signal == SIGTERM ? "SIGTERM, " : "SIGINT, ") +
+                     (dialogUp ? "the Save dialog up" : "nothing but the window"));
         const Window editor = Start(EnvironmentWithout({}));
         ASSERT_NE(editor, 0u);
         Key(editor, "space");  // a new block: the track has changes that no file holds
         if (dialogUp) {
             Key(editor, "s", ControlMask);
-            const Window dialog = WaitForWindow("Save File");
+            const Window dialog = ShownWindow("Save File");
             ASSERT_NE(dialog, 0u);
+            ASSERT_TRUE(WaitUntil([&] { return HoldsKeyboard(display_, dialog); })) << "the dialog never took the keyboard";
             for (const char* letter : {"m", "i", "n", "e"}) Key(dialog, letter);
         }
-        kill(pid_, SIGTERM);
+        ASSERT_TRUE(AnswersPing(display_, editor, 10s)) << "the editor never took its keys";
+        kill(pid_, signal);
         EXPECT_TRUE(EndedWell(10s));
         EXPECT_EQ(FilesUnder(folder.Path()), before);
     }
@@ -181,7 +156,7 @@ TEST_F(EditorProgram, TheReadMeViewerGetsTheEnvironmentTheEditorWasStartedWith) 
         const Window editor = Start(environment);
         ASSERT_NE(editor, 0u);
         Key(editor, "F1");  // How to Use
-        ASSERT_TRUE(Within(10s, [&] { return fs::exists(told); }));
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(told); })) << "the viewer was never started";
         std::ifstream in(told);
         std::vector<std::string> threads;
         for (std::string line; std::getline(in, line);)
@@ -190,6 +165,25 @@ TEST_F(EditorProgram, TheReadMeViewerGetsTheEnvironmentTheEditorWasStartedWith) 
         kill(pid_, SIGTERM);
         EXPECT_TRUE(EndedWell(10s));
     }
+}
+
+// A viewer that fails only after seconds, as xdg-open does once it has looked everywhere for
+// one, brings the editor's own help window then; also when the editor was started with the
+// exits of its children ignored, which would have lost the failure.
+TEST_F(EditorProgram, HowToUseShowsTheHelpWindowWhenTheViewerFailsLateAlsoWithChildExitsIgnored) {
+    const std::string viewers = folder.File("viewers"), ended = folder.File("viewer-ended");
+    fs::create_directory(viewers);
+    std::ofstream(viewers + "/xdg-open") << "#!/bin/sh\nsleep 3\ntouch '" << ended << "'\nexit 4\n";
+    fs::permissions(viewers + "/xdg-open", fs::perms::owner_all);
+    std::vector<std::string> environment = EnvironmentWithout({"PATH"});
+    environment.push_back("PATH=" + viewers + ":" + std::getenv("PATH"));
+    const Window editor = Start(environment, true);
+    ASSERT_NE(editor, 0u);
+    Key(editor, "F1");  // How to Use
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(ended); }, 20s)) << "the viewer never ended";
+    EXPECT_NE(ShownWindow("How to Use", 10s), 0u) << "the viewer's failure brought no help window";
+    kill(pid_, SIGTERM);
+    EXPECT_TRUE(EndedWell(10s));
 }
 
 }  // namespace

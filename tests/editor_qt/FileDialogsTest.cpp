@@ -1,10 +1,12 @@
 // The File menu's track commands in the real window: the Open and Save dialogs as a track
-// builder sees them, a track saved and opened again, and a shipped track opened and drawn.
+// builder sees them, a track saved and opened again, a shipped track opened and drawn, and the
+// box that tells what a damaged one could not keep.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -16,6 +18,7 @@
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "editor/frmMain.h"
+#include "editor/qt/QtPlatform.h"
 #include "tests/editor_qt/EditorWindowFixture.h"
 #include "world/TrackObjects.h"
 
@@ -159,4 +162,46 @@ TEST_F(EditorWindowTest, AShippedTrackOpensAndIsDrawn) {
     for (int y = 150; y < 450; y += 10)
         for (int x = 100; x < 500; x += 10) colours.insert(picture.pixel(x, y));
     EXPECT_GT(colours.size(), 20);
+}
+
+TEST_F(EditorWindowTest, TheRepairsBoxAfterTheOpenDialogStandsOverTheMainWindowAndWaitsForAFreshEnter) {
+    std::filesystem::copy_file(folder->File("levels/level02.lvl"), folder->File("tail.lvl"));
+    std::FILE* file = std::fopen(folder->File("tail.lvl").c_str(), "ab");
+    ASSERT_NE(file, nullptr);
+    std::fputs("tail", file);  // bytes after the end of the track
+    std::fclose(file);
+    editor::UseQtMessageBoxes();  // the program's own boxes, not the fixture's catch
+    DialogAnswer opened([&](QFileDialog& dialog) {
+        // Chosen once the dialog has the keyboard, as a builder chooses.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == dialog.windowHandle(); }));
+        ChooseInFolder(dialog, folder->Path(), "tail.lvl");
+    });
+    QRect box;
+    bool repeatLeftIt = false, pressClosedIt = false;
+    ModalAnswer<QMessageBox> told([&](QMessageBox& shown) {
+        box = shown.frameGeometry();
+        // The Enter that chose the file, held on, repeats into the box, marked as a repeat or as
+        // X sends it, a release and a press of one time; a fresh press closes it.
+        const auto enter = [&](QEvent::Type type, bool repeat, unsigned long time) {
+            QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, QString(), repeat);
+            key.setTimestamp(time);
+            QApplication::sendEvent(shown.focusWidget() ? shown.focusWidget() : &shown, &key);
+        };
+        enter(QEvent::KeyPress, true, 1000);
+        enter(QEvent::KeyRelease, false, 1040);
+        enter(QEvent::KeyPress, false, 1040);
+        repeatLeftIt = shown.isVisible();
+        enter(QEvent::KeyRelease, false, 1070);
+        enter(QEvent::KeyPress, false, 1200);
+        pressClosedIt = !shown.isVisible();
+        if (!pressClosedIt) shown.accept();
+    });
+    Action(frmMain.mnu_load)->trigger();
+    ASSERT_TRUE(opened.Came());
+    ASSERT_TRUE(told.Came());
+    // The dialog has gone and, where no window manager hands the focus on, no window is active yet.
+    EXPECT_TRUE(window->frameGeometry().contains(box)) << box.x() << "," << box.y();
+    EXPECT_NEAR(box.center().x(), window->frameGeometry().center().x(), 12);
+    EXPECT_TRUE(repeatLeftIt) << "a held Enter's repeat closed the box";
+    EXPECT_TRUE(pressClosedIt);
 }

@@ -234,24 +234,26 @@ TEST_F(PanelActions, ABuiltTrackShowsEveryKindWhereThePanelPutIt) {
 
 TEST_F(PanelActions, AnArrowHeldOverARefusalGivesOneMessageAndWorksAgainAfterIt) {
     // Real message boxes, each closed a little later as the user would close it.
-    platform::SetMessageBoxHandler([this](const std::string& text, const std::string& title) {
+    int closed = 0;
+    platform::SetMessageBoxHandler([this, &closed](const std::string& text, const std::string& title) {
         messages.push_back(text);
         if (messages.size() > 3) return;  // boxes opened without end fail the test instead of hanging it
         QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
                         QMessageBox::Ok, window.get());
         QTimer::singleShot(200, &box, &QMessageBox::accept);
         box.exec();
+        ++closed;
     });
     Insert(frmMain.mnu_BouncePad);
     QToolButton* up = nullptr;
     for (QToolButton* button : WidgetOf<editor::UpDownWidget>(&frmMain.UpDown1)->findChildren<QToolButton*>())
         if (button->arrowType() == Qt::UpArrow) up = button;
     ASSERT_NE(up, nullptr);
-    QTest::mousePress(up, Qt::LeftButton);
-    QTest::qWait(1300);  // held well past the start of its repeats
+    QTest::mousePress(up, Qt::LeftButton);  // held: its first repeat is refused
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed > 0; })) << "no refusal came";
+    EXPECT_FALSE(up->isDown()) << "still held after the box, the arrow would go on repeating";
     QTest::mouseRelease(up, Qt::LeftButton);
     EXPECT_EQ(messages, std::vector<std::string>{"This block type cannot be resized"});
-    EXPECT_FALSE(up->isDown());
 
     Insert(frmMain.mnu_block);
     QTest::mouseClick(up, Qt::LeftButton);

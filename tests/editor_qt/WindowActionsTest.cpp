@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -67,6 +68,20 @@ TEST_F(EditorWindowTest, AboutShowsItsWindowWhichOkHidesAndAboutShowsAgain) {
     QTest::mouseClick(&window->Viewport(), Qt::LeftButton, {}, QPoint(10, 10));  // a click in the picture
     EXPECT_TRUE(focusedSoon(*window));
     about.close();  // the title bar's close hides it as OK does
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_FALSE(frmAbout.Visible);
+}
+
+TEST_F(EditorWindowTest, AboutOpensOverTheMiddleOfTheMainWindowAndEscClosesIt) {
+    editor::AboutWindow& about = window->About();
+    Action(frmMain.mnu_about)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == about.windowHandle(); }));
+    // Where no window manager places it, as a message box is placed.
+    const QRect main = window->frameGeometry(), box = about.frameGeometry();
+    EXPECT_TRUE(main.contains(box)) << box.x() << "," << box.y();
+    EXPECT_NEAR(box.center().x(), main.center().x(), 12);
+    EXPECT_GT(box.top(), window->menuBar()->mapToGlobal(QPoint(0, window->menuBar()->height())).y());
+    QTest::keyClick(about.windowHandle(), Qt::Key_Escape);
     EXPECT_FALSE(about.isVisible());
     EXPECT_FALSE(frmAbout.Visible);
 }
@@ -153,7 +168,7 @@ TEST_F(EditorWindowTest, ClosingTheWindowOverAChangedTrackAsksFirst) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(EditorWindowTest, HowToUseWithoutADesktopViewerShowsTheHelpInAWindowOfItsOwnThatEscCloses) {
+TEST_F(EditorWindowTest, HowToUseWithoutADesktopViewerShowsTheHelpOverTheMainWindowInAWindowOfItsOwn) {
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", "/no such folder");  // no xdg-open to be found
     Action(frmMain.mnu_Shortcut)->trigger();
@@ -167,6 +182,22 @@ TEST_F(EditorWindowTest, HowToUseWithoutADesktopViewerShowsTheHelpInAWindowOfIts
     EXPECT_TRUE(shown->isReadOnly());
     EXPECT_TRUE(shown->toPlainText().contains("Level editor (VeloruneEdit)"));
     EXPECT_TRUE(messages.empty());
+    QWidget* help = shown->window();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == help->windowHandle(); }));
+
+    // Over the middle of the main window, its menus in sight, and not kept above it: a click on
+    // the main window beside it takes the keys.
+    const QWidget* client = window->centralWidget();
+    const QRect clientArea(client->mapToGlobal(QPoint(0, 0)), client->size());
+    EXPECT_TRUE(clientArea.contains(help->frameGeometry())) << help->x() << "," << help->y();
+    EXPECT_NEAR(help->geometry().center().x(), clientArea.center().x(), 1);
+    EXPECT_EQ(help->windowHandle()->transientParent(), nullptr);
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      client->mapTo(window.get(), QPoint(4, client->height() - 4)));  // the panel's corner
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == window->windowHandle(); }));
+
+    QTest::mouseClick(shown->viewport(), Qt::LeftButton);  // and a click on the help gives it the keys again
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == help->windowHandle(); }));
     QTest::keyClick(shown, Qt::Key_Escape);  // where no window manager gives it a close button
-    EXPECT_FALSE(shown->window()->isVisible());
+    EXPECT_FALSE(help->isVisible());
 }

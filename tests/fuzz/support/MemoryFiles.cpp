@@ -42,10 +42,18 @@ int MemoryFiles::Open(const std::string& path, int flags, int) {
 long MemoryFiles::Read(int fd, void* buffer, size_t count) {
     Handle* f = Find(fd);
     if (!f) return -1;
+    const long n = ReadAt(fd, buffer, count, static_cast<int64_t>(f->position));
+    f->position += static_cast<size_t>(n);
+    return n;
+}
+
+long MemoryFiles::ReadAt(int fd, void* buffer, size_t count, int64_t offset) {
+    Handle* f = Find(fd);
+    if (!f) return -1;
     const std::vector<uint8_t>& bytes = files[f->path];
-    const size_t n = f->position < bytes.size() ? std::min(count, bytes.size() - f->position) : 0;
-    if (n) std::memcpy(buffer, bytes.data() + f->position, n);
-    f->position += n;
+    const auto at = static_cast<size_t>(offset);
+    const size_t n = at < bytes.size() ? std::min(count, bytes.size() - at) : 0;
+    if (n) std::memcpy(buffer, bytes.data() + at, n);
     return static_cast<long>(n);
 }
 
@@ -74,6 +82,26 @@ int MemoryFiles::Close(int fd) {
     errno = EBADF;
     return -1;
 }
+
+// Every file here is a regular one, readable and writable.
+int MemoryFiles::Stat(int fd, struct stat* info) {
+    Handle* f = Find(fd);
+    return f ? StatPath(f->path, info) : -1;
+}
+
+int MemoryFiles::StatPath(const std::string& path, struct stat* info) {
+    auto it = files.find(path);
+    if (it == files.end()) {
+        errno = ENOENT;
+        return -1;
+    }
+    *info = {};
+    info->st_mode = S_IFREG | 0644;
+    info->st_size = static_cast<off_t>(it->second.size());
+    return 0;
+}
+
+int MemoryFiles::SetMode(int fd, mode_t) { return Find(fd) ? 0 : -1; }
 
 int MemoryFiles::Rename(const std::string& from, const std::string& to) {
     auto it = files.find(from);

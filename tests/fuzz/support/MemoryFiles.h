@@ -17,10 +17,14 @@ public:
 
     int Open(const std::string& path, int flags, int mode) override;
     long Read(int fd, void* buffer, size_t count) override;
+    long ReadAt(int fd, void* buffer, size_t count, int64_t offset) override;
     long Write(int fd, const void* bytes, size_t count) override;
     long WriteAt(int fd, const void* bytes, size_t count, int64_t offset) override;
     int Sync(int fd) override;
     int Close(int fd) override;
+    int Stat(int fd, struct stat* info) override;
+    int StatPath(const std::string& path, struct stat* info) override;
+    int SetMode(int fd, mode_t mode) override;
     int Rename(const std::string& from, const std::string& to) override;
     int Remove(const std::string& path) override;
     int Access(const std::string& path, int mode) override;

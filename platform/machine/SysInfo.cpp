@@ -1,4 +1,4 @@
-#include "platform/SysInfo.h"
+#include "platform/machine/SysInfo.h"
 
 #include <sys/sysinfo.h>
 

@@ -1,11 +1,9 @@
-#include "platform/formats/PicturePrefetch.h"
+#include "platform/threads/PicturePrefetch.h"
 
-#include <atomic>
+#include <system_error>
 
 namespace d3d {
 namespace {
-
-std::atomic<PicturePrefetch*> gLiving{nullptr};
 
 bool SameOptions(const TextureLoadOptions& a, const TextureLoadOptions& b) {
     return a.ColorKey == b.ColorKey && a.Format == b.Format;
@@ -15,13 +13,17 @@ bool SameOptions(const TextureLoadOptions& a, const TextureLoadOptions& b) {
 
 PicturePrefetch::PicturePrefetch(std::vector<PictureRequest> pictures) {
     for (PictureRequest& request : pictures) pictures_.push_back({std::move(request), State::Waiting, std::nullopt});
-    gLiving = this;
-    thread_ = std::thread([this] { DecodeAll(); });
+    try {
+        thread_ = std::thread([this] { DecodeAll(); });
+    } catch (const std::system_error&) {
+        return;  // no thread to be had (a limit on the user's processes, say): the loader decodes them all
+    }
+    SetPicturesAhead(this);
 }
 
 PicturePrefetch::~PicturePrefetch() {
-    PicturePrefetch* self = this;
-    gLiving.compare_exchange_strong(self, nullptr);
+    if (!thread_.joinable()) return;
+    SetPicturesAhead(nullptr);
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
@@ -43,16 +45,11 @@ void PicturePrefetch::DecodeAll() {
         picture.Now = State::Decoded;
         decoded_.notify_all();
     }
+    done_ = true;
+    decoded_.notify_all();
 }
 
-std::optional<TextureImage> PicturePrefetch::Take(const std::string& path, const TextureLoadOptions& options,
-                                                  int maxSide) {
-    PicturePrefetch* living = gLiving;
-    if (!living || maxSide != platform::kLargestTextureSide) return std::nullopt;
-    return living->TakeOwn(path, options);
-}
-
-std::optional<TextureImage> PicturePrefetch::TakeOwn(const std::string& path, const TextureLoadOptions& options) {
+std::optional<TextureImage> PicturePrefetch::Take(const std::string& path, const TextureLoadOptions& options) {
     std::unique_lock<std::mutex> lock(mutex_);
     for (Picture& picture : pictures_) {
         if (picture.Now == State::Taken || picture.Request.Path != path || !SameOptions(picture.Request.Options, options))
@@ -65,6 +62,11 @@ std::optional<TextureImage> PicturePrefetch::TakeOwn(const std::string& path, co
         return std::move(picture.Image);
     }
     return std::nullopt;
+}
+
+bool PicturePrefetch::WaitUntilDecoded(std::chrono::milliseconds limit) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return thread_.joinable() && decoded_.wait_for(lock, limit, [this] { return done_; });
 }
 
 }  // namespace d3d

@@ -1,4 +1,4 @@
-#include "editor/qt/CloseOnSigterm.h"
+#include "editor/qt/CloseOnEndSignals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,7 +16,7 @@ namespace {
 
 int gSignalPipe[2] = {-1, -1};  // the handler writes, the event loop reads
 
-void OnSigterm(int) {
+void OnEndSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = write(gSignalPipe[1], &byte, 1);
 }
@@ -36,8 +36,8 @@ void EndWhenNoBox(EditorWindow* window) {
 
 }  // namespace
 
-void CloseOnSigterm(EditorWindow& window) {
-    if (pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;  // SIGTERM keeps its default: the editor ends at once
+void CloseOnEndSignals(EditorWindow& window) {
+    if (pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;  // the signals keep their default: the editor ends at once
     auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char bytes[16];
@@ -45,10 +45,10 @@ void CloseOnSigterm(EditorWindow& window) {
         EndWhenNoBox(&window);
     });
     struct sigaction action{};
-    action.sa_handler = OnSigterm;
+    action.sa_handler = OnEndSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 }  // namespace editor

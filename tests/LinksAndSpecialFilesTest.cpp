@@ -1,0 +1,119 @@
+// The data files' names where something else than a plain file stands: a save never writes
+// through a link into another file, a FIFO is refused without waiting for it, and a file a
+// save replaces keeps its permissions.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/OptionsFile.h"
+#include "game/SaveProblem.h"
+#include "platform/MessageBox.h"
+#include "shared/BinaryFile.h"
+#include "tests/support/InChildProcess.h"
+#include "tests/support/Longs.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    lstat(path.c_str(), &info);
+    return info.st_mode;
+}
+
+// The real disk without unnamed files, where the first temporary a save names finds a link
+// already standing at that name, planted there a moment before.
+class PlantedLink : public BinaryFile::FileLayer {
+public:
+    explicit PlantedLink(std::string target) : target_(std::move(target)) { BinaryFile::SetFileLayer(this); }
+    ~PlantedLink() override { BinaryFile::SetFileLayer(nullptr); }
+    int Open(const std::string& path, int flags, int mode) override {
+        if ((flags & O_TMPFILE) == O_TMPFILE) {
+            errno = EOPNOTSUPP;
+            return -1;
+        }
+        if ((flags & O_CREAT) && path.ends_with(".velorune-tmp")) symlink(target_.c_str(), path.c_str());
+        return FileLayer::Open(path, flags, mode);
+    }
+
+private:
+    std::string target_;
+};
+
+}  // namespace
+
+// options.dat a link to another file, longer than the settings (one a save would write over in
+// place), and a short options.dat of the player's own that is replaced whole: each ends up a
+// plain file with the permissions it had, and the link's target is left as it was.
+TEST(LinksAndSpecialFiles, ALinkIsReplacedWholeItsTargetUntouchedAndPermissionsKept) {
+    ScratchFolder folder;
+    fs::create_directory(folder.File("elsewhere"));
+    const std::string target = folder.File("elsewhere/private.dat");
+    const auto targetBytes = Longs({1, 2, 3, 4, 5});
+    folder.Write("elsewhere/private.dat", targetBytes);
+    chmod(target.c_str(), 0600);
+    fs::create_symlink(target, folder.File("options.dat"));
+    optionsDat::LoadOptions();  // 1, 2, 3 is no usable setting: the file is written at once
+    EXPECT_EQ(folder.Read("elsewhere/private.dat"), targetBytes);
+    EXPECT_TRUE(S_ISREG(ModeOf(folder.File("options.dat"))));
+    EXPECT_EQ(folder.Read("options.dat"), Longs({1, 0, 1, 4, 5}));  // its tail kept, as for a plain file
+    EXPECT_EQ(ModeOf(folder.File("options.dat")) & 0777, 0600u);
+
+    folder.Write("stats.dat", Longs({7}));
+    chmod(folder.File("stats.dat").c_str(), 0640);
+    stats::LoadStats(1);
+    stats::SaveStats();
+    EXPECT_EQ(folder.Read("stats.dat"), Longs({7, 0, 0, 0, 0}));
+    EXPECT_EQ(ModeOf(folder.File("stats.dat")) & 0777, 0640u);
+}
+
+// The hidden temporary a save names where the file system has no unnamed files is made anew:
+// a link standing at its name fails the save, and the file it leads to stays as it was.
+TEST(LinksAndSpecialFiles, ASaveNeverWritesThroughALinkAtItsTemporaryName) {
+    ScratchFolder folder;
+    folder.Write("outside.dat", {9, 9, 9});
+    std::string reason;
+    {
+        PlantedLink planted(folder.File("outside.dat"));
+        EXPECT_FALSE(BinaryFile::Replace(folder.File("track.lvl"), {4, 4, 4, 4}, &reason));
+    }
+    EXPECT_EQ(reason, "File exists");
+    EXPECT_EQ(folder.Read("outside.dat"), (std::vector<uint8_t>{9, 9, 9}));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder.File("track.lvl"))));
+}
+
+// A FIFO at options.dat or stats.dat would hold the game in its open until something wrote to
+// it; it is refused at once, told once at start as a file (not the folder) that takes no
+// saves, and stays as it is. Run in a child, which a wait would keep no longer than 10 s.
+TEST(LinksAndSpecialFiles, AFifoIsRefusedWithoutWaitingAndTold) {
+    ScratchFolder folder;
+    for (const char* name : {"options.dat", "stats.dat"}) ASSERT_EQ(mkfifo(folder.File(name).c_str(), 0644), 0);
+    const ChildEnd end = RunInChild(
+        [] {
+            std::vector<std::string> boxes;
+            platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) { boxes.push_back(text); });
+            optionsDat::LoadOptions();
+            stats::LoadStats(2);
+            SaveProblem::TellStartUp({optionsDat::Saved(), stats::Saved()});
+            gOptions.MusicVolume = 20;
+            optionsDat::SaveOptions();
+            stats::SaveStats();
+            bool told = false;
+            for (const std::string& box : boxes)
+                told = told || (box.find("Not a regular file") != std::string::npos &&
+                                box.find("options.dat and stats.dat") != std::string::npos);
+            return told && boxes.size() == 1 && gOptions.VideoMode == 1 ? 0 : 1;
+        },
+        10);
+    EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
+    EXPECT_EQ(end.status, 0);
+    for (const char* name : {"options.dat", "stats.dat"}) EXPECT_TRUE(S_ISFIFO(ModeOf(folder.File(name)))) << name;
+}

@@ -135,6 +135,12 @@ TEST(TrackView, EditsAreFollowedAtOnce) {
     EXPECT_TRUE(handed(TrackKind::Ramp, 3)) << "a ramp moved into sight";
     gRamps[4].scalez(2000);
     EXPECT_TRUE(handed(TrackKind::Ramp, 4)) << "a ramp lengthened into sight";
+    gBlocks[1].scalez(100);  // alone among blocks of its length
+    gBlocks[1].Zpos(1990);
+    gBlocks[1].Xpos(-3000);
+    EXPECT_FALSE(handed(TrackKind::Block, 1)) << "a block far aside";
+    gBlocks[1].Xpos(0);
+    EXPECT_TRUE(handed(TrackKind::Block, 1)) << "a block moved across into sight";
     ExpectSeenHandedOut(TrackKind::Block, gBlocks, camera, "after moves");
     ExpectSeenHandedOut(TrackKind::Ramp, gRamps, camera, "after moves");
 

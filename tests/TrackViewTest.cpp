@@ -190,6 +190,9 @@ TEST(TrackView, FallingAndHoppingBlocksAreHandedOutWhileTheyMove) {
     gBlocks[41].Fall();
     EXPECT_TRUE(handed(41));
     EXPECT_TRUE(TrackView::AnyBlockMoves(INT32_MAX));
+    gBlocks.erase(gBlocks.begin() + 5);  // the falling block one place down with every later one
+    EXPECT_TRUE(handed(40));
+    EXPECT_FALSE(handed(41));
     gWorldRules = saved;
 }
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include "editor/DirectX.h"
@@ -130,7 +131,12 @@ TEST_F(EditorWindowTest, NoFrameRunsWhileAMessageBoxIsUp) {
     int64_t frameBefore = 0, frameAfter = 0;
     platform::SetMessageBoxHandler([&](const std::string&, const std::string&) {
         frameBefore = gLastCounter;
-        QTest::qWait(300);  // the box's own event loop runs the window system meanwhile
+        // Five frame times pass in the box's own event loop: each a turn in which a frame could run.
+        QTimer frameTime;
+        int passed = 0;
+        QObject::connect(&frameTime, &QTimer::timeout, [&] { ++passed; });
+        frameTime.start(40);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return passed >= 5; }));
         frameAfter = gLastCounter;
     });
     window->RunHandler([] { platform::MessageBox("a message", "title"); });

@@ -2,6 +2,8 @@
 // shadow, stars, platforms on the move, a hop, animated textures) and the whole of a large
 // generated track are drawn once with batches and once with every draw sent at once, and the
 // pictures are compared pixel by pixel. What the batches keep follows what the frames draw.
+// The blocks and ramps that the track view leaves out give no pixel either: cameras along a
+// large track and a shipped level see the same with all of them drawn or only those handed out.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,6 +20,8 @@
 #include "platform/Paths.h"
 #include "tools/replay/GeneratedTracks.h"
 #include "world/AnimatedTextures.h"
+#include "world/TrackObjects.h"
+#include "world/TrackView.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
@@ -90,6 +94,28 @@ protected:
         DirectX::ApplyTransforms();
         harness.Device().Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
         frmGame::DrawLevel(true);
+        return harness.Capture();
+    }
+
+    // The track's blocks and ramps from the camera: every one of them, or only those the track
+    // view hands out for it.
+    Picture TrackFrom(const d3d::Vector3& eye, const d3d::Vector3& at, bool everyObject) {
+        gCameraEye = eye;
+        gCameraLookAt = at;
+        DirectX::ApplyTransforms();
+        d3d::GlDevice& device = harness.Device();
+        device.Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+        const d3d::Matrix view = device.GetTransform(d3d::TS_VIEW);
+        const d3d::Matrix projection = device.GetTransform(d3d::TS_PROJECTION);
+        auto draw = [&](auto& objects, TrackKind kind, int32_t last) {
+            if (everyObject) {
+                for (int32_t i = 0; i <= last; ++i) objects[static_cast<size_t>(i)].draw();
+                return;
+            }
+            for (int32_t i : TrackView::InView(kind, last, view, projection)) objects[static_cast<size_t>(i)].draw();
+        };
+        draw(gBlocks, TrackKind::Block, LastBlock());
+        draw(gRamps, TrackKind::Ramp, LastRamp());
         return harness.Capture();
     }
 
@@ -195,6 +221,32 @@ TEST_F(BatchedDrawing, WhatAShownFrameNoLongerDrawsIsLetGo) {
     EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
     frame(150, 100);  // half of them drawn in the frame before
     EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
+}
+
+TEST_F(BatchedDrawing, WhatTheTrackViewLeavesOutGivesNoPixel) {
+    gGameState = STATE_LEVELSELECT;
+    for (const bool generated : {true, false}) {
+        if (generated) gLevelRecords[1] = replay::GenerateTrack(replay::TrackShape::Track, 2000, gLevelRecords[1].Settings.Gravity);
+        gCurrentLevel = generated ? 1 : 10;
+        LevelStructure::BuildLevel(gCurrentLevel, true);
+        int showingTrack = 0;
+        for (const float z : {0.0f, 37.5f, 160.0f, 420.0f}) {
+            const std::vector<std::pair<d3d::Vector3, d3d::Vector3>> cameras = {
+                {{0, 25, z - 18}, {0, 8, z}},       // the editor's, scrolled along
+                {{1, 4, z}, {1, 3, z + 6}},         // behind the vehicle
+                {{0, 5, z + 30}, {0, 4, z}},        // looking back
+                {{-60, 40, z}, {10, 0, z + 40}}};  // from high aside
+            for (size_t c = 0; c < cameras.size(); ++c) {
+                const auto& [eye, at] = cameras[c];
+                const Picture all = TrackFrom(eye, at, true);
+                const Picture handed = TrackFrom(eye, at, false);
+                ExpectSame(handed, all, (generated ? "view_generated_z" : "view_level10_z") +
+                                            std::to_string(static_cast<int>(z)) + "_camera" + std::to_string(c));
+                showingTrack += Differing(all, Picture(all.size(), 0)) > 1000;
+            }
+        }
+        EXPECT_GE(showingTrack, 10) << "most cameras see some of the track";
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/D3DXMath.h"
 #include "platform/MessageBox.h"
 #include "world/TrackObjects.h"
+#include "world/TrackView.h"
 #include "world/clsBackground.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
@@ -125,8 +126,13 @@ void RenderFrame() {
     gD3DDevice->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
     gD3DDevice->BeginScene();
     gBackground.draw();
-    for (int32_t i = 0; i <= LastBlock(); ++i) gBlocks[static_cast<size_t>(i)].draw();
-    for (int32_t i = 0; i <= LastRamp(); ++i) gRamps[static_cast<size_t>(i)].draw();
+    // Blocks and ramps the camera cannot see would give no pixel: the frame leaves them out.
+    const d3d::Matrix view = gD3DDevice->GetTransform(d3d::TS_VIEW);
+    const d3d::Matrix projection = gD3DDevice->GetTransform(d3d::TS_PROJECTION);
+    for (int32_t i : TrackView::InView(TrackKind::Block, LastBlock(), view, projection))
+        gBlocks[static_cast<size_t>(i)].draw();
+    for (int32_t i : TrackView::InView(TrackKind::Ramp, LastRamp(), view, projection))
+        gRamps[static_cast<size_t>(i)].draw();
     for (int32_t i = 0; i <= LastPlatform(); ++i) gMovingPlatforms[static_cast<size_t>(i)].draw();
     for (int32_t i = 0; i <= LastStar(); ++i) gStars[static_cast<size_t>(i)].draw();
     if (gEditorMode == MODE_PLAY) gPlayer.draw();

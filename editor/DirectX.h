@@ -34,7 +34,8 @@ void ShutdownD3D();
 void SetupMatrices();
 // The camera back at its start: from (0, 25, -18) at (0, 8, 0).
 void ResetCamera();
-// Draws one frame of the track and presents it. Drawing advances falls, hops and spins.
+// Draws one frame of the track and presents it. Drawing advances falls, hops and spins;
+// blocks and ramps out of the camera's sight are left out, blocks that fall or hop are not.
 void RenderFrame();
 
 }  // namespace DirectX

@@ -4,6 +4,7 @@
 
 #include "editor/EditorGlobals.h"
 #include "world/TrackObjects.h"
+#include "world/TrackView.h"
 #include "world/clsParticles.h"
 
 namespace {
@@ -20,5 +21,5 @@ bool ViewportMoves() {
     if (gEditorMode == MODE_PLAY || gParticles.ParticleCount() > 0) return true;
     if (!gPlatformsPaused && LastPlatform() >= 0) return true;
     return AnyUpTo<clsStar>(gStars, LastStar(), [](const clsStar& star) { return star.visible(); }) ||
-           AnyUpTo<clsblock>(gBlocks, LastBlock(), [](const clsblock& block) { return block.FallingOrHopping(); });
+           TrackView::AnyBlockMoves(LastBlock());
 }

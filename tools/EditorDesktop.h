@@ -4,6 +4,7 @@
 #pragma once
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <chrono>
 #include <filesystem>
@@ -69,6 +70,17 @@ public:
         }
         XFlush(display_);
     }
+    // A click of the left button at the point of the window, the pointer moved there first, as
+    // the user's own pointer would (the program needs libXtst linked).
+    void Click(Window window, int x, int y) const {
+        int rootX = 0, rootY = 0;
+        Window child = 0;
+        XTranslateCoordinates(display_, window, DefaultRootWindow(display_), x, y, &rootX, &rootY, &child);
+        XTestFakeMotionEvent(display_, -1, rootX, rootY, CurrentTime);
+        XTestFakeButtonEvent(display_, Button1, True, CurrentTime);
+        XTestFakeButtonEvent(display_, Button1, False, CurrentTime);
+        XFlush(display_);
+    }
     // Letters, digits and dots.
     void Type(Window window, const std::string& text) const {
         for (char c : text) {
@@ -76,6 +88,21 @@ public:
             Key(window, sym.c_str());
             Sleep(0.02);
         }
+    }
+
+    // The window's picture in the rectangle, as the X server holds it; empty when it cannot
+    // be read.
+    std::vector<char> Pixels(Window window, int x, int y, unsigned width, unsigned height) const {
+        XImage* image = XGetImage(display_, window, x, y, width, height, AllPlanes, ZPixmap);
+        if (!image) return {};
+        std::vector<char> bytes(image->data, image->data + static_cast<size_t>(image->bytes_per_line) * height);
+        XDestroyImage(image);
+        return bytes;
+    }
+    // The window's height in pixels; 0 when it cannot be read.
+    int Height(Window window) const {
+        XWindowAttributes attributes{};
+        return XGetWindowAttributes(display_, window, &attributes) ? attributes.height : 0;
     }
 
 private:

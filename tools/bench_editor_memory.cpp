@@ -12,15 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "shared/TrackCodec.h"
 #include "tools/BenchProcess.h"
+#include "tools/BenchTracks.h"
 #include "tools/EditorDesktop.h"
-#include "tools/replay/GeneratedTracks.h"
 
 namespace {
 
@@ -35,33 +33,6 @@ struct Track {
     std::string name;  // as the report names it
     std::string file;  // in the program folder's levels folder
 };
-
-// Blocks side by side, twenty to a row, as the bench's track: every block a box of its own.
-std::vector<uint8_t> GeneratedTrack() {
-    TrackCodec::TrackFile track;
-    track.Level = replay::GenerateTrack(replay::TrackShape::Grid, kBlocks, TrackCodec::GravityToFile(0.025f));
-    std::vector<uint8_t> bytes;
-    TrackCodec::ByteWriter out(bytes);
-    TrackCodec::WriteTrackFile(out, track);
-    return bytes;
-}
-
-// The scratch folder's levels folder made a folder of its own, holding links to the shipped
-// tracks and the generated track.
-bool AddGeneratedTrack(const std::string& folder, const std::vector<uint8_t>& bytes) {
-    const fs::path levels = fs::path(folder) / "levels";
-    std::error_code ec;
-    if (fs::is_symlink(levels)) {
-        const fs::path shipped = fs::read_symlink(levels);
-        fs::remove(levels);
-        fs::create_directory(levels);
-        for (const auto& entry : fs::directory_iterator(shipped))
-            fs::create_symlink(entry.path(), levels / entry.path().filename(), ec);
-    }
-    std::ofstream out(levels / kGeneratedTrack, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
 
 // The peak once it has stayed the same for three seconds: the track is built and drawn.
 double SettledPeak(pid_t pid) {
@@ -130,11 +101,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     const fs::path scratch = fs::temp_directory_path() / ("bench_editor_memory_" + std::to_string(getpid()));
-    const std::vector<uint8_t> generated = GeneratedTrack();
+    const std::vector<uint8_t> generated = bench::GridTrackFile(kBlocks, false);
     std::map<std::string, std::string> programs = {{"after", bench::ScratchProgramFolder(scratch, "after", after)}};
     if (!before.empty()) programs["before"] = bench::ScratchProgramFolder(scratch, "before", before);
     bool failed = false;
-    for (const auto& [name, folder] : programs) failed = failed || !AddGeneratedTrack(folder, generated);
+    for (const auto& [name, folder] : programs) failed = failed || !bench::AddTrack(folder, kGeneratedTrack, generated);
 
     const std::vector<Track> tracks = {{"200,000 blocks", kGeneratedTrack}, {"level 10", "level10.lvl"}};
     std::map<std::string, std::vector<double>> mb;  // by track, mode and program

@@ -74,6 +74,7 @@ void TrackBox::CreateVertexBuffer() {
 }
 
 void TrackBox::PlaceChanged() {
+    IndexMark.ChangedAcross();
     if (gWorldRules.EditsKeepPlanesCurrent) CalculateCollisionPlanes();
 }
 
@@ -112,7 +113,7 @@ void TrackBox::scaleY(float value) {
 void TrackBox::scalez(float value) {
     if (!(value > 0)) return;
     ScaleZValue = value;
-    TrackIndex::Changed();
+    IndexMark.Changed();
     RebuildAlongAxis(Axis::Z, value);
 }
 

@@ -20,7 +20,13 @@ public:
     static constexpr int32_t kTopColour = 0x00FFFFFF;
     static constexpr int32_t kSelectedColour = 0x00888888;
 
+    TrackBox() = default;
     virtual ~TrackBox() = default;
+    // Moves as well as copies: a growing track moves its boxes into their new place.
+    TrackBox(const TrackBox&) = default;
+    TrackBox(TrackBox&&) noexcept = default;
+    TrackBox& operator=(const TrackBox&) = default;
+    TrackBox& operator=(TrackBox&&) noexcept = default;
 
     uint8_t TextAlignTop() const { return TopTextureRepeat; }
     uint8_t TextAlignSide() const { return SideTextureRepeat; }
@@ -65,6 +71,7 @@ public:
     // The 24 vertices, made of what each face keeps (see FaceLook).
     std::array<d3d::LitVertex, kVertexCount> GetVertices() const;
     d3d::Vector3 GetPosition() const { return Position; }
+    d3d::Vector3 GetScale() const { return {ScaleXValue, ScaleYValue, ScaleZValue}; }
 
 protected:
     // What the six vertices of a face are made of: the unit cube's corners once the face is
@@ -99,7 +106,7 @@ protected:
     void DrawFaces() const;
 
     std::array<FaceLook, kFaceCount> Looks{};
-    // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
+    // Writes of the position or size call IndexMark (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     uint8_t SideTextureRepeat = 0;

@@ -29,7 +29,14 @@ const std::string& LevelTextures::Of(int16_t index) const {
 }
 
 void BuildBlocks(const LevelRecord& r, const LevelTextures& textures, PlaceBlock place) {
-    gBlocks.assign(static_cast<size_t>(r.BlockCount) + 1, clsblock{});
+    // Room to grow into: a new block in a full array moves every block into new memory, which
+    // on a large track takes most of a second. Room never used takes no memory.
+    const size_t count = static_cast<size_t>(r.BlockCount) + 1;
+    if (gBlocks.capacity() < count) {
+        gBlocks.clear();
+        gBlocks.reserve(count + count / 2);
+    }
+    gBlocks.assign(count, clsblock{});
     for (int32_t i = 0; i <= r.BlockCount; ++i) {
         const BlockRecord& b = r.Blocks[static_cast<size_t>(i)];
         clsblock& block = gBlocks[static_cast<size_t>(i)];

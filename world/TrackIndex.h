@@ -7,13 +7,14 @@
 //
 // The index is rebuilt on its next use after anything that may have changed an extent along
 // Z: a new, copied or moved object (TrackIndexMark), a write of a position or size along Z
-// (the setters call TrackIndex::Changed), a different array or count. World code that writes
-// such a member directly must call TrackIndex::Changed itself. Moves along X and Y (platforms,
-// falls, hops) leave it as it is.
+// (the setters call their TrackIndexMark's Changed), a different array or count. World code
+// that writes such a member directly must call TrackIndex::Changed itself. Moves along X and
+// Y (platforms, falls, hops) leave it as it is.
 #pragma once
 #include <cstdint>
 #include <vector>
 
+#include "world/TrackView.h"
 #include "world/WorldRules.h"
 
 namespace TrackIndex {
@@ -21,7 +22,7 @@ namespace TrackIndex {
 extern uint64_t gChanges;
 
 // Marks every index out of date.
-inline void Changed() { ++gChanges; }
+inline void Changed() noexcept { ++gChanges; }
 
 // The indices, ascending, of the objects of the kind (blocks, ramps or platforms of the
 // arrays in TrackObjects.h) whose extent along Z lies near z: every object whose Z extent
@@ -36,12 +37,20 @@ void HandOutEverything(bool on);
 }  // namespace TrackIndex
 
 // A member of every indexed track object: making, copying or moving the object marks the
-// index out of date, whatever the object's class does itself.
+// index out of date and notes the object for the view (TrackView), whatever the object's
+// class does itself.
 struct TrackIndexMark {
-    TrackIndexMark() { TrackIndex::Changed(); }
-    TrackIndexMark(const TrackIndexMark&) { TrackIndex::Changed(); }
-    TrackIndexMark& operator=(const TrackIndexMark&) {
-        TrackIndex::Changed();
+    TrackIndexMark() noexcept { Changed(); }
+    TrackIndexMark(const TrackIndexMark&) noexcept { Changed(); }
+    TrackIndexMark& operator=(const TrackIndexMark&) noexcept {
+        Changed();
         return *this;
     }
+    // The object's extent changed along Z: both the index and the view follow.
+    void Changed() const noexcept {
+        TrackIndex::Changed();
+        TrackView::Noted(reinterpret_cast<uintptr_t>(this));
+    }
+    // Its place or size changed across the track, or it starts to move by itself: the view follows.
+    void ChangedAcross() const noexcept { TrackView::Noted(reinterpret_cast<uintptr_t>(this)); }
 };

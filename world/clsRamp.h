@@ -70,6 +70,7 @@ public:
     // The 18 vertices, made of what the wedge keeps (see WedgeLook).
     std::array<d3d::LitVertex, kVertexCount> GetVertices() const;
     d3d::Vector3 GetPosition() const { return Position; }
+    d3d::Vector3 GetScale() const { return {ScaleXValue, ScaleYValue, ScaleZValue}; }
 
 private:
     // What the vertices are made of: the wedge of a rotation with texture coordinates of the
@@ -87,7 +88,7 @@ private:
     void Resize(float& size, int16_t NewValue);
 
     WedgeLook Look;
-    // Writes of Position.Z or ScaleZValue call TrackIndex::Changed (the setters do).
+    // Writes of the position or size call IndexMark (the setters do).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     AssetCache::NamedTexturePtr TextureA;  // the slope's, null until given one

@@ -13,17 +13,21 @@ void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, fl
     ScaleXValue = scaleX;
     ScaleYValue = scaleY;
     ScaleZValue = scalez - 0.1f;
-    TrackIndex::Changed();
+    IndexMark.Changed();
     CalculateCollisionPlanes();
 }
 
 void clsblock::Bounce() {
+    IndexMark.ChangedAcross();  // it moves by itself from now on
     Bouncing = true;
     BounceT = -1.0f;
     BounceBaseY = Position.Y;
 }
 
-void clsblock::Fall() { Falling = true; }
+void clsblock::Fall() {
+    IndexMark.ChangedAcross();
+    Falling = true;
+}
 
 void clsblock::Xpos(float NewVal) {
     Position.X = NewVal;
@@ -39,7 +43,7 @@ int32_t clsblock::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
 
 void clsblock::Zpos(int32_t NewVal) {
     if (NewVal > -1) Position.Z = static_cast<float>(NewVal);
-    TrackIndex::Changed();
+    IndexMark.Changed();
     PlaceChanged();
 }
 

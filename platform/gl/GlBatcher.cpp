@@ -53,7 +53,7 @@ uint32_t GlBatcher::CountDraw(GlVertexBuffer& source) {
     return source.BatchNext++;
 }
 
-void GlBatcher::Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf,
+void GlBatcher::Add(const VertexBufferPtr& owner, GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf,
                     const Matrix& world, uint32_t setup, const std::shared_ptr<GlTexture>& texture) {
     // The slots of buffers gone since the last flush are free for these draws, unless a batch
     // taken since then may still draw them: a track built anew takes its old track's place.
@@ -63,9 +63,12 @@ void GlBatcher::Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint
     if (source.BatchItems[draw] == GlVertexBuffer::kNoItem) {
         source.BatchItems[draw] = NewItem();
         ++source.BatchKept;
+        items_[source.BatchItems[draw]].source = owner;
+        items_[source.BatchItems[draw]].draw = draw;
     }
     const uint32_t id = source.BatchItems[draw];
     Item& item = items_[id];
+    item.frame = frame_;
 
     const GlTexture::ArrayLayer layer = arrays_.LayerOf(texture);
     bool write = item.revision != source.Revision() || item.first != first || item.stride != stride ||
@@ -100,6 +103,24 @@ void GlBatcher::Skip(GlVertexBuffer& source) {
     // Freed at the next flush or batched draw: a batch taken since the last flush may draw its slot.
     dead_->push_back(std::exchange(source.BatchItems[draw], GlVertexBuffer::kNoItem));
     if (--source.BatchKept == 0) source.BatchItems = {};
+}
+
+void GlBatcher::EndFrame() {
+    ReleaseDeadItems();  // their buffers are gone: none of them to tell
+    for (uint32_t id = 0; id < items_.size(); ++id) {
+        Item& item = items_[id];
+        if (item.group == kNone || item.frame == frame_) continue;
+        // A buffer now kept by the batches of another device has forgotten this item already.
+        const auto source = std::static_pointer_cast<GlVertexBuffer>(item.source.lock());
+        if (source && source->BatchOwner == serial_) {
+            source->BatchItems[item.draw] = GlVertexBuffer::kNoItem;
+            if (--source->BatchKept == 0) source->BatchItems = {};
+        }
+        FreeSlot(item);
+        item = Item{};
+        freeItems_.push_back(id);
+    }
+    ++frame_;
 }
 
 uint32_t GlBatcher::GroupFor(uint32_t setup, uint32_t array) {

@@ -6,7 +6,8 @@
 // buffer and how many draws from that buffer came before it in the frame; its vertices are
 // converted and sent again only when its vertex range, the buffer's data, the world matrix or
 // the texture changed, or when the draw moves to another batch (another state). A draw that
-// shows nothing keeps nothing: what a track holds beyond the view takes no room.
+// shows nothing keeps nothing, nor does one that a frame no longer makes: what a track holds
+// beyond the view takes no room, whether the device or its caller leaves it out.
 #pragma once
 #include <epoxy/gl.h>
 
@@ -32,9 +33,9 @@ public:
     // flush; when not, the caller flushes first, so that batches never change the order of
     // draws.
     bool Joins(uint32_t setup, const std::shared_ptr<GlTexture>& texture);
-    // Takes count vertices of source from first, drawn with the world matrix under the state
-    // numbered setup (the device's) and the texture, for the next Flush.
-    void Add(GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf, const Matrix& world,
+    // Takes count vertices of source (held by owner) from first, drawn with the world matrix
+    // under the state numbered setup (the device's) and the texture, for the next Flush.
+    void Add(const VertexBufferPtr& owner, GlVertexBuffer& source, uint32_t first, uint32_t count, uint32_t stride, uint32_t fvf, const Matrix& world,
              uint32_t setup, const std::shared_ptr<GlTexture>& texture);
     // A draw from source that shows nothing (it lies outside the view): it counts as drawn,
     // and what the batches kept of it goes.
@@ -62,6 +63,9 @@ public:
     void DropPending();
     // A new frame begins: draws are counted from the first again.
     void NewFrame() { ++frame_; }
+    // The frame is shown: what no draw of it kept goes, then a new frame begins. Nothing may
+    // be pending.
+    void EndFrame();
     // The world vertices the batches' buffers make room for.
     size_t RoomForVertices() const;
     GlTextureArrays& Arrays() { return arrays_; }
@@ -88,6 +92,9 @@ private:
     };
     struct Item {
         uint32_t group = kNone, slot = 0;
+        std::weak_ptr<VertexBuffer> source;  // whose draw number `draw` it keeps
+        uint32_t draw = 0;
+        uint64_t frame = 0;  // the last frame that made the draw
         uint64_t revision = 0;
         uint32_t first = 0, stride = 0, fvf = 0;
         Matrix world;

@@ -173,7 +173,7 @@ void GlDevice::ResolveInto(GLuint target) {
 
 void GlDevice::Present() {
     FlushBatches();
-    batcher_.NewFrame();
+    batcher_.EndFrame();
     if (samples_) {
         ResolveInto(resolveFbo_);
         glBindFramebuffer(GL_FRAMEBUFFER, drawFbo_);

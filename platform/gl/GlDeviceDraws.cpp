@@ -167,7 +167,7 @@ void GlDevice::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t 
         const uint32_t number = CurrentSetupNumber();
         if (!batcher_.Joins(number, texture_)) FlushBatches();
         frameStart_ = false;
-        batcher_.Add(*streamGl_, startVertex, count, streamStride_, fvf_, state_.World, number, texture_);
+        batcher_.Add(stream_, *streamGl_, startVertex, count, streamStride_, fvf_, state_.World, number, texture_);
         return;
     }
     FlushBatches();

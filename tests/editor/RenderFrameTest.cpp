@@ -2,14 +2,18 @@
 // viewport, and the platforms moving between frames unless paused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "editor/DirectX.h"
 #include "editor/EditorGlobals.h"
+#include "editor/FileIO.h"
 #include "editor/frmMain.h"
 #include "platform/Paths.h"
 #include "tests/editor/support/EditorTestBed.h"
+#include "tests/support/TrackSamples.h"
 #include "world/TrackObjects.h"
+#include "world/TrackView.h"
 #include "world/clsBackground.h"
 #include "world/clsPlayer.h"
 
@@ -112,6 +116,91 @@ TEST_F(RenderFrame, ABackgroundWhosePictureIsMissingLeavesTheTrackOnBlack) {
     DirectX::RenderFrame();
     const std::vector<std::string> drawn = DrawnTextures(bed.Device());
     EXPECT_EQ(drawn, std::vector<std::string>(4, "_default.bmp"));  // the block alone
+}
+
+TEST_F(RenderFrame, BlocksAndRampsOutOfSightAreLeftOutWhileTheirFallsGoOn) {
+    AddOneOfEachKind();
+    gRamps[0].Zpos(3000);  // far beyond the camera's sight
+    gBlocks.resize(3);
+    for (size_t i : {1, 2}) {
+        gBlocks[i].create(0, 0, 3000, 2, 1, 2);
+        gBlocks[i].Texture("wood.bmp", "A", gTexturePath);
+    }
+    gBlockCount = 2;
+    gBlocks[2].Fall();
+    const float y = gBlocks[2].Ypos();
+    bed.Device().ClearRecording();
+    DirectX::RenderFrame();
+    const std::vector<std::string> drawn = DrawnTextures(bed.Device());
+    // The background, block 0, the falling block (the device judges what of it shows), the platform.
+    ASSERT_GE(drawn.size(), 13u);
+    EXPECT_EQ(std::count(drawn.begin(), drawn.begin() + 13, "wood.bmp"), 1) << "the falling block's front";
+    EXPECT_EQ(std::count(drawn.begin(), drawn.begin() + 13, "concrete.bmp"), 4) << "the platform";
+    EXPECT_LT(gBlocks[2].Ypos(), y);
+
+    gBlocks[1].Zpos(4);  // brought into sight
+    bed.Device().ClearRecording();
+    DirectX::RenderFrame();
+    const std::vector<std::string> again = DrawnTextures(bed.Device());
+    EXPECT_EQ(std::count(again.begin(), again.end(), "wood.bmp"), 2);
+}
+
+namespace {
+
+// Track files of 300 blocks, those whose number `near` picks in front of the camera, the
+// others far beyond its sight.
+std::vector<uint8_t> TrackOfNearAndFarBlocks(bool (*near)(int32_t)) {
+    TrackCodec::TrackFile file = samples::SmallTrack();
+    LevelRecord& r = file.Level;
+    const BlockRecord block = r.Blocks[0];
+    r.Blocks.assign(300, block);
+    for (int32_t i = 0; i < 300; ++i) {
+        r.Blocks[static_cast<size_t>(i)].X = static_cast<float>(i % 10 * 2 - 10);
+        r.Blocks[static_cast<size_t>(i)].Z = near(i) ? 4.0f : 3000.0f;
+        r.Blocks[static_cast<size_t>(i)].ScaleZ = 2;
+    }
+    r.BlockCount = 299;
+    return samples::TrackBytes(file);
+}
+
+}  // namespace
+
+TEST_F(RenderFrame, EachOpenedOrNewTrackIsSeenWholeAndARefusedFileLeavesTheTrackInView) {
+    auto inView = [&] {
+        DirectX::RenderFrame();
+        const d3d::Matrix view = bed.Device().GetTransform(d3d::TS_VIEW);
+        const d3d::Matrix projection = bed.Device().GetTransform(d3d::TS_PROJECTION);
+        return TrackView::InView(TrackKind::Block, LastBlock(), view, projection);
+    };
+    auto numbers = [](bool (*near)(int32_t)) {
+        std::vector<int32_t> list;
+        for (int32_t i = 0; i < 300; ++i)
+            if (near(i)) list.push_back(i);
+        return list;
+    };
+    auto open = [&](const std::vector<uint8_t>& bytes) {
+        bed.folder.Write("track.lvl", bytes);
+        return FileIO::LoadTrack(bed.folder.File("track.lvl"));
+    };
+    bool (*even)(int32_t) = [](int32_t i) { return i % 2 == 0; };
+    bool (*odd)(int32_t) = [](int32_t i) { return i % 2 == 1; };
+    bool (*third)(int32_t) = [](int32_t i) { return i % 3 == 0; };
+    ASSERT_TRUE(open(TrackOfNearAndFarBlocks(even)));
+    EXPECT_EQ(inView(), numbers(even));
+    // Two tracks opened with no frame between them: the storage of the first may come back.
+    ASSERT_TRUE(open(TrackOfNearAndFarBlocks(odd)));
+    ASSERT_TRUE(open(TrackOfNearAndFarBlocks(third)));
+    EXPECT_EQ(inView(), numbers(third));
+
+    std::vector<uint8_t> cut = TrackOfNearAndFarBlocks(odd);
+    cut.resize(cut.size() / 2);
+    EXPECT_FALSE(open(cut));
+    EXPECT_EQ(inView(), numbers(third)) << "the track kept";
+
+    frmMain.NewTrack();
+    EXPECT_EQ(inView(), std::vector<int32_t>{0});
+    ASSERT_TRUE(open(TrackOfNearAndFarBlocks(odd)));
+    EXPECT_EQ(inView(), numbers(odd));
 }
 
 TEST_F(RenderFrame, FramesMoveThePlatformsUnlessTheyArePaused) {

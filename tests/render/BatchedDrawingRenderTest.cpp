@@ -1,7 +1,9 @@
 // The device's batches change no pixel: frames of the shipped levels in play (track, vehicle,
 // shadow, stars, platforms on the move, a hop, animated textures) and the whole of a large
 // generated track are drawn once with batches and once with every draw sent at once, and the
-// pictures are compared pixel by pixel.
+// pictures are compared pixel by pixel. What the batches keep follows what the frames draw.
+// The blocks and ramps that the track view leaves out give no pixel either: cameras along a
+// large track and a shipped level see the same with all of them drawn or only those handed out.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,9 +16,12 @@
 #include "game/LevelStructure.h"
 #include "game/frmGame.h"
 #include "platform/Clock.h"
+#include "platform/D3DXMath.h"
 #include "platform/Paths.h"
 #include "tools/replay/GeneratedTracks.h"
 #include "world/AnimatedTextures.h"
+#include "world/TrackObjects.h"
+#include "world/TrackView.h"
 #include "world/clsParticles.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"
@@ -92,6 +97,28 @@ protected:
         return harness.Capture();
     }
 
+    // The track's blocks and ramps from the camera: every one of them, or only those the track
+    // view hands out for it.
+    Picture TrackFrom(const d3d::Vector3& eye, const d3d::Vector3& at, bool everyObject) {
+        gCameraEye = eye;
+        gCameraLookAt = at;
+        DirectX::ApplyTransforms();
+        d3d::GlDevice& device = harness.Device();
+        device.Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+        const d3d::Matrix view = device.GetTransform(d3d::TS_VIEW);
+        const d3d::Matrix projection = device.GetTransform(d3d::TS_PROJECTION);
+        auto draw = [&](auto& objects, TrackKind kind, int32_t last) {
+            if (everyObject) {
+                for (int32_t i = 0; i <= last; ++i) objects[static_cast<size_t>(i)].draw();
+                return;
+            }
+            for (int32_t i : TrackView::InView(kind, last, view, projection)) objects[static_cast<size_t>(i)].draw();
+        };
+        draw(gBlocks, TrackKind::Block, LastBlock());
+        draw(gRamps, TrackKind::Ramp, LastRamp());
+        return harness.Capture();
+    }
+
     static size_t Differing(const Picture& a, const Picture& b) {
         size_t n = a.size() == b.size() ? 0 : std::max(a.size(), b.size());
         for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) n += (a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF);
@@ -160,6 +187,66 @@ TEST_F(BatchedDrawing, BatchesKeepNothingOutsideTheViewAndATrackBuiltAgainTakesT
     LevelStructure::BuildLevel(1, true);  // every object anew, with buffers of its own
     EveryObject(true);
     EXPECT_EQ(harness.Device().BatchedVertexRoom(), room);
+}
+
+// A caller that leaves out what its camera cannot see makes no draw of it at all: what the
+// batches kept of such draws goes once a frame without them is shown, and the draws of the
+// frames after take its room.
+TEST_F(BatchedDrawing, WhatAShownFrameNoLongerDrawsIsLetGo) {
+    d3d::GlDevice& device = harness.Device();
+    DirectX::ResetCamera();
+    DirectX::ApplyTransforms();
+    const d3d::LitVertex square[6] = {{-1, 8, 1, -1, 0, 0, 0}, {1, 8, 1, -1, 0, 1, 0}, {-1, 8, -1, -1, 0, 0, 1},
+                                      {1, 8, 1, -1, 0, 1, 0},  {1, 8, -1, -1, 0, 1, 1}, {-1, 8, -1, -1, 0, 0, 1}};
+    std::vector<d3d::VertexBufferPtr> buffers;
+    for (int i = 0; i < 300; ++i) {
+        buffers.push_back(device.CreateVertexBuffer(sizeof square, d3d::FVF_LITVERTEX));
+        buffers.back()->SetData(0, square, sizeof square);
+    }
+    auto frame = [&](int first, int count) {
+        device.Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
+        device.SetVertexShader(d3d::FVF_LITVERTEX);
+        for (int i = first; i < first + count; ++i) {
+            device.SetTransform(d3d::TS_WORLD, d3dx::MatrixTranslation(static_cast<float>(i % 10), 0, 0));
+            device.SetStreamSource(0, buffers[static_cast<size_t>(i)], sizeof(d3d::LitVertex));
+            device.DrawPrimitive(d3d::PT_TRIANGLELIST, 0, 2);
+        }
+        device.Present();
+    };
+    frame(0, 100);
+    ASSERT_EQ(device.BatchedVertexRoom(), 600u);
+    frame(100, 100);  // the first frame's draws are kept until this one is shown
+    EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
+    frame(200, 100);
+    EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
+    frame(150, 100);  // half of them drawn in the frame before
+    EXPECT_EQ(device.BatchedVertexRoom(), 1200u);
+}
+
+TEST_F(BatchedDrawing, WhatTheTrackViewLeavesOutGivesNoPixel) {
+    gGameState = STATE_LEVELSELECT;
+    for (const bool generated : {true, false}) {
+        if (generated) gLevelRecords[1] = replay::GenerateTrack(replay::TrackShape::Track, 2000, gLevelRecords[1].Settings.Gravity);
+        gCurrentLevel = generated ? 1 : 10;
+        LevelStructure::BuildLevel(gCurrentLevel, true);
+        int showingTrack = 0;
+        for (const float z : {0.0f, 37.5f, 160.0f, 420.0f}) {
+            const std::vector<std::pair<d3d::Vector3, d3d::Vector3>> cameras = {
+                {{0, 25, z - 18}, {0, 8, z}},       // the editor's, scrolled along
+                {{1, 4, z}, {1, 3, z + 6}},         // behind the vehicle
+                {{0, 5, z + 30}, {0, 4, z}},        // looking back
+                {{-60, 40, z}, {10, 0, z + 40}}};  // from high aside
+            for (size_t c = 0; c < cameras.size(); ++c) {
+                const auto& [eye, at] = cameras[c];
+                const Picture all = TrackFrom(eye, at, true);
+                const Picture handed = TrackFrom(eye, at, false);
+                ExpectSame(handed, all, (generated ? "view_generated_z" : "view_level10_z") +
+                                            std::to_string(static_cast<int>(z)) + "_camera" + std::to_string(c));
+                showingTrack += Differing(all, Picture(all.size(), 0)) > 1000;
+            }
+        }
+        EXPECT_GE(showingTrack, 10) << "most cameras see some of the track";
+    }
 }
 
 }  // namespace

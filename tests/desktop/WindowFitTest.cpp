@@ -8,10 +8,9 @@
 // shows; and a window larger than the screen.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-#include <X11/Xatom.h>
 #include <poll.h>
 
 #include <atomic>
@@ -219,10 +218,15 @@ protected:
             steps.push_back([this] {
                 const XWindowAttributes a = Geometry(GameWindow());
                 if (a.width != shown_->shownWidth || a.height != shown_->shownHeight) return false;
-                SDL_SysWMinfo game;
-                if (platform::X11Of(SDL_GL_GetCurrentWindow(), game)) XSync(game.info.x11.display, False);
+                SyncGame();
                 return true;
             });
+    }
+    // A round trip on the game's connection: the server has what the game sent, and the game
+    // has read the events the server had for it.
+    static void SyncGame() {
+        SDL_SysWMinfo game;
+        if (platform::X11Of(SDL_GL_GetCurrentWindow(), game)) XSync(game.info.x11.display, False);
     }
     // The window shows the whole back buffer, scaled into its letterbox, with black bars.
     void ExpectWholePicture(const std::string& name) {
@@ -335,8 +339,7 @@ TEST_F(WindowFit, UnderASlowWindowManagerTheFirstPictureShowsWholeAtTheFullScree
     const SlowFullScreenManager manager(std::chrono::milliseconds(300));
     bool seen = false;
     onFirstFrame = [&] {
-        SDL_SysWMinfo game;
-        if (platform::X11Of(SDL_GL_GetCurrentWindow(), game)) XSync(game.info.x11.display, False);
+        SyncGame();
         const XWindowAttributes root = Geometry(DefaultRootWindow(x_)), shown = Geometry(GameWindow());
         EXPECT_EQ(shown.width, root.width);
         EXPECT_EQ(shown.height, root.height);

@@ -4,6 +4,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "editor/frmAbout.h"
 
@@ -52,12 +55,30 @@ void AboutWindow::Refresh() {
     ok_->setText(QString::fromStdString(form_.cmdOK.Caption));
     if (form_.Visible && (!isVisible() || shownFor_ != form_.ShowCount)) {
         shownFor_ = form_.ShowCount;
+        if (!isVisible()) PlaceOverOwner();
         show();
         raise();
         activateWindow();
     } else if (!form_.Visible && isVisible()) {
         hide();
     }
+}
+
+// Centred over the main window and kept on the screen. Qt's own placement allows for a window
+// frame that it guesses where there is none (no window manager), and so opens the window up and
+// to the left of the middle; the frame round this window is taken to be the main window's.
+void AboutWindow::PlaceOverOwner() {
+    QWidget* owner = parentWidget();
+    if (!owner) return;
+    const QPoint frame = owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+    QRect area(QPoint(), size());
+    area.moveCenter(owner->geometry().center());
+    if (const QScreen* screen = owner->screen()) {
+        const QRect available = screen->availableGeometry();
+        area.moveLeft(std::max(available.left() + frame.x(), std::min(area.left(), available.right() + 1 - width())));
+        area.moveTop(std::max(available.top() + frame.y(), std::min(area.top(), available.bottom() + 1 - height())));
+    }
+    move(area.topLeft() - frame);
 }
 
 void AboutWindow::reject() {

@@ -25,6 +25,8 @@ public:
     void reject() override;
 
 private:
+    void PlaceOverOwner();
+
     AboutForm& form_;
     std::function<void(const std::function<void()>&)> runHandler_;
     QLabel* icon_;

@@ -16,6 +16,7 @@
 #include "platform/sdl/FreshPresses.h"
 #include "platform/sdl/KeyboardFocus.h"
 #include "platform/sdl/QuietClose.h"
+#include "platform/sdl/UnseenVideo.h"
 
 namespace platform {
 namespace {
@@ -235,10 +236,10 @@ void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
 bool ShowMessageBoxWindow(const std::string& text, const std::string& title, bool& cut) {
     cut = false;
     // Without the program's window (its OpenGL could not start, say) the box stands alone, on
-    // SDL's video started for it.
+    // SDL's video started for it; not on video no one sees (no display), where it would wait for ever.
     const bool startsVideo = !SDL_WasInit(SDL_INIT_VIDEO);
     if (startsVideo && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    const bool shown = ShowBox(text, title, cut);
+    const bool shown = UnseenVideo().empty() && ShowBox(text, title, cut);
     if (startsVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return shown;
 }

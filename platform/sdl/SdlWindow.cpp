@@ -1,7 +1,10 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
+#include <epoxy/gl.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <string_view>
 
@@ -11,6 +14,7 @@
 #include "platform/sdl/OpeningErrors.h"
 #include "platform/sdl/QuietClose.h"
 #include "platform/sdl/ServerKeyboard.h"
+#include "platform/sdl/UnseenVideo.h"
 
 namespace platform {
 namespace {
@@ -44,6 +48,18 @@ bool WindowedRequested() {
     return value && std::string_view(value) == "1";
 }
 
+// How long a window manager may take to make the window full screen before it is drawn anyway.
+constexpr std::chrono::milliseconds kFullScreenPatience(2000);
+
+// A window larger than the screen is made to fit it: without a window manager to do that, it
+// would stand centred over the screen's edges, its own cut off.
+void FitToScreen(SdlWindowOptions& options) {
+    SDL_Rect screen;
+    if (SDL_GetDisplayUsableBounds(0, &screen) != 0) return;
+    options.Width = std::min(options.Width, screen.w);
+    options.Height = std::min(options.Height, screen.h);
+}
+
 }  // namespace
 
 std::unique_ptr<SdlWindow> SdlWindow::Create(SdlWindowOptions options, std::string* error) {
@@ -52,6 +68,11 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(SdlWindowOptions options, std::stri
         return nullptr;
     };
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail("SDL video");
+    if (const std::string unseen = UnseenVideo(); !unseen.empty()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (error) *error = "SDL video: " + unseen;
+        return nullptr;
+    }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -61,6 +82,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(SdlWindowOptions options, std::stri
     uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if (options.FullScreen && !WindowedRequested() && !options.Hidden) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     else flags |= SDL_WINDOW_RESIZABLE;
+    FitToScreen(options);
     // SDL syncs with the X server as it makes the context, delivering the errors of the opening.
     const XErrorsEndNothing opening;
     SDL_Window* window = SDL_CreateWindow(options.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -100,6 +122,35 @@ void SdlWindow::Show() {
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     Measure();
+    AwaitFullScreen();
+    ShowBlank();
+}
+
+// The window manager carries out a full-screen request some time after the window shows. Until
+// then the window has the size it was made with, and a picture drawn for that size would stay
+// in a corner of the full-screen window behind any box that comes up before the next paint.
+void SdlWindow::AwaitFullScreen() {
+    const uint32_t fullScreen = SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_Rect desktop;
+    if (fullScreen != SDL_WINDOW_FULLSCREEN_DESKTOP || !FullScreenByWindowManager(window_) ||
+        SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &desktop) != 0)
+        return;
+    const auto until = std::chrono::steady_clock::now() + kFullScreenPatience;
+    while (size_.PixelWidth != desktop.w || size_.PixelHeight != desktop.h) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return;
+        if (SDL_Event event; WaitForEvent(window_, event, static_cast<int>(left.count()))) Dispatch(event);
+        Measure();
+    }
+}
+
+// Some GL drivers (Mesa's software one) take a window's new size only at a swap, and the first
+// frame drawn after the window grew would show cut to the size it had. A blank frame goes first.
+void SdlWindow::ShowBlank() {
+    MakeCurrent();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SwapBuffers();
 }
 
 bool SdlWindow::HasFocus() const {

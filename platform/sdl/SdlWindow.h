@@ -5,7 +5,7 @@
 // window, a message box, while it was held), so that a key held across a box is one press. The
 // picture and the pointer follow the window's real size, measured anew whenever the window
 // reports a change (where a full-screen request is not carried out, the window stays smaller
-// than the desktop); a pointer move is taken where the pointer is now, in the window as it
+// than the desktop; a window larger than the screen is made to fit it); a pointer move is taken where the pointer is now, in the window as it
 // stands now, once a pass of the message pump whatever number of moves the pass brought.
 // The game's message boxes belong to this window.
 #pragma once
@@ -36,12 +36,14 @@ struct SdlWindowOptions {
 
 class SdlWindow : public Window, public GlSurface {
 public:
-    // nullptr (and the reason in error) when SDL, the window or the GL context cannot start.
+    // nullptr (and the reason in error) when SDL, the window or the GL context cannot start,
+    // or when SDL could start only video no one sees (no display).
     static std::unique_ptr<SdlWindow> Create(SdlWindowOptions options, std::string* error = nullptr);
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
+    // Shown full screen, the window is first drawn once a window manager has made it so.
     void Show() override;
     bool HasFocus() const override;
     void ProcessMessages() override;
@@ -73,6 +75,10 @@ private:
     void PaintIfAsked();
     void LetGoOfKeysReleasedElsewhere();
     void Measure();
+    // Where a window manager makes the window full screen: until it has, within a limit.
+    void AwaitFullScreen();
+    // A black frame, with which the GL driver takes the window's size as it stands.
+    void ShowBlank();
 
     SDL_Window* window_;
     void* context_;

@@ -26,4 +26,8 @@ struct PointerPlace {
 };
 bool PointerNow(SDL_Window* window, PointerPlace& place);
 
+// Whether a window manager runs on the window's display that carries out full-screen requests
+// (as it says on the root window); without one, such a request changes nothing.
+bool FullScreenByWindowManager(SDL_Window* window);
+
 }  // namespace platform

@@ -2,7 +2,8 @@
 // keyboard, closes on a fresh press of Enter whatever became of the key that brought it up,
 // and goes at once when the program is asked to end, by SIGTERM or by the close of the game's
 // window; the keyboard comes back to the game's window after it. It keeps to the screen, the
-// log keeping the whole text. Without the game's window the box is still the program's own.
+// log keeping the whole text. Without the game's window the box is still the program's own;
+// without a display the game says why on stderr and ends.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -218,8 +219,8 @@ TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigter
 }
 
 // The real game, started with settings in place of the environment's ("NAME=value"), from its
-// program file in folder; its complaints on stderr go nowhere when they are expected.
-pid_t StartGame(const std::string& folder, const std::vector<std::string>& settings, bool quiet) {
+// program file in folder; its stderr goes to the file errors names, where one is named.
+pid_t StartGame(const std::string& folder, const std::vector<std::string>& settings, const char* errors = nullptr) {
     std::vector<std::string> environment = settings;
     environment.emplace_back("SDL_AUDIODRIVER=dummy");
     for (char** e = environ; *e; ++e) environment.emplace_back(*e);  // the first of a name counts
@@ -230,7 +231,7 @@ pid_t StartGame(const std::string& folder, const std::vector<std::string>& setti
     char* arguments[] = {program.data(), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (quiet) posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    if (errors) posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t game = 0;
     if (posix_spawn(&game, program.c_str(), &actions, nullptr, arguments, pointers.data()) != 0) game = 0;
     posix_spawn_file_actions_destroy(&actions);
@@ -246,7 +247,7 @@ TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBoxAndItsLog) 
     if (!x) GTEST_SKIP() << "no X server";
     const ScratchFolder folder;  // the game's own folder, where it writes its log
     std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", folder.File("Velorune"));
-    const pid_t game = StartGame(folder.Path(), {"LIBGL_DRIVERS_PATH=/nonexistent"}, true);
+    const pid_t game = StartGame(folder.Path(), {"LIBGL_DRIVERS_PATH=/nonexistent"}, "/dev/null");
     ASSERT_NE(game, 0);
 
     int status = 0;
@@ -267,6 +268,32 @@ TEST(MessageBoxAlone, AGlDriverThatCannotLoadStillLeavesTheGameItsBoxAndItsLog) 
                              "\"Initalise DirectSound = False\"\r\n"})
         EXPECT_NE(log.find(line), std::string::npos) << line << log;
     EXPECT_EQ(log.find("initalise DX"), std::string::npos) << log;
+}
+
+// DISPLAY names no X server: SDL would fall back to video no one sees, and the game would run
+// on there for ever. It ends instead, with status 1, saying why on stderr, its log's start-up
+// lines ending in False.
+TEST(MessageBoxAlone, WithNoDisplayTheGameSaysSoOnStderrAndEnds) {
+    const ScratchFolder folder;  // the game's own folder, where it writes its log
+    std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", folder.File("Velorune"));
+    const std::string errors = folder.File("stderr.txt");
+    const pid_t game = StartGame(folder.Path(), {"DISPLAY=:1999", "WAYLAND_DISPLAY=none", "SDL_VIDEODRIVER="},
+                                 errors.c_str());
+    ASSERT_NE(game, 0);
+    int status = 0;
+    const bool ended = WaitUntil([&] { return waitpid(game, &status, WNOHANG) == game; }, kPatience);
+    if (!ended) kill(game, SIGKILL), waitpid(game, &status, 0);
+    ASSERT_TRUE(ended) << "the game runs on unseen";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    const std::string said = folder.ReadText("stderr.txt");
+    EXPECT_NE(said.find("Velorune: Something went wrong trying to initalise DX -2005530518 Not available\n\nThe game "
+                        "window could not be opened: SDL video: no display could be opened (DISPLAY=:1999)"),
+              std::string::npos)
+        << said;
+    const std::string log = folder.ReadText("Debug.txt");
+    for (const char* line : {"\"Initalise DirectX and DX3D = False\"\r\n", "\"Initalise DirectInput = False\"\r\n",
+                             "\"Initalise DirectSound = False\"\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << log;
 }
 
 int gErrorsBeforeSdl = 0;
@@ -472,7 +499,7 @@ TEST(MessageBoxOfTheGame, EnterHeldOnTheWebSiteEntryBringsOneBoxThatStaysUntilAF
     BinaryFile::PutInt32(options + 8, 1);      // 800 x 600
     folder.Write("options.dat", std::vector<uint8_t>(options, options + sizeof options));
     ASSERT_TRUE(xinput::PlaceButtons(folder.Path()));
-    const pid_t game = StartGame(folder.Path(), {"PATH=/nonexistent"}, false);
+    const pid_t game = StartGame(folder.Path(), {"PATH=/nonexistent"});
     ASSERT_NE(game, 0);
     struct Ender {
         pid_t pid;

@@ -3,17 +3,23 @@
 // larger desktop. The whole picture must show in the window, letterboxed to the window's real
 // size, and a click where a button is drawn must hit that button; the same after the window
 // was resized. Checked against what the X server itself shows. And the first menu under a
-// pointer that rested while the window was moved and resized, as a window manager does.
+// pointer that rested while the window was moved and resized, as a window manager does; the
+// first picture under a window manager that makes the window full screen only a while after it
+// shows; and a window larger than the screen.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <poll.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "shared/BinaryFile.h"
@@ -42,12 +48,12 @@ struct Picture {
 
 int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
 
-// The game's window with a script's hook run right after it is first shown, and the size of
-// the last frame it showed.
+// The game's window with a script's hooks run right after it is first shown and right after
+// its first frame, and the size of the last frame it showed.
 class ShownWindow : public replay::HookedWindow {
 public:
     using HookedWindow::HookedWindow;
-    std::function<void()> onShow;
+    std::function<void()> onShow, onFirstFrame;
     int shownWidth = 0, shownHeight = 0;
     void Show() override {
         HookedWindow::Show();
@@ -56,7 +62,67 @@ public:
     void SwapBuffers() override {
         DrawableSize(shownWidth, shownHeight);
         HookedWindow::SwapBuffers();
+        if (swaps == 1 && onFirstFrame) onFirstFrame();
     }
+};
+
+// A window manager that carries out a request to make a window full screen only a while after
+// it came, as one on a busy machine does; it does nothing else (its windows have no frames).
+class SlowFullScreenManager {
+public:
+    explicit SlowFullScreenManager(std::chrono::milliseconds delay) : delay_(delay) {
+        x_ = XOpenDisplay(nullptr);
+        const Window root = DefaultRootWindow(x_);
+        check_ = XCreateSimpleWindow(x_, root, -1, -1, 1, 1, 0, 0, 0);
+        for (Window w : {root, check_})
+            XChangeProperty(x_, w, Named("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(&check_), 1);
+        Atom supported[] = {Named("_NET_SUPPORTING_WM_CHECK"), Named("_NET_WM_STATE"), Named("_NET_WM_STATE_FULLSCREEN")};
+        XChangeProperty(x_, root, Named("_NET_SUPPORTED"), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(supported), 3);
+        XSelectInput(x_, root, SubstructureNotifyMask);  // where requests to a window manager go
+        XSync(x_, False);
+        thread_ = std::thread([this] { Manage(); });
+    }
+    ~SlowFullScreenManager() {
+        stop_ = true;
+        thread_.join();
+        for (const char* name : {"_NET_SUPPORTING_WM_CHECK", "_NET_SUPPORTED"})
+            XDeleteProperty(x_, DefaultRootWindow(x_), Named(name));
+        XCloseDisplay(x_);
+    }
+
+private:
+    Atom Named(const char* name) { return XInternAtom(x_, name, False); }
+    void Manage() {
+        Window asking = 0;
+        std::chrono::steady_clock::time_point due;
+        while (!stop_) {
+            while (XPending(x_)) {
+                XEvent e;
+                XNextEvent(x_, &e);
+                if (e.type == ClientMessage && e.xclient.message_type == Named("_NET_WM_STATE") &&
+                    e.xclient.data.l[0] == 1 && static_cast<Atom>(e.xclient.data.l[1]) == Named("_NET_WM_STATE_FULLSCREEN")) {
+                    asking = e.xclient.window;
+                    due = std::chrono::steady_clock::now() + delay_;
+                }
+            }
+            if (asking && std::chrono::steady_clock::now() >= due) {
+                XMoveResizeWindow(x_, asking, 0, 0, DisplayWidth(x_, DefaultScreen(x_)),
+                                  DisplayHeight(x_, DefaultScreen(x_)));
+                XSync(x_, False);
+                asking = 0;
+            }
+            pollfd connection{ConnectionNumber(x_), POLLIN, 0};
+            poll(&connection, 1, 10);
+        }
+    }
+
+    std::chrono::milliseconds delay_;
+    Display* x_ = nullptr;
+    Window check_ = 0;
+    std::atomic<bool> stop_ = false;
+    std::thread thread_;
 };
 
 class WindowFit : public ::testing::Test {
@@ -83,6 +149,7 @@ protected:
         ASSERT_TRUE(sdlWindow) << error;
         ShownWindow window(*sdlWindow);
         window.onShow = onShow;
+        window.onFirstFrame = onFirstFrame;
         shown_ = &window;
         size_t next = 0;
         const auto start = std::chrono::steady_clock::now();
@@ -151,32 +218,39 @@ protected:
             steps.push_back([this] {
                 const XWindowAttributes a = Geometry(GameWindow());
                 if (a.width != shown_->shownWidth || a.height != shown_->shownHeight) return false;
-                SDL_SysWMinfo game;
-                if (platform::X11Of(SDL_GL_GetCurrentWindow(), game)) XSync(game.info.x11.display, False);
+                SyncGame();
                 return true;
             });
     }
+    // A round trip on the game's connection: the server has what the game sent, and the game
+    // has read the events the server had for it.
+    static void SyncGame() {
+        SDL_SysWMinfo game;
+        if (platform::X11Of(SDL_GL_GetCurrentWindow(), game)) XSync(game.info.x11.display, False);
+    }
     // The window shows the whole back buffer, scaled into its letterbox, with black bars.
     void ExpectWholePicture(const std::string& name) {
-        Do([this, name] {
-            const Window w = GameWindow();
-            ASSERT_NE(w, 0u);
-            const Picture shown = Shown(w), picture = BackBuffer();
-            SavePng(ArtifactsFolder() + "/" + name + ".png", shown.Width, shown.Height, shown.Argb);
-            const platform::PixelRect box = platform::Letterbox(shown.Width, shown.Height, picture.Width, picture.Height);
-            double difference = 0;
-            for (int y = 0; y < shown.Height; ++y)
-                for (int x = 0; x < shown.Width; ++x) {
-                    uint32_t expected = 0xFF000000u;
-                    if (x >= box.X && x < box.X + box.Width && y >= box.Y && y < box.Y + box.Height)
-                        expected = picture.At((x - box.X) * picture.Width / box.Width,
-                                              (y - box.Y) * picture.Height / box.Height);
-                    for (int shift : {0, 8, 16})
-                        difference += std::abs(Channel(shown.At(x, y), shift) - Channel(expected, shift));
-                }
-            EXPECT_LT(difference / (3.0 * shown.Width * shown.Height), 6.0)
-                << name << ": the window shows " << shown.Width << " x " << shown.Height;
-        });
+        Do([this, name] { ExpectShowsWholePicture(name); });
+    }
+    // Now: the window shows the whole back buffer, scaled into its letterbox, with black bars.
+    void ExpectShowsWholePicture(const std::string& name) {
+        const Window w = GameWindow();
+        ASSERT_NE(w, 0u);
+        const Picture shown = Shown(w), picture = BackBuffer();
+        SavePng(ArtifactsFolder() + "/" + name + ".png", shown.Width, shown.Height, shown.Argb);
+        const platform::PixelRect box = platform::Letterbox(shown.Width, shown.Height, picture.Width, picture.Height);
+        double difference = 0;
+        for (int y = 0; y < shown.Height; ++y)
+            for (int x = 0; x < shown.Width; ++x) {
+                uint32_t expected = 0xFF000000u;
+                if (x >= box.X && x < box.X + box.Width && y >= box.Y && y < box.Y + box.Height)
+                    expected = picture.At((x - box.X) * picture.Width / box.Width,
+                                          (y - box.Y) * picture.Height / box.Height);
+                for (int shift : {0, 8, 16})
+                    difference += std::abs(Channel(shown.At(x, y), shift) - Channel(expected, shift));
+            }
+        EXPECT_LT(difference / (3.0 * shown.Width * shown.Height), 6.0)
+            << name << ": the window shows " << shown.Width << " x " << shown.Height;
     }
     // Moves the real pointer onto the middle of a button as the window shows it, and clicks.
     void ClickOnDrawn(int32_t button) {
@@ -216,7 +290,7 @@ protected:
     Display* x_ = nullptr;
     GameFolder game;
     std::vector<std::function<bool()>> steps;
-    std::function<void()> onShow;
+    std::function<void()> onShow, onFirstFrame;
     ShownWindow* shown_ = nullptr;  // while the script runs
 };
 
@@ -256,4 +330,41 @@ TEST_F(WindowFit, APointerThatRestedWhileTheWindowWasPlacedFocusesNothingAndEnte
         dinput::SystemKeyboard().SetKey(dinput::DIK_RETURN, false);
     });
     Run(1);  // had Enter quit the game, the script would stop short
+}
+
+// The window manager makes the window full screen only after the game could have drawn its
+// first picture at the size the window was made with: that first picture, the loading one,
+// which a box at start-up would stand over, shows whole at the full-screen size.
+TEST_F(WindowFit, UnderASlowWindowManagerTheFirstPictureShowsWholeAtTheFullScreenSize) {
+    const SlowFullScreenManager manager(std::chrono::milliseconds(300));
+    bool seen = false;
+    onFirstFrame = [&] {
+        SyncGame();
+        const XWindowAttributes root = Geometry(DefaultRootWindow(x_)), shown = Geometry(GameWindow());
+        EXPECT_EQ(shown.width, root.width);
+        EXPECT_EQ(shown.height, root.height);
+        EXPECT_EQ(gGameState, STATE_LOADING);
+        ExpectShowsWholePicture("desktop_first_picture_full_screen");
+        seen = true;
+    };
+    Run(1);
+    EXPECT_TRUE(seen);
+}
+
+// Without a window manager to fit it, a window larger than the screen would stand centred over
+// the screen's edges.
+TEST_F(WindowFit, AWindowLargerThanTheScreenIsMadeToFitIt) {
+    const XWindowAttributes root = Geometry(DefaultRootWindow(x_));
+    platform::SdlWindowOptions options;
+    options.Width = root.width + 160;
+    options.Height = root.height + 120;
+    std::string error;
+    auto window = platform::SdlWindow::Create(options, &error);
+    ASSERT_TRUE(window) << error;
+    window->Show();
+    const XWindowAttributes shown = Geometry(GameWindow());
+    EXPECT_GE(shown.x, 0);
+    EXPECT_GE(shown.y, 0);
+    EXPECT_LE(shown.x + shown.width, root.width);
+    EXPECT_LE(shown.y + shown.height, root.height);
 }

@@ -74,7 +74,7 @@ void TrackBox::CreateVertexBuffer() {
 }
 
 void TrackBox::PlaceChanged() {
-    IndexMark.ChangedAcross();
+    PlaceMark.MovedAcross();
     if (gWorldRules.EditsKeepPlanesCurrent) CalculateCollisionPlanes();
 }
 
@@ -113,7 +113,7 @@ void TrackBox::scaleY(float value) {
 void TrackBox::scalez(float value) {
     if (!(value > 0)) return;
     ScaleZValue = value;
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     RebuildAlongAxis(Axis::Z, value);
 }
 

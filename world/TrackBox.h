@@ -10,7 +10,7 @@
 #include "platform/Device.h"
 #include "world/AssetCache.h"
 #include "world/ObjectVertexBuffer.h"
-#include "world/TrackIndex.h"
+#include "world/TrackPlaceMark.h"
 
 class TrackBox {
 public:
@@ -106,7 +106,7 @@ protected:
     void DrawFaces() const;
 
     std::array<FaceLook, kFaceCount> Looks{};
-    // Writes of the position or size call IndexMark (the setters do).
+    // Writes of the position or size are followed by PlaceMark's (the setters do so).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     uint8_t SideTextureRepeat = 0;
@@ -115,7 +115,7 @@ protected:
     std::array<AssetCache::NamedTexturePtr, kFaceCount> Faces;  // null until given one
     ObjectVertexBuffer<kVertexCount> VertexBuffer;
     uint8_t ActionCode = 0;
-    TrackIndexMark IndexMark;
+    TrackPlaceMark PlaceMark;
 
 private:
     void RebuildAlongAxis(Axis axis, float size);

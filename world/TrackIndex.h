@@ -6,22 +6,20 @@
 // they find exactly what such a scan finds.
 //
 // The index is rebuilt on its next use after anything that may have changed an extent along
-// Z: a new, copied or moved object (TrackIndexMark), a write of a position or size along Z
-// (the setters call their TrackIndexMark's Changed), a different array or count. World code
-// that writes such a member directly must call TrackIndex::Changed itself. Moves along X and
-// Y (platforms, falls, hops) leave it as it is.
+// Z, which the objects' TrackPlaceMark tells it of (see there for the one rule), and after a
+// different array or count. Moves along X and Y (platforms, falls, hops) leave it as it is.
 #pragma once
 #include <cstdint>
 #include <vector>
 
-#include "world/TrackView.h"
 #include "world/WorldRules.h"
 
 namespace TrackIndex {
 
 extern uint64_t gChanges;
 
-// Marks every index out of date.
+// Marks every index out of date. Called by TrackPlaceMark alone: a change that the index
+// hears of and the view does not leaves the editor's picture stale.
 inline void Changed() noexcept { ++gChanges; }
 
 // The indices, ascending, of the objects of the kind (blocks, ramps or platforms of the
@@ -35,22 +33,3 @@ const std::vector<int32_t>& Near(TrackKind kind, float z);
 void HandOutEverything(bool on);
 
 }  // namespace TrackIndex
-
-// A member of every indexed track object: making, copying or moving the object marks the
-// index out of date and notes the object for the view (TrackView), whatever the object's
-// class does itself.
-struct TrackIndexMark {
-    TrackIndexMark() noexcept { Changed(); }
-    TrackIndexMark(const TrackIndexMark&) noexcept { Changed(); }
-    TrackIndexMark& operator=(const TrackIndexMark&) noexcept {
-        Changed();
-        return *this;
-    }
-    // The object's extent changed along Z: both the index and the view follow.
-    void Changed() const noexcept {
-        TrackIndex::Changed();
-        TrackView::Noted(reinterpret_cast<uintptr_t>(this));
-    }
-    // Its place or size changed across the track, or it starts to move by itself: the view follows.
-    void ChangedAcross() const noexcept { TrackView::Noted(reinterpret_cast<uintptr_t>(this)); }
-};

@@ -7,7 +7,7 @@
 // one the device would draw no pixel of, so the picture stays the same.
 //
 // The view follows edits by itself: an indexed object that is made, copied or assigned, or
-// whose place or size changes, notes itself (TrackIndexMark), and the next query files again
+// whose place or size changes, notes itself (TrackPlaceMark), and the next query files again
 // just those noted objects that differ from what they were filed as. An object taken out of
 // the middle moves every later one down: they keep their filings under their new numbers.
 // Only an array that moved (a grown or new track) or notes scattered all over file all of

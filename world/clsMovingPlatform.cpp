@@ -17,7 +17,7 @@ void clsMovingPlatform::create(float CoordX, float CoordY, float CoordZ) {
     FillUnitCube();
     CreateVertexBuffer();
     Position = {CoordX, CoordY, CoordZ};
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     CalculateCollisionPlanes();
     Moving = true;
 }
@@ -30,7 +30,7 @@ void clsMovingPlatform::StartAnimation() {
 
 void clsMovingPlatform::StopAnimation() {
     Origin = Position = SavedOrigin;
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     DirectionValue = SavedDirection;
     Animating = false;
     CreateVertexBuffer();
@@ -94,7 +94,7 @@ void clsMovingPlatform::Ypos(float NewVal) {
 
 void clsMovingPlatform::Zpos(float NewVal) {
     if (NewVal > -1.0f) Position.Z = Origin.Z = SavedOrigin.Z = NewVal;
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     PlaceChanged();
 }
 
@@ -105,6 +105,6 @@ void clsMovingPlatform::Texture(std::string Name, const std::string& face, const
 void clsMovingPlatform::ResetToOrigin() {
     if (DirectionValue == 1) return;
     Position = gWorldRules.PlatformResetsToStart ? SavedOrigin : Origin;
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     PlaceChanged();
 }

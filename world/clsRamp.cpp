@@ -154,7 +154,7 @@ void clsRamp::create(float CoordX, float CoordY, float CoordZ) {
     FillWedge(0, 1.0f, 1.0f, 1.0f);
     UpdateChanges();
     Position = {CoordX, CoordY, CoordZ};
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     CalculateCollisionPlanes();
 }
 
@@ -168,7 +168,7 @@ void clsRamp::rotate() {
 // Steps the rotation back so that rotate() rebuilds the same rotation at the new size.
 void clsRamp::Resize(float& size, int16_t NewValue) {
     size = NewValue;
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     Rotation = Rotation == 0 ? 3 : Rotation - 1;
     rotate();
     CalculateCollisionPlanes();
@@ -197,12 +197,12 @@ void clsRamp::Ypos(int32_t NewVal) {
 
 void clsRamp::Zpos(int32_t NewVal) {
     if (NewVal >= 0) Position.Z = static_cast<float>(NewVal);
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     PlaceChanged();
 }
 
 void clsRamp::PlaceChanged() {
-    IndexMark.ChangedAcross();
+    PlaceMark.MovedAcross();
     if (gWorldRules.EditsKeepPlanesCurrent) CalculateCollisionPlanes();
 }
 

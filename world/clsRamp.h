@@ -10,7 +10,7 @@
 #include "platform/Device.h"
 #include "world/AssetCache.h"
 #include "world/ObjectVertexBuffer.h"
-#include "world/TrackIndex.h"
+#include "world/TrackPlaceMark.h"
 
 class clsRamp {
 public:
@@ -88,7 +88,7 @@ private:
     void Resize(float& size, int16_t NewValue);
 
     WedgeLook Look;
-    // Writes of the position or size call IndexMark (the setters do).
+    // Writes of the position or size are followed by PlaceMark's (the setters do so).
     d3d::Vector3 Position;
     float ScaleXValue = 0, ScaleYValue = 0, ScaleZValue = 0;
     AssetCache::NamedTexturePtr TextureA;  // the slope's, null until given one
@@ -97,5 +97,5 @@ private:
     uint8_t Rotation = 0;
     bool Selected = false;
     std::array<d3d::Plane, kPlaneCount> CollisionPlanes{};  // faces 1..6 at 0..5
-    TrackIndexMark IndexMark;
+    TrackPlaceMark PlaceMark;
 };

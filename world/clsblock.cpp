@@ -13,19 +13,19 @@ void clsblock::create(float CoordX, float CoordY, float CoordZ, float scaleX, fl
     ScaleXValue = scaleX;
     ScaleYValue = scaleY;
     ScaleZValue = scalez - 0.1f;
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     CalculateCollisionPlanes();
 }
 
 void clsblock::Bounce() {
-    IndexMark.ChangedAcross();  // it moves by itself from now on
+    PlaceMark.MovedAcross();  // it moves by itself from now on
     Bouncing = true;
     BounceT = -1.0f;
     BounceBaseY = Position.Y;
 }
 
 void clsblock::Fall() {
-    IndexMark.ChangedAcross();
+    PlaceMark.MovedAcross();
     Falling = true;
 }
 
@@ -43,7 +43,7 @@ int32_t clsblock::Zpos() const { return RoundHalfEven<int32_t>(Position.Z); }
 
 void clsblock::Zpos(int32_t NewVal) {
     if (NewVal > -1) Position.Z = static_cast<float>(NewVal);
-    IndexMark.Changed();
+    PlaceMark.MovedAlongZ();
     PlaceChanged();
 }
 

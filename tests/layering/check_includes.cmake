@@ -2,7 +2,8 @@
 # below it. The rooms of platform/ and editor/ are layers of their own, and so is the game's
 # program (game/main.cpp), which alone of the game makes the SDL window and the OpenGL device.
 # Every include is read, however written: quotes or angle brackets, spaces before or after the
-# '#', and a path relative to the including file. Includes of folders outside the source tree
+# '#', a path relative to the including file, and one that climbs out of a folder and back
+# into another ("platform/../world/..."). Includes of folders outside the source tree
 # (system headers) are not layers and pass. Run with -DROOT=<source folder>.
 cmake_minimum_required(VERSION 3.25)
 set(ALLOWED_platform platform)
@@ -42,15 +43,16 @@ function(layer_of path out)
   set(${out} ${top} PARENT_SCOPE)
 endfunction()
 
-# The path, relative to ROOT, that an include names: a quoted one may be relative to the
-# including file's folder, as the compiler looks there first; otherwise it is found from ROOT,
-# the one include folder of the sources.
+# The path, relative to ROOT and with every "." and ".." taken out, that an include names: a
+# quoted one may be relative to the including file's folder, as the compiler looks there
+# first; otherwise it is found from ROOT, the one include folder of the sources.
 function(included_path source name out)
   cmake_path(GET source PARENT_PATH folder)
   if(name MATCHES "^\\.\\.?/" OR EXISTS "${folder}/${name}")
     cmake_path(ABSOLUTE_PATH name BASE_DIRECTORY "${folder}" NORMALIZE OUTPUT_VARIABLE absolute)
     cmake_path(RELATIVE_PATH absolute BASE_DIRECTORY "${ROOT}" OUTPUT_VARIABLE name)
   endif()
+  cmake_path(NORMAL_PATH name)
   set(${out} "${name}" PARENT_SCOPE)
 endfunction()
 

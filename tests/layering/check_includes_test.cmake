@@ -48,7 +48,7 @@ foreach(entry ${layers})
   file(WRITE "${TREE}/${source}"
        "#include \"${allowed}\"\n#include <${allowed}>\n  #include \"${allowed}\"\n#  include <${allowed}>\n"
        "#include <sys/stat.h>\n#include <QtWidgets/QWidget>\n#include \"Neighbour.h\"\n"
-       "#include \"../${last}/Neighbour.h\"\n")
+       "#include \"../${last}/Neighbour.h\"\n#include \"shared/../${allowed}\"\n")
 endforeach()
 check()
 if(NOT passed)
@@ -64,7 +64,8 @@ foreach(entry ${layers})
   cmake_path(GET source PARENT_PATH folder)
   cmake_path(RELATIVE_PATH TREE BASE_DIRECTORY "${TREE}/${folder}" OUTPUT_VARIABLE up)
   set(ways "#include \"${forbidden}\"" "#include <${forbidden}>" "    #include \"${forbidden}\""
-      "#  include \"${forbidden}\"" "\t#\tinclude<${forbidden}>" "#include \"${up}/${forbidden}\"")
+      "#  include \"${forbidden}\"" "\t#\tinclude<${forbidden}>" "#include \"${up}/${forbidden}\""
+      "#include \"platform/../${forbidden}\"")
   foreach(line IN LISTS ways)
     file(APPEND "${TREE}/${source}" "${line}\n")
     list(APPEND planted "${source}: ${line}")

@@ -37,7 +37,9 @@ std::vector<uint8_t> SavedBytes();
 
 // Writes the track to path as a version-4 track file. The file is written whole beside the
 // target and then put in its place, so a failed save leaves any old file as it was and the
-// track unchanged; a read-only file stays as it is. A track without blocks is refused.
+// track unchanged; a read-only file stays as it is. Where path is a symbolic link, the file
+// it leads to is the target, in its own folder, and the link stays. A track without blocks
+// is refused.
 // Failures are shown in a message box, with the system's reason.
 // On success the best-time names read "No Record", the all-stars flag is 0 and the texture
 // table is the one saved.
@@ -45,7 +47,8 @@ bool SaveTrack(const std::string& path);
 
 // The file the snapshot is written to: the program folder's tmp.trk.
 std::string SnapshotFile();
-// Saves the track to the snapshot file (as SaveTrack) and holds what it wrote in gSnapshot.
+// Saves the track to the snapshot file (as SaveTrack, but a link at its name is replaced, not
+// written through) and holds what it wrote in gSnapshot.
 bool SaveSnapshot();
 // Rebuilds the track from gSnapshot; false, with the track as it stands, when none is held.
 bool LoadSnapshot();

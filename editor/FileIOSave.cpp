@@ -120,24 +120,30 @@ std::vector<uint8_t> BytesOf(const TrackCodec::TrackFile& track) {
     return bytes;
 }
 
+// Where a save writes: the track file the builder chose is written where its links lead, and
+// the links stay; the program's own snapshot is replaced, a link at its name too.
+enum class Links { Followed, Replaced };
+
 // Written beside the file and renamed over it: a failed write leaves any old file whole.
-bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool Write(const std::string& path, const std::vector<uint8_t>& bytes, Links links) {
     std::string reason;
-    if (BinaryFile::Replace(path, bytes, &reason)) return true;
-    platform::MessageBox("The track could not be saved to " + path + ".\n\nThe system's reason: " + reason + ".",
+    const std::optional<std::string> file = links == Links::Followed ? BinaryFile::FileBehindLinks(path, &reason) : path;
+    if (file && BinaryFile::Replace(*file, bytes, &reason)) return true;
+    const std::string where = file && *file != path ? path + ", a link to " + *file : path;
+    platform::MessageBox("The track could not be saved to " + where + ".\n\nThe system's reason: " + reason + ".",
                          App::Title);
     return false;
 }
 
 // The track's objects saved to path; what was written, or nothing when the save failed.
-std::optional<std::vector<uint8_t>> SaveObjects(const std::string& path) {
+std::optional<std::vector<uint8_t>> SaveObjects(const std::string& path, Links links) {
     if (gBlockCount < 0 || gBlocks.empty()) {
         platform::MessageBox("This track has no blocks and cannot be saved.", App::Title);
         return std::nullopt;
     }
     const TrackCodec::TrackFile track = TrackAsSaved();
     std::vector<uint8_t> bytes = BytesOf(track);
-    if (!Write(path, bytes)) return std::nullopt;
+    if (!Write(path, bytes, links)) return std::nullopt;
     gBestTimes = track.Level.BestTimes;
     gTrackAllStars = track.AllStarsFlag;
     gTextureNames = track.Level.TextureNames;
@@ -163,12 +169,12 @@ Names BuildTextureList() {
     return table;
 }
 
-bool SaveTrack(const std::string& path) { return SaveObjects(path).has_value(); }
+bool SaveTrack(const std::string& path) { return SaveObjects(path, Links::Followed).has_value(); }
 
 std::string SnapshotFile() { return platform::ProgramPath("tmp.trk"); }
 
 bool SaveSnapshot() {
-    std::optional<std::vector<uint8_t>> written = SaveObjects(SnapshotFile());
+    std::optional<std::vector<uint8_t>> written = SaveObjects(SnapshotFile(), Links::Replaced);
     if (!written) return false;
     gSnapshot = std::move(*written);
     return true;
@@ -177,9 +183,9 @@ bool SaveSnapshot() {
 bool SaveEditedTrack(const std::string& path) {
     std::optional<std::vector<uint8_t>> written;
     if (gEditorMode == MODE_PLAY && !gSnapshot.empty()) {
-        if (Write(path, gSnapshot)) written = gSnapshot;
+        if (Write(path, gSnapshot, Links::Followed)) written = gSnapshot;
     } else {
-        written = SaveObjects(path);
+        written = SaveObjects(path, Links::Followed);
     }
     if (written) UnsavedChanges::Kept(*written);
     return written.has_value();

@@ -1,5 +1,6 @@
 #include "game/SaveProblem.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -47,15 +48,18 @@ struct Refusal {
 };
 std::optional<Refusal> WriteRefusal(const SavedFile& file) {
     BinaryFile::FileLayer& files = BinaryFile::Files();
-    // A save writes a regular file, or replaces a link or a missing file with a new one;
-    // anything else (a FIFO, a device, a folder) it refuses.
-    std::error_code missing;
-    const std::filesystem::file_status status = std::filesystem::symlink_status(file.path, missing);
-    const bool regular = std::filesystem::is_regular_file(status);
-    if (!regular && std::filesystem::exists(status) && !std::filesystem::is_symlink(status))
-        return Refusal{"Not a regular file", false};
-    if (regular && files.Access(file.path, W_OK) != 0) return Refusal{std::strerror(errno), false};
-    const bool replaced = !regular || std::filesystem::file_size(file.path, missing) <= file.savedBytes;
+    // A save writes the file a link leads to, or reads it to replace the link: a loop of links
+    // fails every save, as a FIFO, a device or a folder there does.
+    struct stat target {};
+    const bool found = files.StatPath(file.path, &target) == 0;
+    if (!found && errno != ENOENT) return Refusal{std::strerror(errno), false};
+    if (found && !S_ISREG(target.st_mode))
+        return Refusal{S_ISDIR(target.st_mode) ? std::strerror(EISDIR) : "Not a regular file", false};
+    if (found && files.Access(file.path, W_OK) != 0) return Refusal{std::strerror(errno), false};
+    if (file.savedBytes == 0) return std::nullopt;  // written in place, through its links
+    std::error_code unknown;
+    const bool link = std::filesystem::is_symlink(std::filesystem::symlink_status(file.path, unknown));
+    const bool replaced = !found || link || target.st_nlink > 1 || static_cast<uint64_t>(target.st_size) <= file.savedBytes;
     if (replaced && files.Access(FolderOf(file.path), W_OK) != 0) return Refusal{std::strerror(errno), true};
     return std::nullopt;
 }

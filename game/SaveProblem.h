@@ -24,8 +24,9 @@ void TellHeld();
 struct SavedFile {
     std::string path;
     std::string what;  // what the player would lose without it: "settings"
-    // A save writes this many bytes at the file's start: a file no longer than that is replaced
-    // whole, by a new file in its folder, and a longer one is written in place.
+    // A save writes this many bytes at the file's start: a file no longer than that, a link and
+    // a file with another name are replaced whole, by a new file in its folder, and a longer
+    // one is written in place. 0: the file is only ever written in place, through its links.
     size_t savedBytes = 0;
 };
 

@@ -81,11 +81,17 @@ bool WriteAt(const std::string& path, size_t offset, const void* bytes, size_t c
 // unchanged.
 bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error = nullptr);
 // The same, making head the file's first bytes and keeping whatever it holds beyond them. A
-// regular file that holds more is neither read nor copied: head is written over its start in
-// place, and a failed write leaves the old bytes. A link is never written through: it is
-// replaced whole by a file of its target's bytes, and the target stays as it is. Anything
-// else but a regular file (a FIFO, a device, a folder) is refused.
+// regular file with one name that holds more is neither read nor copied: head is written over
+// its start in place, and a failed write leaves the old bytes. A link, symbolic or hard, is
+// never written through: it is replaced whole by a file of its target's bytes, and the target
+// (the file's other name) stays as it is. Anything else but a regular file (a FIFO, a device,
+// a folder) is refused.
 bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error = nullptr);
+// The file a save to path that the user chose writes: where path is a symbolic link, the file
+// it names, followed on through further links (one that names nothing yet is where the file
+// is made); path itself otherwise. Nothing, with the reason in error, for links that lead
+// round in a loop or cannot be read.
+std::optional<std::string> FileBehindLinks(const std::string& path, std::string* error = nullptr);
 // Removes the hidden temporaries that saves into folder left when their program was killed;
 // every save does so in its own folder, and the programs at start in theirs. A save still
 // running in another program keeps its temporary, and every other file stays.

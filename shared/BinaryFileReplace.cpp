@@ -76,23 +76,33 @@ std::optional<mode_t> ModeOf(const std::string& path) {
     return info.st_mode & 0777;
 }
 
-// Writes head, then the bytes of tail from head's length on, a piece at a time.
-bool WriteContent(int fd, const std::vector<uint8_t>& head, InputFile* tail) {
+// The file a replacement takes the place of, open for reading: its permissions go to the new
+// file, and its bytes beyond the new head are copied after it.
+struct OldFile {
+    int fd = -1;
+    struct stat info {};
+};
+
+// Writes head, then the bytes of old from head's length on, a piece at a time.
+bool WriteContent(int fd, const std::vector<uint8_t>& head, const OldFile* old) {
     FileLayer& files = Files();
     auto write = [&](const uint8_t* bytes, size_t count) {
         return detail::WriteFully(bytes, count, [&](const uint8_t* p, size_t n, size_t) { return files.Write(fd, p, n); });
     };
     if (!write(head.data(), head.size())) return false;
-    if (!tail) return true;
+    if (!old) return true;
     std::vector<uint8_t> piece(64 * 1024);
-    for (uint64_t at = head.size(); at < tail->Size();) {
-        const size_t got = tail->ReadAt(at, piece.data(), static_cast<size_t>(std::min<uint64_t>(piece.size(), tail->Size() - at)));
-        if (got == 0) {
-            errno = EIO;
+    const auto size = static_cast<uint64_t>(old->info.st_size);
+    for (uint64_t at = head.size(); at < size;) {
+        const long got = files.ReadAt(old->fd, piece.data(), static_cast<size_t>(std::min<uint64_t>(piece.size(), size - at)),
+                                      static_cast<int64_t>(at));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            if (got == 0) errno = EIO;  // the file was cut short while it was copied
             return false;
         }
-        if (!write(piece.data(), got)) return false;
-        at += got;
+        if (!write(piece.data(), static_cast<size_t>(got))) return false;
+        at += static_cast<uint64_t>(got);
     }
     return true;
 }
@@ -103,11 +113,11 @@ bool WriteContent(int fd, const std::vector<uint8_t>& head, InputFile* tail) {
 // at that name, a link planted there above all, is never written through. A kill can thus
 // leave only a hidden file, which the next save into the folder removes, as does the next
 // start.
-bool ReplaceWith(const std::string& path, const std::vector<uint8_t>& head, InputFile* tail, std::string* error) {
+bool ReplaceWith(const std::string& path, const std::vector<uint8_t>& head, const OldFile* old, std::string* error) {
     FileLayer& files = Files();
     // The rename would replace a read-only file too; its owner meant it to stay as it is.
     if (files.Access(path, F_OK) == 0 && files.Access(path, W_OK) != 0) return Fail(error, errno);
-    const std::optional<mode_t> mode = ModeOf(path);
+    const std::optional<mode_t> mode = old ? std::optional<mode_t>(old->info.st_mode & 0777) : ModeOf(path);
     const std::string folder = FolderOf(path);
     RemoveLeftovers(folder);
     const std::string temporary = HiddenTemporary(path);
@@ -116,7 +126,7 @@ bool ReplaceWith(const std::string& path, const std::vector<uint8_t>& head, Inpu
     if (named) fd = files.Open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return Fail(error, errno);
     int failure = 0;
-    if (!WriteContent(fd, head, tail)) failure = errno;
+    if (!WriteContent(fd, head, old)) failure = errno;
     if (!failure && mode) files.SetMode(fd, *mode);  // a file system without permissions keeps its own
     if (!failure && files.Sync(fd) != 0) failure = errno;
     if (!failure && !named) {
@@ -139,39 +149,92 @@ bool Replace(const std::string& path, const std::vector<uint8_t>& bytes, std::st
     return ReplaceWith(path, bytes, nullptr, error);
 }
 
+namespace {
+
+// Writes head over the start of the file open at fd and flushes it; a failure puts the old
+// bytes back, through the same descriptor. The kernel copies a write a page at a time and
+// looks for a kill only between pages, so a head within the first 4096 bytes (options.dat;
+// stats.dat up to 255 levels) is never torn by a kill, and a longer one only between pages,
+// where no 4-byte field is cut. Where bytes written over take no new space, that works on a
+// full disk too; a copy-on-write file system needs new space for them as well, and on a full
+// one the file may keep some pages of the new head, each page whole, until a later save.
+bool WriteHead(int fd, const std::vector<uint8_t>& head, std::string* error) {
+    FileLayer& files = Files();
+    auto writeAtStart = [&](const std::vector<uint8_t>& bytes) {
+        const bool written = detail::WriteFully(bytes.data(), bytes.size(), [&](const uint8_t* p, size_t n, size_t done) {
+            return files.WriteAt(fd, p, n, static_cast<int64_t>(done));
+        });
+        return written && files.Sync(fd) == 0;
+    };
+    std::vector<uint8_t> old(head.size());
+    const long read = files.ReadAt(fd, old.data(), old.size(), 0);
+    if (read != static_cast<long>(old.size())) return Fail(error, read < 0 ? errno : EIO);
+    if (writeAtStart(head)) return true;
+    const int failure = errno;
+    writeAtStart(old);
+    return Fail(error, failure);
+}
+
+// A link in the program's folder is replaced whole with its target's content.
+bool ReplaceLink(const std::string& path, const std::vector<uint8_t>& head, std::string* error) {
+    int failure = 0;
+    OldFile target;
+    target.fd = detail::OpenRegular(path, O_RDONLY, failure, target.info);
+    if (failure == ENOENT) return Replace(path, head, error);  // a link to nothing
+    if (target.fd < 0) return Fail(error, failure);
+    const bool replaced = ReplaceWith(path, head, &target, error);
+    Files().Close(target.fd);
+    return replaced;
+}
+
+}  // namespace
+
 // A file no longer than head is replaced whole. Beyond head a file may hold anything, hundreds
 // of megabytes too, that must stay as it is: copying it into a new file would cost that much
-// disk and time at every save, so head is written in place instead, in one write call. The
-// kernel copies a write a page at a time and looks for a kill only between pages, so a head
-// within the first 4096 bytes (options.dat; stats.dat up to 255 levels) is never torn by a
-// kill, and a longer one only between pages, where no 4-byte field is cut. A failed write puts
-// the old bytes back. Where bytes written over take no new space, that works on a full disk
-// too; a copy-on-write file system needs new space for them as well, and on a full one the
-// file may keep some pages of the new head, each page whole, until a later save.
+// disk and time at every save, so head is written in place instead, in one write call.
 //
-// Only a regular file reached by its own name is written in place. A link is replaced whole
-// with its target's content, so that a link planted in the folder never leads a write into
-// another file.
+// Only a regular file with one name, reached by that name, is written in place, and through
+// the one descriptor that checked it, so that no rename meanwhile can lead the bytes into
+// another file. A symbolic link, or a file with another name elsewhere (a hard link), is
+// replaced whole, so that a link planted in the folder never leads a write into another file.
 bool ReplaceStart(const std::string& path, const std::vector<uint8_t>& head, std::string* error) {
     int failure = 0;
-    struct stat info {};
-    const int fd = detail::OpenRegular(path, O_RDONLY | O_NOFOLLOW, failure, info);
-    if (fd < 0) {
-        if (failure == ENOENT) return Replace(path, head, error);
-        if (failure != ELOOP) return Fail(error, failure);
-        InputFile target(path);
-        if (target.Error() == ENOENT) return Replace(path, head, error);  // a link to nothing
-        if (!target.IsOpen()) return Fail(error, target.Error());
-        return ReplaceWith(path, head, target.Size() > head.size() ? &target : nullptr, error);
+    OldFile file;
+    file.fd = detail::OpenRegular(path, O_RDWR | O_NOFOLLOW, failure, file.info);
+    if (failure == ENOENT) return Replace(path, head, error);
+    if (failure == ELOOP) return ReplaceLink(path, head, error);
+    if (file.fd < 0) return Fail(error, failure);
+    const bool inPlace = file.info.st_nlink == 1 && static_cast<uint64_t>(file.info.st_size) > head.size();
+    const bool saved = inPlace ? WriteHead(file.fd, head, error) : ReplaceWith(path, head, &file, error);
+    // Once the flush has stored the bytes, the close has nothing left to report.
+    Files().Close(file.fd);
+    return saved;
+}
+
+// Followed as the system follows links, up to as many as it would; a relative link is read
+// from its own folder. The file a link leads to is named from its folder's real path, as the
+// builder would look for it.
+std::optional<std::string> FileBehindLinks(const std::string& path, std::string* error) {
+    namespace fs = std::filesystem;
+    constexpr int kMostLinks = 40;
+    fs::path at = path;
+    for (int links = 0; links <= kMostLinks; ++links) {
+        std::error_code code;
+        // A name that cannot be looked at is left to the save, which tells why.
+        if (!fs::is_symlink(fs::symlink_status(at, code))) {
+            if (links == 0) return path;
+            const fs::path folder = fs::canonical(at.parent_path(), code);
+            return code ? at.string() : (folder / at.filename()).string();
+        }
+        const fs::path target = fs::read_symlink(at, code);
+        if (code) {
+            Fail(error, code.value());
+            return std::nullopt;
+        }
+        at = target.is_absolute() ? target : at.parent_path() / target;
     }
-    std::vector<uint8_t> old(std::min<uint64_t>(static_cast<uint64_t>(info.st_size), head.size()));
-    const long read = static_cast<uint64_t>(info.st_size) > head.size() ? Files().ReadAt(fd, old.data(), old.size(), 0) : 0;
-    Files().Close(fd);
-    if (static_cast<uint64_t>(info.st_size) <= head.size()) return Replace(path, head, error);
-    if (read != static_cast<long>(old.size())) return Fail(error, read < 0 ? errno : EIO);
-    if (detail::WriteOver(path, O_NOFOLLOW, 0, head.data(), head.size(), error)) return true;
-    detail::WriteOver(path, O_NOFOLLOW, 0, old.data(), old.size(), nullptr);
-    return false;
+    Fail(error, ELOOP);
+    return std::nullopt;
 }
 
 }  // namespace BinaryFile

@@ -1,14 +1,17 @@
 // The data files' names where something else than a plain file stands: a save never writes
-// through a link into another file, a FIFO is refused without waiting for it, and a file a
-// save replaces keeps its permissions.
+// through a link into another file, nor into a file renamed into the name meanwhile, a FIFO
+// or a loop of links is refused without waiting for it, and a file a save replaces keeps its
+// permissions.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/OptionsFile.h"
@@ -48,12 +51,31 @@ private:
     std::string target_;
 };
 
+// The real disk, where another file is renamed over path right after a save first opens it,
+// as a program of anyone who can write into the folder could.
+class SwappedAfterOpen : public BinaryFile::FileLayer {
+public:
+    SwappedAfterOpen(std::string path, std::string other) : path_(std::move(path)), other_(std::move(other)) {
+        BinaryFile::SetFileLayer(this);
+    }
+    ~SwappedAfterOpen() override { BinaryFile::SetFileLayer(nullptr); }
+    int Open(const std::string& path, int flags, int mode) override {
+        const int fd = FileLayer::Open(path, flags, mode);
+        if (path == path_ && !other_.empty()) rename(std::exchange(other_, "").c_str(), path_.c_str());
+        return fd;
+    }
+
+private:
+    std::string path_, other_;
+};
+
 }  // namespace
 
 // options.dat a link to another file, longer than the settings (one a save would write over in
-// place), and a short options.dat of the player's own that is replaced whole: each ends up a
-// plain file with the permissions it had, and the link's target is left as it was.
-TEST(LinksAndSpecialFiles, ALinkIsReplacedWholeItsTargetUntouchedAndPermissionsKept) {
+// place), a short stats.dat of the player's own that is replaced whole, and a long one with a
+// second name elsewhere (a hard link): each ends up a plain file of its own with the
+// permissions it had, and the other file is left as it was.
+TEST(LinksAndSpecialFiles, ALinkOfEitherKindIsReplacedWholeItsTargetUntouchedAndPermissionsKept) {
     ScratchFolder folder;
     fs::create_directory(folder.File("elsewhere"));
     const std::string target = folder.File("elsewhere/private.dat");
@@ -73,6 +95,31 @@ TEST(LinksAndSpecialFiles, ALinkIsReplacedWholeItsTargetUntouchedAndPermissionsK
     stats::SaveStats();
     EXPECT_EQ(folder.Read("stats.dat"), Longs({7, 0, 0, 0, 0}));
     EXPECT_EQ(ModeOf(folder.File("stats.dat")) & 0777, 0640u);
+
+    fs::remove(folder.File("stats.dat"));
+    folder.Write("elsewhere/stats.dat", Longs({7, 1, 2, 3, 4, 99}));
+    ASSERT_EQ(link(folder.File("elsewhere/stats.dat").c_str(), folder.File("stats.dat").c_str()), 0);
+    stats::LoadStats(1);
+    gLevelStats[1].DeathCount = 9;
+    stats::SaveStats();
+    EXPECT_EQ(folder.Read("stats.dat"), Longs({7, 1, 9, 3, 4, 99}));
+    EXPECT_EQ(folder.Read("elsewhere/stats.dat"), Longs({7, 1, 2, 3, 4, 99}));
+}
+
+// A file renamed into stats.dat's place while a save writes over its start never gets the
+// bytes: they go through the one descriptor that the save opened and found a plain file.
+TEST(LinksAndSpecialFiles, AFileRenamedInDuringAWriteInPlaceNeverGetsTheBytes) {
+    ScratchFolder folder;
+    folder.Write("stats.dat", Longs({7, 1, 2, 3, 4, 99}));
+    folder.Write("other.dat", Longs({5, 5, 5, 5, 5, 5}));
+    ASSERT_EQ(link(folder.File("other.dat").c_str(), folder.File("other name.dat").c_str()), 0);
+    stats::LoadStats(1);
+    gTotalPlayTime = 8;
+    {
+        SwappedAfterOpen swapped(folder.File("stats.dat"), folder.File("other.dat"));
+        stats::SaveStats();
+    }
+    EXPECT_EQ(folder.Read("other name.dat"), Longs({5, 5, 5, 5, 5, 5}));
 }
 
 // The hidden temporary a save names where the file system has no unnamed files is made anew:
@@ -91,29 +138,33 @@ TEST(LinksAndSpecialFiles, ASaveNeverWritesThroughALinkAtItsTemporaryName) {
 }
 
 // A FIFO at options.dat or stats.dat would hold the game in its open until something wrote to
-// it; it is refused at once, told once at start as a file (not the folder) that takes no
-// saves, and stays as it is. Run in a child, which a wait would keep no longer than 10 s.
-TEST(LinksAndSpecialFiles, AFifoIsRefusedWithoutWaitingAndTold) {
-    ScratchFolder folder;
-    for (const char* name : {"options.dat", "stats.dat"}) ASSERT_EQ(mkfifo(folder.File(name).c_str(), 0644), 0);
-    const ChildEnd end = RunInChild(
-        [] {
-            std::vector<std::string> boxes;
-            platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) { boxes.push_back(text); });
-            optionsDat::LoadOptions();
-            stats::LoadStats(2);
-            SaveProblem::TellStartUp({optionsDat::Saved(), stats::Saved()});
-            gOptions.MusicVolume = 20;
-            optionsDat::SaveOptions();
-            stats::SaveStats();
-            bool told = false;
-            for (const std::string& box : boxes)
-                told = told || (box.find("Not a regular file") != std::string::npos &&
-                                box.find("options.dat and stats.dat") != std::string::npos);
-            return told && boxes.size() == 1 && gOptions.VideoMode == 1 ? 0 : 1;
-        },
-        10);
-    EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
-    EXPECT_EQ(end.status, 0);
-    for (const char* name : {"options.dat", "stats.dat"}) EXPECT_TRUE(S_ISFIFO(ModeOf(folder.File(name)))) << name;
+// it, and a link that leads round in a loop fails every save: each is refused at once, told
+// once at start, with its reason, as a file (not the folder) that takes no saves, and stays
+// as it is. Run in a child, which a wait would keep no longer than 10 s.
+TEST(LinksAndSpecialFiles, AFifoOrALinkLoopIsRefusedWithoutWaitingAndToldOnceAtStart) {
+    for (const bool fifo : {true, false}) {
+        ScratchFolder folder;
+        for (const char* name : {"options.dat", "stats.dat"})
+            ASSERT_EQ(fifo ? mkfifo(folder.File(name).c_str(), 0644) : symlink(name, folder.File(name).c_str()), 0);
+        const std::string reason = fifo ? "Not a regular file" : "Too many levels of symbolic links";
+        const ChildEnd end = RunInChild(
+            [&] {
+                std::vector<std::string> boxes;
+                platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) { boxes.push_back(text); });
+                optionsDat::LoadOptions();
+                stats::LoadStats(2);
+                SaveProblem::TellStartUp({optionsDat::Saved(), stats::Saved()});
+                gOptions.MusicVolume = 20;
+                optionsDat::SaveOptions();
+                stats::SaveStats();
+                const bool told = !boxes.empty() && boxes[0].find("(" + reason + ")") != std::string::npos &&
+                                  boxes[0].find("write to options.dat and stats.dat") != std::string::npos;
+                return told && boxes.size() == 1 && gOptions.VideoMode == 1 ? 0 : 1;
+            },
+            10);
+        EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
+        EXPECT_EQ(end.status, 0) << reason;
+        for (const char* name : {"options.dat", "stats.dat"})
+            EXPECT_EQ(ModeOf(folder.File(name)) & S_IFMT, fifo ? S_IFIFO : S_IFLNK) << name;
+    }
 }

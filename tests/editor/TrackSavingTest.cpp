@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -237,4 +238,58 @@ TEST_F(TrackSaving, AnOlderLongerFileIsReplacedWhole) {
     const std::vector<std::string> names = bed.folder.Names();
     EXPECT_EQ(Save().size(), 215u);
     EXPECT_EQ(bed.folder.Names(), names);
+}
+
+// A track file the builder reaches through links of their own, also a chain of them: the file
+// they lead to is written, in its own folder and with its permissions, and the links stay. A
+// link to nothing yet gets its file; a loop, or a folder that takes no new file, is told by
+// the link's name and the file's, and nothing changes. A hard link's other name keeps the old
+// track, and play mode's snapshot beside the program replaces a link at its name.
+TEST_F(TrackSaving, AChosenFileIsWrittenWhereItsLinksLeadAndTheLinksStay) {
+    namespace fs = std::filesystem;
+    const std::vector<uint8_t> old = samples::TrackBytes(samples::SmallTrack());
+    fs::create_directory(bed.folder.File("real"));
+    fs::create_directory(bed.folder.File("mine"));
+    const std::string real = fs::canonical(bed.folder.File("real")).string();
+    bed.folder.Write("real/track.lvl", old);
+    chmod(bed.folder.File("real/track.lvl").c_str(), 0640);
+    fs::create_symlink("../real/track.lvl", bed.folder.File("mine/track.lvl"));
+    fs::create_symlink(bed.folder.File("mine/track.lvl"), bed.folder.File("mine/again.lvl"));
+    fs::create_symlink("../real/new.lvl", bed.folder.File("mine/new.lvl"));
+    fs::create_symlink("loop.lvl", bed.folder.File("mine/loop.lvl"));
+    for (const char* name : {"mine/again.lvl", "mine/new.lvl"}) {
+        ASSERT_EQ(Save(name).size(), 215u) << name;
+        EXPECT_TRUE(fs::is_symlink(bed.folder.File(name))) << name;
+    }
+    EXPECT_TRUE(fs::is_symlink(bed.folder.File("mine/track.lvl")));
+    EXPECT_EQ(fs::status(bed.folder.File("real/track.lvl")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::file_size(bed.folder.File("real/new.lvl")), 215u);
+    EXPECT_TRUE(bed.messages.empty());
+
+    bed.folder.Write("real/track.lvl", old);
+    const std::string before = DescribeEditedTrack();
+    chmod(bed.folder.File("real").c_str(), 0555);
+    {
+        FaultyDisk disk;  // refuses the new file as for an ordinary user, also when the tests run as root
+        EXPECT_FALSE(FileIO::SaveTrack(bed.folder.File("mine/track.lvl")));
+    }
+    chmod(bed.folder.File("real").c_str(), 0755);
+    EXPECT_FALSE(FileIO::SaveTrack(bed.folder.File("mine/loop.lvl")));
+    EXPECT_EQ(bed.messages, (std::vector<std::string>{
+                                "The track could not be saved to " + bed.folder.File("mine/track.lvl") + ", a link to " +
+                                    real + "/track.lvl.\n\nThe system's reason: Permission denied.",
+                                "The track could not be saved to " + bed.folder.File("mine/loop.lvl") +
+                                    ".\n\nThe system's reason: Too many levels of symbolic links."}));
+    EXPECT_EQ(bed.folder.Read("real/track.lvl"), old);
+    EXPECT_TRUE(fs::is_symlink(bed.folder.File("mine/loop.lvl")));
+    EXPECT_EQ(DescribeEditedTrack(), before);
+
+    ASSERT_EQ(link(bed.folder.File("real/track.lvl").c_str(), bed.folder.File("mine/hard.lvl").c_str()), 0);
+    EXPECT_EQ(Save("mine/hard.lvl").size(), 215u);
+    EXPECT_EQ(bed.folder.Read("real/track.lvl"), old);
+    fs::create_symlink(bed.folder.File("real/track.lvl"), FileIO::SnapshotFile());
+    ASSERT_TRUE(FileIO::SaveSnapshot());
+    EXPECT_FALSE(fs::is_symlink(FileIO::SnapshotFile()));
+    EXPECT_EQ(bed.folder.Read("real/track.lvl"), old);
 }

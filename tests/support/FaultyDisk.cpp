@@ -39,7 +39,7 @@ bool FaultyDisk::FailsNow() {
 void FaultyDisk::Kill() {
     for (int fd : open_) FileLayer::Close(fd);
     open_.clear();
-    written_.clear();
+    unflushed_.clear();
     throw Killed{};
 }
 
@@ -59,6 +59,10 @@ int FaultyDisk::Open(const std::string& path, int flags, int mode) {
         if (fd >= 0) open_.insert(fd);
         return fd;
     }
+    // An open of a file that is not there, and is not to be made, fails without touching the disk.
+    struct stat st {};
+    const bool makes = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE;
+    if (!makes && lstat(path.c_str(), &st) != 0) return FileLayer::Open(path, flags, mode);
     if (unnamedFilesUnsupported && (flags & O_TMPFILE) == O_TMPFILE) {
         errno = EOPNOTSUPP;
         return -1;
@@ -69,14 +73,12 @@ int FaultyDisk::Open(const std::string& path, int flags, int mode) {
     }
     if (FailsNow()) return -1;
     const int fd = FileLayer::Open(path, flags, mode);
-    if (fd >= 0) {
-        open_.insert(fd);
-        written_.insert(fd);
-    }
+    if (fd >= 0) open_.insert(fd);
     return fd;
 }
 
 long FaultyDisk::Write(int fd, const void* bytes, size_t count) {
+    unflushed_.insert(fd);
     if (changingCalls == killCall) FileLayer::Write(fd, bytes, count / 2);  // killed in the middle
     const long allowed = Allowed(count);
     if (allowed <= 0) return allowed;
@@ -84,6 +86,7 @@ long FaultyDisk::Write(int fd, const void* bytes, size_t count) {
 }
 
 long FaultyDisk::WriteAt(int fd, const void* bytes, size_t count, int64_t offset) {
+    unflushed_.insert(fd);
     struct stat st {};
     // Bytes the file holds already are written over where they are, which a full disk allows;
     // the failing call stores half of them and fails, as an error of the device would.
@@ -99,15 +102,17 @@ long FaultyDisk::WriteAt(int fd, const void* bytes, size_t count, int64_t offset
 }
 
 int FaultyDisk::Sync(int fd) {
-    if (written_.contains(fd) && FailsNow()) return -1;
-    return FileLayer::Sync(fd);
+    if (unflushed_.contains(fd) && FailsNow()) return -1;
+    const int result = FileLayer::Sync(fd);
+    if (result == 0) unflushed_.erase(fd);
+    return result;
 }
 
 int FaultyDisk::Close(int fd) {
     open_.erase(fd);
-    const bool wasWritten = written_.erase(fd) > 0;
+    const bool unflushed = unflushed_.erase(fd) > 0;
     const int result = FileLayer::Close(fd);
-    if (wasWritten && FailsNow()) return -1;
+    if (unflushed && FailsNow()) return -1;
     return result;
 }
 

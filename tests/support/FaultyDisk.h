@@ -21,9 +21,10 @@ public:
     FaultyDisk(const FaultyDisk&) = delete;
     FaultyDisk& operator=(const FaultyDisk&) = delete;
 
-    // The call that changes the disk (an open for writing, a write, a flush or close of a
-    // written file, a link, a rename) with this number, counted from 0, fails or kills; -1:
-    // none does.
+    // The call that changes the disk (an open for writing of a file that is there or is made,
+    // a write, a flush or close of a file with bytes not yet flushed, a link, a rename) with
+    // this number, counted from 0, fails or kills; -1: none does. A close after a flush has
+    // nothing left to store.
     int failCall = -1;
     int killCall = -1;
     int changingCalls = 0;  // such calls so far
@@ -48,6 +49,6 @@ private:
     long Allowed(size_t count);
 
     std::set<int> open_;     // descriptors opened through the layer
-    std::set<int> written_;  // those opened for writing
+    std::set<int> unflushed_;  // those written to since their last flush
     bool full_ = false;
 };

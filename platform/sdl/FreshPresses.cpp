@@ -28,7 +28,8 @@ bool FreshPresses::Fresh(const SDL_Event& e) {
         return i >= 0 && down_[static_cast<size_t>(i)];
     };
     bool fresh = false;
-    for (const KeyChange& change : SdlKeyChanges(window_, e, held)) fresh = Change(change.scanCode, change.down) || fresh;
+    for (const KeyChange& change : SdlKeyChanges(window_, e, held))
+        fresh = Change(change.scanCode, change.down) || fresh;
     return fresh;
 }
 

@@ -5,7 +5,8 @@
 
 namespace platform {
 
-std::vector<KeyChange> SdlKeyChanges(SDL_Window* window, const SDL_Event& e, const std::function<bool(uint8_t)>& held) {
+std::vector<KeyChange> SdlKeyChanges(SDL_Window* window, const SDL_Event& e,
+                                     const std::function<bool(uint8_t)>& held) {
     std::vector<KeyChange> changes;
     switch (e.type) {
         case SDL_WINDOWEVENT:

@@ -19,6 +19,7 @@ struct KeyChange {
 
 // The changes the event tells, in order; held tells which keys the caller has down, for the
 // releases that never came.
-std::vector<KeyChange> SdlKeyChanges(SDL_Window* window, const SDL_Event& e, const std::function<bool(uint8_t)>& held);
+std::vector<KeyChange> SdlKeyChanges(SDL_Window* window, const SDL_Event& e,
+                                     const std::function<bool(uint8_t)>& held);
 
 }  // namespace platform

@@ -80,7 +80,10 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(SdlWindowOptions options, std::stri
 }
 
 SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
-    : window_(window), context_(context), hidden_(hidden), keys_(std::make_unique<WindowKeys>(window, &dinput::SystemKeyboard())) {
+    : window_(window),
+      context_(context),
+      hidden_(hidden),
+      keys_(std::make_unique<WindowKeys>(window, &dinput::SystemKeyboard())) {
     // Without a display (the offscreen driver) nobody can take the focus away.
     headless_ = std::string_view(SDL_GetCurrentVideoDriver()) == "offscreen";
     Measure();

@@ -11,9 +11,9 @@
 namespace platform {
 
 struct ServerKeyEvent {
-    uint8_t scanCode = 0;        // of the key state; 0 for a key without one
-    bool down = false;           // pressed, or let go
-    unsigned long window = 0;    // the X window it went to
+    uint8_t scanCode = 0;      // of the key state; 0 for a key without one
+    bool down = false;         // pressed, or let go
+    unsigned long window = 0;  // the X window it went to
 };
 
 // Whether the server's key events tell the keys of the window's display: the server sends no
@@ -30,7 +30,8 @@ unsigned long ServerWindowOf(SDL_Window* window);
 // SDL hands on the X server's events while this lives (when on), as it did before afterwards.
 class ServerEventsOn {
 public:
-    explicit ServerEventsOn(bool on) : on_(on), before_(on ? SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE) : SDL_DISABLE) {}
+    explicit ServerEventsOn(bool on)
+        : on_(on), before_(on ? SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE) : SDL_DISABLE) {}
     ~ServerEventsOn() {
         if (on_) SDL_EventState(SDL_SYSWMEVENT, before_);
     }

@@ -42,11 +42,12 @@ unsigned ServerCode(uint8_t scanCode) {
     }
 }
 
-// The scan code of each server key code, the extended keys before the plain ones of the same number.
+// The scan code of each server key code; an added key wins over an original one of the same
+// number, which the key state does not name.
 std::array<uint8_t, 256> ScanCodesOfServerKeys() {
     std::array<uint8_t, 256> scanCodes{};
     for (int scanCode = 1; scanCode < 256; ++scanCode)
-        if (const unsigned code = ServerCode(static_cast<uint8_t>(scanCode)); code < scanCodes.size())
+        if (const unsigned code = ServerCode(static_cast<uint8_t>(scanCode)); code != 0 && code < scanCodes.size())
             scanCodes[code] = static_cast<uint8_t>(scanCode);
     return scanCodes;
 }
@@ -95,10 +96,8 @@ void ServerKeyboard::Take(const char (&keys)[32]) {
 }
 
 bool ServerKeyboard::Down(uint8_t scanCode) const {
-    const unsigned code = Code(scanCode);
+    const unsigned code = known_ ? ServerCode(scanCode) : 0;
     return code != 0 && (keys_[code / 8] & (1u << (code % 8))) != 0;
 }
-
-unsigned ServerKeyboard::Code(uint8_t scanCode) const { return known_ ? ServerCode(scanCode) : 0; }
 
 }  // namespace platform

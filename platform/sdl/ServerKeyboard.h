@@ -24,8 +24,6 @@ public:
     bool Known() const { return known_; }
     // Whether the key (a scan code of the key state) is down; false when not known.
     bool Down(uint8_t scanCode) const;
-    // The server's number of the key, where it is known; 0 otherwise.
-    unsigned Code(uint8_t scanCode) const;
 
 private:
     ServerKeyboard() = default;

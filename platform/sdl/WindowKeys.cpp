@@ -28,7 +28,8 @@ void WindowKeys::TakeFromServer(const SDL_Event& e, bool boxUp) {
         bool& down = down_[key->scanCode];
         if (key->down && down) return;  // a repeat
         down = key->down;
-        if (!key->down || (!boxUp && key->window == serverWindow_)) keyboard_->SetKey(key->scanCode, key->down, e.common.timestamp);
+        if (!key->down || (!boxUp && key->window == serverWindow_))
+            keyboard_->SetKey(key->scanCode, key->down, e.common.timestamp);
         return;
     }
     const std::optional<ServerKeyboard> sent = ServerKeyboard::SentWithFocus(e);

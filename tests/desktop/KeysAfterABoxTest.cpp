@@ -44,7 +44,8 @@ void Tap(RunningGame& game, KeySym key) {
     const bool closed = WaitUntil([&] { return game.Boxes().empty(); }, kPatience);
     Key(game.x, key, false);
     if (!closed) return ::testing::AssertionFailure() << "the key did not close the box";
-    if (!game.AwaitKeyboard(game.window())) return ::testing::AssertionFailure() << "the game did not get the keyboard back";
+    if (!game.AwaitKeyboard(game.window()))
+        return ::testing::AssertionFailure() << "the game did not get the keyboard back";
     return ::testing::AssertionSuccess();
 }
 
@@ -106,8 +107,8 @@ TEST_P(KeysAfterABox, TheKeyThatClosesABoxIsUsedUpAndEachKeyActsOncePerPressAfte
 }
 
 INSTANTIATE_TEST_SUITE_P(ClosedWith, KeysAfterABox, ::testing::Values(XK_Return, XK_space, XK_Escape),
-                         [](const ::testing::TestParamInfo<KeySym>& key) {
-                             return std::string(key.param == XK_Return ? "Enter" : key.param == XK_space ? "Space" : "Esc");
+                         [](const ::testing::TestParamInfo<KeySym>& key) -> std::string {
+                             return key.param == XK_Return ? "Enter" : key.param == XK_space ? "Space" : "Esc";
                          });
 
 }  // namespace

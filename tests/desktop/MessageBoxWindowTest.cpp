@@ -1,19 +1,17 @@
 // The game's message box over its window on a bare X server (no window manager): it takes the
 // keyboard, closes on a fresh press of Enter whatever became of the key that brought it up,
 // and goes at once when the program is asked to end, by SIGTERM or by the close of the game's
-// window; the keyboard comes back to the game's window after it. It keeps to the screen, the
-// log keeping the whole text. Without the game's window the box is still the program's own.
+// window; the keyboard comes back to the game's window after it, without the key that closed
+// the box. It keeps to the screen, the log keeping the whole text. Without the game's window
+// the box is still the program's own. The game's window keeps every release and press of a
+// key, also when the keyboard was with another window.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/XKBlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,9 +29,6 @@
 #include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
 #include "platform/Keyboard.h"
-#include "platform/formats/TextureImage.h"
-#include "shared/BinaryFile.h"
-#include "tests/support/GameFolder.h"
 #include "tools/XPlayerInput.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"

@@ -32,7 +32,7 @@ Display* Server() {
 // The server is held meanwhile: no window may close between the listing and the looking
 // (those of a connection just closed linger until the server has cleaned up after it), else
 // the look fails with an X error.
-std::vector<Window> AllNamed(Display* x, const std::string& name) {
+std::vector<Window> AllNamed(Display* x, const std::string& name, pid_t process) {
     XGrabServer(x);
     Window root = 0, parent = 0, *children = nullptr;
     std::vector<Window> found;
@@ -42,7 +42,7 @@ std::vector<Window> AllNamed(Display* x, const std::string& name) {
         char* title = nullptr;
         XWindowAttributes a{};
         if (XFetchName(x, children[i], &title) && title && name == title && XGetWindowAttributes(x, children[i], &a) &&
-            a.map_state == IsViewable)
+            a.map_state == IsViewable && (!process || ProcessOf(x, children[i]) == process))
             found.push_back(children[i]);
         if (title) XFree(title);
     }
@@ -112,7 +112,8 @@ bool ButtonOnScreen::Shows(Display* x, Window w, bool rollover) const {
     if (!image) return false;
     size_t alike = 0;
     for (const Telling& t : telling_) {
-        const auto [sx, sy] = onScreen(button_.X() + static_cast<float>(t.x) + 0.5f, button_.Y() + static_cast<float>(t.y) + 0.5f);
+        const auto [sx, sy] =
+            onScreen(button_.X() + static_cast<float>(t.x) + 0.5f, button_.Y() + static_cast<float>(t.y) + 0.5f);
         const auto shown = static_cast<uint32_t>(XGetPixel(image, sx - left, sy - top));
         if (4 * Distance(shown, rollover ? t.rollover : t.plain) < Distance(t.plain, t.rollover)) ++alike;
     }
@@ -144,15 +145,20 @@ RunningGame::~RunningGame() {
     waitpid(pid_, nullptr, 0);
 }
 
-// The game's window is shown before any box, which comes over it: the bottom one of its name.
+// The game's window is shown before any box, which comes over it: the bottom one of its name
+// and its process (a game of a test before may linger on the server a moment).
 Window RunningGame::AwaitWindow() {
-    if (pid_) WaitUntil([&] { return (window_ = Named(x, "Velorune")) != 0; }, kPatience);
+    if (pid_) WaitUntil([&] {
+        const std::vector<Window> all = AllNamed(x, "Velorune", pid_);
+        window_ = all.empty() ? 0 : all.front();
+        return window_ != 0;
+    }, kPatience);
     return window_;
 }
 
 std::vector<Window> RunningGame::Boxes() const {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::vector<Window> all = AllNamed(x, "Velorune");
+    std::vector<Window> all = AllNamed(x, "Velorune", pid_);
     std::erase(all, window_);
     return all;
 }

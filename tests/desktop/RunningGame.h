@@ -20,8 +20,9 @@ inline constexpr auto kPatience = std::chrono::seconds(5);
 // connection closed between two tests, the X server would reset and refuse the next a moment.
 Display* Server();
 
-// The shown top-level windows with this name, bottom first.
-std::vector<Window> AllNamed(Display* x, const std::string& name);
+// The shown top-level windows with this name, of that process when one is given (as the
+// window says), bottom first.
+std::vector<Window> AllNamed(Display* x, const std::string& name, pid_t process = 0);
 // A shown top-level window with this name, or 0.
 Window Named(Display* x, const std::string& name);
 

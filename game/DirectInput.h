@@ -30,15 +30,16 @@ namespace DirectInput {
 bool InitDInput();
 
 // Reads the key state and empties the event buffer; a key that went down since the last
-// poll reads as down even when it is up again. False when no key may act in this
-// call: the buffer overflowed since the last poll (logged), or the keyboard could not be
-// read (it is acquired again for the next call).
+// poll reads as down even when it is up again, and a key let go and pressed again since reads
+// as up for this poll and down for the next. False when no key may act in this call: the
+// buffer overflowed since the last poll (logged), or the keyboard could not be read (it is
+// acquired again for the next call).
 bool Poll();
 
-// Whether a key went down or up since the last poll began.
+// Whether a key went down or up since the last poll began, or a press waits for the next poll.
 bool KeyWaiting();
 
-// Every armed flag back to its start value, False.
+// Every armed flag back to its start value, False, and no press waiting for the next poll.
 void DisarmAll();
 
 }  // namespace DirectInput

@@ -162,8 +162,10 @@ TEST_F(Keys, MainMenuMovesFocusWithWrapAndEachEnterTakesOneScreen) {
 }
 
 // A tap shorter than the time between two polls, pressed and let go before the next: it acts
-// once, in the poll after it, and never again until the next tap.
-TEST_F(Keys, AKeyTappedBetweenTwoPollsActsOnce) {
+// once, in the poll after it, and never again until the next tap. A key let go and pressed
+// again between two polls, held or tapped before, is up for the first poll after and down for
+// the next: the new press acts too, once.
+TEST_F(Keys, AKeyTappedOrPressedAgainBetweenTwoPollsActsOncePerPress) {
     gGameState = STATE_MAINMENU;
     GiveTabOrder({{3, 1}, {4, 2}, {5, 3}});
     const auto tap = [&](uint8_t key) {
@@ -179,6 +181,18 @@ TEST_F(Keys, AKeyTappedBetweenTwoPollsActsOnce) {
     tap(DIK_DOWN);
     frmGame::ProcessInput();
     EXPECT_EQ(gTabIndex, 2);
+
+    rig.keyboard.SetKey(DIK_DOWN, true);  // pressed again before the poll after the tap, and held
+    frmGame::ProcessInput();
+    EXPECT_EQ(gTabIndex, 2);
+    frmGame::ProcessInput();
+    EXPECT_EQ(gTabIndex, 3) << "a press right after a tap was lost";
+    rig.keyboard.SetKey(DIK_DOWN, false);
+    rig.keyboard.SetKey(DIK_DOWN, true);
+    frmGame::ProcessInput();
+    frmGame::ProcessInput();
+    frmGame::ProcessInput();
+    EXPECT_EQ(gTabIndex, 1) << "the held key let go and pressed again between two polls did not act once";
 
     gGameState = STATE_PLAYING;
     gCanJump = true;

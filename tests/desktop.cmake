@@ -3,7 +3,8 @@
 # server of their own with a desktop larger than the game's window.
 add_executable(velorune_render_desktop_tests ${CMAKE_CURRENT_SOURCE_DIR}/desktop/WindowFitTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/desktop/MessageBoxWindowTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/QuietCloseTest.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/EventWaitTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/EventWaitTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/KeysAfterABoxTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/RunningGame.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderHarness.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ScratchFolder.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TestEnvironment.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/XWindows.cpp)

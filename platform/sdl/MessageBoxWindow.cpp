@@ -17,11 +17,13 @@
 #include "platform/sdl/KeyboardFocus.h"
 #include "platform/sdl/QuietClose.h"
 #include "platform/sdl/UnseenVideo.h"
+#include "platform/sdl/WindowKeys.h"
 
 namespace platform {
 namespace {
 
 SDL_Window* gOwner = nullptr;
+WindowKeys* gOwnerKeys = nullptr;
 
 constexpr int kFontPixels = 16;
 constexpr int kMargin = 20;
@@ -155,12 +157,14 @@ private:
 };
 
 // Runs the box until it is dismissed; true when the program was asked to end meanwhile. The
-// program's own events that must not be lost go to kept.
+// owner's keys see every event first, for the keys let go meanwhile; the program's own events
+// that must not be lost go to kept.
 bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismissal, std::vector<SDL_Event>& kept) {
     const uint32_t id = SDL_GetWindowID(box);
     for (;;) {
         SDL_Event e;
         if (!WaitForEvent(box, e, 100)) continue;
+        if (gOwnerKeys) gOwnerKeys->TakeWhileBoxUp(e);
         if (dismissal.Key(e)) return false;
         switch (e.type) {
             case SDL_QUIT: return true;  // SIGTERM or SIGINT
@@ -173,9 +177,6 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
                 } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
                     Draw(box, font, l);
                 }
-                break;
-            case SDL_KEYUP:
-                kept.push_back(e);  // the program lets go of what it held
                 break;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
@@ -231,7 +232,10 @@ bool ShowBox(const std::string& text, const std::string& title, bool& cut) {
 
 }  // namespace
 
-void SetMessageBoxOwner(SDL_Window* owner) { gOwner = owner; }
+void SetMessageBoxOwner(SDL_Window* owner, WindowKeys* keys) {
+    gOwner = owner;
+    gOwnerKeys = keys;
+}
 
 bool ShowMessageBoxWindow(const std::string& text, const std::string& title, bool& cut) {
     cut = false;

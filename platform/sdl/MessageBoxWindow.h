@@ -9,15 +9,20 @@ struct SDL_Window;
 
 namespace platform {
 
-// The window boxes belong to: they are placed over it and it gets the keyboard back after
-// them. nullptr: none (a box then stands alone, as when the program's window could not open).
-void SetMessageBoxOwner(SDL_Window* owner);
+class WindowKeys;
 
-// Shows text with an OK button until OK, Enter, Escape or the box's close, or until the
+// The window boxes belong to: they are placed over it and it gets the keyboard back after
+// them; its keys are told of every event a box takes. nullptr: none (a box then stands alone,
+// as when the program's window could not open).
+void SetMessageBoxOwner(SDL_Window* owner, WindowKeys* keys);
+
+// Shows text with an OK button until OK, Enter, Escape, Space or the box's close, or until the
 // program is asked to end; that request stays queued for the program. The program's other
-// events meanwhile stay queued too, save its clicks and key presses, which were meant for
-// the box. False when no box window can be shown (no display, no font, no window); cut tells
-// whether lines of the text had to be left out to keep the box on the screen.
+// events meanwhile stay queued too, save its clicks and keys, which were meant for the box:
+// a key pressed while the box is up is used up by it, and only the keys let go meanwhile
+// reach the owner's keyboard. False when no box window can be shown (no display, no font, no
+// window); cut tells whether lines of the text had to be left out to keep the box on the
+// screen.
 bool ShowMessageBoxWindow(const std::string& text, const std::string& title, bool& cut);
 
 }  // namespace platform

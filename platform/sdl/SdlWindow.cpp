@@ -13,8 +13,8 @@
 #include "platform/sdl/MessageBoxWindow.h"
 #include "platform/sdl/OpeningErrors.h"
 #include "platform/sdl/QuietClose.h"
-#include "platform/sdl/ServerKeyboard.h"
 #include "platform/sdl/UnseenVideo.h"
+#include "platform/sdl/WindowKeys.h"
 
 namespace platform {
 namespace {
@@ -102,16 +102,20 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(SdlWindowOptions options, std::stri
 }
 
 SdlWindow::SdlWindow(SDL_Window* window, void* context, bool hidden)
-    : window_(window), context_(context), hidden_(hidden), keyboard_(&dinput::SystemKeyboard()) {
+    : window_(window),
+      context_(context),
+      hidden_(hidden),
+      keys_(std::make_unique<WindowKeys>(window, &dinput::SystemKeyboard())) {
     // Without a display (the offscreen driver) nobody can take the focus away.
     headless_ = std::string_view(SDL_GetCurrentVideoDriver()) == "offscreen";
     Measure();
     if (PointerPlace start; PointerNow(window_, start)) pointerAtStart_ = start;
-    SetMessageBoxOwner(window_);
+    SetMessageBoxOwner(window_, keys_.get());
 }
 
 SdlWindow::~SdlWindow() {
-    SetMessageBoxOwner(nullptr);
+    SetMessageBoxOwner(nullptr, nullptr);
+    keys_.reset();
     SDL_GL_DeleteContext(context_);
     DestroyWindowQuietly(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -182,6 +186,8 @@ int SdlWindow::RefreshRate() const {
     return display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
 }
 
+void SdlWindow::SetKeyboard(dinput::Keyboard* keyboard) { keys_->SetKeyboard(keyboard); }
+
 void SdlWindow::MakeCurrent() { SDL_GL_MakeCurrent(window_, context_); }
 void SdlWindow::SwapBuffers() { SDL_GL_SwapWindow(window_); }
 void SdlWindow::DrawableSize(int& width, int& height) const {
@@ -227,17 +233,6 @@ void SdlWindow::DeliverPointerMove() {
     if (PointerMoved(moveX_, moveY_, x, y) && Events().MouseMove) Events().MouseMove(moveButtons_, ShiftState(), x, y);
 }
 
-// The keys let go while the keyboard was with another window, of this program or another,
-// whose releases never came here.
-void SdlWindow::LetGoOfKeysReleasedElsewhere() {
-    const ServerKeyboard server(window_);
-    if (!keyboard_ || !server.Known()) return;
-    for (int code = 1; code < 256; ++code) {
-        const auto key = static_cast<uint8_t>(code);
-        if (keyboard_->IsDown(key) && !server.Down(key)) keyboard_->SetKey(key, false, SDL_GetTicks());
-    }
-}
-
 // The picture's letterbox, in the units of pointer positions.
 void SdlWindow::MapPointer(int windowX, int windowY, float& x, float& y) const {
     const PixelRect box = Letterbox(size_.PointerWidth, size_.PointerHeight, backBufferWidth_, backBufferHeight_);
@@ -246,6 +241,7 @@ void SdlWindow::MapPointer(int windowX, int windowY, float& x, float& y) const {
 }
 
 void SdlWindow::Dispatch(const SDL_Event& event) {
+    keys_->Take(event);
     WindowEvents& events = Events();
     float x = 0, y = 0;
     switch (event.type) {
@@ -271,18 +267,6 @@ void SdlWindow::Dispatch(const SDL_Event& event) {
                 event.window.event == SDL_WINDOWEVENT_EXPOSED) {
                 Measure();
                 paintAsked_ = true;
-            }
-            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) LetGoOfKeysReleasedElsewhere();
-            break;
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            if (keyboard_ && !event.key.repeat) {
-                const uint8_t code = dinput::ScanCodeFromSdl(event.key.keysym.scancode);
-                const bool down = event.type == SDL_KEYDOWN;
-                // SDL lets go of every key when the keyboard goes to another window (a message
-                // box): a key still held there has not been released, and its next repeat is
-                // no new press.
-                if (down || !ServerKeyboard(window_).Down(code)) keyboard_->SetKey(code, down, event.key.timestamp);
             }
             break;
     }

@@ -1,8 +1,7 @@
 // The program's window on SDL: full screen over the desktop (or a normal window when
 // VELORUNE_WINDOWED=1), with an OpenGL compatibility context made current at creation. Mouse
-// positions reach the handlers in back-buffer pixels; keys go to the system keyboard, a key
-// let go only when it is up on the keyboard itself (not when the keyboard went to another
-// window, a message box, while it was held), so that a key held across a box is one press. The
+// positions reach the handlers in back-buffer pixels; keys go to the system keyboard as
+// WindowKeys tells them (a key held across a box is one press, a key that closed a box none). The
 // picture and the pointer follow the window's real size, measured anew whenever the window
 // reports a change (where a full-screen request is not carried out, the window stays smaller
 // than the desktop; a window larger than the screen is made to fit it); a pointer move is taken where the pointer is now, in the window as it
@@ -25,6 +24,8 @@ class Keyboard;
 }
 
 namespace platform {
+
+class WindowKeys;
 
 struct SdlWindowOptions {
     std::string Title = "Velorune";
@@ -56,7 +57,7 @@ public:
     void DrawableSize(int& width, int& height) const override;
 
     // Where key events go (the system keyboard unless set).
-    void SetKeyboard(dinput::Keyboard* keyboard) { keyboard_ = keyboard; }
+    void SetKeyboard(dinput::Keyboard* keyboard);
     // Tests: dispatch one event as if it had come from the system (a pointer move reaches the
     // handler at the end of the pass, ProcessMessages, or before the next click; a paint at the
     // end of the pass).
@@ -73,7 +74,6 @@ private:
     void DeliverPointerMove();
     // The paint that the window events of a pass asked for, once.
     void PaintIfAsked();
-    void LetGoOfKeysReleasedElsewhere();
     void Measure();
     // Where a window manager makes the window full screen: until it has, within a limit.
     void AwaitFullScreen();
@@ -93,7 +93,7 @@ private:
     bool paintAsked_ = false;
     int moveButtons_ = 0, moveX_ = 0, moveY_ = 0;  // the pass's last move
     std::optional<PointerPlace> pointerThisPass_;
-    dinput::Keyboard* keyboard_;
+    std::unique_ptr<WindowKeys> keys_;  // ended before SDL's video
 };
 
 }  // namespace platform

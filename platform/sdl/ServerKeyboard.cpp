@@ -42,7 +42,22 @@ unsigned ServerCode(uint8_t scanCode) {
     }
 }
 
+// The scan code of each server key code; an added key wins over an original one of the same
+// number, which the key state does not name.
+std::array<uint8_t, 256> ScanCodesOfServerKeys() {
+    std::array<uint8_t, 256> scanCodes{};
+    for (int scanCode = 1; scanCode < 256; ++scanCode)
+        if (const unsigned code = ServerCode(static_cast<uint8_t>(scanCode)); code != 0 && code < scanCodes.size())
+            scanCodes[code] = static_cast<uint8_t>(scanCode);
+    return scanCodes;
+}
+
 }  // namespace
+
+uint8_t ScanCodeOfServerKey(unsigned code) {
+    static const std::array<uint8_t, 256> scanCodes = ScanCodesOfServerKeys();
+    return code != 0 && code < scanCodes.size() ? scanCodes[code] : 0;
+}
 
 ServerKeyboard::ServerKeyboard(SDL_Window* window) {
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -55,18 +70,34 @@ ServerKeyboard::ServerKeyboard(SDL_Window* window) {
         return;
     char keys[32];
     XQueryKeymap(display, keys);
-    for (size_t i = 0; i < keys_.size(); ++i) keys_[i] = static_cast<uint8_t>(keys[i]);
-    known_ = true;
+    Take(keys);
 #else
     (void)window;
 #endif
 }
 
-bool ServerKeyboard::Down(uint8_t scanCode) const {
-    const unsigned code = Code(scanCode);
-    return code != 0 && (keys_[code / 8] & (1u << (code % 8))) != 0;
+std::optional<ServerKeyboard> ServerKeyboard::SentWithFocus(const SDL_Event& e) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (e.type != SDL_SYSWMEVENT || e.syswm.msg->subsystem != SDL_SYSWM_X11) return std::nullopt;
+    const XEvent& x = e.syswm.msg->msg.x11.event;
+    if (x.type != KeymapNotify) return std::nullopt;
+    ServerKeyboard sent;
+    sent.Take(x.xkeymap.key_vector);
+    return sent;
+#else
+    (void)e;
+    return std::nullopt;
+#endif
 }
 
-unsigned ServerKeyboard::Code(uint8_t scanCode) const { return known_ ? ServerCode(scanCode) : 0; }
+void ServerKeyboard::Take(const char (&keys)[32]) {
+    for (size_t i = 0; i < keys_.size(); ++i) keys_[i] = static_cast<uint8_t>(keys[i]);
+    known_ = true;
+}
+
+bool ServerKeyboard::Down(uint8_t scanCode) const {
+    const unsigned code = known_ ? ServerCode(scanCode) : 0;
+    return code != 0 && (keys_[code / 8] & (1u << (code % 8))) != 0;
+}
 
 }  // namespace platform

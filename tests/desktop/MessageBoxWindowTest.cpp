@@ -1,20 +1,18 @@
 // The game's message box over its window on a bare X server (no window manager): it takes the
 // keyboard, closes on a fresh press of Enter whatever became of the key that brought it up,
 // and goes at once when the program is asked to end, by SIGTERM or by the close of the game's
-// window; the keyboard comes back to the game's window after it. It keeps to the screen, the
-// log keeping the whole text. Without the game's window the box is still the program's own;
-// without a display the game says why on stderr and ends.
+// window; the keyboard comes back to the game's window after it, without the key that closed
+// the box. It keeps to the screen, the log keeping the whole text. Without the game's window
+// the box is still the program's own; without a display the game says why on stderr and ends.
+// The game's window keeps every release and press of a key, also when the keyboard was with
+// another window.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/XKBlib.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,12 +30,11 @@
 #include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
 #include "platform/Keyboard.h"
-#include "platform/formats/TextureImage.h"
-#include "shared/BinaryFile.h"
-#include "tests/support/GameFolder.h"
 #include "tools/XPlayerInput.h"
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
+#include "platform/sdl/X11Of.h"
+#include "tests/desktop/RunningGame.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/XWindows.h"
@@ -45,37 +42,6 @@
 namespace {
 
 constexpr const char* kBoxTitle = "Box under test";
-constexpr auto kPatience = std::chrono::seconds(5);
-
-// The shown top-level windows with this name, bottom first. The server is held meanwhile: no
-// window may close between the listing and the looking (those of a connection just closed
-// linger until the server has cleaned up after it), else the look fails with an X error.
-std::vector<Window> AllNamed(Display* x, const std::string& name) {
-    XGrabServer(x);
-    Window root = 0, parent = 0, *children = nullptr;
-    std::vector<Window> found;
-    unsigned int count = 0;
-    XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
-    for (unsigned int i = 0; i < count; ++i) {
-        char* title = nullptr;
-        XWindowAttributes a{};
-        if (XFetchName(x, children[i], &title) && title && name == title && XGetWindowAttributes(x, children[i], &a) &&
-            a.map_state == IsViewable)
-            found.push_back(children[i]);
-        if (title) XFree(title);
-    }
-    if (children) XFree(children);
-    XUngrabServer(x);
-    XSync(x, False);
-    return found;
-}
-
-// A shown top-level window with this name, or 0.
-Window Named(Display* x, const std::string& name) {
-    const std::vector<Window> all = AllNamed(x, name);
-    return all.empty() ? 0 : all.front();
-}
-
 // Whether the window with this name is shown by the deadline (true) or still shown (false).
 bool Await(Display* x, const std::string& name, bool shown) {
     return WaitUntil([&] { return (Named(x, name) != 0) == shown; }, kPatience);
@@ -115,27 +81,45 @@ void CloseIfLeft(Display* x) {
     if (!Await(x, kBoxTitle, false)) AskToClose(x, Named(x, kBoxTitle));
 }
 
-// Enter goes down or up on the keyboard itself, as a player's does: to the window with the focus.
-void Enter(Display* x, bool down) {
-    XTestFakeKeyEvent(x, XKeysymToKeycode(x, XK_Return), down ? True : False, CurrentTime);
-    XSync(x, False);
-}
-
 void Focus(Display* x, Window w) {
     XSetInputFocus(x, w, RevertToParent, CurrentTime);
     XSync(x, False);
 }
 
-// The tests' own connection, open from the first test that needs it to the end: were every
-// connection closed between two tests, the X server would reset and refuse the next a moment.
-Display* Server() {
-    static Display* const x = [] {
-        Display* opened = nullptr;
-        WaitUntil([&] { return (opened = XOpenDisplay(nullptr)) != nullptr; }, kPatience);  // one a reset refused
-        return opened;
-    }();
-    return x;
+// Whether a repeat of the key, held down already, reaches the window within the patience:
+// watched on the asker's own connection, where each press the window is sent is one.
+bool AwaitRepeat(Display* x, Window w, KeySym key) {
+    XSelectInput(x, w, KeyPressMask);
+    XSync(x, False);
+    const KeyCode code = XKeysymToKeycode(x, key);
+    return WaitUntil([&] {
+        XEvent e{};
+        while (XCheckTypedWindowEvent(x, w, KeyPress, &e))
+            if (e.xkey.keycode == code) return true;
+        return false;
+    }, kPatience);
 }
+
+// The server repeats a held key soon while this lives: the tests that hold a key past the
+// repeat delay wait less.
+class QuickRepeats {
+public:
+    explicit QuickRepeats(Display* x) : x_(x) {
+        XkbGetAutoRepeatRate(x_, XkbUseCoreKbd, &delay_, &interval_);
+        XkbSetAutoRepeatRate(x_, XkbUseCoreKbd, 100, 20);
+        XSync(x_, False);
+    }
+    ~QuickRepeats() {
+        XkbSetAutoRepeatRate(x_, XkbUseCoreKbd, delay_, interval_);
+        XSync(x_, False);
+    }
+    QuickRepeats(const QuickRepeats&) = delete;
+    QuickRepeats& operator=(const QuickRepeats&) = delete;
+
+private:
+    Display* x_;
+    unsigned int delay_ = 0, interval_ = 0;
+};
 
 class MessageBoxWindow : public ::testing::Test {
 protected:
@@ -160,6 +144,17 @@ protected:
         });
         platform::MessageBox(text, kBoxTitle);
         thread.join();
+    }
+    // SDL's own connection to the X server, that of the window and its boxes.
+    static Display* SdlServer() {
+        SDL_SysWMinfo info;
+        return platform::X11Of(SDL_GL_GetCurrentWindow(), info) ? info.info.x11.display : nullptr;
+    }
+    // The window takes every event the X server had sent it by now: a round trip on its own
+    // connection brings them all in.
+    void TakeAllSent() {
+        XSync(SdlServer(), False);
+        window_->ProcessMessages();
     }
     // The window takes every event the X server has for it until done, for a while at most.
     void PumpUntil(const std::function<bool()>& done) {
@@ -216,26 +211,6 @@ TEST(MessageBoxAlone, WithoutTheGamesWindowTheBoxIsTheProgramsOwnAndEndsOnSigter
     asker.join();
     EXPECT_EQ(owner, static_cast<long>(getpid()));
     EXPECT_LT(ended - asked, std::chrono::seconds(2));
-}
-
-// The real game, started with settings in place of the environment's ("NAME=value"), from its
-// program file in folder; its stderr goes to the file errors names, where one is named.
-pid_t StartGame(const std::string& folder, const std::vector<std::string>& settings, const char* errors = nullptr) {
-    std::vector<std::string> environment = settings;
-    environment.emplace_back("SDL_AUDIODRIVER=dummy");
-    for (char** e = environ; *e; ++e) environment.emplace_back(*e);  // the first of a name counts
-    std::vector<char*> pointers;
-    for (std::string& s : environment) pointers.push_back(s.data());
-    pointers.push_back(nullptr);
-    std::string program = folder + "/Velorune";
-    char* arguments[] = {program.data(), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (errors) posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t game = 0;
-    if (posix_spawn(&game, program.c_str(), &actions, nullptr, arguments, pointers.data()) != 0) game = 0;
-    posix_spawn_file_actions_destroy(&actions);
-    return game;
 }
 
 // A GL driver that cannot be loaded makes the opening of the game's window fail with an X
@@ -382,37 +357,94 @@ TEST_F(MessageBoxWindow, TheLogHasTheLinesOfABoxCutToTheScreenOrNotShownAndNoneO
 }
 
 // Enter goes down on the game's window and brings the box up, which takes the keyboard; held
-// on, Enter is let go on the game's window or on the box. Neither closes the box, and the next
-// press of Enter does.
+// on there past the keyboard's repeat delay, Enter is let go on the game's window or on the
+// box. Neither its repeats nor its release close the box, and the next press of Enter does:
+// whether the server sends the box a held key's repeats as presses alone or each after a
+// release.
 TEST_F(MessageBoxWindow, AKeyHeldWhenTheBoxCameNeverClosesItAndTheNextPressDoes) {
     const Window game = Named(x_, "Velorune");
     ASSERT_NE(game, 0u);
-    for (const std::string releasedOn : {"game", "box"}) {
-        Focus(x_, game);
-        Enter(x_, true);
-        PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] != 0; });
-        bool hadKeyboard = false, outlivedRelease = false, closedOnPress = false;
-        ShowBoxWhile([&](Display* x) {
-            const Window box = Await(x, kBoxTitle, true) ? Named(x, kBoxTitle) : 0;
-            if (!box) return Enter(x, false);
-            Window focus = 0;
-            int revert = 0;
-            XGetInputFocus(x, &focus, &revert);
-            hadKeyboard = focus == box;
-            if (releasedOn == "game") Focus(x, game);
-            Enter(x, false);
-            Focus(x, box);
-            if (!(outlivedRelease = BoxTookAllSent(x) && Named(x, kBoxTitle) != 0)) return;
-            Enter(x, true);
-            closedOnPress = Await(x, kBoxTitle, false);
-            if (!closedOnPress) AskToClose(x, box);  // fail, and let the test go on
-            Enter(x, false);
-        });
-        EXPECT_TRUE(hadKeyboard) << releasedOn << ": without a window manager the box must take the keyboard";
-        EXPECT_TRUE(outlivedRelease) << releasedOn << ": the release of the key that brought the box closed it";
-        EXPECT_TRUE(closedOnPress) << releasedOn << ": the next press of Enter did not close the box";
-        PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0; });
-    }
+    const QuickRepeats quick(x_);
+    for (const bool releasesBetweenRepeats : {false, true})
+        for (const std::string releasedOn : {"game", "box"}) {
+            const std::string how = releasedOn + (releasesBetweenRepeats ? ", releases between repeats" : "");
+            XkbSetDetectableAutoRepeat(SdlServer(), !releasesBetweenRepeats, nullptr);
+            Focus(x_, game);
+            Key(x_, XK_Return, true);
+            PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] != 0; });
+            bool hadKeyboard = false, outlivedRepeats = false, outlivedRelease = false, closedOnPress = false;
+            ShowBoxWhile([&](Display* x) {
+                const Window box = Await(x, kBoxTitle, true) ? Named(x, kBoxTitle) : 0;
+                hadKeyboard = box && WaitUntil([&] { return HoldsKeyboard(x, box); }, kPatience);
+                outlivedRepeats = hadKeyboard && AwaitRepeat(x, box, XK_Return) && BoxTookAllSent(x);
+                if (!outlivedRepeats) return Key(x, XK_Return, false);
+                if (releasedOn == "game") Focus(x, game);
+                Key(x, XK_Return, false);
+                Focus(x, box);
+                if (!(outlivedRelease = BoxTookAllSent(x))) return;
+                Key(x, XK_Return, true);
+                closedOnPress = Await(x, kBoxTitle, false);
+                if (!closedOnPress) AskToClose(x, box);  // fail, and let the test go on
+                Key(x, XK_Return, false);
+            });
+            EXPECT_TRUE(hadKeyboard) << how << ": without a window manager the box must take the keyboard";
+            EXPECT_TRUE(outlivedRepeats) << how << ": a repeat of the key that brought the box closed it";
+            EXPECT_TRUE(outlivedRelease) << how << ": the release of the key that brought the box closed it";
+            EXPECT_TRUE(closedOnPress) << how << ": the next press of Enter did not close the box";
+            PumpUntil([] { return SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_RETURN] == 0; });
+        }
+    XkbSetDetectableAutoRepeat(SdlServer(), True, nullptr);
+}
+
+// The key that closes the box is used up by it: held on into the game's window past the
+// keyboard's repeat delay and let go there, it never reaches the game's keyboard, and its next
+// press goes down there once.
+TEST_F(MessageBoxWindow, TheKeyThatClosesTheBoxIsUsedUpAndItsNextPressCountsOnce) {
+    const Window game = Named(x_, "Velorune");
+    ASSERT_NE(game, 0u);
+    const QuickRepeats quick(x_);
+    Focus(x_, game);
+    PumpUntil([this] { return window_->HasFocus(); });
+    const dinput::Keyboard& keyboard = dinput::SystemKeyboard();
+    const uint64_t before = keyboard.Changes();
+    bool closed = false, repeatedOnGame = false;
+    ShowBoxWhile([&](Display* x) {
+        const Window box = Await(x, kBoxTitle, true) ? Named(x, kBoxTitle) : 0;
+        if (!box || !WaitUntil([&] { return HoldsKeyboard(x, box); }, kPatience)) return;
+        Key(x, XK_space, true);
+        if (!(closed = Await(x, kBoxTitle, false))) AskToClose(x, box);
+        repeatedOnGame = WaitUntil([&] { return HoldsKeyboard(x, game); }, kPatience) && AwaitRepeat(x, game, XK_space);
+        Key(x, XK_space, false);
+    });
+    ASSERT_TRUE(closed) << "Space did not close the box";
+    EXPECT_TRUE(repeatedOnGame) << "Space was not held on into the game's window";
+    TakeAllSent();
+    EXPECT_EQ(keyboard.Changes(), before) << "the Space that closed the box reached the game's keyboard";
+    Key(x_, XK_space, true);
+    TakeAllSent();
+    EXPECT_TRUE(keyboard.IsDown(dinput::DIK_SPACE)) << "the next press of Space did not count";
+    EXPECT_EQ(keyboard.Changes(), before + 1);
+    Key(x_, XK_space, false);
+    TakeAllSent();
+}
+
+// Enter let go and pressed again on the game's window, both waiting for one read of the
+// window's events: the game's keyboard has the release and the new press.
+TEST_F(MessageBoxWindow, AReleaseAndANewPressWaitingForOneReadBothCount) {
+    Focus(x_, Named(x_, "Velorune"));
+    PumpUntil([this] { return window_->HasFocus(); });
+    const dinput::Keyboard& keyboard = dinput::SystemKeyboard();
+    Key(x_, XK_Return, true);
+    TakeAllSent();
+    ASSERT_TRUE(keyboard.IsDown(dinput::DIK_RETURN));
+    const uint64_t before = keyboard.Changes();
+    Key(x_, XK_Return, false);
+    Key(x_, XK_Return, true);
+    TakeAllSent();
+    EXPECT_EQ(keyboard.Changes(), before + 2) << "the release was lost: the two presses count as one";
+    EXPECT_TRUE(keyboard.IsDown(dinput::DIK_RETURN));
+    Key(x_, XK_Return, false);
+    TakeAllSent();
 }
 
 // Enter held on the game's window while the keyboard goes to another program's window, and
@@ -427,11 +459,11 @@ TEST_F(MessageBoxWindow, AKeyLetGoInAnotherProgramsWindowIsUpWhenTheKeyboardCome
     ASSERT_TRUE(WaitUntil([&] { return IsShown(x_, other); }, kPatience));
     Focus(x_, game);
     PumpUntil([this] { return window_->HasFocus(); });
-    Enter(x_, true);
+    Key(x_, XK_Return, true);
     PumpUntil([] { return dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN); });
     Focus(x_, other);
     PumpUntil([this] { return !window_->HasFocus(); });
-    Enter(x_, false);
+    Key(x_, XK_Return, false);
     Focus(x_, game);
     PumpUntil([this] { return window_->HasFocus() && !dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN); });
     XDestroyWindow(x_, other);
@@ -439,47 +471,6 @@ TEST_F(MessageBoxWindow, AKeyLetGoInAnotherProgramsWindowIsUpWhenTheKeyboardCome
     EXPECT_TRUE(window_->HasFocus());
     EXPECT_FALSE(dinput::SystemKeyboard().IsDown(dinput::DIK_RETURN)) << "Enter let go elsewhere is held for the game";
 }
-
-// Which of its two pictures the game's window shows of a menu button: at the point where they
-// differ most, the screen has the one's colour, give or take what a screen of fewer colours
-// makes of it. A point of neither black nor white, which a window not drawn yet also shows.
-class ButtonOnScreen {
-public:
-    ButtonOnScreen(const std::string& folder, const GUI_Button& button, const char* plain, const char* rollover)
-        : button_(button) {
-        const auto a = d3d::DecodeTextureFile(folder + "/" + plain, {}, 4096);
-        const auto b = d3d::DecodeTextureFile(folder + "/" + rollover, {}, 4096);
-        if (!a || !b || a->Width != b->Width || a->Height != b->Height) return;
-        const auto midTone = [](uint32_t c) { return Distance(c, 0) > 96 && Distance(c, 0xFFFFFF) > 96; };
-        int most = 0;
-        for (int y = 0; y < a->Height; ++y)
-            for (int x = 0; x < a->Width; ++x) {
-                const uint32_t p = a->ArgbAt(x, y), r = b->ArgbAt(x, y);
-                if (const int d = Distance(p, r); d > most && midTone(p) && midTone(r))
-                    most = d, x_ = x, y_ = y, plain_ = p, rollover_ = r;
-            }
-    }
-    bool Shows(Display* x, Window w, bool rollover) const {
-        const xinput::WindowPoint p = xinput::PointOnDrawn(x, w, button_.X() + static_cast<float>(x_) + 0.5f,
-                                                           button_.Y() + static_cast<float>(y_) + 0.5f, 800, 600);
-        XImage* pixel = XGetImage(x, DefaultRootWindow(x), p.rootX, p.rootY, 1, 1, AllPlanes, ZPixmap);
-        if (!pixel) return false;
-        const auto shown = static_cast<uint32_t>(XGetPixel(pixel, 0, 0));
-        XDestroyImage(pixel);
-        return 4 * Distance(shown, rollover ? rollover_ : plain_) < Distance(plain_, rollover_);
-    }
-
-private:
-    static int Distance(uint32_t a, uint32_t b) {
-        int d = 0;
-        for (int shift : {0, 8, 16})
-            d += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
-        return d;
-    }
-    const GUI_Button& button_;
-    int x_ = 0, y_ = 0;
-    uint32_t plain_ = 0, rollover_ = 0;
-};
 
 // The real game with nothing on its PATH to open its read-me: Enter held on the web-site
 // entry past the keyboard's repeat delay brings up one box, which the key's repeats, once the
@@ -491,54 +482,19 @@ TEST(MessageBoxOfTheGame, EnterHeldOnTheWebSiteEntryBringsOneBoxThatStaysUntilAF
     unsigned int repeatDelay = 0, repeatInterval = 0;
     ASSERT_TRUE(XkbGetAutoRepeatRate(x, XkbUseCoreKbd, &repeatDelay, &repeatInterval));
     const auto pastRepeats = std::chrono::milliseconds(repeatDelay + 10 * repeatInterval);
-    GameFolder folder;
-    std::filesystem::copy_file(VELORUNE_ASSETS_DIR "/Velorune", folder.File("Velorune"));
-    uint8_t options[12];
-    BinaryFile::PutInt32(options, 0);          // music off
-    BinaryFile::PutInt32(options + 4, -2000);  // effects off
-    BinaryFile::PutInt32(options + 8, 1);      // 800 x 600
-    folder.Write("options.dat", std::vector<uint8_t>(options, options + sizeof options));
-    ASSERT_TRUE(xinput::PlaceButtons(folder.Path()));
-    const pid_t game = StartGame(folder.Path(), {"PATH=/nonexistent"});
-    ASSERT_NE(game, 0);
-    struct Ender {
-        pid_t pid;
-        ~Ender() { kill(pid, SIGKILL), waitpid(pid, nullptr, 0); }
-    } ender{game};
-
-    // The game's window, with the keyboard, and the pointer on its web-site entry.
-    Window window = 0, focus = 0;
-    int revert = 0;
-    for (const auto until = std::chrono::steady_clock::now() + kPatience;
-         (!window || focus != window) && std::chrono::steady_clock::now() < until;) {
-        window = Named(x, "Velorune");
-        XGetInputFocus(x, &focus, &revert);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ASSERT_TRUE(window && focus == window) << "the game's window did not take the keyboard";
+    RunningGame game(false);
+    const Window window = game.AwaitWindow();
+    ASSERT_TRUE(window && game.AwaitKeyboard(window)) << "the game's window did not take the keyboard";
     // The main menu is up, its web-site entry plain; it shows it highlighted once it has the
     // pointer there, and then reads the keys.
-    const ButtonOnScreen site(folder.Path(), gButtons[22], "gui/website.bmp", "gui/website_roll_over.bmp");
-    const auto awaitSite = [&](bool highlighted) {
-        const auto until = std::chrono::steady_clock::now() + kPatience;
-        while (!site.Shows(x, window, highlighted) && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return site.Shows(x, window, highlighted);
-    };
-    ASSERT_TRUE(awaitSite(false)) << "no main menu";
+    const ButtonLook site{22, "gui/website.bmp", "gui/website_roll_over.bmp"};
+    ASSERT_TRUE(game.AwaitButton(site, false)) << "no main menu";
     const xinput::WindowPoint middle = xinput::PointOnDrawn(x, window, gButtons[22], 800, 600);
     XWarpPointer(x, None, window, 0, 0, 0, 0, middle.x, middle.y);
-    const bool highlighted = awaitSite(true);
-    ASSERT_TRUE(highlighted) << "the main menu never showed the pointer on its web-site entry";
-    // The game's other windows, looked for at most every 10 ms: the server is held for a look.
-    const auto boxes = [&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::vector<Window> all = AllNamed(x, "Velorune");
-        std::erase(all, window);
-        return all;
-    };
+    ASSERT_TRUE(game.AwaitButton(site, true)) << "the main menu never showed the pointer on its web-site entry";
+    const auto boxes = [&] { return game.Boxes(); };
 
-    Enter(x, true);
+    Key(x, XK_Return, true);
     const auto pressed = std::chrono::steady_clock::now();
     std::vector<Window> seen;
     for (const auto until = pressed + kPatience; seen.empty() && std::chrono::steady_clock::now() < until;)
@@ -548,11 +504,11 @@ TEST(MessageBoxOfTheGame, EnterHeldOnTheWebSiteEntryBringsOneBoxThatStaysUntilAF
         for (Window box : boxes())
             if (std::find(seen.begin(), seen.end(), box) == seen.end()) seen.push_back(box);
     const std::vector<Window> shownAtTheEnd = boxes();
-    Enter(x, false);
+    Key(x, XK_Return, false);
     EXPECT_EQ(seen.size(), 1u) << "a repeat of the held Enter closed the box and brought up another";
     ASSERT_EQ(shownAtTheEnd, std::vector<Window>{seen.front()}) << "a repeat of the held Enter closed the box";
 
-    Enter(x, true);
+    Key(x, XK_Return, true);
     bool closed = false;
     for (const auto until = std::chrono::steady_clock::now() + kPatience;
          !closed && std::chrono::steady_clock::now() < until;)
@@ -562,7 +518,7 @@ TEST(MessageBoxOfTheGame, EnterHeldOnTheWebSiteEntryBringsOneBoxThatStaysUntilAF
     for (const auto until = std::chrono::steady_clock::now() + pastRepeats;
          !another && std::chrono::steady_clock::now() < until;)
         another = !boxes().empty();
-    Enter(x, false);
+    Key(x, XK_Return, false);
     EXPECT_FALSE(another) << "the Enter that closed the box, held on, brought up another";
 }
 

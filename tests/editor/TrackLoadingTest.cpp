@@ -219,10 +219,17 @@ TEST_F(TrackLoading, ASavedFileKeepsTheSettingsBytesItWasReadWith) {
     EXPECT_EQ(settings, std::vector<uint8_t>(original.end() - TrackCodec::kTrackSettingsSize, original.end()));
 }
 
+// The file is let go before the box tells why: none is held open while the box waits.
 TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
     BuildFullTrack();
     gTrackFileName = bed.folder.File("previous.lvl");
     const std::string before = DescribeEditedTrack();
+    CountingDisk disk;
+    std::vector<int> filesOpenAtBox;
+    platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) {
+        bed.messages.push_back(text);
+        filesOpenAtBox.push_back(disk.filesOpen);
+    });
     const auto refusal = [&](const std::string& name) { return "The file " + name + " cannot be opened as a track: "; };
     for (uint8_t version : {0, 2, 3, 4, 7}) {
         const auto good = samples::TrackBytesOfVersion(samples::SmallTrack(), version);
@@ -250,6 +257,7 @@ TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
                   refusal(bed.folder.File("no such file.lvl")) + "the file cannot be read (No such file or directory)",
                   refusal(bed.folder.Path()) + "the file cannot be read (Is a directory)"}));
     EXPECT_EQ(DescribeEditedTrack(), before);
+    EXPECT_EQ(filesOpenAtBox, std::vector<int>(filesOpenAtBox.size(), 0));
 }
 
 TEST_F(TrackLoading, EachValueTheTrackCannotKeepIsToldWithItsObjectAndWhatItNowHolds) {

@@ -112,7 +112,9 @@ struct Loaded {
     std::vector<std::string> repairs;
 };
 
-Loaded Refused(const std::string& why) { return {.refusal = why, .version = TrackCodec::kTrackVersion, .repairs = {}}; }
+Loaded Refused(const std::string& why) {
+    return {.refusal = why, .version = TrackCodec::kTrackVersion, .repairs = {}};
+}
 
 // Reads the track from in into the track's objects and items; for a file, what it could not
 // keep goes to repairs. On a failure the objects read so far stay: the caller puts the track
@@ -135,7 +137,8 @@ std::string ReadFailure(const BinaryFile::InputFile& file, const std::string& er
 }
 
 // The track file at path read into the track, once its counts have shown that memory holds
-// it; the file is read no further than its track goes, and closed on return.
+// it; the file is read no further than its track goes, and closed on return. A track that
+// memory cannot hold after all throws std::bad_alloc with the track put back.
 Loaded ReadFile(const std::string& path) {
     BinaryFile::InputFile file(path);
     if (!file.IsOpen()) return Refused("the file cannot be read (" + file.Failure() + ")");
@@ -148,11 +151,11 @@ Loaded ReadFile(const std::string& path) {
         return Refused("the editor has not enough memory for it (its track needs about " + platform::Megabytes(need) +
                        ", and " + platform::Megabytes(room) + " are left)");
 
+    TrackCodec::ByteReader in(From(file), file.Size());
+    TrackCodec::TrackFile read;
+    LoadRepairs::List repairs(read.Level.TextureNames);
     HeldTrack held;
     try {
-        TrackCodec::ByteReader in(From(file), file.Size());
-        TrackCodec::TrackFile read;
-        LoadRepairs::List repairs(read.Level.TextureNames);
         Loaded loaded = Build(in, read, &repairs);
         if (!loaded.refusal.empty() || !file.Failure().empty()) {
             held.PutBack();
@@ -162,7 +165,7 @@ Loaded ReadFile(const std::string& path) {
         return loaded;
     } catch (const std::bad_alloc&) {
         held.PutBack();
-        return Refused("the editor has not enough memory for it");
+        throw;
     }
 }
 
@@ -199,7 +202,12 @@ void TellRepairs(const std::string& path, const std::vector<std::string>& repair
 
 // The boxes come once the file is closed: none holds it open while it waits for the builder.
 bool LoadTrack(const std::string& path) {
-    const Loaded loaded = ReadFile(path);
+    Loaded loaded;
+    try {
+        loaded = ReadFile(path);
+    } catch (const std::bad_alloc&) {
+        loaded = Refused("the editor has not enough memory for it");
+    }
     if (!loaded.refusal.empty()) return Refuse(path, loaded.refusal);
     ShowLoadedTrack();
     if (loaded.version < TrackCodec::kTrackVersion)

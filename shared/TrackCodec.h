@@ -212,14 +212,14 @@ bool ReadLevelsFile(const ByteReader::Fetch& fetch, uint64_t size, LevelsFile& o
 class LevelsReader {
 public:
     LevelsReader(const ByteReader::Fetch& fetch, uint64_t size);
-    // The reader keeps no copy of the bytes.
+    // The reader keeps no copy: bytes that would go at the end of the statement are refused.
     explicit LevelsReader(const std::vector<uint8_t>& bytes);
+    explicit LevelsReader(std::vector<uint8_t>&& bytes) = delete;
     // The count (as Count() gives it afterwards) and the zone flags into out.ZoneAllStars.
     bool ReadHead(LevelsFile& out, std::string& error);
     int32_t Count() const { return count_; }
     // The next level, from level 1 on: as ReadTrackFile reads it, or its shape, as
-    // ReadVersionedTrackShape finds it but by the version-4 layout. The reason of a false
-    // names the level and where it starts.
+    // ReadTrackShape finds it. The reason of a false names the level and where it starts.
     bool ReadLevel(TrackFile& out, std::string& error);
     bool ReadLevelShape(TrackFile& out, std::string& error);
     // The 0-based offset of the version byte of the level read last.

@@ -9,6 +9,11 @@
 #include "shared/TrackCodec.h"
 #include "shared/TrackRecords.h"
 
+class clsblock;
+class clsMovingPlatform;
+class clsRamp;
+class clsStar;
+
 namespace editor {
 class EditorHost;
 }
@@ -32,6 +37,14 @@ std::vector<std::string> BuildTextureList();
 
 // The file a save of the track's objects writes now, made from copies: nothing changes.
 TrackCodec::TrackFile TrackAsSaved();
+// The same without the texture table and the objects' records: the track's own items.
+TrackCodec::TrackFile TrackAsSavedWithoutObjects();
+// The record a save writes for the object, its faces as indexes of names, which holds the
+// name of every face.
+BlockRecord RecordOf(const clsblock& block, const std::vector<std::string>& names);
+MovingPlatformRecord RecordOf(const clsMovingPlatform& platform, const std::vector<std::string>& names);
+RampRecord RecordOf(const clsRamp& ramp, const std::vector<std::string>& names);
+StarRecord RecordOf(const clsStar& star, const std::vector<std::string>& names);
 // Its bytes.
 std::vector<uint8_t> SavedBytes();
 
@@ -61,10 +74,11 @@ void DropSnapshot();
 bool SaveEditedTrack(const std::string& path);
 
 // Reads the track file at path, no further than its track goes, and rebuilds the track from
-// it. A file that is not a well-formed track of its version, or whose track memory cannot
-// hold, is refused with a message naming the reason, and the track stays as it was. Files older than version 4 are announced first; values the track
-// cannot keep as the file held them are told afterwards. The gravity menu marks the loaded
-// gravity.
+// it as it reads. A file that is not a well-formed track of its version, or whose track
+// memory cannot hold (told by its counts before its records are read), is refused with a
+// message naming the file and the reason, and the track stays as it was. Files older than
+// version 4 are announced, and values the track cannot keep as the file held them are told,
+// once the file is closed. The gravity menu marks the loaded gravity.
 bool LoadTrack(const std::string& path);
 
 // Sets the six times of gBestTimes to 0: a new track, or one read from a file without times,

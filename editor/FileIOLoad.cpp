@@ -1,55 +1,26 @@
-// Loading: a track file of any version read as far as its track goes, checked, and only then
-// made into the track's objects, so that a damaged file leaves the track as it was.
+// Loading: a track file of any version, its counts read first to find whether memory holds
+// its track, then read once, as far as its track goes, each record made into its object as
+// it is read; a file found damaged on the way puts the track as it was back.
 #include <array>
 #include <iostream>
 #include <new>
-#include <optional>
 
 #include "editor/App.h"
 #include "editor/EditorGlobals.h"
 #include "editor/FileIO.h"
 #include "editor/LoadRepairs.h"
+#include "editor/TrackBuilder.h"
 #include "editor/TrackBackground.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
+#include "platform/MemoryRoom.h"
 #include "platform/MessageBox.h"
 #include "shared/BinaryFile.h"
-#include "shared/Rounding.h"
-#include "shared/TextureFolder.h"
 #include "shared/TrackCodec.h"
-#include "world/TrackBuilding.h"
 #include "world/TrackObjects.h"
 
 namespace FileIO {
 namespace {
-
-// The editor makes each block as a unit box at the origin and moves it with the setters, so
-// that a position a setter refuses leaves the origin's value.
-void PlaceBlock(clsblock& block, const BlockRecord& b) {
-    block.create(0, 0, 0, 1, 1, 1);
-    block.Xpos(b.X);
-    block.Ypos(b.Y);
-    block.Zpos(RoundHalfEven<int32_t>(b.Z));
-}
-
-// A kind the file lacks leaves nothing behind: kept hidden, the next insert of that kind
-// would take over an old object's rotation, action code or start.
-void BuildTrackObjects(const LevelRecord& r) {
-    const TrackBuilding::LevelTextures textures(r, TextureFolder(gTexturePath));
-    TrackBuilding::BuildBlocks(r, textures, PlaceBlock);
-    if (r.RampCount > -1)
-        TrackBuilding::BuildRamps(r, textures);
-    else
-        gRamps.clear();
-    if (r.PlatformCount > -1)
-        TrackBuilding::BuildPlatforms(r, textures);
-    else
-        gMovingPlatforms.clear();
-    if (r.StarCount > -1)
-        TrackBuilding::BuildStars(r);
-    else
-        gStars.clear();
-}
 
 // The picture the track names; a name that would leave the backgrounds folder shows the
 // default picture, and the track keeps its stored name. The menu marks the entry that
@@ -69,13 +40,29 @@ void ShowGravity() {
     frmMain.mnu_low.Checked = !normal;
 }
 
-bool Refuse(const std::string& reason) {
-    platform::MessageBox("This file cannot be opened as a track: " + reason, App::Title);
-    return false;
+// The track's own items, read with its records, made the track's.
+void TakeTrackItems(const TrackCodec::TrackFile& file) {
+    const LevelRecord& r = file.Level;
+    const TrackCodec::TrackLayout layout = TrackCodec::LayoutOfVersion(file.Version);
+    if (layout.BestTimesFirst || layout.BestTimesLast)
+        gBestTimes = r.BestTimes;
+    else
+        ClearBestTimes();  // a file without times gets none, not those of the track before it
+    if (layout.AllStarsFlag) gTrackAllStars = file.AllStarsFlag;
+    gTextureNames = r.TextureNames;
+    gTextureCount = r.TextureCount;
+    gBackgroundFile = r.BackgroundFile;
+    gBlockCount = r.BlockCount;
+    gPlatformCount = r.PlatformCount;
+    gRampCount = r.RampCount;
+    gStarCount = r.StarCount;
+    gTrackSettings = r.Settings;
+    TrackCodec::ReplaceNonFinite(gTrackSettings);
+    gTrackSettings.Gravity = TrackCodec::GravityFromFile(gTrackSettings.Gravity);
 }
 
-// The track being edited, held aside while a file's track is built in its place: a track too
-// large for memory runs out of it halfway, and the builder's track then comes back whole.
+// The track being edited, held aside while a file's track is built in its place: a file found
+// damaged halfway, or a track too large for memory, and the builder's track comes back whole.
 class HeldTrack {
 public:
     HeldTrack()
@@ -85,12 +72,13 @@ public:
           blocks_(std::move(gBlocks)), ramps_(std::move(gRamps)), platforms_(std::move(gMovingPlatforms)),
           stars_(std::move(gStars)) {}
 
+    // Moves only: it runs where memory has run out.
     void PutBack() {
-        gBestTimes = bestTimes_;
+        gBestTimes = std::move(bestTimes_);
         gTrackAllStars = allStars_;
         gTextureNames = std::move(textureNames_);
         gTextureCount = textureCount_;
-        gBackgroundFile = backgroundFile_;
+        gBackgroundFile = std::move(backgroundFile_);
         gBlockCount = counts_[0];
         gPlatformCount = counts_[1];
         gRampCount = counts_[2];
@@ -116,55 +104,76 @@ private:
     std::vector<clsStar> stars_;
 };
 
-// What was read, made the track being edited.
-void TakeTrack(const TrackCodec::TrackFile& file) {
-    const LevelRecord& r = file.Level;
-    const TrackCodec::TrackLayout layout = TrackCodec::LayoutOfVersion(file.Version);
-    if (layout.BestTimesFirst || layout.BestTimesLast)
-        gBestTimes = r.BestTimes;
-    else
-        ClearBestTimes();  // a file without times gets none, not those of the track before it
-    if (layout.AllStarsFlag) gTrackAllStars = file.AllStarsFlag;
-    gTextureNames = r.TextureNames;
-    gTextureCount = r.TextureCount;
-    gBackgroundFile = r.BackgroundFile;
-    gBlockCount = r.BlockCount;
-    gPlatformCount = r.PlatformCount;
-    gRampCount = r.RampCount;
-    gStarCount = r.StarCount;
-    gTrackSettings = r.Settings;
-    gTrackSettings.Gravity = TrackCodec::GravityFromFile(r.Settings.Gravity);
-    BuildTrackObjects(r);
+// What reading a track came to, told once the file is closed: a refusal, or the track built
+// with its version and what it could not keep.
+struct Loaded {
+    std::string refusal;
+    uint8_t version = TrackCodec::kTrackVersion;
+    std::vector<std::string> repairs;
+};
+
+Loaded Refused(const std::string& why) {
+    return {.refusal = why, .version = TrackCodec::kTrackVersion, .repairs = {}};
 }
 
-enum class Source { File, Snapshot };
-
-// The file's bytes made into the track, or refused with the track as it was. A file's track
-// that memory cannot hold throws std::bad_alloc with the track put back.
-bool Load(const std::vector<uint8_t>& bytes, Source source) {
-    TrackCodec::ByteReader in(bytes);
-    TrackCodec::TrackFile file;
+// Reads the track from in into the track's objects and items; for a file, what it could not
+// keep goes to repairs. On a failure the objects read so far stay: the caller puts the track
+// back.
+Loaded Build(TrackCodec::ByteReader& in, TrackCodec::TrackFile& file, LoadRepairs::List* repairs) {
+    TrackBuilder builder(file, repairs);
     std::string error;
-    if (!TrackCodec::ReadVersionedTrackFile(in, file, error)) return Refuse(error);
-    if (file.Version < TrackCodec::kTrackVersion)
-        platform::MessageBox("This track is an old version: When you save it will be converted", App::Title);
+    if (!TrackCodec::ReadVersionedTrackFile(in, file, builder, error)) return Refused(error);
+    TakeTrackItems(file);
+    return {.refusal = {}, .version = file.Version, .repairs = {}};
+}
 
-    // A snapshot is the track that was being edited: it fit in memory, and holding the track
-    // aside would only double what play mode's restarts take.
-    if (source == Source::Snapshot) {
-        TakeTrack(file);
-    } else {
-        HeldTrack held;
-        try {
-            TakeTrack(file);
-        } catch (const std::bad_alloc&) {
+TrackCodec::ByteReader::Fetch From(BinaryFile::InputFile& file) {
+    return [&file](uint64_t offset, uint8_t* into, size_t count) { return file.ReadAt(offset, into, count); };
+}
+
+// A read that failed is told as such, not as the damage it would look like.
+std::string ReadFailure(const BinaryFile::InputFile& file, const std::string& error) {
+    return file.Failure().empty() ? error : "the file cannot be read (" + file.Failure() + ")";
+}
+
+// The track file at path read into the track, once its counts have shown that memory holds
+// it; the file is read no further than its track goes, and closed on return. A track that
+// memory cannot hold after all throws std::bad_alloc with the track put back.
+Loaded ReadFile(const std::string& path) {
+    BinaryFile::InputFile file(path);
+    if (!file.IsOpen()) return Refused("the file cannot be read (" + file.Failure() + ")");
+    TrackCodec::ByteReader counts(From(file), file.Size());
+    TrackCodec::TrackFile shape;
+    std::string error;
+    if (!TrackCodec::ReadVersionedTrackShape(counts, shape, error)) return Refused(ReadFailure(file, error));
+    const uint64_t need = TrackBuilder::Bytes(shape), room = platform::MemoryRoom();
+    if (need > room)
+        return Refused("the editor has not enough memory for it (its track needs about " + platform::Megabytes(need) +
+                       ", and " + platform::Megabytes(room) + " are left)");
+
+    TrackCodec::ByteReader in(From(file), file.Size());
+    TrackCodec::TrackFile read;
+    LoadRepairs::List repairs(read.Level.TextureNames);
+    HeldTrack held;
+    try {
+        Loaded loaded = Build(in, read, &repairs);
+        if (!loaded.refusal.empty() || !file.Failure().empty()) {
             held.PutBack();
-            throw;
+            return Refused(ReadFailure(file, loaded.refusal));
         }
+        loaded.repairs = repairs.Lines(read, TrackAsSavedWithoutObjects(), file.Size() - in.Position());
+        return loaded;
+    } catch (const std::bad_alloc&) {
+        held.PutBack();
+        throw;
     }
-    ShowBackground(file.Level.BackgroundFile);
-    ShowGravity();
+}
 
+// The track just built made the one being edited: its background and gravity shown, the
+// platforms running, the camera at the start and block 0's front face chosen.
+void ShowLoadedTrack() {
+    ShowBackground(gBackgroundFile);
+    ShowGravity();
     gEditorReady = true;
     gPlatformsPaused = false;
     frmMain.cmd_pause.Caption = "Pause Platforms";  // the button says what a click does: the platforms run
@@ -172,68 +181,52 @@ bool Load(const std::vector<uint8_t>& bytes, Source source) {
     gSelectedType = KIND_BLOCK;
     gSelectedIndex = 0;
     gSelectedFace = 1;
-    return true;
 }
 
-// Every value of the file at path that the track could not keep, and the bytesAfter it held
-// beyond bytes: the editor keeps no log, so the whole list goes to its error output, a line
-// each with the file's name, and the box shows what fits.
-void TellRepairs(const std::string& path, const std::vector<uint8_t>& bytes, uint64_t bytesAfter) {
-    const std::vector<std::string> repairs = LoadRepairs::Listed(bytes, TrackAsSaved(), bytesAfter);
+bool Refuse(const std::string& path, const std::string& reason) {
+    platform::MessageBox("The file " + path + " cannot be opened as a track: " + reason, App::Title);
+    return false;
+}
+
+// Every value of the file at path that the track could not keep: the editor keeps no log, so
+// the whole list goes to its error output, a line each with the file's name, and the box
+// shows what fits.
+void TellRepairs(const std::string& path, const std::vector<std::string>& repairs) {
     if (repairs.empty()) return;
     for (const std::string& line : repairs) std::cerr << path << ": " << line << '\n';
     std::cerr.flush();
     platform::MessageBox(LoadRepairs::Message(repairs), App::Title);
 }
 
-struct TrackInFile {
-    std::vector<uint8_t> bytes;
-    uint64_t fileSize = 0;
-};
-
-// The file's bytes as far as the track in it goes, fetched a piece at a time: whatever
-// follows its last item is never read, nor held. Nothing, after a refusal, when the file
-// cannot be read or is no track.
-std::optional<TrackInFile> TrackBytes(const std::string& path) {
-    BinaryFile::InputFile file(path);
-    if (!file.IsOpen()) {
-        Refuse("the file cannot be read (" + file.Failure() + ")");
-        return std::nullopt;
-    }
-    std::vector<uint8_t> bytes;
-    TrackCodec::ByteReader in(
-        [&](uint64_t offset, uint8_t* into, size_t count) {
-            const size_t got = file.ReadAt(offset, into, count);
-            bytes.insert(bytes.end(), into, into + got);
-            return got;
-        },
-        file.Size());
-    TrackCodec::TrackFile track;
-    std::string error;
-    if (!TrackCodec::ReadVersionedTrackFile(in, track, error, TrackCodec::NonFinite::Keep)) {
-        Refuse(file.Failure().empty() ? error : "the file cannot be read (" + file.Failure() + ")");
-        return std::nullopt;
-    }
-    bytes.resize(in.Position());
-    return TrackInFile{std::move(bytes), file.Size()};
-}
-
 }  // namespace
 
+// The boxes come once the file is closed: none holds it open while it waits for the builder.
 bool LoadTrack(const std::string& path) {
-    std::optional<TrackInFile> track;
+    Loaded loaded;
     try {
-        track = TrackBytes(path);
-        if (!track || !Load(track->bytes, Source::File)) return false;
+        loaded = ReadFile(path);
     } catch (const std::bad_alloc&) {
-        return Refuse("the editor has not enough memory for it");
+        loaded = Refused("the editor has not enough memory for it");
     }
-    TellRepairs(path, track->bytes, track->fileSize - track->bytes.size());
+    if (!loaded.refusal.empty()) return Refuse(path, loaded.refusal);
+    ShowLoadedTrack();
+    if (loaded.version < TrackCodec::kTrackVersion)
+        platform::MessageBox("This track is an old version: When you save it will be converted", App::Title);
+    TellRepairs(path, loaded.repairs);
     return true;
 }
 
-// The snapshot is the editor's own save of the track: nothing in it needs telling.
-bool LoadSnapshot() { return !gSnapshot.empty() && Load(gSnapshot, Source::Snapshot); }
+// The snapshot is the editor's own save of the track: it fit in memory, nothing in it needs
+// telling, and holding the track aside would only double what play mode's restarts take.
+bool LoadSnapshot() {
+    if (gSnapshot.empty()) return false;
+    TrackCodec::ByteReader in(gSnapshot);
+    TrackCodec::TrackFile read;
+    const Loaded loaded = Build(in, read, nullptr);
+    if (!loaded.refusal.empty()) return Refuse(SnapshotFile(), loaded.refusal);
+    ShowLoadedTrack();
+    return true;
+}
 
 void DropSnapshot() { std::vector<uint8_t>().swap(gSnapshot); }
 

@@ -49,6 +49,8 @@ void FillBoxRecord(BlockRecord& r, const TrackBox& box, d3d::Vector3 at, const N
     r.ActionCode = box.changeactioncode();
 }
 
+}  // namespace
+
 BlockRecord RecordOf(const clsblock& block, const Names& names) {
     BlockRecord r;
     FillBoxRecord(r, block, {block.Xpos(), block.Ypos(), static_cast<float>(block.Zpos())}, names);
@@ -83,6 +85,8 @@ StarRecord RecordOf(const clsStar& star, const Names&) {
     return {static_cast<float>(star.Xpos()), static_cast<float>(star.Ypos()), static_cast<float>(star.Zpos())};
 }
 
+namespace {
+
 template <class Record, class TrackObject>
 std::vector<Record> RecordsOf(std::span<const TrackObject> objects, const Names& names) {
     std::vector<Record> records;
@@ -92,22 +96,28 @@ std::vector<Record> RecordsOf(std::span<const TrackObject> objects, const Names&
 
 }  // namespace
 
-TrackCodec::TrackFile TrackAsSaved() {
+TrackCodec::TrackFile TrackAsSavedWithoutObjects() {
     TrackCodec::TrackFile track;
     track.Version = TrackCodec::kTrackVersion;
     track.AllStarsFlag = 0;
     LevelRecord& r = track.Level;
-    r.TextureNames = BuildTextureList();
-    r.TextureCount = static_cast<int16_t>(r.TextureNames.size() - 1);
     r.BestTimes = gBestTimes;  // the times as held; the names are reset
     for (int place = 1; place <= 3; ++place) r.BestTimes.Name(place) = FixedLengthText("No Record", 15);
     r.BackgroundFile = gBackgroundFile;
+    r.Settings = gTrackSettings;
+    r.Settings.Gravity = TrackCodec::GravityToFile(gTrackSettings.Gravity);
+    return track;
+}
+
+TrackCodec::TrackFile TrackAsSaved() {
+    TrackCodec::TrackFile track = TrackAsSavedWithoutObjects();
+    LevelRecord& r = track.Level;
+    r.TextureNames = BuildTextureList();
+    r.TextureCount = static_cast<int16_t>(r.TextureNames.size() - 1);
     r.Blocks = RecordsOf<BlockRecord>(Held(gBlockCount, gBlocks), r.TextureNames);
     r.Platforms = RecordsOf<MovingPlatformRecord>(Held(gPlatformCount, gMovingPlatforms), r.TextureNames);
     r.Ramps = RecordsOf<RampRecord>(Held(gRampCount, gRamps), r.TextureNames);
     r.Stars = RecordsOf<StarRecord>(Held(gStarCount, gStars), r.TextureNames);
-    r.Settings = gTrackSettings;
-    r.Settings.Gravity = TrackCodec::GravityToFile(gTrackSettings.Gravity);
     return track;
 }
 

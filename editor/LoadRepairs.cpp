@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 
 namespace LoadRepairs {
 namespace {
@@ -14,6 +15,9 @@ std::string Number(float value) {
     return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
+// A value as read: a number, or a word for one that is none.
+std::string Read(float value) { return std::isfinite(value) ? Number(value) : "not a finite number"; }
+
 // As the panel shows it: rounded, a half to the even neighbour.
 std::string Whole(float value) { return Number(std::nearbyint(value) + 0.0f); }
 
@@ -21,14 +25,11 @@ std::string Whole(float value) { return Number(std::nearbyint(value) + 0.0f); }
 class ObjectLines {
 public:
     ObjectLines(std::vector<std::string>& lines, const char* kind, size_t number, float x, float y, float z)
-        : lines_(lines),
-          name_(std::string(kind) + " " + std::to_string(number) + " at X " + Whole(x) + ", Y " + Whole(y) + ", Z " +
-                Whole(z) + ": ") {}
+        : lines_(lines), kind_(kind), number_(number), x_(x), y_(y), z_(z) {}
 
     void Value(const char* field, float read, float kept) {
         if (read == kept) return;
-        Add(std::string(field) + " was " + (std::isfinite(read) ? Number(read) : "not a finite number") + ", now " +
-            Number(kept));
+        Add(std::string(field) + " was " + Read(read) + ", now " + Number(kept));
     }
     void Code(const char* field, unsigned read, unsigned kept) {
         if (read != kept) Add(std::string(field) + " was " + std::to_string(read) + ", now " + std::to_string(kept));
@@ -51,9 +52,18 @@ public:
     }
 
 private:
-    void Add(const std::string& what) { lines_.push_back(name_ + what); }
+    // The name is made for the first line only: most objects have none.
+    void Add(const std::string& what) {
+        if (name_.empty())
+            name_ = std::string(kind_) + " " + std::to_string(number_) + " at X " + Whole(x_) + ", Y " + Whole(y_) +
+                    ", Z " + Whole(z_) + ": ";
+        lines_.push_back(name_ + what);
+    }
 
     std::vector<std::string>& lines_;
+    const char* kind_;
+    size_t number_;
+    float x_, y_, z_;
     std::string name_;
 };
 
@@ -67,10 +77,9 @@ void CompareBox(ObjectLines& lines, const Record& r, const Record& k) {
     lines.Value("Depth", r.ScaleZ, k.ScaleZ);
 }
 
-const std::string& NameAt(const LevelRecord& r, int16_t index) {
+const std::string& NameAt(const Names& table, int16_t index) {
     static const std::string none;
-    return index >= 0 && static_cast<size_t>(index) < r.TextureNames.size() ? r.TextureNames[static_cast<size_t>(index)]
-                                                                              : none;
+    return index >= 0 && static_cast<size_t>(index) < table.size() ? table[static_cast<size_t>(index)] : none;
 }
 
 struct Face {
@@ -78,26 +87,26 @@ struct Face {
     int16_t read, kept;
 };
 
-// Faces are compared by the names their indexes stand for in each file's table.
-void CompareFaces(ObjectLines& lines, const LevelRecord& read, const LevelRecord& kept,
+// Faces are compared by the names their indexes stand for in each record's table.
+void CompareFaces(ObjectLines& lines, const Names& readNames, const Names& keptNames,
                   std::initializer_list<Face> faces) {
     std::vector<std::string> replaced;
     std::string now;
     for (const Face& face : faces)
-        if (NameAt(read, face.read) != NameAt(kept, face.kept)) {
+        if (NameAt(readNames, face.read) != NameAt(keptNames, face.kept)) {
             replaced.push_back(face.word);
-            now = NameAt(kept, face.kept);
+            now = NameAt(keptNames, face.kept);
         }
     lines.Textures(replaced, now);
 }
 
-void CompareBlock(ObjectLines& lines, const LevelRecord& rl, const BlockRecord& r, const LevelRecord& kl,
+void CompareBlock(ObjectLines& lines, const Names& readNames, const BlockRecord& r, const Names& keptNames,
                   const BlockRecord& k) {
     CompareBox(lines, r, k);
     lines.Code("top texture stretch", r.ScaleTextureTop, k.ScaleTextureTop);
     lines.Code("side texture stretch", r.ScaleTextureSide, k.ScaleTextureSide);
     lines.Code("kind", r.ActionCode, k.ActionCode);
-    CompareFaces(lines, rl, kl,
+    CompareFaces(lines, readNames, keptNames,
                  {{"front", r.TextureA, k.TextureA},
                   {"left", r.TextureB, k.TextureB},
                   {"right", r.TextureC, k.TextureC},
@@ -118,10 +127,10 @@ void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile
         lines.push_back("a version number this editor does not know (" + std::to_string(read.Version) +
                         "), read as version " + std::to_string(TrackCodec::kTrackVersion));
     // Loading turns the stored gravity into the fall per step and a save turns it back, in
-    // single precision: most values come back, a few a rounding away.
+    // single precision: most values come back, a few a rounding away. The menu shows it too.
     if (r.Settings.Gravity != k.Settings.Gravity)
-        lines.push_back(std::isfinite(r.Settings.Gravity) ? "a gravity the editor can hold only rounded"
-                                                           : "a gravity that is not a finite number");
+        lines.push_back("gravity was " + Read(r.Settings.Gravity) + ", now " + Number(k.Settings.Gravity) +
+                        (k.Settings.Gravity == TrackCodec::kNormalGravityInFile ? " (Normal)" : " (Low)"));
     if (r.Settings.Reserved != k.Settings.Reserved) lines.push_back("track settings the editor cannot hold");
     if (r.BackgroundFile != k.BackgroundFile) lines.push_back("a background name the editor cannot hold");
     const TrackCodec::TrackLayout layout = TrackCodec::LayoutOfVersion(read.Version);
@@ -134,45 +143,43 @@ void CompareTrack(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile
 
 }  // namespace
 
-std::vector<std::string> Listed(const std::vector<uint8_t>& fileBytes, const TrackCodec::TrackFile& kept,
-                                uint64_t bytesAfter) {
-    TrackCodec::ByteReader in(fileBytes);
-    TrackCodec::TrackFile read;
-    std::string error;
-    // The track was built from these bytes, so they read; here with the numbers as stored.
-    if (!TrackCodec::ReadVersionedTrackFile(in, read, error, TrackCodec::NonFinite::Keep)) return {};
+void List::Add(size_t number, const BlockRecord& read, const BlockRecord& kept, const Names& keptNames) {
+    ObjectLines object(objectLines_, "block", number, kept.X, kept.Y, kept.Z);
+    CompareBlock(object, fileNames_, read, keptNames, kept);
+}
 
+void List::Add(size_t number, const MovingPlatformRecord& read, const MovingPlatformRecord& kept,
+               const Names& keptNames) {
+    ObjectLines object(objectLines_, "moving platform", number, kept.X, kept.Y, kept.Z);
+    CompareBlock(object, fileNames_, read, keptNames, kept);
+    object.Code("Speed", read.Speed, kept.Speed);
+    object.Code("Direction", read.Direction, kept.Direction);
+    object.Code("Distance", read.Distance, kept.Distance);
+    object.Flag("loop flag", read.LoopBack, kept.LoopBack);
+}
+
+void List::Add(size_t number, const RampRecord& read, const RampRecord& kept, const Names& keptNames) {
+    ObjectLines object(objectLines_, "ramp", number, kept.X, kept.Y, kept.Z);
+    CompareBox(object, read, kept);
+    object.Code("rotation in quarter turns", read.Rotation, kept.Rotation);
+    CompareFaces(object, fileNames_, keptNames,
+                 {{"slope", read.TextureA, kept.TextureA}, {"side", read.TextureB, kept.TextureB}});
+}
+
+void List::Add(size_t number, const StarRecord& read, const StarRecord& kept, const Names&) {
+    ObjectLines object(objectLines_, "star", number, kept.X, kept.Y, kept.Z);
+    object.Value("X", read.X, kept.X);
+    object.Value("Y", read.Y, kept.Y);
+    object.Value("Z", read.Z, kept.Z);
+}
+
+std::vector<std::string> List::Lines(const TrackCodec::TrackFile& read, const TrackCodec::TrackFile& kept,
+                                     uint64_t bytesAfter) {
     std::vector<std::string> lines;
-    CompareTrack(read, kept, in.Remaining() + bytesAfter, lines);
-    const LevelRecord &r = read.Level, &k = kept.Level;
-    for (size_t i = 0; i < std::min(r.Blocks.size(), k.Blocks.size()); ++i) {
-        const BlockRecord& kb = k.Blocks[i];
-        ObjectLines object(lines, "block", i, kb.X, kb.Y, kb.Z);
-        CompareBlock(object, r, r.Blocks[i], k, kb);
-    }
-    for (size_t i = 0; i < std::min(r.Platforms.size(), k.Platforms.size()); ++i) {
-        const MovingPlatformRecord &rp = r.Platforms[i], &kp = k.Platforms[i];
-        ObjectLines object(lines, "moving platform", i, kp.X, kp.Y, kp.Z);
-        CompareBlock(object, r, rp, k, kp);
-        object.Code("Speed", rp.Speed, kp.Speed);
-        object.Code("Direction", rp.Direction, kp.Direction);
-        object.Code("Distance", rp.Distance, kp.Distance);
-        object.Flag("loop flag", rp.LoopBack, kp.LoopBack);
-    }
-    for (size_t i = 0; i < std::min(r.Ramps.size(), k.Ramps.size()); ++i) {
-        const RampRecord &rr = r.Ramps[i], &kr = k.Ramps[i];
-        ObjectLines object(lines, "ramp", i, kr.X, kr.Y, kr.Z);
-        CompareBox(object, rr, kr);
-        object.Code("rotation in quarter turns", rr.Rotation, kr.Rotation);
-        CompareFaces(object, r, k, {{"slope", rr.TextureA, kr.TextureA}, {"side", rr.TextureB, kr.TextureB}});
-    }
-    for (size_t i = 0; i < std::min(r.Stars.size(), k.Stars.size()); ++i) {
-        const StarRecord &rs = r.Stars[i], &ks = k.Stars[i];
-        ObjectLines object(lines, "star", i, ks.X, ks.Y, ks.Z);
-        object.Value("X", rs.X, ks.X);
-        object.Value("Y", rs.Y, ks.Y);
-        object.Value("Z", rs.Z, ks.Z);
-    }
+    CompareTrack(read, kept, bytesAfter, lines);
+    lines.insert(lines.end(), std::make_move_iterator(objectLines_.begin()),
+                 std::make_move_iterator(objectLines_.end()));
+    objectLines_.clear();
     return lines;
 }
 

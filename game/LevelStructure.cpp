@@ -4,9 +4,11 @@
 #include <new>
 
 #include "game/DebugLog.h"
+#include "game/OptionsFile.h"
 #include "game/SaveProblem.h"
 #include "shared/BinaryFile.h"
 #include "shared/TrackCodec.h"
+#include "platform/MemoryRoom.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 
@@ -71,7 +73,7 @@ void TakeHeader(Header&& header) {
 }
 
 // Levels that do not fit in memory are refused like a damaged file; what was read of them is
-// let go before the player is told.
+// let go before the player is told. Only a load that the counts showed to fit gets here.
 template <class Read>
 bool WithinMemory(Read read) {
     try {
@@ -81,15 +83,62 @@ bool WithinMemory(Read read) {
     return Refuse("there is not enough memory to hold its levels");
 }
 
+// What a string of length letters takes beyond itself: short ones are held inside it.
+uint64_t TextBytes(size_t length) { return length < sizeof(std::string) / 2 ? 0 : platform::HeapBytes(length + 1); }
+
+// The bytes the game holds for a level of this shape: the level's record with the arrays and
+// names it owns, its index entry (read, and kept), block start and play statistics.
+uint64_t LevelBytes(const TrackCodec::TrackFile& shape) {
+    const LevelRecord& r = shape.Level;
+    const auto array = [](int32_t upperBound, size_t size) {
+        return platform::HeapBytes((static_cast<uint64_t>(upperBound) + 1) * size);
+    };
+    uint64_t bytes = sizeof(LevelRecord) + 2 * sizeof(LevelIndexEntry) + sizeof(size_t) + sizeof(LevelStatsRecord);
+    bytes += array(r.BlockCount, sizeof(BlockRecord)) + array(r.PlatformCount, sizeof(MovingPlatformRecord)) +
+             array(r.RampCount, sizeof(RampRecord)) + array(r.StarCount, sizeof(StarRecord));
+    bytes += platform::HeapBytes(r.TextureNames.size() * sizeof(std::string)) + TextBytes(r.BackgroundFile.size());
+    for (const std::string& name : r.TextureNames) bytes += TextBytes(name.size());
+    for (int place = 1; place <= 3; ++place) bytes += TextBytes(r.BestTimes.Name(place).size());
+    return bytes;
+}
+
+// What the smallest level takes: one texture name, one block.
+uint64_t LeastLevelBytes() {
+    TrackCodec::TrackFile smallest;
+    smallest.Level.TextureNames = {std::string()};
+    smallest.Level.BlockCount = 0;
+    return LevelBytes(smallest);
+}
+
+// Whether memory holds every level the file declares, told by the counts of each, which are
+// walked before any record is read and no further than memory could hold: false, after a
+// refusal by name, when it does not or when the walk finds the levels damaged.
+bool RoomForLevels(BinaryFile::InputFile& levels) {
+    TrackCodec::LevelsReader walk(From(levels), levels.Size());
+    TrackCodec::LevelsFile head;
+    std::string error;
+    if (!walk.ReadHead(head, error)) return RefuseRead(levels, error);
+    const uint64_t room = platform::MemoryRoom(), least = LeastLevelBytes();
+    uint64_t need = static_cast<uint64_t>(walk.Count()) * least;
+    TrackCodec::TrackFile shape;
+    for (int32_t level = 1; level <= walk.Count() && need <= room; ++level) {
+        if (!walk.ReadLevelShape(shape, error)) return RefuseRead(levels, error);
+        need += LevelBytes(shape) - least;
+    }
+    if (need <= room) return true;
+    return Refuse("there is not enough memory to hold its " + std::to_string(walk.Count()) +
+                  " levels, which need more than the " + platform::Megabytes(room) + " the game has left");
+}
+
 // A wrong index would send the in-place writes to the wrong bytes; they use the real starts.
-void LogIndexMismatches(const TrackCodec::LevelsFile& file) {
-    const size_t dataStart = TrackCodec::kLevelsHeaderSize + file.Index.size() * TrackCodec::kLevelIndexEntrySize;
-    for (size_t i = 0; i < file.Index.size(); ++i) {
-        const int64_t indexed = static_cast<int64_t>(dataStart) + file.Index[i].Offset;
-        if (indexed != static_cast<int64_t>(file.BlockStarts[i]))
+void LogIndexMismatches(const std::vector<LevelIndexEntry>& index, const std::vector<size_t>& blockStarts) {
+    const size_t dataStart = TrackCodec::kLevelsHeaderSize + index.size() * TrackCodec::kLevelIndexEntrySize;
+    for (size_t i = 0; i < index.size(); ++i) {
+        const int64_t indexed = static_cast<int64_t>(dataStart) + index[i].Offset;
+        if (indexed != static_cast<int64_t>(blockStarts[i + 1]))
             VeloRuneDebug::WriteDebugLine("levels.dat: the index puts level " + std::to_string(i + 1) + " at byte " +
                                           std::to_string(indexed) + " but its block starts at byte " +
-                                          std::to_string(file.BlockStarts[i]) + "; best times are written there");
+                                          std::to_string(blockStarts[i + 1]) + "; best times are written there");
     }
 }
 
@@ -111,29 +160,35 @@ bool ReadLevelHeader() {
     });
 }
 
-// The file is read once, as far as its last level, a piece at a time; the variables change
-// only once all of it is in memory.
+// The file is read once its counts have shown that memory holds it, as far as its last level,
+// a piece at a time, each level straight into its record; the variables change only once all
+// of it is in memory.
 bool LoadLevels() {
     return WithinMemory([] {
         BinaryFile::InputFile levels(LevelsFilePath());
-        if (!Open(levels)) return false;
+        if (!Open(levels) || !RoomForLevels(levels)) return false;
+        TrackCodec::LevelsReader in(From(levels), levels.Size());
         TrackCodec::LevelsFile file;
         std::string error;
-        if (!TrackCodec::ReadLevelsFile(From(levels), levels.Size(), file, error)) return RefuseRead(levels, error);
+        if (!in.ReadHead(file, error)) return RefuseRead(levels, error);
+        const size_t count = static_cast<size_t>(in.Count()) + 1;
         std::vector<LevelRecord> records(1);
         std::vector<bool> allStars(1, false);
         std::vector<size_t> blockStarts(1, 0);
-        records.reserve(file.Levels.size() + 1);
-        for (size_t i = 0; i < file.Levels.size(); ++i) {
-            TrackCodec::TrackFile& track = file.Levels[i];
+        records.reserve(count);
+        allStars.reserve(count);
+        blockStarts.reserve(count);
+        TrackCodec::TrackFile track;
+        for (int32_t level = 1; level <= in.Count(); ++level) {
+            if (!in.ReadLevel(track, error)) return RefuseRead(levels, error);
             track.Level.Settings.Gravity = TrackCodec::GravityFromFile(track.Level.Settings.Gravity);
             records.push_back(std::move(track.Level));
             allStars.push_back(IsStoredTrue(track.AllStarsFlag));
-            blockStarts.push_back(file.BlockStarts[i]);
+            blockStarts.push_back(in.BlockStart());
         }
-        Header header = HeaderOf(file);
-        LogIndexMismatches(file);
-        TakeHeader(std::move(header));
+        if (!in.ReadIndex(file, error)) return RefuseRead(levels, error);
+        LogIndexMismatches(file.Index, blockStarts);
+        TakeHeader(HeaderOf(file));
         gLevelRecords = std::move(records);
         gLevelAllStars = std::move(allStars);
         gLevelBlockStarts = std::move(blockStarts);

@@ -1,117 +1,10 @@
 #include "shared/TrackCodec.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace TrackCodec {
-
-// ---- ByteReader ----
-
-namespace {
-
-// A piece fetched at a time: large enough that a file is read in few calls, small enough
-// that what a read fetches beyond the layout's end costs nothing.
-constexpr size_t kPieceSize = 64 * 1024;
-
-}  // namespace
-
-bool ByteReader::Take(size_t n) {
-    if (failed_ || n > size_ - pos_ || (pos_ + n > windowStart_ + windowSize_ && !Fetched(n))) {
-        failed_ = true;
-        return false;
-    }
-    return true;
-}
-
-// The bytes at hand that the reads have not passed yet move to the piece's start, and the
-// rest of the piece is fetched after them: every byte is fetched once, in order.
-bool ByteReader::Fetched(size_t n) {
-    if (!fetch_) return false;
-    const size_t windowEnd = windowStart_ + windowSize_;
-    const size_t kept = pos_ < windowEnd ? windowEnd - pos_ : 0;
-    if (kept) std::memmove(piece_.data(), piece_.data() + (pos_ - windowStart_), kept);
-    windowStart_ = pos_;
-    windowSize_ = kept;
-    const size_t wanted = std::min(std::max(kPieceSize, n), size_ - pos_);
-    if (piece_.size() < wanted) piece_.resize(wanted);
-    while (windowSize_ < wanted) {
-        const size_t got = fetch_(windowStart_ + windowSize_, piece_.data() + windowSize_, wanted - windowSize_);
-        if (got == 0) break;
-        windowSize_ += got;
-    }
-    return windowSize_ >= n;
-}
-
-uint8_t ByteReader::U8() {
-    if (!Take(1)) return 0;
-    const uint8_t v = *Here();
-    pos_ += 1;
-    return v;
-}
-
-uint16_t ByteReader::U16() {
-    if (!Take(2)) return 0;
-    const uint8_t* p = Here();
-    const auto v = static_cast<uint16_t>(p[0] | (p[1] << 8));
-    pos_ += 2;
-    return v;
-}
-
-int16_t ByteReader::I16() { return static_cast<int16_t>(U16()); }
-
-int32_t ByteReader::I32() {
-    if (!Take(4)) return 0;
-    const uint8_t* p = Here();
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
-    pos_ += 4;
-    return static_cast<int32_t>(v);
-}
-
-float ByteReader::F32() { return std::bit_cast<float>(static_cast<uint32_t>(I32())); }
-
-std::string ByteReader::Text(size_t length) {
-    if (!Take(length)) return {};
-    std::string s(reinterpret_cast<const char*>(Here()), length);
-    pos_ += length;
-    return s;
-}
-
-void ByteReader::Skip(uint64_t count) {
-    if (failed_ || count > size_ - pos_) {
-        failed_ = true;
-        return;
-    }
-    pos_ += static_cast<size_t>(count);
-}
-
-bool ByteReader::Fits(int64_t count, size_t recordSize) const {
-    if (failed_ || count < 0) return false;
-    return static_cast<uint64_t>(count) <= (size_ - pos_) / recordSize;
-}
-
-// ---- ByteWriter ----
-
-void ByteWriter::U16(uint16_t v) {
-    out_.push_back(static_cast<uint8_t>(v));
-    out_.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void ByteWriter::I16(int16_t v) { U16(static_cast<uint16_t>(v)); }
-
-void ByteWriter::I32(int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    for (int shift = 0; shift < 32; shift += 8) out_.push_back(static_cast<uint8_t>(u >> shift));
-}
-
-void ByteWriter::F32(float v) { I32(static_cast<int32_t>(std::bit_cast<uint32_t>(v))); }
-
-void ByteWriter::Text(const std::string& text, size_t length) {
-    for (size_t i = 0; i < length; ++i) out_.push_back(i < text.size() ? static_cast<uint8_t>(text[i]) : ' ');
-}
 
 // ---- Small helpers ----
 
@@ -233,53 +126,108 @@ void WriteLevelIndexEntry(ByteWriter& out, const LevelIndexEntry& e) {
 
 namespace {
 
-// Reads an upper bound and its records into items. minimum is -1 for kinds a track may lack,
-// 0 for blocks. The count is checked against the bytes that remain before any allocation.
-template <typename Record, typename ReadOne>
-bool ReadSection(ByteReader& in, const char* kind, int32_t minimum, size_t recordSize, ReadOne readOne,
-                 int32_t& count, std::vector<Record>& items, std::string& error) {
-    count = in.I32();
-    if (in.Failed()) {
-        error = std::string("the file ends before the ") + kind + " count";
-        return false;
-    }
-    if (count < minimum) {
-        error = std::string("the ") + kind + " count " + std::to_string(count) + " is below " + std::to_string(minimum);
-        return false;
-    }
-    const int64_t n = static_cast<int64_t>(count) + 1;
-    if (!in.Fits(n, recordSize)) {
-        error = std::string("the ") + kind + " count " + std::to_string(count) + " needs " +
-                std::to_string(n * static_cast<int64_t>(recordSize)) + " bytes but only " +
-                std::to_string(in.Remaining()) + " remain";
-        return false;
-    }
-    items.assign(static_cast<size_t>(n), Record{});
-    for (auto& item : items) readOne(in, item);
-    return true;
-}
+// A kind of record as a track holds it: after its upper bound, whose least is -1 for kinds a
+// track may lack and 0 for blocks.
+struct Section {
+    const char* kind;
+    RecordSink::Kind id;
+    int32_t minimum;
+    size_t recordSize;
+};
+
+constexpr Section kBlocks{"block", RecordSink::Kind::Block, 0, kBlockRecordSize};
+constexpr Section kPlatforms{"moving platform", RecordSink::Kind::Platform, -1, kMovingPlatformRecordSize};
+constexpr Section kRamps{"ramp", RecordSink::Kind::Ramp, -1, kRampRecordSize};
+constexpr Section kStars{"star", RecordSink::Kind::Star, -1, kStarRecordSize};
 
 bool TextureIndexValid(int16_t index, int16_t textureCount) { return index >= 0 && index <= textureCount; }
 
 // Every face's texture index must name an entry of the track's texture table.
-bool CheckTextureIndexes(const LevelRecord& r, std::string& error) {
-    auto bad = [&](const char* kind, size_t i, int16_t index) {
-        error = std::string(kind) + " " + std::to_string(i) + " uses texture " + std::to_string(index) +
-                " but the texture table holds 0 to " + std::to_string(r.TextureCount);
+bool FacesValid(const BlockRecord& b, int16_t count) {
+    return TextureIndexValid(b.TextureA, count) && TextureIndexValid(b.TextureB, count) &&
+           TextureIndexValid(b.TextureC, count) && TextureIndexValid(b.TextureD, count);
+}
+bool FacesValid(const RampRecord& m, int16_t count) {
+    return TextureIndexValid(m.TextureA, count) && TextureIndexValid(m.TextureB, count);
+}
+bool FacesValid(const StarRecord&, int16_t) { return true; }
+
+int16_t FirstInvalidFace(const BlockRecord& b, int16_t count) {
+    for (int16_t t : {b.TextureA, b.TextureB, b.TextureC, b.TextureD})
+        if (!TextureIndexValid(t, count)) return t;
+    return 0;
+}
+int16_t FirstInvalidFace(const RampRecord& m, int16_t count) {
+    return TextureIndexValid(m.TextureA, count) ? m.TextureB : m.TextureA;
+}
+int16_t FirstInvalidFace(const StarRecord&, int16_t) { return 0; }
+
+// Reads a kind's upper bound and hands its records to sink; without a sink they are passed
+// over unread. The count is checked against the bytes that remain before any record is read.
+template <typename Record, typename ReadOne>
+bool ReadSection(ByteReader& in, const Section& section, ReadOne readOne, int16_t textureCount, int32_t& count,
+                 RecordSink* sink, std::string& error) {
+    const std::string kind = section.kind;
+    count = in.I32();
+    if (in.Failed()) {
+        error = "the file ends before the " + kind + " count";
         return false;
-    };
-    for (size_t i = 0; i < r.Blocks.size(); ++i)
-        for (int16_t t : {r.Blocks[i].TextureA, r.Blocks[i].TextureB, r.Blocks[i].TextureC, r.Blocks[i].TextureD})
-            if (!TextureIndexValid(t, r.TextureCount)) return bad("block", i, t);
-    for (size_t i = 0; i < r.Platforms.size(); ++i)
-        for (int16_t t : {r.Platforms[i].TextureA, r.Platforms[i].TextureB, r.Platforms[i].TextureC,
-                          r.Platforms[i].TextureD})
-            if (!TextureIndexValid(t, r.TextureCount)) return bad("moving platform", i, t);
-    for (size_t i = 0; i < r.Ramps.size(); ++i)
-        for (int16_t t : {r.Ramps[i].TextureA, r.Ramps[i].TextureB})
-            if (!TextureIndexValid(t, r.TextureCount)) return bad("ramp", i, t);
+    }
+    if (count < section.minimum) {
+        error = "the " + kind + " count " + std::to_string(count) + " is below " + std::to_string(section.minimum);
+        return false;
+    }
+    const int64_t n = static_cast<int64_t>(count) + 1;
+    if (!in.Fits(n, section.recordSize)) {
+        error = "the " + kind + " count " + std::to_string(count) + " needs " +
+                std::to_string(n * static_cast<int64_t>(section.recordSize)) + " bytes but only " +
+                std::to_string(in.Remaining()) + " remain";
+        return false;
+    }
+    if (!sink) {
+        in.Skip(static_cast<uint64_t>(n) * section.recordSize);
+        return true;
+    }
+    sink->Count(section.id, count);
+    Record record;
+    for (size_t i = 0; i < static_cast<size_t>(n); ++i) {
+        readOne(in, record);
+        if (!FacesValid(record, textureCount)) {
+            error = kind + " " + std::to_string(i) + " uses texture " +
+                    std::to_string(FirstInvalidFace(record, textureCount)) + " but the texture table holds 0 to " +
+                    std::to_string(textureCount);
+            return false;
+        }
+        sink->Take(i, record);
+    }
     return true;
 }
+
+// Keeps the records in the track's arrays.
+class KeptRecords final : public RecordSink {
+public:
+    explicit KeptRecords(LevelRecord& r) : r_(r) {}
+    void Count(Kind kind, int32_t count) override {
+        const size_t n = static_cast<size_t>(count + 1);
+        if (kind == Kind::Block) Sized(r_.Blocks, n);
+        if (kind == Kind::Platform) Sized(r_.Platforms, n);
+        if (kind == Kind::Ramp) Sized(r_.Ramps, n);
+        if (kind == Kind::Star) Sized(r_.Stars, n);
+    }
+    void Take(size_t, const BlockRecord& record) override { r_.Blocks.push_back(record); }
+    void Take(size_t, const MovingPlatformRecord& record) override { r_.Platforms.push_back(record); }
+    void Take(size_t, const RampRecord& record) override { r_.Ramps.push_back(record); }
+    void Take(size_t, const StarRecord& record) override { r_.Stars.push_back(record); }
+
+private:
+    template <class Record>
+    static void Sized(std::vector<Record>& records, size_t n) {
+        records.clear();
+        records.reserve(n);
+    }
+
+    LevelRecord& r_;
+};
 
 constexpr size_t kBackgroundLength = 50;
 
@@ -299,22 +247,17 @@ void MakePlaceAndSizeFinite(Record& r) {
 }
 
 // A value that is not a number would reach the objects, the collision and a save unchanged.
-void ReplaceNonFinite(LevelRecord& r) {
-    for (auto& b : r.Blocks) MakePlaceAndSizeFinite(b);
-    for (auto& p : r.Platforms) MakePlaceAndSizeFinite(p);
-    for (auto& m : r.Ramps) MakePlaceAndSizeFinite(m);
-    for (auto& s : r.Stars) MakePositionFinite(s);
-    MakeFinite(r.Settings.Gravity, kNormalGravityInFile);
+void ReplaceAllNonFinite(LevelRecord& r) {
+    for (auto& b : r.Blocks) ReplaceNonFinite(b);
+    for (auto& p : r.Platforms) ReplaceNonFinite(p);
+    for (auto& m : r.Ramps) ReplaceNonFinite(m);
+    for (auto& s : r.Stars) ReplaceNonFinite(s);
+    ReplaceNonFinite(r.Settings);
 }
 
-}  // namespace
-
-namespace {
-
-// Reads the items after the version byte in the order the layout gives. Items the layout
-// lacks keep what out holds.
-bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, NonFinite nonFinite, TrackFile& out,
-                    std::string& error) {
+// Reads the items after the version byte in the order the layout gives, the records to sink
+// (passed over without one). Items the layout lacks keep what out holds.
+bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, TrackFile& out, RecordSink* sink, std::string& error) {
     LevelRecord& r = out.Level;
     if (layout.BestTimesFirst) ReadBestTimes(in, r.BestTimes);
     if (layout.AllStarsFlag) out.AllStarsFlag = in.I16();
@@ -347,11 +290,12 @@ bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, NonFinite nonFini
         error = "the file ends inside the background name";
         return false;
     }
-    if (!ReadSection(in, "block", 0, kBlockRecordSize, ReadBlockRecord, r.BlockCount, r.Blocks, error) ||
-        !ReadSection(in, "moving platform", -1, kMovingPlatformRecordSize, ReadMovingPlatformRecord,
-                     r.PlatformCount, r.Platforms, error) ||
-        !ReadSection(in, "ramp", -1, kRampRecordSize, ReadRampRecord, r.RampCount, r.Ramps, error) ||
-        !ReadSection(in, "star", -1, kStarRecordSize, ReadStarRecord, r.StarCount, r.Stars, error))
+    const int16_t textures = r.TextureCount;
+    if (!ReadSection<BlockRecord>(in, kBlocks, ReadBlockRecord, textures, r.BlockCount, sink, error) ||
+        !ReadSection<MovingPlatformRecord>(in, kPlatforms, ReadMovingPlatformRecord, textures, r.PlatformCount, sink,
+                                           error) ||
+        !ReadSection<RampRecord>(in, kRamps, ReadRampRecord, textures, r.RampCount, sink, error) ||
+        !ReadSection<StarRecord>(in, kStars, ReadStarRecord, textures, r.StarCount, sink, error))
         return false;
     ReadTrackSettings(in, r.Settings);
     if (in.Failed()) {
@@ -365,12 +309,33 @@ bool ReadTrackItems(ByteReader& in, const TrackLayout& layout, NonFinite nonFini
             return false;
         }
     }
-    if (!CheckTextureIndexes(r, error)) return false;
-    if (nonFinite == NonFinite::Replace) ReplaceNonFinite(r);
+    return true;
+}
+
+// The version byte, and the items of its layout (of version 4 unless byVersion).
+bool ReadTrack(ByteReader& in, bool byVersion, TrackFile& out, RecordSink* sink, std::string& error) {
+    out.Version = in.U8();
+    if (byVersion && in.Failed()) {  // by the version-4 layout, the items after it tell what is missing
+        error = "the file is empty";
+        return false;
+    }
+    return ReadTrackItems(in, LayoutOfVersion(byVersion ? out.Version : kTrackVersion), out, sink, error);
+}
+
+// The track with its records in its arrays, their values that are not numbers replaced or kept.
+bool ReadKept(ByteReader& in, bool byVersion, TrackFile& out, NonFinite nonFinite, std::string& error) {
+    KeptRecords kept(out.Level);
+    if (!ReadTrack(in, byVersion, out, &kept, error)) return false;
+    if (nonFinite == NonFinite::Replace) ReplaceAllNonFinite(out.Level);
     return true;
 }
 
 }  // namespace
+
+void ReplaceNonFinite(BlockRecord& record) { MakePlaceAndSizeFinite(record); }
+void ReplaceNonFinite(RampRecord& record) { MakePlaceAndSizeFinite(record); }
+void ReplaceNonFinite(StarRecord& record) { MakePositionFinite(record); }
+void ReplaceNonFinite(TrackSettings& settings) { MakeFinite(settings.Gravity, kNormalGravityInFile); }
 
 TrackLayout LayoutOfVersion(uint8_t version) {
     if (version >= kTrackVersion) return {};
@@ -380,17 +345,23 @@ TrackLayout LayoutOfVersion(uint8_t version) {
 }
 
 bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error) {
-    out.Version = in.U8();
-    return ReadTrackItems(in, LayoutOfVersion(kTrackVersion), NonFinite::Replace, out, error);
+    return ReadKept(in, false, out, NonFinite::Replace, error);
 }
 
 bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error, NonFinite nonFinite) {
-    out.Version = in.U8();
-    if (in.Failed()) {
-        error = "the file is empty";
-        return false;
-    }
-    return ReadTrackItems(in, LayoutOfVersion(out.Version), nonFinite, out, error);
+    return ReadKept(in, true, out, nonFinite, error);
+}
+
+bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, RecordSink& sink, std::string& error) {
+    return ReadTrack(in, true, out, &sink, error);
+}
+
+bool ReadVersionedTrackShape(ByteReader& in, TrackFile& out, std::string& error) {
+    return ReadTrack(in, true, out, nullptr, error);
+}
+
+bool ReadTrackShape(ByteReader& in, TrackFile& out, std::string& error) {
+    return ReadTrack(in, false, out, nullptr, error);
 }
 
 namespace {
@@ -431,88 +402,5 @@ size_t TrackFileSize(const TrackFile& track) {
            r.Ramps.size() * kRampRecordSize + r.Stars.size() * kStarRecordSize + kTrackSettingsSize;
 }
 
-// ---- levels.dat ----
-
-namespace {
-
-// The level count and the zone flags, the file's first 16 bytes.
-bool ReadCountAndFlags(ByteReader& in, LevelsFile& out, int32_t& levelCount, std::string& error) {
-    levelCount = in.I32();
-    for (auto& flag : out.ZoneAllStars) flag = in.I16();
-    if (in.Failed()) {
-        error = "the file is too short for its header";
-        return false;
-    }
-    if (levelCount < 1) {
-        error = "the level count " + std::to_string(levelCount) + " is below 1";
-        return false;
-    }
-    if (!in.Fits(levelCount, kLevelIndexEntrySize + kSmallestTrackSize)) {
-        error = "the level count " + std::to_string(levelCount) + " is more than the file can hold";
-        return false;
-    }
-    return true;
-}
-
-bool ReadIndex(ByteReader& in, int32_t levelCount, LevelsFile& out, std::string& error) {
-    out.Index.assign(static_cast<size_t>(levelCount), LevelIndexEntry{});
-    for (auto& entry : out.Index) ReadLevelIndexEntry(in, entry);
-    if (in.Failed()) error = "the file cannot be read as far as its index goes";
-    return !in.Failed();
-}
-
-// The level blocks are read before the index, from where the count puts them: a count that
-// only a stretch of zeros in the file could hold then fails at its first level, before an
-// index of nothing has been read and kept. head and blocks read the same bytes.
-bool ReadLevels(ByteReader& head, ByteReader& blocks, LevelsFile& out, std::string& error) {
-    int32_t levelCount = 0;
-    if (!ReadCountAndFlags(head, out, levelCount, error)) return false;
-    blocks.Skip(kLevelsHeaderSize + static_cast<uint64_t>(levelCount) * kLevelIndexEntrySize);
-    out.Levels.clear();
-    out.BlockStarts.clear();
-    for (int32_t level = 1; level <= levelCount; ++level) {
-        out.BlockStarts.push_back(blocks.Position());
-        TrackFile track;
-        std::string why;
-        if (!ReadTrackFile(blocks, track, why)) {
-            error = "level " + std::to_string(level) + " (at byte " + std::to_string(out.BlockStarts.back()) +
-                    "): " + why;
-            return false;
-        }
-        out.Levels.push_back(std::move(track));
-    }
-    return ReadIndex(head, levelCount, out, error);
-}
-
-}  // namespace
-
-bool ReadLevelsHeader(ByteReader& in, LevelsFile& out, std::string& error) {
-    int32_t levelCount = 0;
-    return ReadCountAndFlags(in, out, levelCount, error) && ReadIndex(in, levelCount, out, error);
-}
-
-bool ReadLevelsFile(const std::vector<uint8_t>& bytes, LevelsFile& out, std::string& error) {
-    ByteReader head(bytes), blocks(bytes);
-    return ReadLevels(head, blocks, out, error);
-}
-
-bool ReadLevelsFile(const ByteReader::Fetch& fetch, uint64_t size, LevelsFile& out, std::string& error) {
-    ByteReader head(fetch, size), blocks(fetch, size);
-    return ReadLevels(head, blocks, out, error);
-}
-
-std::vector<uint8_t> WriteLevelsFile(const std::array<int16_t, 6>& zoneAllStars, const std::vector<TrackFile>& levels) {
-    std::vector<uint8_t> bytes;
-    ByteWriter out(bytes);
-    out.I32(static_cast<int32_t>(levels.size()));
-    for (int16_t flag : zoneAllStars) out.I16(flag);
-    int64_t offset = 0;
-    for (const auto& track : levels) {
-        WriteLevelIndexEntry(out, LevelIndexEntry{static_cast<int32_t>(offset), 0});
-        offset += static_cast<int64_t>(TrackFileSize(track));
-    }
-    for (const auto& track : levels) WriteTrackFile(out, track);
-    return bytes;
-}
 
 }  // namespace TrackCodec

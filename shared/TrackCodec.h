@@ -145,6 +145,21 @@ struct TrackLayout {
 };
 TrackLayout LayoutOfVersion(uint8_t version);
 
+// Receives a track's records one at a time, as the file stores them, each once its texture
+// indexes are found in the track's table: the track's objects can be made as the file is
+// read, with no array of records in between.
+class RecordSink {
+public:
+    enum class Kind { Block, Platform, Ramp, Star };
+    virtual ~RecordSink() = default;
+    // A kind's upper bound, -1 for none, before its first record; every kind has one.
+    virtual void Count(Kind kind, int32_t count) = 0;
+    virtual void Take(size_t index, const BlockRecord& record) = 0;
+    virtual void Take(size_t index, const MovingPlatformRecord& record) = 0;
+    virtual void Take(size_t index, const RampRecord& record) = 0;
+    virtual void Take(size_t index, const StarRecord& record) = 0;
+};
+
 // Reads one track from where in stands, as version 4 whatever its version byte says (the
 // game's levels.dat), its values that are not numbers replaced. False with a reason in error
 // when the bytes are not a well-formed track: a count out of range or running past the end,
@@ -155,6 +170,24 @@ bool ReadTrackFile(ByteReader& in, TrackFile& out, std::string& error);
 // the values out holds.
 bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, std::string& error,
                             NonFinite nonFinite = NonFinite::Replace);
+// The same, each record handed to sink instead of kept in out, whose arrays stay empty; all
+// values as stored. A false comes after the records read so far have been handed over.
+bool ReadVersionedTrackFile(ByteReader& in, TrackFile& out, RecordSink& sink, std::string& error);
+// What a track file declares before its records: every item but the records, which are
+// passed over unread (so their texture indexes are not checked, and out's arrays stay
+// empty), the counts among them. False where ReadVersionedTrackFile finds the counts or the
+// file's length wrong, with the same reason.
+bool ReadVersionedTrackShape(ByteReader& in, TrackFile& out, std::string& error);
+// The same by the version-4 layout, whatever the version byte says, as ReadTrackFile reads.
+bool ReadTrackShape(ByteReader& in, TrackFile& out, std::string& error);
+
+// The values of a record that are not finite numbers replaced, as every track that is built
+// is read (NonFinite::Replace); the record of a moving platform as that of a block.
+void ReplaceNonFinite(BlockRecord& record);
+void ReplaceNonFinite(RampRecord& record);
+void ReplaceNonFinite(StarRecord& record);
+void ReplaceNonFinite(TrackSettings& settings);
+
 // Writes one track; the counts are taken from the sizes of the record's arrays.
 void WriteTrackFile(ByteWriter& out, const TrackFile& track);
 size_t TrackFileSize(const TrackFile& track);
@@ -171,6 +204,38 @@ bool ReadLevelsHeader(ByteReader& in, LevelsFile& out, std::string& error);
 bool ReadLevelsFile(const std::vector<uint8_t>& bytes, LevelsFile& out, std::string& error);
 // The same from a source of size bytes, fetched a piece at a time as it is read.
 bool ReadLevelsFile(const ByteReader::Fetch& fetch, uint64_t size, LevelsFile& out, std::string& error);
+
+// levels.dat read in its parts, from a source of size bytes: the level count and zone flags,
+// then each level in turn, whole or only its shape, then the index. The levels are read from
+// where the count puts them, before the index: a count that only a stretch of zeros in the
+// file could hold then fails at its first level, before an index of nothing has been read.
+class LevelsReader {
+public:
+    LevelsReader(const ByteReader::Fetch& fetch, uint64_t size);
+    // The reader keeps no copy: bytes that would go at the end of the statement are refused.
+    explicit LevelsReader(const std::vector<uint8_t>& bytes);
+    explicit LevelsReader(std::vector<uint8_t>&& bytes) = delete;
+    // The count (as Count() gives it afterwards) and the zone flags into out.ZoneAllStars.
+    bool ReadHead(LevelsFile& out, std::string& error);
+    int32_t Count() const { return count_; }
+    // The next level, from level 1 on: as ReadTrackFile reads it, or its shape, as
+    // ReadTrackShape finds it. The reason of a false names the level and where it starts.
+    bool ReadLevel(TrackFile& out, std::string& error);
+    bool ReadLevelShape(TrackFile& out, std::string& error);
+    // The 0-based offset of the version byte of the level read last.
+    size_t BlockStart() const { return blockStart_; }
+    // The index into out.Index, once the levels are read.
+    bool ReadIndex(LevelsFile& out, std::string& error);
+
+private:
+    template <class Read>
+    bool Next(Read read, TrackFile& out, std::string& error);
+
+    ByteReader head_, blocks_;
+    int32_t count_ = 0, read_ = 0;
+    size_t blockStart_ = 0;
+};
+
 // Writes levels.dat from its tracks, with the index computed from their sizes.
 std::vector<uint8_t> WriteLevelsFile(const std::array<int16_t, 6>& zoneAllStars, const std::vector<TrackFile>& levels);
 

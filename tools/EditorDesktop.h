@@ -81,6 +81,15 @@ public:
         XTestFakeButtonEvent(display_, Button1, False, CurrentTime);
         XFlush(display_);
     }
+    // A press and release of the key as the keyboard makes them, to the window that has the
+    // keyboard (the program needs libXtst linked): a box that waits for a key pressed while it
+    // shows takes no key sent to it alone.
+    void Press(const char* keysym) const {
+        const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysym));
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        XFlush(display_);
+    }
     // Letters, digits and dots.
     void Type(Window window, const std::string& text) const {
         for (char c : text) {

@@ -3,5 +3,5 @@
 # server: bench_big_files build/bin [--before FOLDER]).
 add_executable(bench_big_files ${CMAKE_CURRENT_SOURCE_DIR}/bench_big_files.cpp)
 target_include_directories(bench_big_files PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(bench_big_files PRIVATE velorune_trackcodec PkgConfig::X11)
+target_link_libraries(bench_big_files PRIVATE velorune_trackcodec PkgConfig::X11 PkgConfig::XTST)
 add_dependencies(bench_big_files Velorune VeloruneEdit assets levels)

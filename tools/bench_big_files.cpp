@@ -1,17 +1,21 @@
-// Benchmark of files far larger than what they hold: a levels.dat and a track file grown to
-// 300 MB, 1.5 GB and 5 GB by a stretch of zeros after their last byte (sparse files, which
-// take no disk), beside the shipped ones. Each program of the folders given is started for
-// real, as a player or a track builder starts it, without a limit and again under a 2.5 GB
-// address-space limit (ulimit -v 2621440):
+// Benchmark of files larger than what they hold or than memory holds. Beside the shipped
+// levels.dat and track file, each grown to 300 MB, 1.5 GB and 5 GB by a stretch of zeros after
+// its last byte (sparse files, which take no disk), and:
+//  - a levels.dat of 1,500,000 real levels (the shipped levels 1 to 3 in turn, 968 MB);
+//  - a track file of 1.5 GB whose block count fills it (the largest shipped track's blocks,
+//    then blocks of zeros as far as the file goes, sparse; no other objects).
+// Each program of the folders given is started for real, as a player or a track builder
+// starts it, without a limit and again under a 2.5 GB address-space limit (ulimit -v 2621440):
 //  - the game, in a scratch copy of its folder, until its levels are loaded (stats.dat, which
 //    start-up writes right after, appears), it refuses levels.dat in a box, or it ends;
 //  - the editor, the track opened through its Open dialog, until the editor answers again (a
 //    second Open dialog, asked for with Ctrl+O as soon as the first one has gone, shows), it
 //    refuses the file in a box, or it ends.
 // Reported per case: what came of it, the seconds it took and the peak resident memory
-// (VmHWM, read once the program has settled), min / median / max over the runs. Without a
-// limit, a program is stopped after 120 s, and it may take no more than 8 GB of address space,
-// which guards a shared machine. A case that takes 30 s or more is not run again.
+// (VmHWM, read once the program has settled), min / median / max over the runs, and the
+// ratio of the medians after / before. Without a limit, a program is stopped after 120 s, and
+// it may take no more than 8 GB of address space, which guards a shared machine. A case that
+// takes 30 s or more is not run again.
 // Usage, under an X server (make bench runs it with the build's and the earlier build's bin):
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_big_files build/bin [--before FOLDER] [quick]
 //       [game | editor]
@@ -20,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -42,17 +47,82 @@ constexpr const char* kGuard = "8388608";      // KiB: 8 GB, for the runs "witho
 constexpr const char* kTrack = "level10.lvl";  // the largest shipped track
 constexpr const char* kGrownTrack = "grown.lvl";
 
-struct Size {
+// How a case's file is made at file, from the shipped one.
+struct FileMaker {
     std::string name;
-    uint64_t bytes;  // 0: the shipped file as it is
+    std::function<bool(const fs::path& shipped, const fs::path& file)> make;
 };
 
-// The file at path made size bytes long by zeros after its end, which the file system keeps
+// The shipped file made size bytes long by zeros after its end, which the file system keeps
 // as a hole.
-bool Grow(const fs::path& path, uint64_t size) {
-    std::error_code ec;
-    if (size) fs::resize_file(path, size, ec);
-    return !ec;
+FileMaker Grown(const std::string& name, uint64_t size) {
+    return {name, [size](const fs::path& shipped, const fs::path& file) {
+                std::error_code ec;
+                fs::copy_file(shipped, file, ec);
+                if (size && !ec) fs::resize_file(file, size, ec);
+                return !ec;
+            }};
+}
+
+std::vector<uint8_t> Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A levels.dat of count levels, the shipped levels.dat's first `kinds` levels in turn.
+bool WriteManyLevels(const fs::path& shipped, const fs::path& file, int32_t count, size_t kinds) {
+    const std::vector<uint8_t> bytes = Bytes(shipped);
+    TrackCodec::LevelsFile levels;
+    std::string error;
+    if (!TrackCodec::ReadLevelsFile(bytes, levels, error) || levels.Levels.size() < kinds) return false;
+    std::vector<std::vector<uint8_t>> blocks;
+    for (size_t i = 0; i < kinds; ++i) {
+        const auto from = bytes.begin() + static_cast<std::ptrdiff_t>(levels.BlockStarts[i]);
+        blocks.emplace_back(from, from + static_cast<std::ptrdiff_t>(TrackCodec::TrackFileSize(levels.Levels[i])));
+    }
+    std::vector<uint8_t> head;
+    TrackCodec::ByteWriter out(head);
+    out.I32(count);
+    for (int16_t flag : levels.ZoneAllStars) out.I16(flag);
+    int32_t offset = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        TrackCodec::WriteLevelIndexEntry(out, {offset, 0});
+        offset += static_cast<int32_t>(blocks[static_cast<size_t>(i) % kinds].size());
+    }
+    std::ofstream to(file, std::ios::binary);
+    to.write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    std::vector<uint8_t> round;
+    for (const auto& block : blocks) round.insert(round.end(), block.begin(), block.end());
+    for (int32_t i = 0; i + static_cast<int32_t>(kinds) <= count; i += static_cast<int32_t>(kinds))
+        to.write(reinterpret_cast<const char*>(round.data()), static_cast<std::streamsize>(round.size()));
+    return static_cast<bool>(to);
+}
+
+// The shipped track of size bytes whose block count fills it: its own blocks, then blocks of
+// zeros as far as the file goes (a hole), then no other objects and its settings.
+bool WriteFilledTrack(const fs::path& shipped, const fs::path& file, uint64_t size) {
+    const std::vector<uint8_t> bytes = Bytes(shipped);
+    TrackCodec::ByteReader in(bytes);
+    TrackCodec::TrackFile track;
+    std::string error;
+    if (!TrackCodec::ReadTrackFile(in, track, error)) return false;
+    track.Level.Platforms.clear();
+    track.Level.Ramps.clear();
+    track.Level.Stars.clear();
+    std::vector<uint8_t> out;
+    TrackCodec::ByteWriter writer(out);
+    TrackCodec::WriteTrackFile(writer, track);
+    const size_t tail = 3 * 4 + TrackCodec::kTrackSettingsSize;  // the three counts of -1 and the settings
+    const size_t blocks = track.Level.Blocks.size() * TrackCodec::kBlockRecordSize;
+    const size_t countAt = out.size() - tail - blocks - 4;
+    const uint64_t filled = (size - countAt - 4 - tail) / TrackCodec::kBlockRecordSize;
+    const auto upperBound = static_cast<uint32_t>(filled - 1);
+    for (size_t k = 0; k < 4; ++k) out[countAt + k] = static_cast<uint8_t>(upperBound >> (8 * k));
+    std::ofstream to(file, std::ios::binary);
+    to.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(countAt + 4 + blocks));
+    to.seekp(static_cast<std::streamoff>(countAt + 4 + filled * TrackCodec::kBlockRecordSize));
+    to.write(reinterpret_cast<const char*>(out.data() + out.size() - tail), static_cast<std::streamsize>(tail));
+    return static_cast<bool>(to);
 }
 
 // A program folder of links to everything in from, but for a copy of the program (the folder
@@ -217,9 +287,17 @@ Outcome RunEditor(const Desktop& desktop, const fs::path& folder, const char* li
         Sleep(0.005);
     }
     outcome.peakMb = SettledPeak(*running, outcome.peakMb);
-    desktop.Focus(next);
-    desktop.Key(next, box ? "Return" : "Escape");
-    for (double waited = 0; waited < 5 && (BoxBeside(desktop, editor) || desktop.Shows("Open")); waited += 0.1) Sleep(0.1);
+    // The box or dialog is closed, again until it has gone. A Ctrl+O sent for the second
+    // dialog while a box was coming may open that dialog once the box has gone: it is closed
+    // too, so that play mode's key reaches the editor.
+    for (double waited = 0; waited < 10; waited += 0.5) {
+        const Window shown = box ? BoxBeside(desktop, editor) : 0;
+        const Window open = shown ? 0 : desktop.WaitFor("Open", 0.1);
+        if (!shown && !open) break;
+        desktop.Focus(shown ? shown : open);
+        desktop.Press(shown ? "Return" : "Escape");
+        Sleep(0.2);
+    }
     const bool opened = BlocksInTheEditor(desktop, editor, folder) == trackBlocks;
     outcome.what = opened ? (box ? "opened, told in a box" : "opened") : (box ? "refused in a box" : "not opened");
     return outcome;
@@ -227,16 +305,20 @@ Outcome RunEditor(const Desktop& desktop, const fs::path& folder, const char* li
 
 struct Case {
     std::string program;  // "game" or "editor"
-    Size size;
+    const FileMaker* file;
     const char* limitKiB;
 };
 
 std::string Name(const Case& c) {
-    return c.program + ", " + c.size.name + (c.limitKiB == kLimit ? ", ulimit -v 2621440" : ", no limit");
+    return c.program + ", " + c.file->name + (c.limitKiB == kLimit ? ", ulimit -v 2621440" : ", no limit");
 }
 
+struct Medians {
+    double seconds = 0, mb = 0;
+};
+
 // Each outcome with how often it came, then the seconds and the peak of all runs.
-void Report(const std::string& what, const std::vector<Outcome>& runs) {
+Medians Report(const std::string& what, const std::vector<Outcome>& runs) {
     std::map<std::string, int> kinds;
     std::vector<double> seconds, mb;
     for (const Outcome& o : runs) {
@@ -247,8 +329,9 @@ void Report(const std::string& what, const std::vector<Outcome>& runs) {
     std::string outcomes;
     for (const auto& [kind, count] : kinds) outcomes += (outcomes.empty() ? "" : ", ") + kind + " x" + std::to_string(count);
     const bench::Figures s = bench::Summarise(seconds), m = bench::Summarise(mb);
-    std::printf("  %-44s %-26s %6.2f / %6.2f / %6.2f s   %7.1f / %7.1f / %7.1f MB\n", what.c_str(), outcomes.c_str(),
+    std::printf("  %-62s %-26s %6.2f / %6.2f / %6.2f s   %7.1f / %7.1f / %7.1f MB\n", what.c_str(), outcomes.c_str(),
                 s.min, s.median, s.max, m.min, m.median, m.max);
+    return {s.median, m.median};
 }
 
 }  // namespace
@@ -275,15 +358,28 @@ int main(int argc, char** argv) {
     const fs::path scratch = fs::temp_directory_path() / ("bench_big_files_" + std::to_string(getpid()));
     std::map<std::string, fs::path> folders = {{"after", ScratchFolder(scratch, "after", after)}};
     if (!before.empty()) folders["before"] = ScratchFolder(scratch, "before", before);
-    const std::vector<Size> sizes = {{"shipped size", 0},
-                                     {"300 MB", 300ull << 20},
-                                     {"1.5 GB", 1536ull << 20},
-                                     {"5 GB", 5ull << 30}};
+    const fs::path manyLevels = scratch / "many levels.dat";
+    const std::vector<FileMaker> levelsFiles = {
+        Grown("shipped size", 0), Grown("300 MB", 300ull << 20), Grown("1.5 GB", 1536ull << 20),
+        Grown("5 GB", 5ull << 30),
+        {"1,500,000 real levels (968 MB)", [&manyLevels](const fs::path& shipped, const fs::path& file) {
+             std::error_code ec;
+             if (!fs::exists(manyLevels) && !WriteManyLevels(shipped, manyLevels, 1'500'000, 3)) return false;
+             fs::create_hard_link(manyLevels, file, ec);  // written once: it takes a second or two
+             return !ec;
+         }}};
+    const std::vector<FileMaker> trackFiles = {
+        Grown("shipped size", 0), Grown("300 MB", 300ull << 20), Grown("1.5 GB", 1536ull << 20),
+        Grown("5 GB", 5ull << 30),
+        {"1.5 GB, block count filling it", [](const fs::path& shipped, const fs::path& file) {
+             return WriteFilledTrack(shipped, file, 1536ull << 20);
+         }}};
     const int32_t trackBlocks = BlocksOf(fs::path(after) / "levels" / kTrack);
     std::vector<Case> cases;
     for (const char* program : {"game", "editor"})
         for (const char* limit : only.empty() || only == program ? std::vector{kGuard, kLimit} : std::vector<const char*>{})
-            for (const Size& size : sizes) cases.push_back({program, size, limit});
+            for (const FileMaker& file : std::string(program) == "game" ? levelsFiles : trackFiles)
+                cases.push_back({program, &file, limit});
 
     // By case and program. A case that takes 30 s or more is not run again.
     std::map<std::string, std::vector<Outcome>> outcomes;
@@ -296,9 +392,8 @@ int main(int argc, char** argv) {
                 const fs::path shipped = c.program == "game" ? fs::path(after) / "levels.dat"
                                                              : fs::path(after) / "levels" / kTrack;
                 fs::remove(file);
-                fs::copy_file(shipped, file);
-                if (!Grow(file, c.size.bytes)) {
-                    std::fprintf(stderr, "could not grow %s\n", file.c_str());
+                if (!c.file->make(shipped, file)) {
+                    std::fprintf(stderr, "could not make %s\n", file.c_str());
                     return 1;
                 }
                 done.push_back(c.program == "game" ? RunGame(folder, c.limitKiB)
@@ -308,11 +403,19 @@ int main(int argc, char** argv) {
     }
     std::error_code ec;
     fs::remove_all(scratch, ec);
-    std::printf("Files grown by zeros after their end: what came of it; seconds and peak resident memory, min / "
-                "median / max\n(game: start until its levels are loaded; editor: Enter in the Open dialog until it "
-                "answers again)\n");
-    for (const Case& c : cases)
-        for (const char* name : {"before", "after"})
-            if (folders.count(name)) Report(Name(c) + " (" + name + ")", outcomes[Name(c) + " (" + name + ")"]);
+    std::printf("Files larger than what they hold or than memory holds: what came of it; seconds and peak resident "
+                "memory, min / median / max\n(game: start until its levels are loaded; editor: Enter in the Open "
+                "dialog until it answers again)\n");
+    for (const Case& c : cases) {
+        std::map<std::string, Medians> medians;
+        for (const char* name : {"before", "after"}) {
+            const std::string what = Name(c) + " (" + name + ")";
+            if (folders.count(name)) medians[name] = Report(what, outcomes[what]);
+        }
+        if (medians.size() == 2 && medians["before"].seconds > 0 && medians["before"].mb > 0)
+            std::printf("  %-62s %-26s %22.2fx s %31.2fx MB\n", "  after / before, medians", "",
+                        medians["after"].seconds / medians["before"].seconds,
+                        medians["after"].mb / medians["before"].mb);
+    }
     return 0;
 }

@@ -8,6 +8,9 @@
 #include "shared/TrackRecords.h"
 
 class clsblock;
+class clsMovingPlatform;
+class clsRamp;
+class clsStar;
 
 namespace TrackBuilding {
 
@@ -35,5 +38,18 @@ void BuildBlocks(const LevelRecord& r, const LevelTextures& textures, PlaceBlock
 void BuildRamps(const LevelRecord& r, const LevelTextures& textures);
 void BuildPlatforms(const LevelRecord& r, const LevelTextures& textures);
 void BuildStars(const LevelRecord& r);
+
+// The same a record at a time, for a track built as its file is read: the kind's array made
+// to hold upperBound + 1 new objects (none for -1), and then each built from its record.
+void MakeBlocks(int32_t upperBound);
+void MakeRamps(int32_t upperBound);
+void MakePlatforms(int32_t upperBound);
+void MakeStars(int32_t upperBound);
+void BuildBlock(clsblock& block, const BlockRecord& b, const LevelTextures& textures, PlaceBlock place);
+void BuildRamp(clsRamp& ramp, const RampRecord& m, const LevelTextures& textures);
+void BuildPlatform(clsMovingPlatform& platform, const MovingPlatformRecord& p, const LevelTextures& textures);
+// model: the star's model file, StarModel().
+void BuildStar(clsStar& star, const StarRecord& s, const std::string& model);
+std::string StarModel();
 
 }  // namespace TrackBuilding

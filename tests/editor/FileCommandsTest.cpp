@@ -147,7 +147,8 @@ TEST_F(FileCommands, AFileThatCannotBeOpenedKeepsTheTrackAndItsFile) {
     const std::string before = DescribeEditedTrack();
     frmMain.mnu_load_Click();
     ASSERT_EQ(bed.messages.size(), 1u);
-    EXPECT_EQ(bed.messages[0].rfind("This file cannot be opened as a track: ", 0), 0u) << bed.messages[0];
+    const std::string refusal = "The file " + bed.folder.File("broken.lvl") + " cannot be opened as a track: ";
+    EXPECT_EQ(bed.messages[0].rfind(refusal, 0), 0u) << bed.messages[0];
     EXPECT_EQ(DescribeEditedTrack(), before);
     ExpectEditModeAndTheCameraAtItsStart();
 }

@@ -12,6 +12,7 @@
 #include "editor/FileIO.h"
 #include "editor/LoadRepairs.h"
 #include "editor/frmMain.h"
+#include "platform/MessageBox.h"
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
@@ -218,11 +219,18 @@ TEST_F(TrackLoading, ASavedFileKeepsTheSettingsBytesItWasReadWith) {
     EXPECT_EQ(settings, std::vector<uint8_t>(original.end() - TrackCodec::kTrackSettingsSize, original.end()));
 }
 
+// The file is let go before the box tells why: none is held open while the box waits.
 TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
     BuildFullTrack();
     gTrackFileName = bed.folder.File("previous.lvl");
     const std::string before = DescribeEditedTrack();
-    const std::string refusal = "This file cannot be opened as a track: ";
+    CountingDisk disk;
+    std::vector<int> filesOpenAtBox;
+    platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) {
+        bed.messages.push_back(text);
+        filesOpenAtBox.push_back(disk.filesOpen);
+    });
+    const auto refusal = [&](const std::string& name) { return "The file " + name + " cannot be opened as a track: "; };
     for (uint8_t version : {0, 2, 3, 4, 7}) {
         const auto good = samples::TrackBytesOfVersion(samples::SmallTrack(), version);
         for (size_t length = 0; length < good.size(); ++length) {
@@ -230,22 +238,26 @@ TEST_F(TrackLoading, DamagedFilesOfEveryVersionLeaveThePreviousTrackAsItWas) {
             EXPECT_FALSE(Load({good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)}))
                 << int(version) << " cut at " << length;
             ASSERT_EQ(bed.messages.size(), 1u) << int(version) << " cut at " << length;  // not the old-version one
-            EXPECT_EQ(bed.messages[0].rfind(refusal, 0), 0u) << bed.messages[0];
+            EXPECT_EQ(bed.messages[0].rfind(refusal(bed.folder.File("track.lvl")), 0), 0u) << bed.messages[0];
         }
         auto badIndex = good;
         const size_t blockTextureA = samples::TypeWordOffset(version) + 4 + 11 + 26 + 50 + 4 + 24;
         samples::PutInt16(badIndex, blockTextureA, 2);
         bed.messages.clear();
         EXPECT_FALSE(Load(badIndex));
-        EXPECT_EQ(bed.messages, std::vector<std::string>{refusal + "block 0 uses texture 2 but the texture table holds 0 to 1"});
+        EXPECT_EQ(bed.messages, std::vector<std::string>{refusal(bed.folder.File("track.lvl")) +
+                                                         "block 0 uses texture 2 but the texture table holds 0 to 1"});
     }
     EXPECT_EQ(DescribeEditedTrack(), before);
     bed.messages.clear();
     EXPECT_FALSE(FileIO::LoadTrack(bed.folder.File("no such file.lvl")));
     EXPECT_FALSE(FileIO::LoadTrack(bed.folder.Path()));  // a folder
-    EXPECT_EQ(bed.messages, (std::vector<std::string>{refusal + "the file cannot be read (No such file or directory)",
-                                                      refusal + "the file cannot be read (Is a directory)"}));
+    EXPECT_EQ(bed.messages,
+              (std::vector<std::string>{
+                  refusal(bed.folder.File("no such file.lvl")) + "the file cannot be read (No such file or directory)",
+                  refusal(bed.folder.Path()) + "the file cannot be read (Is a directory)"}));
     EXPECT_EQ(DescribeEditedTrack(), before);
+    EXPECT_EQ(filesOpenAtBox, std::vector<int>(filesOpenAtBox.size(), 0));
 }
 
 TEST_F(TrackLoading, EachValueTheTrackCannotKeepIsToldWithItsObjectAndWhatItNowHolds) {
@@ -266,7 +278,7 @@ TEST_F(TrackLoading, EachValueTheTrackCannotKeepIsToldWithItsObjectAndWhatItNowH
     EXPECT_EQ(bed.messages, std::vector<std::string>{
                                 "This track file held values the editor cannot keep, and it has put others in their "
                                 "place:\n\n"
-                                "- a gravity the editor can hold only rounded\n"
+                                "- gravity was 15, now 15.000001 (Low)\n"
                                 "- 12 bytes after the end of the track\n"
                                 "- block 0 at X -4, Y 0, Z 0: the front, left and right textures are not a file in "
                                 "the textures folder, now _default.bmp\n"
@@ -332,7 +344,7 @@ TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
         EXPECT_EQ(bed.messages, std::vector<std::string>{
                                     "This track file held values the editor cannot keep, and it has put others in "
                                     "their place:\n\n"
-                                    "- a gravity that is not a finite number\n"
+                                    "- gravity was not a finite number, now 10 (Normal)\n"
                                     "- block 0 at X 0, Y 0, Z 0: X was not a finite number, now 0\n"
                                     "- block 0 at X 0, Y 0, Z 0: Width was not a finite number, now 1\n"
                                     "- block 0 at X 0, Y 0, Z 0: Depth was not a finite number, now 1\n"
@@ -381,14 +393,14 @@ TEST_F(TrackLoading, NumbersThatAreNotNumbersAreReplacedToldAndDriveable) {
 }
 
 // A track file grown far beyond its track (a stretch of zeros, as a damaged copy may hold) is
-// read as far as the track goes.
+// read no further than the track goes: its counts, then its records.
 TEST_F(TrackLoading, NothingAfterTheTrackIsRead) {
     const auto bytes = samples::TrackBytesOfVersion(samples::SmallTrack(), 4);
     bed.folder.Write("grown.lvl", bytes);
     std::filesystem::resize_file(bed.folder.File("grown.lvl"), 64 << 20);
     CountingDisk disk;
     ASSERT_TRUE(FileIO::LoadTrack(bed.folder.File("grown.lvl")));
-    EXPECT_LE(disk.bytesRead, bytes.size() + (64 << 10));
+    EXPECT_LE(disk.bytesRead, 2 * (bytes.size() + (64 << 10)));
     EXPECT_EQ(gBlockCount, 0);
     // The builder still hears that a save drops them.
     ASSERT_EQ(bed.messages.size(), 1u);
@@ -397,30 +409,43 @@ TEST_F(TrackLoading, NothingAfterTheTrackIsRead) {
 }
 
 // Counts that the file holds, as zeros, but memory cannot: so many block records that they do
-// not fit, and records that fit but whose blocks do not all. Either is refused, and the
-// builder's track is as it was. The child's address space is limited to 1 GB more than it has.
+// not fit, and records that fit but whose blocks do not all. Either is refused from its counts
+// before a record is read: the box names the file, which is closed by the time the box shows,
+// the file is read no further than its counts, memory grows by little and the builder's track
+// is as it was. The child's address space is limited to 1 GB more than it has.
 TEST_F(TrackLoading, ATrackMemoryCannotHoldIsRefusedAndTheTrackKept) {
     if (kAddressSanitizer) GTEST_SKIP() << "a limited address space ends a sanitized program";
     BuildFullTrack();
     const std::string before = DescribeEditedTrack();
+    const std::string path = bed.folder.File("huge.lvl");
     const size_t blockCountAt = samples::TypeWordOffset(4) + 4 + 11 + 26 + 50;
     for (const int32_t blocks : {100'000'000, 3'000'000}) {
         auto bytes = samples::TrackBytesOfVersion(samples::SmallTrack(), 4);
         samples::PutInt32(bytes, blockCountAt, blocks);
         bytes.resize(blockCountAt + 4 + 35);  // block 0; the others and all after them zeros
         bed.folder.Write("huge.lvl", bytes);
-        std::filesystem::resize_file(bed.folder.File("huge.lvl"), blockCountAt + 35ull * (blocks + 2) + 1000);
+        std::filesystem::resize_file(path, blockCountAt + 35ull * (blocks + 2) + 1000);
         const ChildEnd end = RunInChild(
             [&] {
+                const size_t peak = MemoryFigure("VmHWM:");
+                CountingDisk disk;
+                std::vector<int> filesOpenAtBox;
+                platform::SetMessageBoxHandler([&](const std::string& text, const std::string&) {
+                    bed.messages.push_back(text);
+                    filesOpenAtBox.push_back(disk.filesOpen);
+                });
                 bed.messages.clear();
-                const bool refused = !FileIO::LoadTrack(bed.folder.File("huge.lvl"));
-                const bool told = bed.messages == std::vector<std::string>{
-                                                      "This file cannot be opened as a track: the editor has not "
-                                                      "enough memory for it"};
-                return refused && told && DescribeEditedTrack() == before ? 0 : 1;
+                if (FileIO::LoadTrack(path)) return 1;
+                const std::string told = "The file " + path + " cannot be opened as a track: the editor has not "
+                                         "enough memory for it";
+                if (bed.messages.size() != 1 || bed.messages[0].rfind(told, 0) != 0) return 2;
+                if (filesOpenAtBox != std::vector<int>{0}) return 3;
+                if (disk.bytesRead > (1u << 20) || MemoryFigure("VmHWM:") > peak + (30 << 20)) return 4;
+                return DescribeEditedTrack() == before ? 0 : 5;
             },
             60, size_t{1} << 30);
         EXPECT_TRUE(end.exited) << blocks << " blocks: ended by signal " << end.signal;
-        EXPECT_EQ(end.status, 0) << blocks << " blocks";
+        EXPECT_EQ(end.status, 0) << blocks << " blocks: 1 opened, 2 not told by name, 3 the file held while told, "
+                                             "4 read or held too much, 5 the track changed";
     }
 }

@@ -30,13 +30,16 @@ struct ChildEnd {
     int signal = 0;
 };
 
-// The address space the process holds now, in bytes.
-inline size_t AddressSpaceNow() {
+// A figure of the process's memory in bytes: "VmSize:", the address space it holds now, or
+// "VmHWM:", the most it has held in memory so far.
+inline size_t MemoryFigure(const std::string& key) {
     std::ifstream in("/proc/self/status");
     for (std::string line; std::getline(in, line);)
-        if (line.rfind("VmSize:", 0) == 0) return std::strtoull(line.c_str() + 7, nullptr, 10) * 1024;
+        if (line.rfind(key, 0) == 0) return std::strtoull(line.c_str() + key.size(), nullptr, 10) * 1024;
     return 0;
 }
+
+inline size_t AddressSpaceNow() { return MemoryFigure("VmSize:"); }
 
 // body's result is the child's exit status, 98 when it throws. The child is ended by SIGALRM after `seconds`;
 // with moreAddressSpace, it may take only that many bytes of address space more than it has.

@@ -1,0 +1,25 @@
+// How much more memory this process can take, so that a load too large for it is refused
+// before it is read rather than failing halfway through, slowly and at the limit.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// The bytes the process can still allocate: the least of what its address-space limit
+// (ulimit -v) and its data limit leave of what it holds now, and the memory and swap the
+// system has available.
+uint64_t MemoryRoom();
+
+// What an allocation of n bytes takes from the heap: its size, the allocator's header and
+// rounding; 0 for none.
+constexpr uint64_t HeapBytes(uint64_t n) {
+    constexpr uint64_t kSmallest = 32, kHeader = 8, kAlign = 16;
+    return n == 0 ? 0 : n + kHeader <= kSmallest ? kSmallest : (n + kHeader + kAlign - 1) / kAlign * kAlign;
+}
+
+// bytes in whole megabytes, as a message tells them: "812 MB".
+inline std::string Megabytes(uint64_t bytes) { return std::to_string(bytes >> 20) + " MB"; }
+
+}  // namespace platform

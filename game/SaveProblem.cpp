@@ -14,6 +14,7 @@
 #include "game/DebugLog.h"
 #include "game/Globals.h"
 #include "platform/MessageBox.h"
+#include "platform/ReadableFile.h"
 #include "shared/BinaryFile.h"
 
 namespace SaveProblem {
@@ -53,7 +54,7 @@ std::optional<Refusal> WriteRefusal(const SavedFile& file) {
     const std::filesystem::file_status status = std::filesystem::symlink_status(file.path, missing);
     const bool regular = std::filesystem::is_regular_file(status);
     if (!regular && std::filesystem::exists(status) && !std::filesystem::is_symlink(status))
-        return Refusal{"Not a regular file", false};
+        return Refusal{platform::FileFailure(platform::kNotARegularFile), false};
     if (regular && files.Access(file.path, W_OK) != 0) return Refusal{std::strerror(errno), false};
     const bool replaced = !regular || std::filesystem::file_size(file.path, missing) <= file.savedBytes;
     if (replaced && files.Access(FolderOf(file.path), W_OK) != 0) return Refusal{std::strerror(errno), true};

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <system_error>
 #include <thread>
 
 namespace platform {
@@ -12,10 +13,10 @@ namespace {
 
 constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-std::atomic<int> gSignal{0};          // the first end signal that came; 0: none yet
-std::atomic<bool> gUntaken{false};    // a request no loop has taken yet
+std::atomic<int> gSignal{0};        // the first end signal that came; 0: none yet
+std::atomic<bool> gUntaken{false};  // a request no loop has taken yet
 void (*gWhenAsked)() = nullptr;
-sem_t gAsked;                         // posted by the handler: the grace starts
+sem_t gAsked;  // posted by the handler: the grace starts
 
 void OnEndSignal(int signal) {
     int none = 0;
@@ -51,7 +52,11 @@ void CatchEndSignals(void (*whenAsked)()) {
     if (caught || sem_init(&gAsked, 0, 0) != 0) return;
     caught = true;
     gWhenAsked = whenAsked;
-    std::thread(EndAfterGrace).detach();
+    try {
+        std::thread(EndAfterGrace).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the loops still end the program, a long load only later.
+    }
     struct sigaction action {};
     action.sa_handler = OnEndSignal;
     sigemptyset(&action.sa_mask);

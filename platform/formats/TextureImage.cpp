@@ -42,12 +42,13 @@ void ConvertToA1R5G5B5(TextureImage& image) {
 }
 
 // The file's bytes; nullopt when it cannot be read, with the reason in error unless the file
-// is missing, which its loader's caller tells.
+// is missing (or the name a folder's, as an empty texture name makes it), which the loader's
+// caller tells.
 std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, std::string* error) {
     std::vector<uint8_t> bytes;
     const int code = platform::ReadFileInto(path, bytes);
     if (code == 0) return bytes;
-    if (error && code != ENOENT) *error = platform::FileFailure(code);
+    if (error && code != ENOENT && code != EISDIR) *error = platform::FileFailure(code);
     return std::nullopt;
 }
 

@@ -1,12 +1,16 @@
 #include "game/DebugLog.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "platform/Paths.h"
+#include "platform/ReadableFile.h"
 #include "platform/machine/SysInfo.h"
 
 namespace VeloRuneDebug {
@@ -23,7 +27,33 @@ void WriteRaw(const std::string& line);
 void ContinueOnErrorStream(int code) {
     if (gLog) std::fclose(gLog);
     gLog = stderr;
-    WriteRaw(Quoted(std::string("Debug.txt cannot be written (") + std::strerror(code) + "): the log goes on here"));
+    WriteRaw(Quoted("Debug.txt cannot be written (" + platform::FileFailure(code) + "): the log goes on here"));
+}
+
+// Debug.txt emptied for a new log, opened without waiting. A link standing at its name, or a
+// file that has other names too, is replaced by a file of the game's own, never written
+// through: whatever it led to stays as it was. Anything else but a regular file (a FIFO, a
+// folder) is left alone: -1, with the reason in code.
+int OpenLogFile(const std::string& path, int& code) {
+    struct stat info {};
+    const int fd = platform::OpenRegular(platform::RealDisk(), path, O_WRONLY | O_NOFOLLOW, code, info);
+    if (fd >= 0 && info.st_nlink > 1) {
+        close(fd);  // other names share the file: it is replaced
+    } else if (fd >= 0) {
+        if (ftruncate(fd, 0) == 0) return fd;
+        code = errno;
+        close(fd);
+        return -1;
+    } else if (code != ELOOP && code != ENOENT) {
+        return -1;
+    }
+    if (code != ENOENT && unlink(path.c_str()) != 0) {
+        code = errno;
+        return -1;
+    }
+    const int made = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (made < 0) code = errno;
+    return made;
 }
 
 void WriteRaw(const std::string& line) {
@@ -55,8 +85,14 @@ std::string MegabytesText(uint64_t bytes) {
 
 void OpenDebugLog() {
     CloseDebugLog();
-    gLog = std::fopen(platform::ProgramPath("Debug.txt").c_str(), "wb");
-    if (!gLog) ContinueOnErrorStream(errno);  // a read-only folder
+    int code = 0;
+    const int fd = OpenLogFile(platform::ProgramPath("Debug.txt"), code);
+    gLog = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+    if (fd >= 0 && !gLog) {
+        code = errno;
+        close(fd);
+    }
+    if (!gLog) ContinueOnErrorStream(code);  // a read-only folder, a FIFO
     WriteBlankLine();
     WriteDebugLine("Velo Rune Debug");
     const std::string os = GetOSName();
@@ -72,6 +108,11 @@ void OpenDebugLog() {
 void WriteDebugLine(const std::string& text) { WriteRaw(Quoted(text)); }
 
 void WriteBlankLine() { WriteRaw(""); }
+
+void WriteDiagnosticLine(const std::string& text) {
+    if (text.empty()) WriteBlankLine();
+    else WriteDebugLine(text);
+}
 
 void CloseDebugLog() {
     if (gLog && gLog != stderr) std::fclose(gLog);

@@ -15,6 +15,7 @@
 #include "game/DebugLog.h"
 #include "game/Globals.h"
 #include "platform/MessageBox.h"
+#include "platform/ReadableFile.h"
 #include "shared/BinaryFile.h"
 
 namespace SaveProblem {
@@ -54,7 +55,7 @@ std::optional<Refusal> WriteRefusal(const SavedFile& file) {
     const bool found = files.StatPath(file.path, &target) == 0;
     if (!found && errno != ENOENT) return Refusal{std::strerror(errno), false};
     if (found && !S_ISREG(target.st_mode))
-        return Refusal{S_ISDIR(target.st_mode) ? std::strerror(EISDIR) : "Not a regular file", false};
+        return Refusal{S_ISDIR(target.st_mode) ? std::strerror(EISDIR) : platform::FileFailure(platform::kNotARegularFile), false};
     if (found && files.Access(file.path, W_OK) != 0) return Refusal{std::strerror(errno), false};
     if (file.savedBytes == 0) return std::nullopt;  // written in place, through its links
     std::error_code unknown;

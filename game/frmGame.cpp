@@ -223,7 +223,7 @@ bool loadgame(const WindowOpener& openWindow) {
     optionsDat::LoadOptions();
     gGameState = STATE_LOADING;
     VeloRuneDebug::OpenDebugLog();
-    platform::SetDiagnosticSink(VeloRuneDebug::WriteDebugLine);
+    platform::SetDiagnosticSink(VeloRuneDebug::WriteDiagnosticLine);
     std::string windowProblem;
     gWindow = openWindow(windowProblem);
     if (gWindow) ShowWindow(*gWindow);

@@ -4,10 +4,12 @@
 
 #include "game/DirectX.h"
 #include "game/frmGame.h"
+#include "platform/EndSignals.h"
 #include "platform/gl/GlDirect3D.h"
 #include "platform/sdl/SdlWindow.h"
 
 int main() {
+    platform::CatchEndSignals();
     gDX = [] { return std::make_unique<d3d::GlDirect3D>(); };
     std::unique_ptr<platform::SdlWindow> window;
     const bool started = frmGame::Form_Load([&window](std::string& reason) -> platform::Window* {

@@ -1,5 +1,6 @@
 // Why the stand-in layer refused something it was asked to load ("Picture ... refused: ..."),
-// and the lines of a message box's text that the box could not show. The program sends these
+// and the lines of a message box's text that the box could not show, the empty one between
+// its paragraphs too. The program sends these
 // lines to its debug log; until it sets a sink they go nowhere.
 #pragma once
 #include <functional>

@@ -4,9 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "shared/BinaryFileDetail.h"
 
@@ -21,18 +19,12 @@ FileLayer* gLayer = &gDisk;
 
 }  // namespace
 
-int FileLayer::Open(const std::string& path, int flags, int mode) { return ::open(path.c_str(), flags, mode); }
 long FileLayer::Read(int fd, void* buffer, size_t count) { return ::read(fd, buffer, count); }
-long FileLayer::ReadAt(int fd, void* buffer, size_t count, int64_t offset) {
-    return ::pread(fd, buffer, count, static_cast<off_t>(offset));
-}
 long FileLayer::Write(int fd, const void* bytes, size_t count) { return ::write(fd, bytes, count); }
 long FileLayer::WriteAt(int fd, const void* bytes, size_t count, int64_t offset) {
     return ::pwrite(fd, bytes, count, static_cast<off_t>(offset));
 }
 int FileLayer::Sync(int fd) { return ::fsync(fd); }
-int FileLayer::Close(int fd) { return ::close(fd); }
-int FileLayer::Stat(int fd, struct stat* info) { return ::fstat(fd, info); }
 int FileLayer::StatPath(const std::string& path, struct stat* info) { return ::stat(path.c_str(), info); }
 int FileLayer::SetMode(int fd, mode_t mode) { return ::fchmod(fd, mode); }
 int FileLayer::Link(int fd, const std::string& path) {
@@ -58,33 +50,15 @@ void SetFileLayer(FileLayer* layer) { gLayer = layer ? layer : &gDisk; }
 
 namespace detail {
 
-std::string Reason(int code) {
-    if (code == kNotARegularFile) return "Not a regular file";
-    return std::strerror(code != 0 ? code : EIO);
-}
+std::string Reason(int code) { return platform::FileFailure(code); }
 
 bool Fail(std::string* error, int code) {
     if (error) *error = Reason(code);
     return false;
 }
 
-int UnlessRegular(const struct stat& info) {
-    if (S_ISREG(info.st_mode)) return 0;
-    return S_ISDIR(info.st_mode) ? EISDIR : kNotARegularFile;
-}
-
 int OpenRegular(const std::string& path, int flags, int& code, struct stat& info) {
-    FileLayer& files = Files();
-    const int fd = files.Open(path, flags | O_NONBLOCK | O_CLOEXEC, 0);
-    if (fd < 0) {
-        // A FIFO without a reader refuses a writer so; it would be refused below all the same.
-        code = errno == ENXIO ? kNotARegularFile : errno;
-        return -1;
-    }
-    code = files.Stat(fd, &info) != 0 ? errno : UnlessRegular(info);
-    if (code == 0) return fd;
-    files.Close(fd);
-    return -1;
+    return platform::OpenRegular(Files(), path, flags, code, info);
 }
 
 bool WriteOver(const std::string& path, int flags, size_t offset, const uint8_t* bytes, size_t count,
@@ -103,48 +77,13 @@ bool WriteOver(const std::string& path, int flags, size_t offset, const uint8_t*
     return failure == 0 || Fail(error, failure);
 }
 
-int ReadInto(const std::string& path, std::vector<uint8_t>& bytes, size_t limit) {
-    InputFile file(path);
-    bytes.clear();
-    if (!file.IsOpen()) return file.Error();
-    bytes.resize(static_cast<size_t>(std::min<uint64_t>(file.Size(), limit)));
-    bytes.resize(file.ReadAt(0, bytes.data(), bytes.size()));
-    return file.Error();
-}
-
 }  // namespace detail
-
-// Opened without waiting: O_NONBLOCK lets the open of a FIFO return at once, and the file is
-// refused before anything is read from it.
-InputFile::InputFile(const std::string& path) {
-    struct stat info {};
-    fd_ = detail::OpenRegular(path, O_RDONLY, failure_, info);
-    if (fd_ >= 0) size_ = static_cast<uint64_t>(info.st_size);
-}
-
-InputFile::~InputFile() {
-    if (fd_ >= 0) Files().Close(fd_);
-}
-
-size_t InputFile::ReadAt(uint64_t offset, uint8_t* into, size_t count) {
-    size_t done = 0;
-    while (fd_ >= 0 && done < count) {
-        const long n = Files().ReadAt(fd_, into + done, count - done, static_cast<int64_t>(offset + done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) failure_ = errno;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
-}
-
-std::string InputFile::Failure() const { return failure_ ? detail::Reason(failure_) : std::string(); }
 
 std::optional<std::vector<uint8_t>> ReadAll(const std::string& path) { return ReadStart(path, SIZE_MAX); }
 
 std::optional<std::vector<uint8_t>> ReadStart(const std::string& path, size_t count) {
     std::vector<uint8_t> bytes;
-    if (detail::ReadInto(path, bytes, count) != 0) return std::nullopt;
+    if (platform::ReadFileInto(path, bytes, count, Files()) != 0) return std::nullopt;
     return bytes;
 }
 

@@ -8,23 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "platform/ReadableFile.h"
+
 namespace BinaryFile {
 
 // The calls through which the data files reach the disk, shaped like their POSIX namesakes:
 // -1 (or a short count) with errno set on failure. Tests put their own layer in place to make
 // a write fail halfway or a file read-only; fuzz targets to keep the files in memory.
-class FileLayer {
+class FileLayer : public platform::FileCalls {
 public:
-    virtual ~FileLayer() = default;
-    virtual int Open(const std::string& path, int flags, int mode);
     virtual long Read(int fd, void* buffer, size_t count);
-    virtual long ReadAt(int fd, void* buffer, size_t count, int64_t offset);
     virtual long Write(int fd, const void* bytes, size_t count);
     virtual long WriteAt(int fd, const void* bytes, size_t count, int64_t offset);
     virtual int Sync(int fd);
-    virtual int Close(int fd);
-    // fstat, stat and fchmod.
-    virtual int Stat(int fd, struct stat* info);
+    // stat and fchmod.
     virtual int StatPath(const std::string& path, struct stat* info);
     virtual int SetMode(int fd, mode_t mode);
     // Gives the unnamed file open at fd (opened with O_TMPFILE) the name path: linkat.
@@ -40,29 +37,11 @@ public:
 FileLayer& Files();
 void SetFileLayer(FileLayer* layer);
 
-// A data file open for reading, read a piece at a time from anywhere in it. Only a regular
-// file is opened: a FIFO would hold the program up in the open or the read, and a device
-// might never end.
-class InputFile {
+// A data file open for reading through the layer in use, read a piece at a time from anywhere
+// in it; only a regular file is opened.
+class InputFile : public platform::ReadableFile {
 public:
-    explicit InputFile(const std::string& path);
-    ~InputFile();
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-
-    bool IsOpen() const { return fd_ >= 0; }
-    uint64_t Size() const { return size_; }
-    // Up to count bytes from offset on; fewer only at the file's end or when a read fails.
-    size_t ReadAt(uint64_t offset, uint8_t* into, size_t count);
-    // Why the file could not be opened or read: an errno, or a code of this module's own for a
-    // name that is no regular file; 0 while all is well. Failure says it in words, "" for 0.
-    int Error() const { return failure_; }
-    std::string Failure() const;
-
-private:
-    int fd_ = -1;
-    uint64_t size_ = 0;
-    int failure_ = 0;
+    explicit InputFile(const std::string& path) : ReadableFile(path, Files()) {}
 };
 
 // The file's bytes, or nothing when it cannot be read.

@@ -10,28 +10,18 @@
 
 namespace BinaryFile::detail {
 
-// Stands beside the errno values for a name that is there but is no regular file.
-constexpr int kNotARegularFile = 0x10000;
-
-// The reason for code (an errno or kNotARegularFile) as the player reads it.
+// The reason for code (an errno or platform::kNotARegularFile) as the player reads it.
 std::string Reason(int code);
 // False, with the reason in error; a zero code (a write that took nothing) still fails.
 bool Fail(std::string* error, int code);
 
-// 0 when info is that of a regular file, else the code that tells what it is.
-int UnlessRegular(const struct stat& info);
-
-// Opens path with flags (O_NONBLOCK and O_CLOEXEC added) only when it is a regular file: the
-// descriptor, with its status in info; else -1 with the reason in code.
+// Opens path through the layer in use with flags (O_NONBLOCK and O_CLOEXEC added) only when it
+// is a regular file: the descriptor, with its status in info; else -1 with the reason in code.
 int OpenRegular(const std::string& path, int flags, int& code, struct stat& info);
 // Writes count bytes at offset of the existing regular file at path, opened with flags added
 // (O_NOFOLLOW), and flushes them. False, with the reason in error, when that fails.
 bool WriteOver(const std::string& path, int flags, size_t offset, const uint8_t* bytes, size_t count,
                std::string* error);
-
-// 0 with the file's first limit bytes (all of a shorter file) in bytes, or the code that
-// stopped the read.
-int ReadInto(const std::string& path, std::vector<uint8_t>& bytes, size_t limit);
 
 // Writes all of count bytes; false with errno set when the layer stops short.
 template <class WriteSome>

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <regex>
 #include <utility>
@@ -7,6 +12,7 @@
 
 #include "game/DebugLog.h"
 #include "game/Globals.h"
+#include "tests/support/InChildProcess.h"
 #include "tests/support/ScratchFolder.h"
 
 TEST(DebugLog, HeaderLinesAreQuotedCommaSeparatedAndEndInCrLf) {
@@ -42,26 +48,77 @@ TEST(DebugLog, ReopeningStartsAnEmptyFileAndClosedLogIgnoresWrites) {
     EXPECT_EQ(text.find("after close"), std::string::npos);
 }
 
-// A folder that takes no file, and a disk that takes no byte (Debug.txt leading to /dev/full).
-TEST(DebugLog, AnUnwritableLogGoesToTheErrorStream) {
+// Where Debug.txt cannot be written the log goes on in the error stream, after one line that
+// says why: a folder that takes no file, a FIFO at its name (left as it is, and not waited
+// for), and a disk that takes no byte (a file size limit of 0). Each in a child whose error
+// stream is a pipe: a wait would end it after 10 s.
+TEST(DebugLog, AnUnwritableLogGoesToTheErrorStreamToldOnce) {
     ScratchFolder folder;
-    std::filesystem::create_symlink("/dev/full", folder.File("Debug.txt"));
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {folder.Path() + "/no/such/folder", "No such file or directory"}, {folder.Path(), "No space left on device"}};
-    for (const auto& [programFolder, reason] : cases) {
-        platform::SetProgramFolder(programFolder);
-        testing::internal::CaptureStderr();
-        VeloRuneDebug::OpenDebugLog();
-        VeloRuneDebug::WriteDebugLine("Could not save the play statistics");
-        VeloRuneDebug::CloseDebugLog();
-        VeloRuneDebug::WriteDebugLine("after closing: nowhere");
-        const std::string written = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(written.rfind("\"Debug.txt cannot be written (" + reason + "): the log goes on here\"\r\n\r\n"
-                                "\"Velo Rune Debug\"\r\n", 0), 0u) << written;
-        EXPECT_NE(written.find("\"Could not save the play statistics\"\r\n"), std::string::npos) << written;
-        EXPECT_EQ(written.find("nowhere"), std::string::npos);
+    ASSERT_EQ(mkfifo(folder.File("Debug.txt").c_str(), 0644), 0);
+    std::filesystem::create_directory(folder.File("full"));
+    struct Case {
+        std::string programFolder, reason;
+        bool diskFull;
+    };
+    for (const Case& c : {Case{folder.File("no/such/folder"), "No such file or directory", false},
+                          Case{folder.Path(), "Not a regular file", false},
+                          Case{folder.File("full"), "File too large", true}}) {
+        const ChildEnd end = RunInChild(
+            [&c] {
+                int ends[2];
+                if (pipe(ends) != 0 || dup2(ends[1], STDERR_FILENO) < 0) return 9;
+                close(ends[1]);
+                rlimit size{};
+                getrlimit(RLIMIT_FSIZE, &size);
+                size.rlim_cur = 0;
+                if (c.diskFull && (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &size) != 0)) return 9;
+                platform::SetProgramFolder(c.programFolder);
+                VeloRuneDebug::OpenDebugLog();
+                VeloRuneDebug::WriteDebugLine("Could not save the play statistics");
+                VeloRuneDebug::CloseDebugLog();
+                VeloRuneDebug::WriteDebugLine("after closing: nowhere");
+                close(STDERR_FILENO);
+                std::string written;
+                char bytes[4096];
+                for (ssize_t n; (n = read(ends[0], bytes, sizeof bytes)) > 0;) written.append(bytes, static_cast<size_t>(n));
+                const std::string told = "\"Debug.txt cannot be written (" + c.reason + "): the log goes on here\"\r\n";
+                if (written.rfind(told + "\r\n\"Velo Rune Debug\"\r\n", 0) != 0) return 1;
+                if (written.find(told, 1) != std::string::npos) return 2;  // told twice
+                if (written.find("\"Could not save the play statistics\"\r\n") == std::string::npos) return 3;
+                return written.find("nowhere") == std::string::npos ? 0 : 4;
+            },
+            10);
+        EXPECT_TRUE(end.exited) << c.reason << ": ended by signal " << end.signal;
+        EXPECT_EQ(end.status, 0) << c.reason;
     }
-    platform::SetProgramFolder(folder.Path());
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.File("Debug.txt")));
+}
+
+// A link at Debug.txt to a private file in another folder, or a file that has another name
+// too: the log goes into a file of its own, and the file it led to keeps its bytes and mode.
+TEST(DebugLog, ALinkOrAFileWithOtherNamesIsReplacedAndWhatItLedToKept) {
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder.File("elsewhere"));
+    const std::string target = folder.File("elsewhere/private.txt"), log = folder.File("Debug.txt");
+    for (const bool hardLink : {false, true}) {
+        SCOPED_TRACE(hardLink ? "a second name" : "a link");
+        folder.Write("elsewhere/private.txt", {'m', 'i', 'n', 'e'});
+        chmod(target.c_str(), 0600);
+        std::filesystem::remove(log);
+        if (hardLink) std::filesystem::create_hard_link(target, log);
+        else std::filesystem::create_symlink(target, log);
+        VeloRuneDebug::OpenDebugLog();
+        VeloRuneDebug::WriteDebugLine("after the header");
+        VeloRuneDebug::CloseDebugLog();
+        EXPECT_EQ(folder.ReadText("elsewhere/private.txt"), "mine");
+        struct stat info {};
+        ASSERT_EQ(stat(target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0600u);
+        EXPECT_EQ(info.st_nlink, 1u);
+        ASSERT_EQ(lstat(log.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISREG(info.st_mode));
+        EXPECT_NE(folder.ReadText("Debug.txt").find("\"after the header\"\r\n"), std::string::npos);
+    }
 }
 
 TEST(DebugLog, TrimAtNullCutsAtTheFirstNul) {

@@ -1,7 +1,7 @@
-// The data files' names where something else than a plain file stands: a save never writes
-// through a link into another file, nor into a file renamed into the name meanwhile, a FIFO
-// or a loop of links is refused without waiting for it, and a file a save replaces keeps its
-// permissions.
+// The programs' files where something else than a plain file stands: a save never writes
+// through a link into another file, nor into a file renamed into the name meanwhile, a FIFO at
+// a data file or an asset, or a loop of links, is refused without waiting for it, and a file a
+// save replaces keeps its permissions.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -16,8 +16,14 @@
 
 #include "game/OptionsFile.h"
 #include "game/SaveProblem.h"
+#include "platform/Audio.h"
+#include "platform/Diagnostics.h"
 #include "platform/MessageBox.h"
+#include "platform/formats/TextureImage.h"
+#include "platform/formats/XFile.h"
+#include "platform/recording/RecordingDevice.h"
 #include "shared/BinaryFile.h"
+#include "ui/BITMAP_Loader.h"
 #include "tests/support/InChildProcess.h"
 #include "tests/support/Longs.h"
 #include "tests/support/ScratchFolder.h"
@@ -167,4 +173,38 @@ TEST(LinksAndSpecialFiles, AFifoOrALinkLoopIsRefusedWithoutWaitingAndToldOnceAtS
         for (const char* name : {"options.dat", "stats.dat"})
             EXPECT_EQ(ModeOf(folder.File(name)) & S_IFMT, fifo ? S_IFIFO : S_IFLNK) << name;
     }
+}
+
+// A FIFO at a picture, a bitmap whose size a button takes, a model, a sound effect or a piece
+// of music: each load fails at once, and what a player reads in the log names the file and
+// why. Run in a child, which a wait would keep no longer than 10 s.
+TEST(LinksAndSpecialFiles, AFifoAtAnAssetIsRefusedWithoutWaitingAndNamed) {
+    ScratchFolder folder;
+    for (const char* name : {"picture.bmp", "model.x", "effect.wav", "music.ogg"})
+        ASSERT_EQ(mkfifo(folder.File(name).c_str(), 0644), 0);
+    const ChildEnd end = RunInChild(
+        [&folder] {
+            std::vector<std::string> told;
+            platform::SetDiagnosticSink([&](const std::string& line) { told.push_back(line); });
+            int32_t width = 0, height = 0;
+            d3d::RecordingDevice device;
+            std::string meshError;
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            const auto audio = platform::OpenSdlAudio();
+            const bool refused = !d3d::LoadTextureImage(folder.File("picture.bmp"), {}) &&
+                                 !BITMAP_Loader::GetBitmapSize(folder.File("picture.bmp"), width, height) &&
+                                 !d3dx::LoadMeshFromX(folder.File("model.x"), device, &meshError) && audio &&
+                                 !audio->LoadEffect(1, folder.File("effect.wav")) &&
+                                 !audio->OpenStream(2, folder.File("music.ogg"), false);
+            const std::vector<std::string> expected = {
+                "Picture " + folder.File("picture.bmp") + " refused: Not a regular file",
+                "Sound " + folder.File("effect.wav") + " refused: Not a regular file",
+                "Sound " + folder.File("music.ogg") + " refused: Not a regular file"};
+            const bool named = told == expected && meshError.find(folder.File("model.x") + " (Not a regular file)") !=
+                                                       std::string::npos;
+            return refused && named ? 0 : 1;
+        },
+        10);
+    EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
+    EXPECT_EQ(end.status, 0);
 }

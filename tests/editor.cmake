@@ -21,7 +21,8 @@ gtest_discover_tests(velorune_editor_tests DISCOVERY_TIMEOUT 60)
 
 file(GLOB EDITOR_QT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_qt/*.cpp)
 add_executable(velorune_editor_qt_tests ${EDITOR_QT_TEST_SOURCES} ${EDITOR_TEST_SUPPORT}
-  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/XWindows.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/XWindows.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/TrackSamples.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(velorune_editor_qt_tests PRIVATE velorune_editor_qt Qt6::Test GTest::gtest)
 target_compile_definitions(velorune_editor_qt_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}"

@@ -1,9 +1,9 @@
 #include "ui/BITMAP_Loader.h"
 
-#include <array>
 #include <cstdlib>
-#include <fstream>
+#include <vector>
 
+#include "platform/ReadableFile.h"
 #include "platform/formats/BmpHeader.h"
 
 namespace BITMAP_Loader {
@@ -15,10 +15,8 @@ constexpr int32_t kLargestSide = 32768;   // far beyond any picture a texture co
 }  // namespace
 
 bool GetBitmapSize(const std::string& FileName, int32_t& Width, int32_t& Height) {
-    std::ifstream file(FileName, std::ios::binary);
-    if (!file) return false;
-    std::array<uint8_t, kHeaderBytes> header{};
-    if (!file.read(reinterpret_cast<char*>(header.data()), header.size())) return false;
+    std::vector<uint8_t> header;
+    if (platform::ReadFileInto(FileName, header, kHeaderBytes) != 0) return false;
     return GetBitmapSize(header.data(), header.size(), Width, Height);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/DesktopOpen.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/ReadableFile.h"
 #include "ui/DXmusicSFX.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
@@ -190,9 +191,15 @@ bool ChooseZoneA() {
 }
 
 // The game's site is its read-me, shown by the desktop's viewer. Whether a viewer could show
-// it is known once xdg-open has ended, however late; the game goes on meanwhile.
+// it is known once xdg-open has ended, however late; the game goes on meanwhile. A read-me
+// that cannot be read (missing, or a FIFO that would hold the viewer up) is told at once.
 void OpenWebSite() {
-    gReadmeOpening.emplace(platform::ProgramPath("readme.txt"));
+    const std::string readme = platform::ProgramPath("readme.txt");
+    if (const platform::ReadableFile file(readme); !file.IsOpen()) {
+        platform::MessageBox("The game's read-me " + readme + " cannot be read (" + file.Failure() + ").", "Velorune");
+        return;
+    }
+    gReadmeOpening.emplace(readme);
     WatchWebSite();
 }
 

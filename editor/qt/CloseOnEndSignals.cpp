@@ -7,16 +7,16 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
-#include <csignal>
 
 #include "editor/qt/EditorWindow.h"
+#include "platform/EndSignals.h"
 
 namespace editor {
 namespace {
 
 int gSignalPipe[2] = {-1, -1};  // the handler writes, the event loop reads
 
-void OnEndSignal(int) {
+void WakeTheLoop() {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = write(gSignalPipe[1], &byte, 1);
 }
@@ -44,11 +44,7 @@ void CloseOnEndSignals(EditorWindow& window) {
         [[maybe_unused]] const ssize_t read = ::read(gSignalPipe[0], bytes, sizeof bytes);
         EndWhenNoBox(&window);
     });
-    struct sigaction action{};
-    action.sa_handler = OnEndSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    platform::CatchEndSignals(WakeTheLoop);
 }
 
 }  // namespace editor

@@ -1,8 +1,10 @@
 // VeloruneEdit: the level editor's window on Qt, drawn by the OpenGL device.
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 
 #include <cstdlib>
+#include <vector>
 
 #include "editor/DirectX.h"
 #include "editor/frmMain.h"
@@ -13,6 +15,20 @@
 #include "platform/ChildEnvironment.h"
 #include "platform/Keyboard.h"
 #include "platform/Paths.h"
+#include "platform/ReadableFile.h"
+
+namespace {
+
+// The windows' icon, its file read as the programs read every file; none when it cannot be.
+QIcon ProgramIcon() {
+    std::vector<uint8_t> bytes;
+    QPixmap picture;
+    if (platform::ReadFileInto(platform::ProgramPath("skins/StarSkin.bmp"), bytes) == 0)
+        picture.loadFromData(bytes.data(), static_cast<uint>(bytes.size()));
+    return QIcon(picture);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // The programs the editor starts (the read-me's viewer) get the environment the user
@@ -24,7 +40,7 @@ int main(int argc, char** argv) {
     // of the user's own stands; other drivers do not read it.
     setenv("LP_NUM_THREADS", "0", 0);
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QString::fromStdString(platform::ProgramPath("skins/StarSkin.bmp"))));
+    QApplication::setWindowIcon(ProgramIcon());
     editor::UseQtMessageBoxes();
     gDX = [] { return std::make_unique<d3d::GlDirect3D>(editor::QtContextQueries()); };
     editor::KeyboardFeed keys(dinput::SystemKeyboard());

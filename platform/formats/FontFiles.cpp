@@ -5,6 +5,10 @@
 #include <cmath>
 #include <filesystem>
 
+#include <SDL_ttf.h>
+
+#include "platform/formats/FileStream.h"
+
 namespace d3d {
 namespace {
 
@@ -34,6 +38,13 @@ std::string FontFileFor(const std::string& face, bool bold) {
         if (std::filesystem::is_regular_file(path, ec)) return path.string();
     }
     return "";
+}
+
+TTF_Font* OpenFontFace(const std::string& face, bool bold, int pixels) {
+    const std::string file = FontFileFor(face, bold);
+    std::string error;
+    SDL_RWops* stream = file.empty() ? nullptr : platform::OpenFileStream(file, error);
+    return stream ? TTF_OpenFontRW(stream, 1, pixels) : nullptr;  // read as the font is drawn; closed with it
 }
 
 int PixelsForPoints(int pointSize) { return static_cast<int>(std::nearbyint(pointSize * 96.0 / 72.0)); }

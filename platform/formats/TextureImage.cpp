@@ -8,11 +8,12 @@
 #include <stb_image.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
-#include <cstdio>
 #include <cstring>
 
 #include "platform/Diagnostics.h"
+#include "platform/ReadableFile.h"
 
 namespace d3d {
 namespace {
@@ -40,18 +41,15 @@ void ConvertToA1R5G5B5(TextureImage& image) {
     }
 }
 
-// The file's bytes; nullopt when it cannot be read (a folder's name opens but reads nothing).
-std::optional<std::vector<uint8_t>> ReadFile(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return std::nullopt;
+// The file's bytes; nullopt when it cannot be read, with the reason in error unless the file
+// is missing (or the name a folder's, as an empty texture name makes it), which the loader's
+// caller tells.
+std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, std::string* error) {
     std::vector<uint8_t> bytes;
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return std::nullopt;
-    return bytes;
+    const int code = platform::ReadFileInto(path, bytes);
+    if (code == 0) return bytes;
+    if (error && code != ENOENT && code != EISDIR) *error = platform::FileFailure(code);
+    return std::nullopt;
 }
 
 void Refused(const std::string& path, const std::string& why) {
@@ -80,14 +78,18 @@ std::optional<TextureImage> LoadTextureImage(const std::string& path, const Text
 
 std::optional<TextureImage> DecodeTextureFile(const std::string& path, const TextureLoadOptions& options, int maxSide,
                                               std::string* error) {
-    const auto bytes = ReadFile(path);
+    const auto bytes = ReadFile(path, error);
     if (!bytes) return std::nullopt;
     return DecodeTextureImage(bytes->data(), bytes->size(), options, maxSide, error);
 }
 
 bool PictureFileUsable(const std::string& path, int& width, int& height, int maxSide) {
-    const auto bytes = ReadFile(path);
-    if (!bytes) return false;
+    std::string unread;
+    const auto bytes = ReadFile(path, &unread);
+    if (!bytes) {
+        if (!unread.empty()) Refused(path, unread);
+        return false;
+    }
     if (const std::string problem = platform::PictureProblem(bytes->data(), bytes->size(), maxSide); !problem.empty()) {
         Refused(path, problem);
         return false;

@@ -3,9 +3,10 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <map>
-#include <sstream>
+#include <vector>
+
+#include "platform/ReadableFile.h"
 
 namespace d3dx {
 
@@ -437,14 +438,12 @@ MeshPtr ParseMeshFromX(const std::string& text, d3d::Device& device, std::string
 }
 
 MeshPtr LoadMeshFromX(const std::string& path, d3d::Device& device, std::string* error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        SetError(error, "cannot open " + path);
+    std::vector<uint8_t> bytes;
+    if (const int code = platform::ReadFileInto(path, bytes); code != 0) {
+        SetError(error, "cannot read " + path + " (" + platform::FileFailure(code) + ")");
         return nullptr;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseMeshFromX(text.str(), device, error);
+    return ParseMeshFromX(std::string(bytes.begin(), bytes.end()), device, error);
 }
 
 }  // namespace d3dx

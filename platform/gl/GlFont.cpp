@@ -20,8 +20,7 @@ std::shared_ptr<TTF_Font> OpenFont(const FontDesc& desc) {
     static std::map<std::tuple<std::string, bool, int>, std::shared_ptr<TTF_Font>> open;
     const auto key = std::make_tuple(desc.Face, desc.Bold, desc.PointSize);
     if (auto found = open.find(key); found != open.end()) return found->second;
-    const std::string file = FontFileFor(desc.Face, desc.Bold);
-    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), PixelsForPoints(desc.PointSize));
+    TTF_Font* font = OpenFontFace(desc.Face, desc.Bold, PixelsForPoints(desc.PointSize));
     std::shared_ptr<TTF_Font> shared(font, [](TTF_Font* f) {
         if (f) TTF_CloseFont(f);
     });

@@ -8,6 +8,10 @@
 
 namespace platform {
 
+// The next event into event, without waiting; false when none is queued. An end the program
+// was asked for by a signal (platform/EndSignals.h) comes as SDL_QUIT, once, as it would
+// from SDL's own signal handlers.
+bool PollEvent(SDL_Event& event);
 // The next event into event, waiting up to timeoutMs (at least 1) for one; false when none came.
 // window is any of the program's windows: it tells which display to watch.
 bool WaitForEvent(SDL_Window* window, SDL_Event& event, int timeoutMs);

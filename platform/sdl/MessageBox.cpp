@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/Diagnostics.h"
+#include "platform/EndSignals.h"
 #include "platform/sdl/MessageBoxWindow.h"
 
 namespace platform {
@@ -89,15 +90,15 @@ void MessageBox(const std::string& text, const std::string& title) {
         gHandler(text, title);
         return;
     }
+    // A program asked to end shows no box that would wait for an answer.
     bool cut = false;
-    const bool shown = HasDisplay() && ShowMessageBoxWindow(text, title, cut);
+    const bool shown = !EndRequested() && HasDisplay() && ShowMessageBoxWindow(text, title, cut);
     if (shown && !cut) return;
-    // The log keeps what the box could not show, each line of the text a line of the log;
-    // stderr has it where either the box or the log is missing.
+    // The log keeps what the box could not show, each line of the text a line of the log, the
+    // empty one between paragraphs too; stderr has it where either the box or the log is missing.
     bool logged = true;
     std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        if (!line.empty()) logged = Diagnose(line) && logged;
+    for (std::string line; std::getline(lines, line);) logged = Diagnose(line) && logged;
     if (!shown || !logged) std::cerr << title << ": " << text << std::endl;
 }
 

@@ -192,8 +192,7 @@ bool RunBox(SDL_Window* box, TTF_Font* font, const Layout& l, Dismissal& dismiss
 
 bool ShowBox(const std::string& text, const std::string& title, bool& cut) {
     if (!TTF_WasInit() && TTF_Init() != 0) return false;
-    const std::string file = d3d::FontFileFor("Ariel", false);
-    Font font(file.empty() ? nullptr : TTF_OpenFont(file.c_str(), kFontPixels), &TTF_CloseFont);
+    Font font(d3d::OpenFontFace("Ariel", false, kFontPixels), &TTF_CloseFont);
     if (!font) return false;
     const Layout layout = LayOut(font.get(), text);
     cut = layout.cut;

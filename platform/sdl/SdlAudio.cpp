@@ -11,14 +11,15 @@
 
 #include "platform/Audio.h"
 #include "platform/Diagnostics.h"
+#include "platform/formats/FileStream.h"
 
 namespace platform {
 namespace {
 
 constexpr int kNoStream = -1;
 
-bool Refused(const std::string& path) {
-    Diagnose("Sound " + path + " refused: " + Mix_GetError());
+bool Refused(const std::string& path, const std::string& why) {
+    Diagnose("Sound " + path + " refused: " + why);
     return false;
 }
 
@@ -39,8 +40,11 @@ public:
     }
 
     bool LoadEffect(int id, const std::string& path) override {
-        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-        if (!chunk) return Refused(path);
+        std::string why;
+        SDL_RWops* file = OpenFileStream(path, why);
+        if (!file) return Refused(path, why);
+        Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);
+        if (!chunk) return Refused(path, Mix_GetError());
         if (auto old = effects_.find(id); old != effects_.end()) {
             Mix_HaltChannel(old->second.channel);
             Mix_FreeChunk(old->second.chunk);
@@ -82,8 +86,11 @@ public:
     }
 
     bool OpenStream(int id, const std::string& path, bool loop) override {
-        Mix_Music* music = Mix_LoadMUS(path.c_str());
-        if (!music) return Refused(path);
+        std::string why;
+        SDL_RWops* file = OpenFileStream(path, why);
+        if (!file) return Refused(path, why);
+        Mix_Music* music = Mix_LoadMUS_RW(file, 1);  // read as it plays; closed with the music
+        if (!music) return Refused(path, Mix_GetError());
         if (auto old = streams_.find(id); old != streams_.end()) {
             StopStream(id);
             Mix_FreeMusic(old->second.music);

@@ -163,7 +163,7 @@ bool SdlWindow::HasFocus() const {
 
 void SdlWindow::ProcessMessages() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) Dispatch(event);
+    while (PollEvent(event)) Dispatch(event);
     DeliverPointerMove();
     pointerThisPass_.reset();
     PaintIfAsked();

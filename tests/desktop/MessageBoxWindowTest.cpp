@@ -314,12 +314,13 @@ TEST(MessageBoxAlone, AnXErrorWhileTheBoxOfAWindowThatCouldNotOpenIsUpEndsNothin
 }
 
 // Debug.txt keeps what a box could not show, each line of its text a line of the log ending in
-// CR LF: the whole text of a list of files longer than the screen is high, whose box keeps to
-// the screen, and of a box that cannot be shown at all; a box shown whole is not logged.
+// CR LF, with the blank line between its paragraphs: the whole text of a list of files longer
+// than the screen is high, whose box keeps to the screen, and of a box that cannot be shown at
+// all; a box shown whole is not logged.
 TEST_F(MessageBoxWindow, TheLogHasTheLinesOfABoxCutToTheScreenOrNotShownAndNoneOfAWholeOne) {
     const ScratchFolder folder;
     VeloRuneDebug::OpenDebugLog();
-    platform::SetDiagnosticSink(VeloRuneDebug::WriteDebugLine);
+    platform::SetDiagnosticSink(VeloRuneDebug::WriteDiagnosticLine);
     const std::string header = folder.ReadText("Debug.txt");
     int boxHeight = 0;
     const auto measureAndClose = [&](Display* x) {
@@ -333,7 +334,7 @@ TEST_F(MessageBoxWindow, TheLogHasTheLinesOfABoxCutToTheScreenOrNotShownAndNoneO
     ShowBoxWhile(measureAndClose, "Velorune could not save your settings.\n\nYou can play as usual.");
     EXPECT_EQ(folder.ReadText("Debug.txt"), header) << "a box shown whole was logged";
 
-    std::string text = "These files could not be stored:", logged = "\"These files could not be stored:\"\r\n";
+    std::string text = "These files could not be stored:\n", logged = "\"These files could not be stored:\"\r\n\r\n";
     for (int i = 1; i <= 200; ++i) {
         const std::string file = "/home/player/velorune/levels/level" + std::to_string(i) + ".lvl";
         text += "\n" + file;
@@ -350,7 +351,7 @@ TEST_F(MessageBoxWindow, TheLogHasTheLinesOfABoxCutToTheScreenOrNotShownAndNoneO
     platform::MessageBox("No box for this.\n\nNor for this.", kBoxTitle);
     if (before.empty()) unsetenv("SDL_VIDEODRIVER");
     else setenv("SDL_VIDEODRIVER", before.c_str(), 1);
-    logged += "\"No box for this.\"\r\n\"Nor for this.\"\r\n";
+    logged += "\"No box for this.\"\r\n\r\n\"Nor for this.\"\r\n";
     VeloRuneDebug::CloseDebugLog();
     platform::SetDiagnosticSink(nullptr);
     EXPECT_EQ(folder.ReadText("Debug.txt"), header + logged);

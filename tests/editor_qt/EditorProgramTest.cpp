@@ -1,8 +1,9 @@
 // The editor program itself, started as its user starts it, from a program folder of its own
 // under the test's X server, its keys sent through the server once its window holds the
-// keyboard: SIGTERM or SIGINT ends it at once without asking or writing anything, also from its
-// Save dialog; the read-me's viewer gets the environment the editor was started with, not what
-// the editor sets for itself, and a viewer's late failure brings the editor's own help window.
+// keyboard: SIGTERM, SIGINT or SIGHUP ends it at once without asking or writing anything, also
+// from its Save dialog, and within a second during a long load; the read-me's viewer gets the
+// environment the editor was started with, not what the editor sets for itself, and a viewer's
+// late failure brings the editor's own help window.
 #include <gtest/gtest.h>  // before Xlib, whose macros would rename its types
 
 #include <X11/Xlib.h>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +22,9 @@
 #include <utility>
 #include <vector>
 
+#include "shared/TrackCodec.h"
 #include "tests/support/GameFolder.h"
+#include "tests/support/TrackSamples.h"
 #include "tests/support/WaitUntil.h"
 #include "tests/support/XWindows.h"
 
@@ -84,7 +88,16 @@ protected:
         struct sigaction ignore{}, kept{};
         ignore.sa_handler = SIG_IGN;
         if (childExitsIgnored) sigaction(SIGCHLD, &ignore, &kept);
-        if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv, env.data()) != 0) pid_ = 0;
+        // The end signals as a terminal leaves them, whatever the test's own parent ignores.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t plain;
+        sigemptyset(&plain);
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&plain, signal);
+        posix_spawnattr_setsigdefault(&attributes, &plain);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+        if (posix_spawn(&pid_, program.c_str(), nullptr, &attributes, argv, env.data()) != 0) pid_ = 0;
+        posix_spawnattr_destroy(&attributes);
         if (childExitsIgnored) sigaction(SIGCHLD, &kept, nullptr);
         if (pid_ <= 0) return 0;
         const Window window = ShownWindow("Velorune Level Editor");
@@ -116,13 +129,13 @@ private:
     XErrorHandler previousHandler_ = nullptr;
 };
 
-// SIGINT (Ctrl+C in the terminal) ends it as SIGTERM does: by the same road, which lets a
-// save under way finish.
-TEST_F(EditorProgram, SigtermOrSigintEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) {
+// SIGINT (Ctrl+C in the terminal) and SIGHUP (the terminal closed) end it as SIGTERM does: by
+// the same road, which lets a save under way finish.
+TEST_F(EditorProgram, SigtermSigintOrSighupEndsItWithoutAskingOrWritingAlsoFromTheSaveDialog) {
     const std::vector<std::string> before = FilesUnder(folder.Path());
-    for (const auto& [signal, dialogUp] : {std::pair{SIGTERM, false}, {SIGINT, false}, {SIGTERM, true}}) {
-        SCOPED_TRACE(std::string(signal == SIGTERM ? "SIGTERM, " : "SIGINT, ") +
-                     (dialogUp ? "the Save dialog up" : "nothing but the window"));
+    for (const auto& [signal, dialogUp] :
+         {std::pair{SIGTERM, false}, {SIGINT, false}, {SIGHUP, false}, {SIGTERM, true}}) {
+        SCOPED_TRACE(std::string(strsignal(signal)) + (dialogUp ? ", the Save dialog up" : ", nothing but the window"));
         const Window editor = Start(EnvironmentWithout({}));
         ASSERT_NE(editor, 0u);
         Key(editor, "space");  // a new block: the track has changes that no file holds
@@ -138,6 +151,31 @@ TEST_F(EditorProgram, SigtermOrSigintEndsItWithoutAskingOrWritingAlsoFromTheSave
         EXPECT_TRUE(EndedWell(10s));
         EXPECT_EQ(FilesUnder(folder.Path()), before);
     }
+}
+
+// A FIFO at the picture of the windows' icon holds no start up. A track of two million blocks
+// takes the editor seconds to load: SIGTERM meanwhile ends it within a second.
+TEST_F(EditorProgram, AFifoAtItsIconHoldsNoStartAndSigtermEndsALongTrackLoadWithinASecond) {
+    folder.PlaceFifo("skins/StarSkin.bmp");
+    TrackCodec::TrackFile track = samples::SmallTrack();
+    track.Level.Blocks.resize(2'000'000, track.Level.Blocks[0]);
+    folder.Write("levels/long.lvl", samples::TrackBytes(track));
+    const Window editor = Start(EnvironmentWithout({}));
+    ASSERT_NE(editor, 0u);
+    Key(editor, "o", ControlMask);
+    const Window dialog = ShownWindow("Open");
+    ASSERT_NE(dialog, 0u);
+    ASSERT_TRUE(WaitUntil([&] { return HoldsKeyboard(display_, dialog); })) << "the dialog never took the keyboard";
+    for (const char* key : {"l", "o", "n", "g", "period", "l", "v", "l", "Return"}) Key(dialog, key);
+    ASSERT_TRUE(WaitUntil([&] { return !IsShown(display_, dialog); })) << "the dialog stayed";
+    const auto sent = std::chrono::steady_clock::now();
+    kill(pid_, SIGTERM);
+    int status = 0;
+    const bool ended = WaitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, 10s);
+    const auto took = std::chrono::steady_clock::now() - sent;
+    ASSERT_TRUE(ended);
+    pid_ = 0;
+    EXPECT_LT(took, 1s) << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms";
 }
 
 TEST_F(EditorProgram, TheReadMeViewerGetsTheEnvironmentTheEditorWasStartedWith) {

@@ -1,5 +1,7 @@
 #include "tests/support/GameFolder.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -13,4 +15,17 @@ GameFolder::GameFolder() {
         else if (name == "levels.dat" || name == "readme.txt")
             std::filesystem::copy_file(entry.path(), File(name));
     }
+}
+
+void GameFolder::PlaceFifo(const std::string& asset) const {
+    const std::filesystem::path path = File(asset), folder = path.parent_path();
+    if (std::filesystem::is_symlink(folder)) {
+        const std::filesystem::path built = std::filesystem::read_symlink(folder);
+        std::filesystem::remove(folder);
+        std::filesystem::create_directory(folder);
+        for (const auto& entry : std::filesystem::directory_iterator(built))
+            std::filesystem::create_symlink(entry.path(), folder / entry.path().filename());
+    }
+    std::filesystem::remove(path);
+    if (mkfifo(path.c_str(), 0644) != 0) throw std::runtime_error("no FIFO at " + path.string());
 }

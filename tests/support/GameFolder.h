@@ -6,4 +6,7 @@
 class GameFolder : public ScratchFolder {
 public:
     GameFolder();
+    // A FIFO in place of the named asset ("gui/800x600.bmp"); the folder it is in becomes one
+    // of this copy's own, of links to the built files.
+    void PlaceFifo(const std::string& asset) const;
 };

@@ -2,7 +2,8 @@
 # manager), checked against what the server shows, and its message boxes. Run under an X
 # server of their own with a desktop larger than the game's window.
 add_executable(velorune_render_desktop_tests ${CMAKE_CURRENT_SOURCE_DIR}/desktop/WindowFitTest.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/MessageBoxWindowTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/QuietCloseTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/MessageBoxWindowTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/MessageBoxKeysTest.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/desktop/QuietCloseTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/desktop/EventWaitTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/KeysAfterABoxTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/desktop/EndSignalsTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/RunningGame.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderHarness.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp

@@ -34,6 +34,23 @@ inline std::string Text(const Figures& f, int decimals = 2) {
     return out;
 }
 
+// How the build measured compares with an earlier one: "0.93x" for after / before, a third
+// decimal below 0.1; "-" when either was not measured (below 0) or the earlier is 0.
+inline std::string Ratio(double after, double before) {
+    if (after < 0 || before <= 0) return "-";
+    const double ratio = after / before;
+    char out[32];
+    std::snprintf(out, sizeof out, "%.*fx", ratio < 0.1 ? 3 : 2, ratio);
+    return out;
+}
+
+// A line under the figures of the build measured and an earlier one: the ratio of their medians.
+inline void ReportRatio(int width, const std::string& what, const std::vector<double>& after,
+                        const std::vector<double>& before) {
+    std::printf("  %-*s medians %s\n", width, what.c_str(),
+                Ratio(Summarise(after).median, Summarise(before).median).c_str());
+}
+
 using Clock = std::chrono::steady_clock;
 
 inline double MsBetween(Clock::time_point from, Clock::time_point to) {

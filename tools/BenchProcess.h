@@ -13,7 +13,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -106,24 +105,6 @@ private:
     pid_t pid_ = 0;  // 0 when it never started or has been reaped
     int status_ = 0;
 };
-
-// The arguments of a benchmark that measures programs beside a floor: the floor's program, then
-// one or more program folders, and "quick" anywhere after the floor for shorter runs.
-struct FloorAndFolders {
-    std::string floor;
-    std::vector<std::string> folders;
-    bool quick = false;
-};
-inline std::optional<FloorAndFolders> ReadFloorAndFolders(int argc, char** argv) {
-    if (argc < 3) return std::nullopt;
-    FloorAndFolders read{argv[1], {}, false};
-    for (int i = 2; i < argc; ++i) {
-        if (std::string(argv[i]) == "quick") read.quick = true;
-        else read.folders.push_back(argv[i]);
-    }
-    if (read.folders.empty()) return std::nullopt;
-    return read;
-}
 
 // One line of a report: what was measured, then min / median / max in cores.
 inline void ReportCores(const std::string& what, const std::vector<double>& cores) {

@@ -17,13 +17,6 @@
 
 namespace bench {
 
-// The X server's display, or nullptr after telling so for the benchmark named.
-inline Display* OpenScreen(const char* benchmark) {
-    Display* x = XOpenDisplay(nullptr);
-    if (!x) std::fprintf(stderr, "%s: no X server\n", benchmark);
-    return x;
-}
-
 // Runs measure(settings) with the shader cache as earlier starts left it, then with none (a
 // player's very first start), each under a heading; false as soon as one fails.
 template <class Measure>
@@ -53,6 +46,7 @@ public:
     ~ScratchGame() { std::filesystem::remove_all(path_); }
     ScratchGame(const ScratchGame&) = delete;
     ScratchGame& operator=(const ScratchGame&) = delete;
+    std::string Folder() const { return path_.string(); }
     std::string Program() const { return (path_ / "Velorune").string(); }
 
 private:

@@ -7,7 +7,8 @@
 // the runs. A bare window of the same size whose native OpenGL child window is cleared 25 times
 // a second (bench_editor_floor) is measured in the same runs as the floor, also with the
 // software renderer on one thread as the editor asks for it; with --before, a second program
-// folder (the editor as it was) is measured in turn with each scenario.
+// folder (the editor as it was) is measured in turn with each scenario, the one first
+// alternating from run to run, and the ratio of the two medians reported under their figures.
 // Usage, under an X server:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_editor build/bin [--before FOLDER] [quick] [runs]
 #include <X11/Xlib.h>
@@ -16,7 +17,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -24,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "tools/BenchBuilds.h"
 #include "tools/BenchProcess.h"
 #include "tools/EditorDesktop.h"
 
@@ -85,29 +86,16 @@ double Measure(const Desktop& desktop, const std::string& program, const std::st
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string after, before;
+    const bench::Arguments args = bench::ReadArguments(argc, argv, {.tool = "bench_editor"});
     Settings settings;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--before" && i + 1 < argc) before = argv[++i];
-        else if (arg == "quick") settings.measureSeconds = 3;
-        else if (after.empty()) after = arg;
-        else settings.runs = std::max(1, std::atoi(arg.c_str()));
-    }
-    if (after.empty()) {
-        std::fprintf(stderr, "usage: bench_editor <program folder> [--before <program folder>] [quick] [runs]\n");
-        return 2;
-    }
+    if (args.quick) settings.measureSeconds = 3;
+    if (args.runs) settings.runs = args.runs;
     const Desktop desktop;
-    if (!desktop.Open()) {
-        std::fprintf(stderr, "bench_editor needs an X server\n");
-        return 1;
-    }
     std::error_code ec;
     const fs::path tools = fs::read_symlink("/proc/self/exe", ec).parent_path();
     const fs::path scratch = fs::temp_directory_path() / ("bench_editor_" + std::to_string(getpid()));
-    std::map<std::string, std::string> programs = {{"after", ScratchProgramFolder(scratch, "after", after)}};
-    if (!before.empty()) programs["before"] = ScratchProgramFolder(scratch, "before", before);
+    std::map<std::string, std::string> programs = {{"after", ScratchProgramFolder(scratch, "after", args.after)}};
+    for (const std::string& before : args.before) programs["before"] = ScratchProgramFolder(scratch, "before", before);
 
     const std::vector<Scenario> scenarios = Scenarios();
     std::vector<double> floor, floorOneThread;
@@ -118,7 +106,8 @@ int main(int argc, char** argv) {
         floor.push_back(Measure(desktop, floorProgram, kFloorTitle, nullptr, settings));
         floorOneThread.push_back(Measure(desktop, floorProgram, kFloorTitle, nullptr, settings, {kOneThread}));
         for (const Scenario& scenario : scenarios) {
-            for (const auto& [name, folder] : programs) {
+            for (const auto* program : bench::InTurn(programs, run)) {
+                const auto& [name, folder] = *program;
                 const double measured = Measure(desktop, folder + "/VeloruneEdit", kEditorTitle, &scenario, settings);
                 if (measured < 0) {
                     std::fprintf(stderr, "%s: %s did not get there\n", name.c_str(), scenario.name.c_str());
@@ -135,11 +124,15 @@ int main(int argc, char** argv) {
                 settings.measureSeconds);
     bench::ReportCores("floor: native GL window, 25 clears a second", floor);
     bench::ReportCores("the same, software renderer on one thread", floorOneThread);
-    for (const Scenario& scenario : scenarios)
+    for (const Scenario& scenario : scenarios) {
         for (const char* name : {"before", "after"})
             if (programs.count(name)) {
                 const std::string what = scenario.name + " (" + name + ")";
                 bench::ReportCores(what, cores[what]);
             }
+        if (programs.count("before"))
+            bench::ReportRatio(48, scenario.name + " (after / before)", cores[scenario.name + " (after)"],
+                               cores[scenario.name + " (before)"]);
+    }
     return 0;
 }

@@ -4,18 +4,19 @@
 // the X server would. The figures are the process's peak resident memory (VmHWM) once the
 // editor has settled with the track in edit mode, and once it has settled in play mode, in MB,
 // min / median / max over the runs; with --before, a second program folder (the editor as it
-// was) is measured in turn in the same runs.
+// was) is measured in turn in the same runs, the one first alternating from run to run, and the
+// ratio of the two medians reported under their figures.
 // Usage, under an X server:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_editor_memory build/bin [--before FOLDER] [quick] [runs]
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "tools/BenchBuilds.h"
 #include "tools/BenchProcess.h"
 #include "tools/BenchTracks.h"
 #include "tools/EditorDesktop.h"
@@ -82,28 +83,15 @@ void Report(const std::string& what, const std::vector<double>& mb) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string after, before;
-    int runs = 3;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--before" && i + 1 < argc) before = argv[++i];
-        else if (arg == "quick") runs = 1;
-        else if (after.empty()) after = arg;
-        else runs = std::max(1, std::atoi(arg.c_str()));
-    }
-    if (after.empty()) {
-        std::fprintf(stderr, "usage: bench_editor_memory <program folder> [--before <folder>] [quick] [runs]\n");
-        return 2;
-    }
+    const bench::Arguments args = bench::ReadArguments(argc, argv, {.tool = "bench_editor_memory"});
+    const int runs = args.runs ? args.runs : args.quick ? 1 : 3;
     const Desktop desktop;
-    if (!desktop.Open()) {
-        std::fprintf(stderr, "bench_editor_memory needs an X server\n");
-        return 1;
-    }
     const fs::path scratch = fs::temp_directory_path() / ("bench_editor_memory_" + std::to_string(getpid()));
     const std::vector<uint8_t> generated = bench::GridTrackFile(kBlocks, false);
-    std::map<std::string, std::string> programs = {{"after", bench::ScratchProgramFolder(scratch, "after", after)}};
-    if (!before.empty()) programs["before"] = bench::ScratchProgramFolder(scratch, "before", before);
+    std::map<std::string, std::string> programs = {
+        {"after", bench::ScratchProgramFolder(scratch, "after", args.after)}};
+    for (const std::string& before : args.before)
+        programs["before"] = bench::ScratchProgramFolder(scratch, "before", before);
     bool failed = false;
     for (const auto& [name, folder] : programs) failed = failed || !bench::AddTrack(folder, kGeneratedTrack, generated);
 
@@ -111,7 +99,8 @@ int main(int argc, char** argv) {
     std::map<std::string, std::vector<double>> mb;  // by track, mode and program
     for (int run = 0; run < runs && !failed; ++run) {
         for (const Track& track : tracks)
-            for (const auto& [name, folder] : programs) {
+            for (const auto* program : bench::InTurn(programs, run)) {
+                const auto& [name, folder] = *program;
                 const Peaks peaks = Measure(desktop, folder, track);
                 if (peaks.play < 0) {
                     std::fprintf(stderr, "%s: %s did not get to play mode\n", name.c_str(), track.name.c_str());
@@ -127,11 +116,12 @@ int main(int argc, char** argv) {
     if (failed) return 1;
     std::printf("Editor peak memory (resident), MB: min / median / max over %d runs\n", runs);
     for (const Track& track : tracks)
-        for (const char* mode : {"edit mode", "play mode"})
+        for (const char* mode : {"edit mode", "play mode"}) {
+            const std::string what = track.name + ", " + mode;
             for (const char* name : {"before", "after"})
-                if (programs.count(name)) {
-                    const std::string what = track.name + ", " + mode + " (" + name + ")";
-                    Report(what, mb[what]);
-                }
+                if (programs.count(name)) Report(what + " (" + name + ")", mb[what + " (" + name + ")"]);
+            if (programs.count("before"))
+                bench::ReportRatio(44, what + " (after / before)", mb[what + " (after)"], mb[what + " (before)"]);
+        }
     return 0;
 }

@@ -4,9 +4,10 @@
 // clear (bench_editor_floor). The end is seen by bench_first_frame_hook, loaded into each
 // program: the first swap of a picture that is not all black, once the X server has it.
 // The floor and the editor (and with --before, the editor of a second program folder: an
-// earlier build) start in turn within each run, 20 runs (5 with quick) after one not counted;
-// each figure is min / median / max over the runs in milliseconds, and the editor's against
-// the floor's of the same run as a ratio.
+// earlier build, the two editors' order alternating from run to run) start in turn within each
+// run, 20 runs (5 with quick) after one not counted; each figure is min / median / max over the
+// runs in milliseconds, and the editor's against the floor's of the same run as a ratio; with
+// --before, each figure of the build measured also over the earlier one's, of the medians.
 // Usage, under an X server:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_editor_startup build/bin [--before FOLDER] [quick] [runs]
 #include <fcntl.h>
@@ -15,7 +16,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "tools/BenchBuilds.h"
 #include "tools/BenchFigures.h"
 #include "tools/BenchProcess.h"
 
@@ -70,20 +71,10 @@ void Report(const std::string& what, const std::vector<double>& values, const ch
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::map<std::string, std::string> folders;  // "after" and, with --before, "before"
-    int runs = 20;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--before" && i + 1 < argc) folders["before"] = argv[++i];
-        else if (arg == "quick") runs = 5;
-        else if (!folders.count("after")) folders["after"] = arg;
-        else runs = std::max(1, std::atoi(arg.c_str()));
-    }
-    if (!folders.count("after")) {
-        std::fprintf(stderr,
-                     "usage: bench_editor_startup <program folder> [--before <program folder>] [quick] [runs]\n");
-        return 2;
-    }
+    const bench::Arguments args = bench::ReadArguments(argc, argv, {.tool = "bench_editor_startup"});
+    const int runs = args.runs ? args.runs : args.quick ? 5 : 20;
+    std::map<std::string, std::string> folders = {{"after", args.after}};  // and, with --before, "before"
+    for (const std::string& before : args.before) folders["before"] = before;
     std::error_code ec;
     const fs::path tools = fs::read_symlink("/proc/self/exe", ec).parent_path();
     const std::string hook = (tools / "libbench_first_frame_hook.so").string();
@@ -96,7 +87,8 @@ int main(int argc, char** argv) {
     for (int run = 0; run <= runs; ++run) {
         const double floorRun = FirstPictureMs(floor, hook);
         if (run > 0) floorMs.push_back(floorRun);
-        for (const auto& [name, folder] : folders) {
+        for (const auto* build : bench::InTurn(folders, run)) {
+            const auto& [name, folder] = *build;
             const double ms = FirstPictureMs(fs::absolute(folder) / "VeloruneEdit", hook);
             if (ms < 0 || floorRun < 0) {
                 std::fprintf(stderr, "bench_editor_startup: %s showed no first picture (the hook sees GLX swaps)\n",
@@ -114,6 +106,10 @@ int main(int argc, char** argv) {
         if (!folders.count(name)) continue;
         Report(std::string("editor, first track picture (") + name + ")", editorMs[name], "ms", 1);
         Report(std::string("editor / floor, same run (") + name + ")", ratios[name], "x", 2);
+    }
+    if (folders.count("before")) {
+        bench::ReportRatio(44, "editor, first track picture (after / before)", editorMs["after"], editorMs["before"]);
+        bench::ReportRatio(44, "editor / floor, same run (after / before)", ratios["after"], ratios["before"]);
     }
     return 0;
 }

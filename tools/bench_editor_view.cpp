@@ -6,17 +6,18 @@
 // two of them, over a window of seconds; in edit mode also the time from a key to the property
 // panel showing what it did, and to the first picture drawn after it: Space (a new block, which
 // the panel shows), Right (the block one unit along, the panel's X) and, on the large track,
-// Delete (a block near its start, clicked on first, taken out: every later block moves down). The pictures are
-// seen by bench_swap_times_hook, loaded into the program; the panel by reading its pixels from
-// the X server until they change. Keys go to the window as the X server would send them. With --before, a second program folder (the editor
-// as it was) is measured in turn in the same runs. Figures are min / median / max: over the
-// runs, and for the keys over every press.
+// Delete (a block near its start, clicked on first, taken out: every later block moves down).
+// The pictures are seen by bench_swap_times_hook, loaded into the program; the panel by reading
+// its pixels from the X server until they change. Keys go to the window as the X server would
+// send them. With --before, a second program folder (the editor as it was) is measured in turn
+// in the same runs, the one first alternating from run to run, and the ratio of the two medians
+// reported under their figures. Figures are min / median / max: over the runs, and for the keys
+// over every press.
 // Usage, under an X server:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_editor_view build/bin [--before FOLDER] [quick] [runs]
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/BenchBuilds.h"
 #include "tools/BenchFigures.h"
 #include "tools/BenchProcess.h"
 #include "tools/BenchTracks.h"
@@ -208,30 +210,19 @@ void Report(const std::string& what, const std::vector<double>& values, const ch
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string after, before;
+    const bench::Arguments args = bench::ReadArguments(argc, argv, {.tool = "bench_editor_view"});
     Settings settings;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--before" && i + 1 < argc) before = argv[++i];
-        else if (arg == "quick") settings = {4, 1};
-        else if (after.empty()) after = arg;
-        else settings.runs = std::max(1, std::atoi(arg.c_str()));
-    }
-    if (after.empty()) {
-        std::fprintf(stderr, "usage: bench_editor_view <program folder> [--before <folder>] [quick] [runs]\n");
-        return 2;
-    }
+    if (args.quick) settings = {4, 1};
+    if (args.runs) settings.runs = args.runs;
     const Desktop desktop;
-    if (!desktop.Open()) {
-        std::fprintf(stderr, "bench_editor_view needs an X server\n");
-        return 1;
-    }
     std::error_code ec;
     const fs::path tools = fs::read_symlink("/proc/self/exe", ec).parent_path();
     const std::string hook = (tools / "libbench_swap_times_hook.so").string();
     const fs::path scratch = fs::temp_directory_path() / ("bench_editor_view_" + std::to_string(getpid()));
-    std::map<std::string, std::string> programs = {{"after", bench::ScratchProgramFolder(scratch, "after", after)}};
-    if (!before.empty()) programs["before"] = bench::ScratchProgramFolder(scratch, "before", before);
+    std::map<std::string, std::string> programs = {
+        {"after", bench::ScratchProgramFolder(scratch, "after", args.after)}};
+    for (const std::string& before : args.before)
+        programs["before"] = bench::ScratchProgramFolder(scratch, "before", before);
     const std::vector<uint8_t> generated = bench::GridTrackFile(kBlocks, true);
     bool failed = false;
     for (const auto& [name, folder] : programs) failed = failed || !bench::AddTrack(folder, kGeneratedTrack, generated);
@@ -241,7 +232,8 @@ int main(int argc, char** argv) {
     std::map<std::string, std::vector<double>> figures;  // by what and program
     for (int run = 0; run < settings.runs && !failed; ++run) {
         for (const Track& track : tracks)
-            for (const auto& [name, folder] : programs) {
+            for (const auto* program : bench::InTurn(programs, run)) {
+                const auto& [name, folder] = *program;
                 const Session s = Measure(desktop, folder, hook, track, settings);
                 failed = failed || !s.ok;
                 const std::string of = " (" + name + ")";
@@ -271,12 +263,16 @@ int main(int argc, char** argv) {
         for (const char* key : {"Space", "Right", "Delete"})
             for (const char* to : {" to the panel, ms", " to the next picture, ms"})
                 if (track.grid || std::string(key) != "Delete") whats.push_back(track.name + ": " + key + to);
-        for (const std::string& what : whats)
+        for (const std::string& what : whats) {
             for (const char* name : {"before", "after"})
                 if (programs.count(name)) {
                     const std::string key = what + " (" + name + ")";
                     Report(key, figures[key], "", what.find("cores") != std::string::npos ? 3 : 1);
                 }
+            if (programs.count("before"))
+                bench::ReportRatio(52, what + " (after / before)", figures[what + " (after)"],
+                                   figures[what + " (before)"]);
+        }
     }
     return 0;
 }

@@ -3,11 +3,13 @@
 // level 1, each the growth of the process's user and system time (/proc/PID/stat) over a
 // stretch of seconds. The game is the program of each folder given, started in a scratch copy
 // of that folder as a player starts it and led from screen to screen with clicks and keys sent
-// to its window; the bare SDL window of floor_sdl is measured the same way beside it, waiting
-// and showing 25 frames a second. Each figure as min / median / max over the runs.
+// to its window, the games in turn in every run, the one first turning from run to run; the
+// bare SDL window of floor_sdl is measured the same way beside it, waiting and showing 25
+// frames a second. Each figure as min / median / max over the runs; under each later folder's,
+// the first folder's median over its own.
 // Under an X server, as the game runs (quick: 3 s stretches instead of 10):
 //   SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_idle
-//       build/tools/floor_sdl build/bin [before/bin] [quick]
+//       build/tools/floor_sdl build/bin [before/bin] [quick] [runs]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -17,13 +19,17 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "game/OptionsFile.h"
 #include "platform/Paths.h"
+#include "tools/BenchBuilds.h"
 #include "tools/BenchProcess.h"
+#include "tools/BenchScreen.h"
 #include "tools/XPlayerInput.h"
 
 namespace {
@@ -81,6 +87,13 @@ struct GameFigures {
     std::vector<double> menu, levelSelect, pause, playing;
 };
 
+// A game measured: the folder given, its scratch copy and its figures.
+struct Build {
+    std::string given;
+    std::unique_ptr<bench::ScratchGame> scratch;
+    GameFigures figures;
+};
+
 // One run of the game in folder: start, each screen in turn, quit.
 bool MeasureGame(Display* x, const std::string& folder, std::chrono::seconds stretch, GameFigures& figures) {
     gOptions = GameOptions{0, -2000, 1};  // silent, 800 x 600
@@ -119,49 +132,53 @@ double MeasureFloor(const std::string& floor, const std::vector<std::string>& ar
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<bench::FloorAndFolders> args = bench::ReadFloorAndFolders(argc, argv);
-    if (!args) {
-        std::fprintf(stderr, "usage: bench_idle <floor_sdl> <program folder>... [quick]\n");
-        return 2;
-    }
+    const bench::Arguments args =
+        bench::ReadArguments(argc, argv, {.tool = "bench_idle", .floor = "floor_sdl",
+                                          .earlier = bench::CommandLine::kAny});
     Display* x = XOpenDisplay(nullptr);
-    if (!x) {
-        std::fprintf(stderr, "bench_idle: no X server\n");
-        return 1;
-    }
-    const std::chrono::seconds stretch = args->quick ? 3s : 10s;
+    if (!x) return 1;
+    const std::chrono::seconds stretch = args.quick ? 3s : 10s;
+    const int runs = args.runs ? args.runs : kRuns;
     std::printf("== CPU left alone, in cores over %lld s (min / median / max of %d runs)\n",
-                static_cast<long long>(stretch.count()), kRuns);
+                static_cast<long long>(stretch.count()), runs);
 
     std::vector<double> waiting, frames;
-    for (int run = 0; run < kRuns; ++run) {
-        waiting.push_back(MeasureFloor(args->floor, {}, stretch));
-        frames.push_back(MeasureFloor(args->floor, {"25"}, stretch));
+    for (int run = 0; run < runs; ++run) {
+        waiting.push_back(MeasureFloor(args.floor, {}, stretch));
+        frames.push_back(MeasureFloor(args.floor, {"25"}, stretch));
     }
     std::printf("bare SDL window\n");
     bench::ReportCores("waiting, keys read at every refresh", waiting);
     bench::ReportCores("25 cleared frames a second", frames);
 
-    for (const std::string& given : args->folders) {
-        const auto scratch = std::filesystem::temp_directory_path() / ("bench_idle_" + std::to_string(getpid()));
-        std::filesystem::remove_all(scratch);
-        std::filesystem::copy(given, scratch, std::filesystem::copy_options::recursive);
-        if (!xinput::PlaceButtons(scratch.string())) {
-            std::fprintf(stderr, "bench_idle: %s has no menu pictures\n", given.c_str());
-            return 1;
-        }
-        GameFigures figures;
-        for (int run = 0; run < kRuns; ++run)
-            if (!MeasureGame(x, scratch.string(), stretch, figures)) {
-                std::fprintf(stderr, "bench_idle: the game of %s did not show its window\n", given.c_str());
+    std::vector<Build> builds;
+    for (const std::string& given : args.Builds()) {
+        const int number = static_cast<int>(builds.size());
+        builds.push_back({given, std::make_unique<bench::ScratchGame>(given, "bench_idle", number), {}});
+    }
+    for (int run = 0; run < runs; ++run)
+        for (Build* build : bench::InTurn(builds, run)) {
+            // The buttons are where this game's pictures place them.
+            if (!xinput::PlaceButtons(build->scratch->Folder())) {
+                std::fprintf(stderr, "bench_idle: %s has no menu pictures\n", build->given.c_str());
                 return 1;
             }
-        std::filesystem::remove_all(scratch);
-        std::printf("%s\n", given.c_str());
-        bench::ReportCores("main menu", figures.menu);
-        bench::ReportCores("level select, level 1", figures.levelSelect);
-        bench::ReportCores("pause menu over level 1", figures.pause);
-        bench::ReportCores("playing level 1, standing at the start", figures.playing);
+            if (!MeasureGame(x, build->scratch->Folder(), stretch, build->figures)) {
+                std::fprintf(stderr, "bench_idle: the game of %s did not show its window\n", build->given.c_str());
+                return 1;
+            }
+        }
+    for (const Build& build : builds) {
+        std::printf("%s\n", build.given.c_str());
+        const GameFigures& first = builds.front().figures;
+        for (const auto& [what, cores, firsts] :
+             {std::tuple{"main menu", &build.figures.menu, &first.menu},
+              std::tuple{"level select, level 1", &build.figures.levelSelect, &first.levelSelect},
+              std::tuple{"pause menu over level 1", &build.figures.pause, &first.pause},
+              std::tuple{"playing level 1, standing at the start", &build.figures.playing, &first.playing}}) {
+            bench::ReportCores(what, *cores);
+            if (&build != &builds.front()) bench::ReportRatio(48, "  first folder / this one", *firsts, *cores);
+        }
     }
     XCloseDisplay(x);
     return 0;

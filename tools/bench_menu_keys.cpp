@@ -4,12 +4,14 @@
 // first frame is on the screen, and Up once the menu has been left alone for 2.5 s; each start
 // once with the shader cache as earlier starts left it and once with none (a player's very
 // first start). The game is the program of each folder given, started in a scratch copy of
-// it, the folders in turn in every round. What each key changes on the screen is learned first
-// from a start of each program: the screen is then watched only there, and the time is that
-// of the first read in which it differs. Reports min / median / p95 / max in milliseconds.
+// it, the folders in turn in every round, the one first turning from round to round. What
+// each key changes on the screen is learned first from a start of each program: the screen is
+// then watched only there, and the time is that of the first read in which it differs.
+// Reports min / median / p95 / max in milliseconds; under each later folder's, the first
+// folder's median over its own.
 // Under an X server, as the game runs (quick: 5 rounds instead of 10):
 //   SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_menu_keys
-//       build/bin [before/bin ...] [quick]
+//       build/bin [before/bin ...] [quick] [rounds]
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -20,8 +22,10 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
+#include "tools/BenchBuilds.h"
 #include "tools/BenchProcess.h"
 #include "tools/BenchScreen.h"
 
@@ -142,15 +146,20 @@ bool MeasureStart(Display* x, Measured& m, const std::vector<std::string>& setti
 bool MeasureRounds(Display* x, std::vector<Measured>& programs, int rounds, const std::vector<std::string>& settings) {
     for (Measured& m : programs) m.firstFrame.clear(), m.idle.clear();
     for (int round = 0; round < rounds; ++round)
-        for (Measured& m : programs)
-            if (!MeasureStart(x, m, settings)) {
-                std::fprintf(stderr, "bench_menu_keys: %s did not show a key\n", m.folder.c_str());
+        for (Measured* m : bench::InTurn(programs, round))
+            if (!MeasureStart(x, *m, settings)) {
+                std::fprintf(stderr, "bench_menu_keys: %s did not show a key\n", m->folder.c_str());
                 return false;
             }
+    const Measured& first = programs.front();
     for (const Measured& m : programs) {
         std::printf("  %s\n", m.folder.c_str());
-        std::printf("    %-40s %s ms\n", "Down at the main menu's first frame", bench::Text(bench::Summarise(m.firstFrame), 1).c_str());
-        std::printf("    %-40s %s ms\n", "Up on the menu left alone for 2.5 s", bench::Text(bench::Summarise(m.idle), 1).c_str());
+        for (const auto& [what, ms, firsts] :
+             {std::tuple{"Down at the main menu's first frame", &m.firstFrame, &first.firstFrame},
+              std::tuple{"Up on the menu left alone for 2.5 s", &m.idle, &first.idle}}) {
+            std::printf("    %-40s %s ms\n", what, bench::Text(bench::Summarise(*ms), 1).c_str());
+            if (&m != &first) bench::ReportRatio(42, "    first folder / this one", *firsts, *ms);
+        }
     }
     return true;
 }
@@ -158,22 +167,14 @@ bool MeasureRounds(Display* x, std::vector<Measured>& programs, int rounds, cons
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> folders;
-    bool quick = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "quick") quick = true;
-        else folders.push_back(argv[i]);
-    }
-    if (folders.empty()) {
-        std::fprintf(stderr, "usage: bench_menu_keys <program folder>... [quick]\n");
-        return 2;
-    }
-    Display* x = bench::OpenScreen("bench_menu_keys");
+    const bench::Arguments args =
+        bench::ReadArguments(argc, argv, {.tool = "bench_menu_keys", .earlier = bench::CommandLine::kAny});
+    Display* x = XOpenDisplay(nullptr);
     if (!x) return 1;
-    const int rounds = quick ? 5 : 10;
+    const int rounds = args.runs ? args.runs : args.quick ? 5 : 10;
     std::vector<std::unique_ptr<bench::ScratchGame>> games;
     std::vector<Measured> programs;
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : args.Builds()) {
         games.push_back(std::make_unique<bench::ScratchGame>(folder, "bench_menu_keys", static_cast<int>(games.size())));
         Measured m{folder, games.back()->Program(), {}, {}, {}};
         const std::optional<Learned> learned = Learn(x, m.program);

@@ -5,11 +5,13 @@
 // no shader cache at all (a player's very first start). Each game is the program of a folder
 // given, started in a scratch copy of that folder, and watched from outside: rows of the screen
 // are read until they show what that program shows once settled (learned first from a start
-// left alone). Reports each as min / median / max in milliseconds over the starts, and each
-// game start divided by the floor's start of the same round, beside the goal for that ratio.
+// left alone). Each round starts the floor first, then the games, the one first turning from
+// round to round. Reports each as min / median / max in milliseconds over the starts, and each
+// game start divided by the floor's start of the same round, beside the goal for that ratio;
+// under each later folder's, the first folder's median over its own.
 // Under an X server, as the game runs (quick: 5 rounds instead of 10):
 //   SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" build/tools/bench_startup
-//       build/tools/floor_first_frame build/bin [before/bin] [quick]
+//       build/tools/floor_first_frame build/bin [before/bin] [quick] [rounds]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
@@ -17,11 +19,14 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tools/BenchBuilds.h"
 #include "tools/BenchProcess.h"
 #include "tools/BenchScreen.h"
 
@@ -83,24 +88,28 @@ struct Measured {
 // rounds of starts, each program once a round, the floor first.
 bool MeasureRounds(Display* x, std::vector<Measured>& programs, int rounds, const std::vector<std::string>& settings) {
     for (Measured& m : programs) m.ms.clear(), m.ratio.clear();
+    Measured& floor = programs.front();
+    const std::span<Measured> games(programs.begin() + 1, programs.end());
+    auto start = [&](Measured& m) {
+        const std::optional<double> ms = TimeToPicture(x, m.program, m.picture, settings);
+        if (!ms) {
+            std::fprintf(stderr, "bench_startup: %s did not show its picture\n", m.name.c_str());
+            return false;
+        }
+        m.ms.push_back(*ms);
+        m.ratio.push_back(*ms / floor.ms.back());
+        return true;
+    };
     for (int round = 0; round < rounds; ++round) {
-        for (Measured& m : programs) {
-            const std::optional<double> ms = TimeToPicture(x, m.program, m.picture, settings);
-            if (!ms) {
-                std::fprintf(stderr, "bench_startup: %s did not show its picture\n", m.name.c_str());
-                return false;
-            }
-            m.ms.push_back(*ms);
-            m.ratio.push_back(*ms / programs.front().ms.back());
-        }
+        if (!start(floor)) return false;
+        for (Measured* game : bench::InTurn(games, round))
+            if (!start(*game)) return false;
     }
-    for (const Measured& m : programs) {
-        if (&m == &programs.front()) {
-            std::printf("  %-44s %s ms\n", m.name.c_str(), Figures(m.ms, "%6.1f").c_str());
-        } else {
-            std::printf("  %-44s %s ms   %s x the floor (goal: at most %.1f)\n", m.name.c_str(),
-                        Figures(m.ms, "%6.1f").c_str(), Figures(m.ratio, "%4.2f").c_str(), kGoal);
-        }
+    std::printf("  %-44s %s ms\n", floor.name.c_str(), Figures(floor.ms, "%6.1f").c_str());
+    for (const Measured& m : games) {
+        std::printf("  %-44s %s ms   %s x the floor (goal: at most %.1f)\n", m.name.c_str(),
+                    Figures(m.ms, "%6.1f").c_str(), Figures(m.ratio, "%4.2f").c_str(), kGoal);
+        if (&m != &games.front()) bench::ReportRatio(44, "  first folder / this one", games.front().ms, m.ms);
     }
     return true;
 }
@@ -108,17 +117,15 @@ bool MeasureRounds(Display* x, std::vector<Measured>& programs, int rounds, cons
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<bench::FloorAndFolders> args = bench::ReadFloorAndFolders(argc, argv);
-    if (!args) {
-        std::fprintf(stderr, "usage: bench_startup <floor_first_frame> <program folder>... [quick]\n");
-        return 2;
-    }
-    Display* x = bench::OpenScreen("bench_startup");
+    const bench::Arguments args =
+        bench::ReadArguments(argc, argv, {.tool = "bench_startup", .floor = "floor_first_frame",
+                                          .earlier = bench::CommandLine::kAny});
+    Display* x = XOpenDisplay(nullptr);
     if (!x) return 1;
-    const int rounds = args->quick ? 5 : 10;
+    const int rounds = args.runs ? args.runs : args.quick ? 5 : 10;
     std::vector<std::unique_ptr<bench::ScratchGame>> games;
-    std::vector<Measured> programs{{"floor: SDL window, GL context, cleared frame", args->floor, {}, {}, {}}};
-    for (const std::string& folder : args->folders) {
+    std::vector<Measured> programs{{"floor: SDL window, GL context, cleared frame", args.floor, {}, {}, {}}};
+    for (const std::string& folder : args.Builds()) {
         games.push_back(std::make_unique<bench::ScratchGame>(folder, "bench_startup", static_cast<int>(games.size())));
         programs.push_back({folder, games.back()->Program(), {}, {}, {}});
     }

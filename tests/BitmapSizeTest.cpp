@@ -3,8 +3,8 @@
 #include <climits>
 #include <utility>
 
-#include "tests/support/BmpFile.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/BmpFile.h"
+#include "tests/support/files/ScratchFolder.h"
 #include "ui/BITMAP_Loader.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "game/frmGame.h"
 #include "platform/MessageBox.h"
 #include "platform/recording/RecordingDevice.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/ScratchFolder.h"
 #include "ui/BITMAP_Loader.h"
 #include "ui/GUI.h"
 

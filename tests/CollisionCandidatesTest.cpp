@@ -4,7 +4,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/support/PlayTestBed.h"
+#include "tests/support/play/PlayTestBed.h"
 #include "world/CollisionDetection.h"
 #include "world/clsPlayer.h"
 

@@ -1,7 +1,7 @@
 // The contact points of the player's box and the point-in-face test.
 #include <gtest/gtest.h>
 
-#include "tests/support/PlayTestBed.h"
+#include "tests/support/play/PlayTestBed.h"
 #include "world/CollisionDetection.h"
 
 using namespace CollisionDetection;

@@ -7,7 +7,7 @@
 #include "game/LevelCompletion.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
-#include "tests/support/PlayTestBed.h"
+#include "tests/support/play/PlayTestBed.h"
 #include "ui/FontFieldTable.h"
 #include "world/CollisionDetection.h"
 #include "world/TrackObjects.h"

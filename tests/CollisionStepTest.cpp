@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/Keyboard.h"
-#include "tests/support/PlayTestBed.h"
+#include "tests/support/play/PlayTestBed.h"
 #include "world/CollisionDetection.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"

@@ -13,7 +13,7 @@
 #include "game/DebugLog.h"
 #include "game/Globals.h"
 #include "tests/support/InChildProcess.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/ScratchFolder.h"
 
 TEST(DebugLog, HeaderLinesAreQuotedCommaSeparatedAndEndInCrLf) {
     ScratchFolder folder;

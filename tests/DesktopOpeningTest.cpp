@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/DesktopOpen.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/ScratchFolder.h"
 #include "tests/support/WaitUntil.h"
 
 namespace {

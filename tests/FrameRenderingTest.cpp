@@ -7,7 +7,7 @@
 #include "game/DirectX.h"
 #include "game/Globals.h"
 #include "game/frmGame.h"
-#include "tests/support/PlayRig.h"
+#include "tests/support/play/PlayRig.h"
 #include "ui/GUI.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"

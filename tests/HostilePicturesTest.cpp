@@ -11,9 +11,9 @@
 #include "platform/Diagnostics.h"
 #include "platform/formats/PictureCheck.h"
 #include "platform/formats/TextureImage.h"
-#include "tests/support/BmpFile.h"
-#include "tests/support/PlayRig.h"
-#include "tools/assetkit/Image.h"
+#include "tests/support/files/BmpFile.h"
+#include "tests/support/play/PlayRig.h"
+#include "tools/assets/kit/Image.h"
 #include "world/clsParticles.h"
 
 namespace {

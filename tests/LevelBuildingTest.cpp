@@ -9,8 +9,8 @@
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
 #include "game/frmGame.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/WorldFakeDevice.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tests/support/play/WorldFakeDevice.h"
 #include "world/clsBackground.h"
 
 #include "game/LevelStructure.h"

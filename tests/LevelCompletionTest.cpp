@@ -10,8 +10,8 @@
 #include "ui/GUI.h"
 #include "game/frmGame.h"
 #include "platform/MessageBox.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tests/support/files/TrackSamples.h"
 
 namespace {
 

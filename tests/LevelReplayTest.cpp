@@ -4,7 +4,7 @@
 
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
-#include "tests/support/ShippedReplays.h"
+#include "tests/support/play/ShippedReplays.h"
 #include "tools/replay/ReplayWorld.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include "game/LevelStructure.h"
 #include "shared/TrackCodec.h"
 #include "platform/MessageBox.h"
-#include "tests/support/CountingDisk.h"
+#include "tests/support/files/CountingDisk.h"
 #include "tests/support/InChildProcess.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tests/support/files/TrackSamples.h"
 
 namespace {
 

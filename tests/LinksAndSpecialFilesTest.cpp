@@ -25,8 +25,8 @@
 #include "shared/BinaryFile.h"
 #include "ui/BITMAP_Loader.h"
 #include "tests/support/InChildProcess.h"
-#include "tests/support/Longs.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/Longs.h"
+#include "tests/support/files/ScratchFolder.h"
 
 namespace {
 

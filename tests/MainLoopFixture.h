@@ -18,8 +18,8 @@
 #include "platform/MessageBox.h"
 #include "platform/recording/FakeDirect3D.h"
 #include "platform/recording/RecordingAudio.h"
-#include "tests/support/FakeWindow.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/play/FakeWindow.h"
+#include "tests/support/files/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
 
 class MainLoop : public ::testing::Test {

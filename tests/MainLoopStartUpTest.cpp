@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 
 #include "game/LevelCompletion.h"
-#include "tests/support/FaultyDisk.h"
-#include "tests/support/Longs.h"
+#include "tests/support/files/FaultyDisk.h"
+#include "tests/support/files/Longs.h"
 
 namespace {
 

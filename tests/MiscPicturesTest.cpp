@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/formats/TextureImage.h"
-#include "tests/support/DrawingTestBed.h"
+#include "tests/support/play/DrawingTestBed.h"
 
 namespace {
 

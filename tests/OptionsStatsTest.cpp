@@ -11,10 +11,10 @@
 #include "game/LevelStructure.h"
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
-#include "tests/support/Longs.h"
-#include "tests/support/PlayRig.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/Longs.h"
+#include "tests/support/play/PlayRig.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tests/support/files/TrackSamples.h"
 
 TEST(OptionsFile, ReadsAndWritesTwelveLittleEndianBytes) {
     ScratchFolder folder;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/DeviceState.h"
-#include "tests/support/DrawingTestBed.h"
+#include "tests/support/play/DrawingTestBed.h"
 #include "world/RandomNumbers.h"
 #include "world/clsParticles.h"
 

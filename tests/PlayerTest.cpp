@@ -7,7 +7,7 @@
 #include "game/DirectX.h"
 #include "game/OptionsFile.h"
 #include "platform/D3DXMath.h"
-#include "tests/support/PlayRig.h"
+#include "tests/support/play/PlayRig.h"
 #include "world/clsPlayer.h"
 
 using d3d::CallKind;

@@ -12,9 +12,9 @@
 #include "game/OptionsFile.h"
 #include "game/frmGame.h"
 #include "platform/MessageBox.h"
-#include "tests/support/FaultyDisk.h"
-#include "tests/support/GameFolder.h"
-#include "tests/support/PlayRig.h"
+#include "tests/support/files/FaultyDisk.h"
+#include "tests/support/files/GameFolder.h"
+#include "tests/support/play/PlayRig.h"
 #include "ui/FontFieldTable.h"
 #include "ui/GUI.h"
 

@@ -3,9 +3,9 @@
 #include "platform/recording/FakeDirect3D.h"
 #include "platform/recording/RecordingDevice.h"
 #include "platform/Window.h"
-#include "tests/support/FakeWindow.h"
-#include "support/ScratchFolder.h"
-#include "tools/assetkit/Image.h"
+#include "tests/support/play/FakeWindow.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tools/assets/kit/Image.h"
 
 using namespace d3d;
 

@@ -15,9 +15,9 @@
 #include "game/OptionsFile.h"
 #include "shared/BinaryFile.h"
 #include "platform/MessageBox.h"
-#include "tests/support/FaultyDisk.h"
-#include "tests/support/Longs.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/FaultyDisk.h"
+#include "tests/support/files/Longs.h"
+#include "tests/support/files/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/Audio.h"
 #include "platform/Diagnostics.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/ScratchFolder.h"
 #include "tests/support/WaitUntil.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "game/Globals.h"
 #include "game/LevelBuilding.h"
-#include "tests/support/DrawingTestBed.h"
+#include "tests/support/play/DrawingTestBed.h"
 #include "world/TrackObjects.h"
 #include "world/clsPlayer.h"
 #include "world/clsShadow.h"

@@ -10,8 +10,8 @@
 #include "game/LevelStructure.h"
 #include "game/frmGame.h"
 #include "platform/recording/RecordingDevice.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tests/support/files/TrackSamples.h"
 
 TEST(ShippedLevelsDraw, EveryVertexOfEveryLevelIsFinite) {
     ScratchFolder folder;

@@ -6,8 +6,8 @@
 #include <sys/wait.h>
 
 #include "shared/TrackCodec.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tests/support/files/TrackSamples.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "game/DebugLog.h"
 #include "game/OptionsFile.h"
 #include "platform/recording/RecordingAudio.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/ScratchFolder.h"
 #include "ui/DXmusicSFX.h"
 
 using platform::RecordingAudio;

@@ -14,8 +14,8 @@
 #include "platform/Diagnostics.h"
 #include "platform/threads/PicturePrefetch.h"
 #include "platform/formats/TextureImage.h"
-#include "support/ScratchFolder.h"
-#include "tools/assetkit/Image.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tools/assets/kit/Image.h"
 
 using namespace d3d;
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "shared/TrackCodec.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/TrackSamples.h"
 
 using namespace TrackCodec;
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shared/TrackCodec.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/TrackSamples.h"
 
 using namespace TrackCodec;
 

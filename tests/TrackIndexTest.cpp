@@ -11,7 +11,7 @@
 
 #include "game/Globals.h"
 #include "game/LevelStructure.h"
-#include "tests/support/ShippedReplays.h"
+#include "tests/support/play/ShippedReplays.h"
 #include "tools/replay/GeneratedTracks.h"
 #include "tools/replay/ReplayWorld.h"
 #include "world/CollisionDetection.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "tests/support/WorldFakeDevice.h"
+#include "tests/support/play/WorldFakeDevice.h"
 #include "world/clsRamp.h"
 #include "world/clsblock.h"
 #include "shared/maths.h"

@@ -4,7 +4,7 @@
 
 #include "game/Globals.h"
 #include "shared/TrackRecords.h"
-#include "tests/support/WorldFakeDevice.h"
+#include "tests/support/play/WorldFakeDevice.h"
 #include "world/AnimatedTextures.h"
 #include "world/clsMovingPlatform.h"
 #include "world/clsStar.h"

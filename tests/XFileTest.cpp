@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "platform/formats/XFile.h"
-#include "tests/support/WorldFakeDevice.h"
+#include "tests/support/play/WorldFakeDevice.h"
 
 namespace {
 

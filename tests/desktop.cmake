@@ -6,10 +6,10 @@ add_executable(velorune_render_desktop_tests ${CMAKE_CURRENT_SOURCE_DIR}/desktop
   ${CMAKE_CURRENT_SOURCE_DIR}/desktop/QuietCloseTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/desktop/EventWaitTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/KeysAfterABoxTest.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/desktop/EndSignalsTest.cpp ${CMAKE_CURRENT_SOURCE_DIR}/desktop/RunningGame.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderHarness.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/ScratchFolder.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TestEnvironment.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/TrackSamples.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/XWindows.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/render/RenderHarness.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/files/GameFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/files/ScratchFolder.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TestEnvironment.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/files/TrackSamples.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/xserver/XWindows.cpp)
 target_include_directories(velorune_render_desktop_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${STB_INCLUDE_DIR})
 target_link_libraries(velorune_render_desktop_tests PRIVATE velorune_game replaykit assetkit PkgConfig::XTST GTest::gtest
   GTest::gtest_main)

@@ -2,13 +2,13 @@
 # through the recording device. velorune_editor_qt_tests: its Qt window for real, under a
 # virtual X server. Both read the generated assets through a scratch program folder.
 set(EDITOR_TEST_SUPPORT
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/ScratchFolder.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/GameFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/files/ScratchFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/files/GameFolder.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestEnvironment.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorReset.cpp)
 set(EDITOR_CORE_TEST_SUPPORT ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditorTestBed.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/TrackSamples.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/FaultyDisk.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/files/TrackSamples.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/files/FaultyDisk.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/PlayScene.cpp ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/TrackLooks.cpp)
 
 file(GLOB EDITOR_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor/*.cpp)
@@ -21,8 +21,8 @@ gtest_discover_tests(velorune_editor_tests DISCOVERY_TIMEOUT 60)
 
 file(GLOB EDITOR_QT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/editor_qt/*.cpp)
 add_executable(velorune_editor_qt_tests ${EDITOR_QT_TEST_SOURCES} ${EDITOR_TEST_SUPPORT}
-  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/XWindows.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/TrackSamples.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/editor/support/EditedTracks.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support/xserver/XWindows.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/files/TrackSamples.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(velorune_editor_qt_tests PRIVATE velorune_editor_qt Qt6::Test GTest::gtest)
 target_compile_definitions(velorune_editor_qt_tests PRIVATE VELORUNE_ASSETS_DIR="${VELORUNE_OUT}"

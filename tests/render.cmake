@@ -2,8 +2,8 @@
 # They run headless on Mesa's software renderer (llvmpipe) through SDL's "offscreen" video
 # driver, which makes EGL contexts without any display; `xvfb-run -a` works as well but is not
 # needed. Screenshots go to test-artifacts/ in the build folder.
-file(GLOB RENDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/render/*.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+file(GLOB RENDER_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/render/*.cpp)
+list(APPEND RENDER_TEST_SOURCES ${SUPPORT_SOURCES})
 add_executable(velorune_render_tests ${RENDER_TEST_SOURCES})
 target_include_directories(velorune_render_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${STB_INCLUDE_DIR})
 target_link_libraries(velorune_render_tests PRIVATE velorune_game replaykit assetkit GTest::gtest GTest::gtest_main)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the real game from a copy of the output folder on the X server of DISPLAY (see
-# tests/support/with_x_server.sh), lets it reach the main menu, asks it to close (SIGTERM
+# tests/support/xserver/with_x_server.sh), lets it reach the main menu, asks it to close (SIGTERM
 # arrives as the window's close event) and checks that it ended cleanly with every start-up
 # step logged as a success.
 set -euo pipefail

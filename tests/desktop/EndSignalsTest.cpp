@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "shared/TrackCodec.h"
-#include "tests/support/GameFolder.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/GameFolder.h"
+#include "tests/support/files/TrackSamples.h"
 #include "tests/support/WaitUntil.h"
-#include "tests/support/XWindows.h"
+#include "tests/support/xserver/XWindows.h"
 
 extern char** environ;
 

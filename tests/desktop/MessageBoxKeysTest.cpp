@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/Keyboard.h"
-#include "tests/support/XWindows.h"
-#include "tools/XPlayerInput.h"
+#include "tests/support/xserver/XWindows.h"
+#include "tests/support/xserver/XPlayerInput.h"
 
 namespace {
 

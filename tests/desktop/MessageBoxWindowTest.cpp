@@ -15,8 +15,8 @@
 
 #include "game/DebugLog.h"
 #include "platform/Diagnostics.h"
-#include "tests/support/ScratchFolder.h"
-#include "tests/support/XWindows.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tests/support/xserver/XWindows.h"
 
 namespace {
 

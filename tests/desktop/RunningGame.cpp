@@ -17,8 +17,8 @@
 #include "platform/formats/TextureImage.h"
 #include "shared/BinaryFile.h"
 #include "tests/support/WaitUntil.h"
-#include "tests/support/XWindows.h"
-#include "tools/XPlayerInput.h"
+#include "tests/support/xserver/XWindows.h"
+#include "tests/support/xserver/XPlayerInput.h"
 
 Display* Server() {
     static Display* const x = [] {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/GameFolder.h"
+#include "tests/support/files/GameFolder.h"
 
 class GUI_Button;
 

@@ -33,8 +33,8 @@
 #include "platform/sdl/SdlWindow.h"
 #include "platform/sdl/X11Of.h"
 #include "tests/render/RenderHarness.h"
-#include "tests/support/GameFolder.h"
-#include "tools/XPlayerInput.h"
+#include "tests/support/files/GameFolder.h"
+#include "tests/support/xserver/XPlayerInput.h"
 #include "tools/replay/HookedWindow.h"
 #include "ui/GUI.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "editor/Controls.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/files/ScratchFolder.h"
 
 using editor::FileListBox;
 using editor::ScrollBar;

@@ -12,7 +12,7 @@
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/TrackSamples.h"
 #include "world/TrackObjects.h"
 
 class FileCommands : public ::testing::Test {

@@ -11,7 +11,7 @@
 #include "editor/frmMain.h"
 #include "platform/Paths.h"
 #include "tests/editor/support/EditorTestBed.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/TrackSamples.h"
 #include "world/TrackObjects.h"
 #include "world/TrackView.h"
 #include "world/clsBackground.h"

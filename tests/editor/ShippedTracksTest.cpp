@@ -8,7 +8,7 @@
 #include "editor/FileIO.h"
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditorTestBed.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/TrackSamples.h"
 #include "world/TrackObjects.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include "shared/TrackCodec.h"
 #include "tests/editor/support/EditedTracks.h"
 #include "tests/editor/support/EditorTestBed.h"
-#include "tests/support/FaultyDisk.h"
-#include "tests/support/TrackSamples.h"
+#include "tests/support/files/FaultyDisk.h"
+#include "tests/support/files/TrackSamples.h"
 #include "world/TrackObjects.h"
 
 namespace {

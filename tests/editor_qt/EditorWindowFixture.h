@@ -14,7 +14,7 @@
 #include "editor/qt/EditorWindow.h"
 #include "editor/qt/KeyboardFeed.h"
 #include "platform/Keyboard.h"
-#include "tests/support/GameFolder.h"
+#include "tests/support/files/GameFolder.h"
 
 class EditorWindowTest : public ::testing::Test {
 protected:

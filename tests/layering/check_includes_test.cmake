@@ -20,8 +20,8 @@ set(layers
   "ui/GUI.cpp|game/Globals.h|platform/gl/GlDevice.h"
   "editor/frmMain.cpp|world/TrackBox.h|game/Globals.h"
   "editor/qt/MainWindow.cpp|platform/gl/GlDevice.h|ui/GUI.h"
-  "tools/replay/KeyScript.cpp|tests/support/GameFolder.h|tests/render/RenderHarness.h"
-  "tools/bench_world.cpp|editor/frmMain.h|editor/qt/MainWindow.h")
+  "tools/replay/KeyScript.cpp|tests/support/files/GameFolder.h|tests/render/RenderHarness.h"
+  "tools/bench/bench_world.cpp|editor/frmMain.h|editor/qt/MainWindow.h")
 
 file(REMOVE_RECURSE "${TREE}")
 

@@ -7,8 +7,8 @@
 #include "RenderHarness.h"
 #include "platform/DeviceState.h"
 #include "platform/formats/PictureCheck.h"
-#include "support/ScratchFolder.h"
-#include "tools/assetkit/Image.h"
+#include "tests/support/files/ScratchFolder.h"
+#include "tools/assets/kit/Image.h"
 
 using namespace d3d;
 

@@ -27,7 +27,7 @@
 #include "platform/MessageBox.h"
 #include "platform/sdl/SdlWindow.h"
 #include "tests/render/RenderHarness.h"
-#include "tests/support/GameFolder.h"
+#include "tests/support/files/GameFolder.h"
 #include "tools/replay/HookedWindow.h"
 #include "tools/replay/KeyScript.h"
 #include "ui/FontFieldTable.h"

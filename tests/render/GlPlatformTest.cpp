@@ -2,7 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/FakeWindow.h"
+#include "tests/support/play/FakeWindow.h"
 
 #include "RenderHarness.h"
 #include "platform/gl/GlDirect3D.h"

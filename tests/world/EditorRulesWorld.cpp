@@ -1,6 +1,6 @@
 #include "tests/world/EditorRulesWorld.h"
 
-#include "tests/support/WorldPlacing.h"
+#include "tests/support/play/WorldPlacing.h"
 
 #include "shared/DeviceAndCamera.h"
 #include "world/CollisionDetection.h"

@@ -16,8 +16,8 @@
 #include "platform/Clock.h"
 #include "platform/recording/FakeDirect3D.h"
 #include "platform/Keyboard.h"
-#include "tests/support/FakeWindow.h"
-#include "tests/support/GameFolder.h"
+#include "tests/support/play/FakeWindow.h"
+#include "tests/support/files/GameFolder.h"
 
 // The window system's side of the editor: what the editor asked of it.
 class RecordingHost : public editor::EditorHost {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/WorldPlacing.h"
+#include "tests/support/play/WorldPlacing.h"
 
 #include "editor/CollisionDetection.h"
 #include "editor/DirectX.h"

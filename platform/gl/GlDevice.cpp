@@ -114,7 +114,6 @@ void GlDevice::ReleaseTargets() {
     picture_.reset();
     keptPicture_.Release();
     keptPictureRehearsed_ = false;
-    kept_ = false;
     lastFirst_ = {};
 }
 

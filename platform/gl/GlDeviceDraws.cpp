@@ -186,7 +186,7 @@ void GlDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, cons
 
 void GlDevice::DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t stride,
                           const std::byte* vertices) {
-    if (!std::exchange(frameStart_, false) || !setup.Pretransformed) {
+    if (!std::exchange(frameStart_, false) || !setup.Pretransformed || !keepingPictures_) {
         Draw(setup, type, count, fvf_, stride, vertices);
         return;
     }
@@ -196,14 +196,15 @@ void GlDevice::DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count
     // has them); otherwise the clear has made it as the draw leaves it.
     const bool depth = setup.DepthWrite;
     if (depth && Changed(applied_.DepthWrite, 1)) glDepthMask(GL_TRUE);
-    if (kept_ && first == lastFirst_) {
+    if (keptPicture_.Holds() && first == lastFirst_) {
         keptPicture_.PutBack(drawFbo_, depth);
         return;
     }
     Draw(setup, type, count, fvf_, stride, vertices);
     // Kept once it has come twice in a row, so that a first draw that changes every frame
     // costs no copy.
-    kept_ = first == lastFirst_ && keptPicture_.Keep(drawFbo_, width_, height_, samples_, depth);
+    if (first == lastFirst_) keptPicture_.Keep(drawFbo_, width_, height_, samples_, depth);
+    else keptPicture_.Forget();
     lastFirst_ = std::move(first);
 }
 

@@ -37,7 +37,14 @@ bool GlKeptPicture::Keep(GLuint framebuffer, int width, int height, int samples,
     }
     Copy(framebuffer, fbo_, width_, height_, depth);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    holds_ = true;
     return true;
+}
+
+void GlKeptPicture::Prepare(GLuint framebuffer, int width, int height, int samples) {
+    if (holds_) return;  // a Keep has made the storage and run the copy
+    Keep(framebuffer, width, height, samples, false);
+    holds_ = false;
 }
 
 void GlKeptPicture::PutBack(GLuint framebuffer, bool depth) const {
@@ -50,6 +57,7 @@ void GlKeptPicture::Release() {
     if (renderbuffers_[0]) glDeleteRenderbuffers(2, renderbuffers_.data());
     fbo_ = 0;
     renderbuffers_ = {};
+    holds_ = false;
 }
 
 }  // namespace d3d

@@ -8,7 +8,8 @@
 // draw that must come in its place, and before anything reads or shows the picture; those that
 // lie wholly outside the view are left out (GlOutsideView). A frame whose first draw, from
 // screen coordinates right after a full clear, repeats the last frame's (a background picture,
-// say) gets the picture that draw left put back instead of drawing it.
+// say) gets the picture that draw left put back instead of drawing it, once the rehearsal has
+// made the storage for that picture.
 #pragma once
 #include <epoxy/gl.h>
 

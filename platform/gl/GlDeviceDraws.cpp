@@ -30,7 +30,7 @@ void GlDevice::SetBatching(bool on) {
 bool GlDevice::OrderFree(const Setup& s) const {
     if (s.Pretransformed || s.Sprite || !s.DepthTest || !s.DepthWrite) return false;
     if (s.DepthFunc != GL_LESS && s.DepthFunc != GL_LEQUAL) return false;  // the nearest surface wins
-    if (!s.Blend || (s.SrcBlend == GL_ONE && s.DestBlend == GL_ZERO)) return true;
+    if (!s.Blend) return true;
     // Blending by source alpha with an alpha that is always 1 keeps the drawn colour.
     const bool alphaOfTexture = s.ColorOp[0] != TOP_DISABLE &&
                                 ((s.AlphaOp[0] == TOP_SELECTARG1 && s.AlphaOp[1] == TA_TEXTURE) ||
@@ -197,13 +197,14 @@ void GlDevice::DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count
     const bool depth = setup.DepthWrite;
     if (depth && Changed(applied_.DepthWrite, 1)) glDepthMask(GL_TRUE);
     if (keptPicture_.Holds() && first == lastFirst_) {
-        keptPicture_.PutBack(drawFbo_, depth);
+        keptPicture_.PutBack(depth);
         return;
     }
     Draw(setup, type, count, fvf_, stride, vertices);
     // Kept once it has come twice in a row, so that a first draw that changes every frame
-    // costs no copy.
-    if (first == lastFirst_) keptPicture_.Keep(drawFbo_, width_, height_, samples_, depth);
+    // costs no copy, and only into storage the rehearsal has prepared: a first copy into new
+    // memory would cost the frame more than the draw.
+    if (first == lastFirst_ && keptPicture_.Prepared()) keptPicture_.Keep(depth);
     else keptPicture_.Forget();
     lastFirst_ = std::move(first);
 }

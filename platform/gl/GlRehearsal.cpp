@@ -59,8 +59,8 @@ GLenum PrimitiveClass(GLenum mode) {
 
 bool GlDevice::RehearseNext() {
     if (!shown_) return false;
-    // First the kept picture's storage and copy: the next frame that repeats its first draw
-    // needs them, which would delay that frame.
+    // First the kept picture's storage, with a copy into it: no picture is kept before, as a
+    // first copy into new memory would delay its frame.
     if (!keptPictureRehearsed_) {
         keptPictureRehearsed_ = true;
         keptPicture_.Prepare(drawFbo_, width_, height_, samples_);

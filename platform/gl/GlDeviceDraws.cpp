@@ -192,10 +192,9 @@ void GlDevice::DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count
     }
     FirstDraw first{setup, texture_, type, fvf_, stride, clearColour_, clearZ_,
                     std::vector<std::byte>(vertices, vertices + static_cast<size_t>(count) * stride)};
-    // The depth is copied only when the draw writes it (a copy needs writes on, as the draw
-    // has them); otherwise the clear has made it as the draw leaves it.
+    // The depth is copied only when the draw writes it; otherwise the clear has made it as the
+    // draw leaves it.
     const bool depth = setup.DepthWrite;
-    if (depth && Changed(applied_.DepthWrite, 1)) glDepthMask(GL_TRUE);
     if (keptPicture_.Holds() && first == lastFirst_) {
         keptPicture_.PutBack(depth);
         return;

@@ -1,7 +1,8 @@
 // The whole game, run headless on the OpenGL device from start-up to quit with a clock moved
 // by hand and mouse and keys fed through the window: every screen at 800 x 600 and at
-// 1024 x 768 (saved as screenshots), a record typed on the name-entry screen, and the record
-// still in the table when the game starts again.
+// 1024 x 768 (saved as screenshots), a record typed on the name-entry screen, the record
+// still in the table when the game starts again, and menu frames that look as drawn from
+// scratch.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -325,8 +326,8 @@ protected:
     std::vector<std::string> messages;
 };
 
-// The menus, left alone long enough for the device's rehearsal, and the level select stepping
-// between levels show what they would drawn from scratch.
+// The menus, after a menu was left alone long enough for the device's rehearsal, and the level
+// select stepping between levels look as they do drawn from scratch.
 TEST_F(GameRun, MenuFramesLookAsDrawnFromScratch) {
     WaitFor(STATE_MAINMENU);
     ExpectAsFromScratch("main_menu");
@@ -338,7 +339,7 @@ TEST_F(GameRun, MenuFramesLookAsDrawnFromScratch) {
     steps.push_back([] { return gOptions.VideoMode == 2; });
     Click(14);
     WaitFor(STATE_MAINMENU);
-    Key(SDL_SCANCODE_DOWN);  // a frame with the same background, whose picture is kept
+    Key(SDL_SCANCODE_DOWN);  // a second frame with the same first draw before the rehearsal
     WaitForRehearsal();
     Key(SDL_SCANCODE_UP);
     ExpectAsFromScratch("main_menu_rehearsed");

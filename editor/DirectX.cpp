@@ -121,23 +121,32 @@ void ResetCamera() {
     SetupMatrices();
 }
 
-void RenderFrame() {
-    if (!gD3DDevice) return;
+void DrawScene(bool everyObject) {
     gD3DDevice->Clear(d3d::CLEAR_TARGET | d3d::CLEAR_ZBUFFER, 0, 1.0f);
     gD3DDevice->BeginScene();
     gBackground.draw();
-    // Blocks and ramps the camera cannot see would give no pixel: the frame leaves them out.
-    const d3d::Matrix view = gD3DDevice->GetTransform(d3d::TS_VIEW);
-    const d3d::Matrix projection = gD3DDevice->GetTransform(d3d::TS_PROJECTION);
-    for (int32_t i : TrackView::InView(TrackKind::Block, LastBlock(), view, projection))
-        gBlocks[static_cast<size_t>(i)].draw();
-    for (int32_t i : TrackView::InView(TrackKind::Ramp, LastRamp(), view, projection))
-        gRamps[static_cast<size_t>(i)].draw();
+    if (everyObject) {
+        for (int32_t i = 0; i <= LastBlock(); ++i) gBlocks[static_cast<size_t>(i)].draw();
+        for (int32_t i = 0; i <= LastRamp(); ++i) gRamps[static_cast<size_t>(i)].draw();
+    } else {
+        const d3d::Matrix view = gD3DDevice->GetTransform(d3d::TS_VIEW);
+        const d3d::Matrix projection = gD3DDevice->GetTransform(d3d::TS_PROJECTION);
+        for (int32_t i : TrackView::InView(TrackKind::Block, LastBlock(), view, projection))
+            gBlocks[static_cast<size_t>(i)].draw();
+        for (int32_t i : TrackView::InView(TrackKind::Ramp, LastRamp(), view, projection))
+            gRamps[static_cast<size_t>(i)].draw();
+    }
     for (int32_t i = 0; i <= LastPlatform(); ++i) gMovingPlatforms[static_cast<size_t>(i)].draw();
     for (int32_t i = 0; i <= LastStar(); ++i) gStars[static_cast<size_t>(i)].draw();
     if (gEditorMode == MODE_PLAY) gPlayer.draw();
     gParticles.draw();
     gD3DDevice->EndScene();
+}
+
+void RenderFrame() {
+    if (!gD3DDevice) return;
+    // Blocks and ramps the camera cannot see would give no pixel: the frame leaves them out.
+    DrawScene(false);
     gD3DDevice->Present();
     // Once its first frame is shown, the editor has every kind of draw rehearsed at once.
     while (gD3DDevice->RehearseNext()) {

@@ -37,5 +37,9 @@ void ResetCamera();
 // Draws one frame of the track and presents it. Drawing advances falls, hops and spins;
 // blocks and ramps out of the camera's sight are left out, blocks that fall or hop are not.
 void RenderFrame();
+// Clears the back buffer and draws the frame's scene into it, without presenting it: the
+// background, then the track; blocks and ramps out of the camera's sight only with
+// everyObject, which makes the picture a frame must show without the track view.
+void DrawScene(bool everyObject);
 
 }  // namespace DirectX

@@ -71,6 +71,7 @@ bool GlDevice::CreateTargets() {
     glBindTexture(GL_TEXTURE_2D, picture);
     applied_.Texture = picture;
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);  // complete without mipmaps: it can be copied
     picture_ = std::make_shared<GlTexture>(picture, width_, height_, token_);
     picture_->Opaque = true;
     glGenRenderbuffers(2, renderbuffers_.data());
@@ -114,7 +115,6 @@ void GlDevice::ReleaseTargets() {
     picture_.reset();
     keptPicture_.Release();
     keptPictureRehearsed_ = false;
-    kept_ = false;
     lastFirst_ = {};
 }
 

@@ -8,7 +8,8 @@
 // draw that must come in its place, and before anything reads or shows the picture; those that
 // lie wholly outside the view are left out (GlOutsideView). A frame whose first draw, from
 // screen coordinates right after a full clear, repeats the last frame's (a background picture,
-// say) gets the picture that draw left put back instead of drawing it.
+// say) gets the picture that draw left put back instead of drawing it, once the rehearsal has
+// made the storage for that picture.
 #pragma once
 #include <epoxy/gl.h>
 
@@ -88,6 +89,10 @@ public:
     // Whether draws are kept in batches (the default) or each sent at once; the picture is
     // the same either way.
     void SetBatching(bool on);
+    // Whether a frame's first draw that repeats the last one's gets the picture it left put
+    // back (the default) or is drawn; the picture is the same either way. Frames drawn with
+    // it off leave the kept picture as it was for the frames after.
+    void SetKeepingPictures(bool on) { keepingPictures_ = on; }
     // The world vertices the batches make room for.
     size_t BatchedVertexRoom() const { return batcher_.RoomForVertices(); }
     // The kept picture's storage and copy, then the next of KnownDrawKinds that has not been
@@ -209,8 +214,8 @@ private:
     uint32_t clearColour_ = 0;
     float clearZ_ = 0;
     FirstDraw lastFirst_;  // the last frame's
-    bool kept_ = false;    // keptPicture_ holds what lastFirst_ left
-    GlKeptPicture keptPicture_;
+    GlKeptPicture keptPicture_;  // while it holds a picture: the one lastFirst_ left
+    bool keepingPictures_ = true;
     bool batching_ = GlTextureArrays::Available();
     std::vector<WorldVertex> converted_;  // the vertices of a draw sent at once
     GLuint streamBuffer_ = 0;              // and the buffer they go through

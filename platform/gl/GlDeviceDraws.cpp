@@ -30,7 +30,7 @@ void GlDevice::SetBatching(bool on) {
 bool GlDevice::OrderFree(const Setup& s) const {
     if (s.Pretransformed || s.Sprite || !s.DepthTest || !s.DepthWrite) return false;
     if (s.DepthFunc != GL_LESS && s.DepthFunc != GL_LEQUAL) return false;  // the nearest surface wins
-    if (!s.Blend || (s.SrcBlend == GL_ONE && s.DestBlend == GL_ZERO)) return true;
+    if (!s.Blend) return true;
     // Blending by source alpha with an alpha that is always 1 keeps the drawn colour.
     const bool alphaOfTexture = s.ColorOp[0] != TOP_DISABLE &&
                                 ((s.AlphaOp[0] == TOP_SELECTARG1 && s.AlphaOp[1] == TA_TEXTURE) ||
@@ -186,24 +186,25 @@ void GlDevice::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, cons
 
 void GlDevice::DrawAtOnce(const Setup& setup, PrimitiveType type, uint32_t count, uint32_t stride,
                           const std::byte* vertices) {
-    if (!std::exchange(frameStart_, false) || !setup.Pretransformed) {
+    if (!std::exchange(frameStart_, false) || !setup.Pretransformed || !keepingPictures_) {
         Draw(setup, type, count, fvf_, stride, vertices);
         return;
     }
     FirstDraw first{setup, texture_, type, fvf_, stride, clearColour_, clearZ_,
                     std::vector<std::byte>(vertices, vertices + static_cast<size_t>(count) * stride)};
-    // The depth is copied only when the draw writes it (a copy needs writes on, as the draw
-    // has them); otherwise the clear has made it as the draw leaves it.
+    // The depth is copied only when the draw writes it; otherwise the clear has made it as the
+    // draw leaves it.
     const bool depth = setup.DepthWrite;
-    if (depth && Changed(applied_.DepthWrite, 1)) glDepthMask(GL_TRUE);
-    if (kept_ && first == lastFirst_) {
-        keptPicture_.PutBack(drawFbo_, depth);
+    if (keptPicture_.Holds() && first == lastFirst_) {
+        keptPicture_.PutBack(depth);
         return;
     }
     Draw(setup, type, count, fvf_, stride, vertices);
     // Kept once it has come twice in a row, so that a first draw that changes every frame
-    // costs no copy.
-    kept_ = first == lastFirst_ && keptPicture_.Keep(drawFbo_, width_, height_, samples_, depth);
+    // costs no copy, and only into storage the rehearsal has prepared: a first copy into new
+    // memory would cost the frame more than the draw.
+    if (first == lastFirst_ && keptPicture_.Prepared()) keptPicture_.Keep(depth);
+    else keptPicture_.Forget();
     lastFirst_ = std::move(first);
 }
 

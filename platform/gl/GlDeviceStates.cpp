@@ -138,9 +138,15 @@ GlDevice::Setup GlDevice::SetupFromState(PrimitiveType type) const {
     s.AlphaOp = {static_cast<GLint>(ts[TSS_ALPHAOP]), ArgOf(ts[TSS_ALPHAARG1]), ArgOf(ts[TSS_ALPHAARG2])};
     s.AlphaFunc = rs[RS_ALPHATESTENABLE] ? static_cast<GLint>(rs[RS_ALPHAFUNC]) : static_cast<GLint>(CMP_ALWAYS);
     s.AlphaRef = static_cast<float>(rs[RS_ALPHAREF] & 0xFF);
-    s.Blend = rs[RS_ALPHABLENDENABLE] != 0;
+    // Blending that keeps the drawn colour is none: the same code to compile, and the same
+    // draw to a frame that repeats the last one's first, whichever way it was set.
     s.SrcBlend = BlendFactor(rs[RS_SRCBLEND]);
     s.DestBlend = BlendFactor(rs[RS_DESTBLEND]);
+    s.Blend = rs[RS_ALPHABLENDENABLE] != 0 && (s.SrcBlend != GL_ONE || s.DestBlend != GL_ZERO);
+    if (!s.Blend) {
+        s.SrcBlend = GL_ONE;
+        s.DestBlend = GL_ZERO;
+    }
     s.DepthTest = rs[RS_ZENABLE] != 0;
     s.DepthWrite = rs[RS_ZWRITEENABLE] != 0;
     s.DepthFunc = CompareFunc(rs[RS_ZFUNC]);

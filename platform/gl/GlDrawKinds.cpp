@@ -42,7 +42,6 @@ const std::vector<GlDrawKind>& KnownDrawKinds() {
              .PowerOfTwoHigh = true, .Blend = true, .SrcBlend = kAlpha, .DestBlend = kInverseAlpha, .DepthWrite = false},
             // The background picture, under the blending the draws before it left.
             {.Program = screen, .ScreenFvf = FVF_SCREENVERTEX, .Sampling = linear, .DepthWrite = false},
-            {.Program = screen, .ScreenFvf = FVF_SCREENVERTEX, .Sampling = linear, .Blend = true, .DepthWrite = false},
             {.Program = screen, .ScreenFvf = FVF_SCREENVERTEX, .Sampling = linear, .Blend = true, .SrcBlend = kAlpha,
              .DestBlend = kInverseAlpha, .DepthWrite = false},
             // Menu buttons, opaque and translucent.

@@ -1,16 +1,6 @@
 #include "platform/gl/GlKeptPicture.h"
 
 namespace d3d {
-namespace {
-
-void Copy(GLuint from, GLuint to, int width, int height, bool depth) {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height,
-                      GL_COLOR_BUFFER_BIT | (depth ? GL_DEPTH_BUFFER_BIT : 0), GL_NEAREST);
-}
-
-}  // namespace
 
 void AllocateRenderbuffer(GLuint renderbuffer, GLenum format, int samples, int width, int height) {
     glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer);
@@ -18,38 +8,44 @@ void AllocateRenderbuffer(GLuint renderbuffer, GLenum format, int samples, int w
     else glRenderbufferStorage(GL_RENDERBUFFER, format, width, height);
 }
 
-bool GlKeptPicture::Keep(GLuint framebuffer, int width, int height, int samples, bool depth) {
-    if (!fbo_) {
-        glGenRenderbuffers(2, renderbuffers_.data());
-        AllocateRenderbuffer(renderbuffers_[0], GL_RGBA8, samples, width, height);
-        AllocateRenderbuffer(renderbuffers_[1], GL_DEPTH_COMPONENT16, samples, width, height);
-        glGenFramebuffers(1, &fbo_);
-        glBindFramebuffer(GL_FRAMEBUFFER, fbo_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers_[0]);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers_[1]);
-        width_ = width;
-        height_ = height;
-        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-            Release();
-            glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-            return false;
-        }
-    }
-    Copy(framebuffer, fbo_, width_, height_, depth);
+bool GlKeptPicture::Prepare(GLuint framebuffer, int width, int height, int samples) {
+    Release();
+    if (epoxy_gl_version() < 43 && !epoxy_has_gl_extension("GL_ARB_copy_image")) return false;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    const GLenum points[2] = {GL_COLOR_ATTACHMENT0, GL_DEPTH_ATTACHMENT};
+    const GLenum formats[2] = {GL_RGBA8, GL_DEPTH_COMPONENT16};
+    for (size_t i = 0; i < 2; ++i) {
+        GLint type = GL_NONE, name = 0;
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, points[i], GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, points[i], GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &name);
+        drawn_[i] = {static_cast<GLuint>(name), type == GL_TEXTURE ? GLenum{GL_TEXTURE_2D} : GLenum{GL_RENDERBUFFER}};
+        glGenRenderbuffers(1, &kept_[i].Name);
+        AllocateRenderbuffer(kept_[i].Name, formats[i], samples, width, height);
+    }
+    width_ = width;
+    height_ = height;
+    Copy(drawn_, kept_, false);
     return true;
 }
 
-void GlKeptPicture::PutBack(GLuint framebuffer, bool depth) const {
-    Copy(fbo_, framebuffer, width_, height_, depth);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+void GlKeptPicture::Copy(const Images& from, const Images& to, bool depth) const {
+    for (size_t i = 0; i < (depth ? 2u : 1u); ++i)
+        glCopyImageSubData(from[i].Name, from[i].Target, 0, 0, 0, 0, to[i].Name, to[i].Target, 0, 0, 0, 0, width_,
+                           height_, 1);
 }
 
+void GlKeptPicture::Keep(bool depth) {
+    Copy(drawn_, kept_, depth);
+    holds_ = true;
+}
+
+void GlKeptPicture::PutBack(bool depth) const { Copy(kept_, drawn_, depth); }
+
 void GlKeptPicture::Release() {
-    if (fbo_) glDeleteFramebuffers(1, &fbo_);
-    if (renderbuffers_[0]) glDeleteRenderbuffers(2, renderbuffers_.data());
-    fbo_ = 0;
-    renderbuffers_ = {};
+    for (Image& image : kept_)
+        if (image.Name) glDeleteRenderbuffers(1, &image.Name);
+    kept_ = drawn_ = {};
+    holds_ = false;
 }
 
 }  // namespace d3d

@@ -59,11 +59,11 @@ GLenum PrimitiveClass(GLenum mode) {
 
 bool GlDevice::RehearseNext() {
     if (!shown_) return false;
-    // First the kept picture, made and copied once: the next frame that repeats its first draw
-    // needs its storage and the copy's code, which would delay that frame.
+    // First the kept picture's storage, with a copy into it: no picture is kept before, as a
+    // first copy into new memory would delay its frame.
     if (!keptPictureRehearsed_) {
         keptPictureRehearsed_ = true;
-        keptPicture_.Keep(drawFbo_, width_, height_, samples_, false);
+        keptPicture_.Prepare(drawFbo_, width_, height_, samples_);
         return true;
     }
     const std::vector<GlDrawKind>& known = KnownDrawKinds();

@@ -13,6 +13,7 @@
 #include "editor/TrackBackground.h"
 #include "editor/frmMain.h"
 #include "editor/selection.h"
+#include "platform/EndSignals.h"
 #include "platform/MemoryRoom.h"
 #include "platform/MessageBox.h"
 #include "shared/BinaryFile.h"
@@ -127,8 +128,12 @@ Loaded Build(TrackCodec::ByteReader& in, TrackCodec::TrackFile& file, LoadRepair
     return {.refusal = {}, .version = file.Version, .repairs = {}};
 }
 
+// The file a piece at a time, until the editor is asked to end: a long load then stops at its
+// next piece, the track put back, instead of holding the end up.
 TrackCodec::ByteReader::Fetch From(BinaryFile::InputFile& file) {
-    return [&file](uint64_t offset, uint8_t* into, size_t count) { return file.ReadAt(offset, into, count); };
+    return [&file](uint64_t offset, uint8_t* into, size_t count) {
+        return platform::EndRequested() ? 0 : file.ReadAt(offset, into, count);
+    };
 }
 
 // A read that failed is told as such, not as the damage it would look like.

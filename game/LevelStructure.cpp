@@ -8,6 +8,7 @@
 #include "game/SaveProblem.h"
 #include "shared/BinaryFile.h"
 #include "shared/TrackCodec.h"
+#include "platform/EndSignals.h"
 #include "platform/MemoryRoom.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
@@ -24,9 +25,11 @@ namespace {
 
 std::vector<size_t> gLevelBlockStarts;  // levels 1..gLevelCount; index 0 unused
 
-// One message box and one log line for a levels.dat the game cannot use.
+// One message box and one log line for a levels.dat the game cannot use; a load that an end
+// signal stopped is only logged as such (no box shows once an end is asked).
 bool Refuse(const std::string& what) {
-    VeloRuneDebug::WriteDebugLine("levels.dat could not be loaded: " + what);
+    const std::string why = platform::EndRequested() ? "the game was asked to end" : what;
+    VeloRuneDebug::WriteDebugLine("levels.dat could not be loaded: " + why);
     platform::MessageBox("The level file " + LevelsFilePath() + " cannot be used: " + what +
                              ".\nThe game will now close.",
                          "Velorune");
@@ -41,8 +44,12 @@ bool Open(BinaryFile::InputFile& file) {
     return true;
 }
 
+// The file a piece at a time, until the game is asked to end: a long load then stops at its
+// next piece instead of holding the end up.
 TrackCodec::ByteReader::Fetch From(BinaryFile::InputFile& file) {
-    return [&file](uint64_t offset, uint8_t* into, size_t count) { return file.ReadAt(offset, into, count); };
+    return [&file](uint64_t offset, uint8_t* into, size_t count) {
+        return platform::EndRequested() ? 0 : file.ReadAt(offset, into, count);
+    };
 }
 
 // A read that failed is told as such, not as the damage it would look like.

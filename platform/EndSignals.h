@@ -1,7 +1,8 @@
 // SIGTERM, SIGINT (Ctrl+C where the program was started) and SIGHUP (that terminal closed)
-// ask the program to end, all three alike. Its loops see the request and end it in order; where
-// it is too busy to see it (a long load), it ends as a program that does not catch the signal
-// would, at most kEndGrace after the request. A signal ignored when the program started
+// ask the program to end, all three alike. Its loops see the request and end it in order, and
+// the long loads of levels and tracks stop at their next piece; where it is too busy to see it
+// (a long save), it ends as a program that does not catch the signal would, at most kEndGrace
+// after the request. A signal ignored when the program started
 // (nohup, a job a script left in the background) stays ignored.
 #pragma once
 #include <chrono>

@@ -6,6 +6,7 @@
 #include <QOpenGLContext>
 #include <QScreen>
 
+#include "platform/EndSignals.h"
 #include "platform/MessageBox.h"
 
 namespace editor {
@@ -36,6 +37,7 @@ QWidget* BoxOwner() {
 
 void UseQtMessageBoxes() {
     platform::SetMessageBoxHandler([](const std::string& text, const std::string& title) {
+        if (platform::EndRequested()) return;  // the editor is ending: nobody is asked anything
         QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
                         QMessageBox::Ok, BoxOwner());
         box.exec();

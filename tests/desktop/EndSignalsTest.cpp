@@ -195,8 +195,8 @@ TEST_F(EndSignals, EachSignalEndsTheGameInOrderWithinASecondInEveryState) {
 }
 
 // A levels.dat of one and a half million small levels (the first shipped level with one block
-// and one texture) takes the game seconds to read: SIGTERM in the middle of it ends the game
-// before the load is through, so before the main menu.
+// and one texture) takes the game seconds to read: SIGTERM in the middle of it stops the load
+// at its next piece and ends the game in order, before the main menu.
 TEST_F(EndSignals, SigtermEndsALongLoadOfTheLevelsWithinASecond) {
     TrackCodec::LevelsFile shipped;
     std::string error;
@@ -229,6 +229,7 @@ TEST_F(EndSignals, SigtermEndsALongLoadOfTheLevelsWithinASecond) {
     const Ending ending = EndBy(SIGTERM);
     ASSERT_TRUE(ending.ended) << "still running 5 s after the signal";
     EXPECT_LT(ending.took, kEndWithin) << Millis(ending.took);
+    EXPECT_TRUE(ending.exited) << "the load held the end up until the grace was over";
     EXPECT_FALSE(fs::exists(folder.File("stats.dat"))) << "the load went on to the main menu";
 }
 

@@ -60,24 +60,26 @@ void TrackBuilder::Count(Kind kind, int32_t count) {
 }
 
 void TrackBuilder::Take(size_t index, const BlockRecord& stored) {
-    Made(index, gBlocks[index], stored, [this](clsblock& block, const BlockRecord& b) {
+    Made(index, gBlocks.emplace_back(), stored, [this](clsblock& block, const BlockRecord& b) {
         TrackBuilding::BuildBlock(block, b, *textures_, PlaceBlock);
     }, repairs_);
 }
 
 void TrackBuilder::Take(size_t index, const MovingPlatformRecord& stored) {
-    Made(index, gMovingPlatforms[index], stored, [this](clsMovingPlatform& platform, const MovingPlatformRecord& p) {
-        TrackBuilding::BuildPlatform(platform, p, *textures_);
-    }, repairs_);
+    Made(index, gMovingPlatforms.emplace_back(), stored,
+         [this](clsMovingPlatform& platform, const MovingPlatformRecord& p) {
+             TrackBuilding::BuildPlatform(platform, p, *textures_);
+         },
+         repairs_);
 }
 
 void TrackBuilder::Take(size_t index, const RampRecord& stored) {
-    Made(index, gRamps[index], stored,
+    Made(index, gRamps.emplace_back(), stored,
          [this](clsRamp& ramp, const RampRecord& m) { TrackBuilding::BuildRamp(ramp, m, *textures_); }, repairs_);
 }
 
 void TrackBuilder::Take(size_t index, const StarRecord& stored) {
-    Made(index, gStars[index], stored,
+    Made(index, gStars.emplace_back(), stored,
          [this](clsStar& star, const StarRecord& s) { TrackBuilding::BuildStar(star, s, starModel_); }, repairs_);
 }
 

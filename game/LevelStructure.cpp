@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <new>
+#include <utility>
 
 #include "game/DebugLog.h"
 #include "game/OptionsFile.h"
@@ -25,14 +26,16 @@ namespace {
 
 std::vector<size_t> gLevelBlockStarts;  // levels 1..gLevelCount; index 0 unused
 
+// The box a refusal shows once levels.dat is let go: a player who is told may move or
+// replace the file while the box is up.
+std::string gRefusalBox;
+
 // One message box and one log line for a levels.dat the game cannot use; a load that an end
 // signal stopped is only logged as such (no box shows once an end is asked).
 bool Refuse(const std::string& what) {
     const std::string why = platform::EndRequested() ? "the game was asked to end" : what;
     VeloRuneDebug::WriteDebugLine("levels.dat could not be loaded: " + why);
-    platform::MessageBox("The level file " + LevelsFilePath() + " cannot be used: " + what +
-                             ".\nThe game will now close.",
-                         "Velorune");
+    gRefusalBox = "The level file " + LevelsFilePath() + " cannot be used: " + what + ".\nThe game will now close.";
     return false;
 }
 
@@ -79,15 +82,20 @@ void TakeHeader(Header&& header) {
     gLevelDataStart = gLevelCount * 8 + 4 + 12 + 1;
 }
 
-// Levels that do not fit in memory are refused like a damaged file; what was read of them is
-// let go before the player is told. Only a load that the counts showed to fit gets here.
+// A read of levels.dat, which opens and closes the file itself; a refusal is told once the file
+// is closed. Levels that do not fit in memory are refused like a damaged file; what was read of
+// them is let go before the player is told. Only a load that the counts showed to fit gets
+// that far.
 template <class Read>
-bool WithinMemory(Read read) {
+bool ReadOrRefuse(Read read) {
+    bool done = false;
     try {
-        return read();
+        done = read();
     } catch (const std::bad_alloc&) {
+        done = Refuse("there is not enough memory to hold its levels");
     }
-    return Refuse("there is not enough memory to hold its levels");
+    if (!gRefusalBox.empty()) platform::MessageBox(std::exchange(gRefusalBox, {}), "Velorune");
+    return done;
 }
 
 // What a string of length letters takes beyond itself: short ones are held inside it.
@@ -155,7 +163,7 @@ std::string LevelsFilePath() { return platform::ProgramPath("levels.dat"); }
 
 // Only the header and the index are read.
 bool ReadLevelHeader() {
-    return WithinMemory([] {
+    return ReadOrRefuse([] {
         BinaryFile::InputFile levels(LevelsFilePath());
         if (!Open(levels)) return false;
         TrackCodec::ByteReader in(From(levels), levels.Size());
@@ -171,7 +179,7 @@ bool ReadLevelHeader() {
 // a piece at a time, each level straight into its record; the variables change only once all
 // of it is in memory.
 bool LoadLevels() {
-    return WithinMemory([] {
+    return ReadOrRefuse([] {
         BinaryFile::InputFile levels(LevelsFilePath());
         if (!Open(levels) || !RoomForLevels(levels)) return false;
         TrackCodec::LevelsReader in(From(levels), levels.Size());

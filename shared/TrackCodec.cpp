@@ -44,8 +44,9 @@ int16_t FirstInvalidFace(const RampRecord& m, int16_t count) {
 }
 int16_t FirstInvalidFace(const StarRecord&, int16_t) { return 0; }
 
-// Reads a kind's upper bound and hands its records to sink; without a sink they are passed
-// over unread. The count is checked against the bytes that remain before any record is read.
+// Reads a kind's upper bound and hands its records to sink, up to the first that cannot be
+// read; without a sink they are passed over unread. The count is checked against the bytes
+// that remain before any record is read.
 template <typename Record, typename ReadOne>
 bool ReadSection(ByteReader& in, const Section& section, ReadOne readOne, int16_t textureCount, int32_t& count,
                  RecordSink* sink, std::string& error) {
@@ -74,6 +75,12 @@ bool ReadSection(ByteReader& in, const Section& section, ReadOne readOne, int16_
     Record record;
     for (size_t i = 0; i < static_cast<size_t>(n); ++i) {
         readOne(in, record);
+        // The bytes were there when the count was checked: a read failed, or the fetch was
+        // stopped (the program is ending), and nothing further is handed on.
+        if (in.Failed()) {
+            error = "the file could not be read as far as " + kind + " " + std::to_string(i);
+            return false;
+        }
         if (!FacesValid(record, textureCount)) {
             error = kind + " " + std::to_string(i) + " uses texture " +
                     std::to_string(FirstInvalidFace(record, textureCount)) + " but the texture table holds 0 to " +

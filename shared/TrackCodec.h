@@ -152,7 +152,8 @@ class RecordSink {
 public:
     enum class Kind { Block, Platform, Ramp, Star };
     virtual ~RecordSink() = default;
-    // A kind's upper bound, -1 for none, before its first record; every kind has one.
+    // A kind's upper bound, -1 for none, before its first record; every kind has one. The
+    // records then come in order, index 0 first, up to the first that cannot be read.
     virtual void Count(Kind kind, int32_t count) = 0;
     virtual void Take(size_t index, const BlockRecord& record) = 0;
     virtual void Take(size_t index, const MovingPlatformRecord& record) = 0;

@@ -28,24 +28,31 @@ const std::string& LevelTextures::Of(int16_t index) const {
     return index >= 0 && static_cast<size_t>(index) < names_.size() ? names_[static_cast<size_t>(index)] : fallback_;
 }
 
+namespace {
+
+size_t CountOf(int32_t upperBound) { return static_cast<size_t>(int64_t{upperBound} + 1); }
+
+// The array emptied, with room for count objects: they are appended as they are built, so
+// that a build stopped halfway has made no more than it built.
+template <class Object>
+void Emptied(std::vector<Object>& objects, size_t count) {
+    objects.clear();
+    objects.reserve(count);
+}
+
+}  // namespace
+
 void MakeBlocks(int32_t upperBound) {
     // Room to grow into: a new block in a full array moves every block into new memory, which
     // on a large track takes most of a second. Room never used takes no memory.
-    const size_t count = static_cast<size_t>(upperBound + 1);
-    if (gBlocks.capacity() < count) {
-        gBlocks.clear();
-        gBlocks.reserve(count + count / 2);
-    }
-    gBlocks.assign(count, clsblock{});
+    const size_t count = CountOf(upperBound);
+    if (gBlocks.capacity() < count) gBlocks = {};
+    Emptied(gBlocks, count + count / 2);
 }
 
-void MakeRamps(int32_t upperBound) { gRamps.assign(static_cast<size_t>(upperBound + 1), clsRamp{}); }
-
-void MakePlatforms(int32_t upperBound) {
-    gMovingPlatforms.assign(static_cast<size_t>(upperBound + 1), clsMovingPlatform{});
-}
-
-void MakeStars(int32_t upperBound) { gStars.assign(static_cast<size_t>(upperBound + 1), clsStar{}); }
+void MakeRamps(int32_t upperBound) { Emptied(gRamps, CountOf(upperBound)); }
+void MakePlatforms(int32_t upperBound) { Emptied(gMovingPlatforms, CountOf(upperBound)); }
+void MakeStars(int32_t upperBound) { Emptied(gStars, CountOf(upperBound)); }
 
 void BuildBlock(clsblock& block, const BlockRecord& b, const LevelTextures& textures, PlaceBlock place) {
     place(block, b);
@@ -100,23 +107,24 @@ void BuildStar(clsStar& star, const StarRecord& s, const std::string& model) {
 
 void BuildBlocks(const LevelRecord& r, const LevelTextures& textures, PlaceBlock place) {
     MakeBlocks(r.BlockCount);
-    for (size_t i = 0; i < gBlocks.size(); ++i) BuildBlock(gBlocks[i], r.Blocks[i], textures, place);
+    for (size_t i = 0; i < CountOf(r.BlockCount); ++i) BuildBlock(gBlocks.emplace_back(), r.Blocks[i], textures, place);
 }
 
 void BuildRamps(const LevelRecord& r, const LevelTextures& textures) {
     MakeRamps(r.RampCount);
-    for (size_t i = 0; i < gRamps.size(); ++i) BuildRamp(gRamps[i], r.Ramps[i], textures);
+    for (size_t i = 0; i < CountOf(r.RampCount); ++i) BuildRamp(gRamps.emplace_back(), r.Ramps[i], textures);
 }
 
 void BuildPlatforms(const LevelRecord& r, const LevelTextures& textures) {
     MakePlatforms(r.PlatformCount);
-    for (size_t i = 0; i < gMovingPlatforms.size(); ++i) BuildPlatform(gMovingPlatforms[i], r.Platforms[i], textures);
+    for (size_t i = 0; i < CountOf(r.PlatformCount); ++i)
+        BuildPlatform(gMovingPlatforms.emplace_back(), r.Platforms[i], textures);
 }
 
 void BuildStars(const LevelRecord& r) {
     MakeStars(r.StarCount);
     const std::string model = StarModel();
-    for (size_t i = 0; i < gStars.size(); ++i) BuildStar(gStars[i], r.Stars[i], model);
+    for (size_t i = 0; i < CountOf(r.StarCount); ++i) BuildStar(gStars.emplace_back(), r.Stars[i], model);
 }
 
 }  // namespace TrackBuilding

@@ -39,8 +39,9 @@ void BuildRamps(const LevelRecord& r, const LevelTextures& textures);
 void BuildPlatforms(const LevelRecord& r, const LevelTextures& textures);
 void BuildStars(const LevelRecord& r);
 
-// The same a record at a time, for a track built as its file is read: the kind's array made
-// to hold upperBound + 1 new objects (none for -1), and then each built from its record.
+// The same a record at a time, for a track built as its file is read: the kind's array emptied
+// with room for upperBound + 1 objects (none for -1), and then each appended to it new and
+// built from its record, so that a build stopped halfway holds only what it built.
 void MakeBlocks(int32_t upperBound);
 void MakeRamps(int32_t upperBound);
 void MakePlatforms(int32_t upperBound);

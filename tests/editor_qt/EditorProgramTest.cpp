@@ -54,6 +54,15 @@ std::vector<std::string> FilesUnder(const std::string& folder) {
     return files;
 }
 
+// Whether the process has the file open: a load of it has begun and is not through.
+bool HasOpen(pid_t pid, const fs::path& file) {
+    std::error_code ec;
+    const fs::path named = fs::weakly_canonical(file, ec);
+    for (const auto& descriptor : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec))
+        if (fs::read_symlink(descriptor.path(), ec) == named) return true;
+    return false;
+}
+
 class EditorProgram : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -154,8 +163,8 @@ TEST_F(EditorProgram, SigtermSigintOrSighupEndsItWithoutAskingOrWritingAlsoFromT
 }
 
 // A FIFO at the picture of the windows' icon holds no start up. A track of two million blocks
-// takes the editor seconds to load: SIGTERM meanwhile stops the load at its next piece and
-// ends the editor in order within a second.
+// takes the editor seconds to load: SIGTERM while it has the file open stops the load at its
+// next record and ends the editor in order within a second.
 TEST_F(EditorProgram, AFifoAtItsIconHoldsNoStartAndSigtermEndsALongTrackLoadWithinASecond) {
     folder.PlaceFifo("skins/StarSkin.bmp");
     TrackCodec::TrackFile track = samples::SmallTrack();
@@ -169,6 +178,7 @@ TEST_F(EditorProgram, AFifoAtItsIconHoldsNoStartAndSigtermEndsALongTrackLoadWith
     ASSERT_TRUE(WaitUntil([&] { return HoldsKeyboard(display_, dialog); })) << "the dialog never took the keyboard";
     for (const char* key : {"l", "o", "n", "g", "period", "l", "v", "l", "Return"}) Key(dialog, key);
     ASSERT_TRUE(WaitUntil([&] { return !IsShown(display_, dialog); })) << "the dialog stayed";
+    ASSERT_TRUE(WaitUntil([&] { return HasOpen(pid_, folder.File("levels/long.lvl")); })) << "the load never began";
     const auto sent = std::chrono::steady_clock::now();
     kill(pid_, SIGTERM);
     int status = 0;

@@ -7,6 +7,8 @@
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -21,14 +23,19 @@ inline void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::dur
 // The X server's side: finding the programs' windows by title and sending them keys.
 class Desktop {
 public:
+    // A benchmark whose X server refuses it ends here, told why, as one without a server does.
     Desktop() : display_(XOpenDisplay(nullptr)) {
+        if (!display_) {
+            const char* name = std::getenv("DISPLAY");
+            std::fprintf(stderr, "the X server %s refused a connection\n", name ? name : "(DISPLAY unset)");
+            std::exit(1);
+        }
         // A window may go between listing it and asking its name: not an error here.
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     }
-    ~Desktop() {
-        if (display_) XCloseDisplay(display_);
-    }
-    bool Open() const { return display_ != nullptr; }
+    ~Desktop() { XCloseDisplay(display_); }
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
 
     // The window with the title, 0 when none shows it after `seconds`.
     Window WaitFor(const std::string& title, double seconds) const {

@@ -16,7 +16,7 @@ namespace {
 constexpr uint64_t kUnknown = std::numeric_limits<uint64_t>::max();
 
 // A field of a /proc file in kB ("VmSize:  1234 kB"), in bytes; kUnknown when it is not there.
-uint64_t KilobyteField(const std::string& file, const std::string& key) {
+uint64_t KilobyteField(const char* file, const std::string& key) {
     std::ifstream in(file);
     for (std::string line; std::getline(in, line);)
         if (line.rfind(key, 0) == 0) return std::strtoull(line.c_str() + key.size(), nullptr, 10) * 1024;

@@ -43,11 +43,12 @@ void Emptied(std::vector<Object>& objects, size_t count) {
 }  // namespace
 
 void MakeBlocks(int32_t upperBound) {
-    // Room to grow into: a new block in a full array moves every block into new memory, which
-    // on a large track takes most of a second. Room never used takes no memory.
+    // Emptied as the other kinds are, with room to grow into besides: a new block in a full
+    // array moves every block into new memory, which on a large track takes most of a second.
+    // Room never used takes no memory.
     const size_t count = CountOf(upperBound);
-    if (gBlocks.capacity() < count) gBlocks = {};
-    Emptied(gBlocks, count + count / 2);
+    gBlocks.clear();
+    if (gBlocks.capacity() < count) gBlocks.reserve(count + count / 2);
 }
 
 void MakeRamps(int32_t upperBound) { Emptied(gRamps, CountOf(upperBound)); }
